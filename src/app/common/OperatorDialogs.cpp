@@ -1,0 +1,92 @@
+#include "OperatorDialogs.h"
+
+#include <QApplication>
+#include <QDir>
+#include <QFileDialog>
+#include <QInputDialog>
+#include <QMessageBox>
+
+namespace brindle {
+
+QString qtNameFilter(const QString& filter)
+{
+    const QStringList parts = filter.split(QLatin1Char('|'));
+    QStringList filters;
+    for (qsizetype i = 0; i + 1 < parts.size(); i += 2) {
+        const QString description = parts[i].trimmed();
+        const QString pattern = parts[i + 1].trimmed();
+        filters << (description.contains(QLatin1Char('(')) ? description
+                                                           : description + QStringLiteral(" (") + pattern + ")");
+    }
+    return filters.join(QStringLiteral(";;"));
+}
+
+QString displayLineBreaks(QString text)
+{
+    text.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
+    text.replace(QLatin1Char('\r'), QLatin1Char('\n'));
+    return text;
+}
+
+QtOperatorDialogs::QtOperatorDialogs(QWidget* parent)
+    : m_parent(parent)
+{
+}
+
+void QtOperatorDialogs::setParent(QWidget* parent)
+{
+    m_parent = parent;
+}
+
+OperatorDialogs::Answer QtOperatorDialogs::message(
+    const QString& title, const QString& text, Buttons buttons, Icon icon)
+{
+    static constexpr QMessageBox::Icon icons[] = { QMessageBox::NoIcon, QMessageBox::Information, QMessageBox::Question,
+        QMessageBox::Warning, QMessageBox::Critical };
+    QMessageBox box(icons[static_cast<int>(icon)], title, displayLineBreaks(text),
+        buttons == Buttons::YesNo ? QMessageBox::Yes | QMessageBox::No : QMessageBox::Ok, m_parent);
+    const int pressed = box.exec();
+    if (buttons == Buttons::Ok) {
+        return Answer::Ok;
+    }
+    return pressed == QMessageBox::Yes ? Answer::Yes : Answer::No;
+}
+
+std::optional<QString> QtOperatorDialogs::inputBox(const QString& title, const QString& prompt, const QString& initial)
+{
+    bool accepted = false;
+    const QString text
+        = QInputDialog::getText(m_parent, title, displayLineBreaks(prompt), QLineEdit::Normal, initial, &accepted);
+    if (!accepted) {
+        return std::nullopt;
+    }
+    return text;
+}
+
+std::optional<QString> QtOperatorDialogs::saveFileName(
+    const QString& folder, const QString& proposedName, const QString& filter)
+{
+    // QFileDialog asks before overwriting an existing file unless told not to.
+    const QString chosen
+        = QFileDialog::getSaveFileName(m_parent, QString(), QDir(folder).filePath(proposedName), qtNameFilter(filter));
+    if (chosen.isEmpty()) {
+        return std::nullopt;
+    }
+    return chosen;
+}
+
+std::optional<QString> QtOperatorDialogs::openFileName(const QString& folder, const QString& filter)
+{
+    const QString chosen = QFileDialog::getOpenFileName(m_parent, QString(), folder, qtNameFilter(filter));
+    if (chosen.isEmpty()) {
+        return std::nullopt;
+    }
+    return chosen;
+}
+
+void QtOperatorDialogs::beep()
+{
+    QApplication::beep();
+}
+
+} // namespace brindle

@@ -1,0 +1,214 @@
+#include "PosixFileSystem.h"
+
+#include <cerrno>
+#include <cstring>
+#include <string>
+
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+namespace brindle {
+
+namespace {
+
+Error lastError()
+{
+    return Error { std::strerror(errno) };
+}
+
+// Closes on every path out, keeping errno of the failure that matters.
+class FileDescriptor
+{
+public:
+    explicit FileDescriptor(int fd)
+        : m_fd(fd)
+    {
+    }
+    ~FileDescriptor()
+    {
+        if (m_fd >= 0) {
+            const int saved = errno;
+            ::close(m_fd);
+            errno = saved;
+        }
+    }
+    FileDescriptor(const FileDescriptor&) = delete;
+    FileDescriptor& operator=(const FileDescriptor&) = delete;
+
+    int get() const
+    {
+        return m_fd;
+    }
+    // Close, reporting its failure: on some file systems a write error shows only here.
+    bool close()
+    {
+        const int fd = m_fd;
+        m_fd = -1;
+        return ::close(fd) == 0;
+    }
+
+private:
+    int m_fd;
+};
+
+bool writeAll(int fd, std::string_view bytes)
+{
+    while (!bytes.empty()) {
+        const ssize_t written = ::write(fd, bytes.data(), bytes.size());
+        if (written < 0) {
+            if (errno == EINTR) {
+                continue;
+            }
+            return false;
+        }
+        bytes.remove_prefix(static_cast<std::size_t>(written));
+    }
+    return true;
+}
+
+std::string folderOf(const std::string& path)
+{
+    const std::size_t slash = path.rfind('/');
+    if (slash == std::string::npos) {
+        return ".";
+    }
+    return slash == 0 ? std::string("/") : path.substr(0, slash);
+}
+
+// A rename is durable only once the folder that holds the name is synced.
+void syncFolder(const std::string& folder)
+{
+    const int fd = ::open(folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+    if (fd >= 0) {
+        ::fsync(fd);
+        ::close(fd);
+    }
+}
+
+} // namespace
+
+Result<std::string> PosixFileSystem::readFile(const std::string& path)
+{
+    FileDescriptor fd(::open(path.c_str(), O_RDONLY | O_CLOEXEC));
+    if (fd.get() < 0) {
+        return lastError();
+    }
+    std::string content;
+    struct stat info
+    {
+    };
+    if (::fstat(fd.get(), &info) == 0 && info.st_size > 0) {
+        content.reserve(static_cast<std::size_t>(info.st_size));
+    }
+    char buffer[65536];
+    for (;;) {
+        const ssize_t got = ::read(fd.get(), buffer, sizeof buffer);
+        if (got < 0) {
+            if (errno == EINTR) {
+                continue;
+            }
+            return lastError();
+        }
+        if (got == 0) {
+            break;
+        }
+        content.append(buffer, static_cast<std::size_t>(got));
+    }
+    return content;
+}
+
+Status PosixFileSystem::appendLine(const std::string& path, std::string_view line)
+{
+    FileDescriptor fd(::open(path.c_str(), O_RDWR | O_APPEND | O_CREAT | O_CLOEXEC, 0666));
+    if (fd.get() < 0) {
+        return lastError();
+    }
+    struct stat info
+    {
+    };
+    if (::fstat(fd.get(), &info) != 0) {
+        return lastError();
+    }
+    const off_t originalSize = info.st_size;
+    std::string bytes;
+    if (originalSize > 0) {
+        char last = '\n';
+        if (::pread(fd.get(), &last, 1, originalSize - 1) != 1) {
+            return lastError();
+        }
+        if (last != '\n' && last != '\r') {
+            bytes = "\r\n";
+        }
+    }
+    bytes += line;
+    if (!writeAll(fd.get(), bytes) || ::fsync(fd.get()) != 0) {
+        const Error failure = lastError();
+        // A half-written line would shift every field after it on the next load.
+        if (::ftruncate(fd.get(), originalSize) == 0) {
+            ::fsync(fd.get());
+        }
+        return failure;
+    }
+    // The line is on the disk once fsync returned; nothing a close reports afterwards can undo that.
+    if (originalSize == 0) {
+        syncFolder(folderOf(path));
+    }
+    return {};
+}
+
+Status PosixFileSystem::replaceFile(const std::string& path, std::string_view content)
+{
+    const std::string folder = folderOf(path);
+    const std::size_t slash = path.rfind('/');
+    const std::string name = slash == std::string::npos ? path : path.substr(slash + 1);
+    std::string temporary = folder + "/." + name + ".XXXXXX";
+    FileDescriptor fd(::mkostemp(temporary.data(), O_CLOEXEC));
+    if (fd.get() < 0) {
+        return lastError();
+    }
+    // mkostemp makes the file private; give the new file the old one's permissions, or the usual ones.
+    struct stat existing
+    {
+    };
+    mode_t mode = 0;
+    if (::stat(path.c_str(), &existing) == 0) {
+        mode = existing.st_mode & 07777;
+    } else {
+        const mode_t mask = ::umask(0);
+        ::umask(mask);
+        mode = 0666 & ~mask;
+    }
+    const bool written = ::fchmod(fd.get(), mode) == 0 && writeAll(fd.get(), content) && ::fsync(fd.get()) == 0;
+    if (!written || !fd.close() || ::rename(temporary.c_str(), path.c_str()) != 0) {
+        const Error failure = lastError();
+        ::unlink(temporary.c_str());
+        return failure;
+    }
+    syncFolder(folder);
+    return {};
+}
+
+Result<bool> PosixFileSystem::folderExists(const std::string& path)
+{
+    struct stat info
+    {
+    };
+    if (::stat(path.c_str(), &info) != 0) {
+        if (errno == ENOENT || errno == ENOTDIR) {
+            return false;
+        }
+        return lastError();
+    }
+    return S_ISDIR(info.st_mode);
+}
+
+Status PosixFileSystem::createFolder(const std::string& path)
+{
+    if (::mkdir(path.c_str(), 0777) != 0) {
+        return lastError();
+    }
+    return {};
+}
+
+} // namespace brindle

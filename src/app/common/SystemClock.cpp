@@ -1,0 +1,28 @@
+#include "SystemClock.h"
+
+#include <QDateTime>
+
+namespace brindle {
+
+namespace {
+
+DateTime fromQt(const QDateTime& t)
+{
+    const QDate d = t.date();
+    const QTime time = t.time();
+    return { d.year(), d.month(), d.day(), time.hour(), time.minute(), time.second() };
+}
+
+} // namespace
+
+DateTime SystemClock::localNow() const
+{
+    return fromQt(QDateTime::currentDateTime());
+}
+
+DateTime SystemClock::utcNow() const
+{
+    return fromQt(QDateTime::currentDateTimeUtc());
+}
+
+} // namespace brindle

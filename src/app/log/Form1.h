@@ -1,0 +1,129 @@
+#pragma once
+
+#include "common/Clock.h"
+#include "common/FileSystem.h"
+#include "log/OperatingState.h"
+#include "log/SectionTable.h"
+#include "log/WorkingLog.h"
+#include "station/DefaultData.h"
+#include "station/ProgramStart.h"
+
+#include <QMainWindow>
+
+#include <array>
+#include <functional>
+#include <string>
+
+class QAction;
+class QLabel;
+
+namespace brindle {
+
+class ClickableLabel;
+class OperatorDialogs;
+class SettingsStore;
+class SharedPreferences;
+
+// What the main form reaches the outside through.
+struct Form1Services
+{
+    FileSystem& fs;
+    const Clock& clock;
+    OperatorDialogs& dialogs;
+    SettingsStore& settings;
+    SharedPreferences& sharedPreferences;
+    ProgramFolders folders;
+    // Ends the program at once, with no closing steps and no backup.
+    std::function<void(int exitCode)> endProgram;
+};
+
+// The main logging form: owns the log, the band tallies and the operating state for the whole run.
+class Form1 : public QMainWindow
+{
+    Q_OBJECT
+
+public:
+    explicit Form1(Form1Services services, QWidget* parent = nullptr);
+    ~Form1() override;
+
+    // Runs the form's start-up sequence. False when start-up stopped: the default data could not be
+    // read, or the log could not be loaded and the program has been ended.
+    bool startUp();
+
+    // Makes band the current band: label, default data, reload of the log, menu check marks.
+    void ChangeBand(const std::string& band);
+    // Rebuilds the log and everything derived from it from the log file. On a damaged file the
+    // operator is told and the program ends; returns false then.
+    bool mnuopen2();
+    // Rewrites the default-data file from the current settings; tells the operator if that fails.
+    bool SavePref();
+    // Copies the log into the backup folder when contacts were added or removed since the first load.
+    void Backup();
+    // Starts a new log after the operator types YES.
+    void NewLog(bool fromMenu);
+
+    void mnuNew_Click();
+    void mnuArchive_Click();
+    void mnuRestore_Click();
+    void mnuExit_Click();
+    void Label21_Click();
+
+    const WorkingLog& workingLog() const
+    {
+        return m_log;
+    }
+    const OperatingState& operatingState() const
+    {
+        return m_state;
+    }
+    const DefaultData& defaultData() const
+    {
+        return m_defaults;
+    }
+    const ProgramFolders& folders() const
+    {
+        return m_services.folders;
+    }
+
+protected:
+    void closeEvent(QCloseEvent* event) override;
+
+private:
+    void buildMenus();
+    void buildForm();
+    bool LoadDefaultData();
+    void askToContinueExistingLog();
+    void stopOperatingClock();
+    void showRemainingColour();
+    void PaintGrid();
+    void Labeldisplay();
+    void checkCurrentBandMenu();
+    void reportWriteFailure(std::string_view what, const Error& error);
+    std::string defaultDataPath() const;
+
+    Form1Services m_services;
+    WorkingLog m_log;
+    OperatingState m_state;
+    DefaultData m_defaults;
+    bool m_ended = false;
+
+    // Menus.
+    QAction* mnuNew = nullptr;
+    QAction* mnuOpen = nullptr;
+    QAction* mnuprintrec = nullptr;
+    QAction* mnuArchive = nullptr;
+    QAction* mnuRestore = nullptr;
+    QAction* mnuExit = nullptr;
+    std::array<QAction*, BandCount> mnuBand {}; // mnu160 … mnu10
+
+    // Labels.
+    ClickableLabel* Label21 = nullptr; // current band
+    QLabel* Label30 = nullptr; // contest mode
+    QLabel* lblDialog = nullptr; // the form's message line
+    QLabel* lblTotCon = nullptr; // total contacts
+    // The multiplier grid: element 0 counts the sections worked on the current band, 1 to 63 are the
+    // sections themselves.
+    std::array<ClickableLabel*, SectionTable::Size + 1> Label10 {};
+};
+
+} // namespace brindle

@@ -1,0 +1,62 @@
+#include "common/OperatorDialogs.h"
+#include "common/PosixFileSystem.h"
+#include "common/QtText.h"
+#include "common/SystemClock.h"
+#include "log/Form1.h"
+#include "station/ProgramStart.h"
+#include "station/QtSettingsStore.h"
+#include "station/SharedPreferences.h"
+
+#include <QApplication>
+#include <QDir>
+
+#include <cstdio>
+
+namespace {
+
+// Qt aborts with a terse platform-plugin error when there is no display; say what to do instead.
+bool displayAvailable()
+{
+    return !qEnvironmentVariableIsEmpty("DISPLAY") || !qEnvironmentVariableIsEmpty("WAYLAND_DISPLAY")
+        || !qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM");
+}
+
+} // namespace
+
+int main(int argc, char** argv)
+{
+    if (!displayAvailable()) {
+        std::fprintf(stderr,
+            "brindle: no display to open the logger's window on.\n"
+            "On a machine without a desktop, start it under a virtual display:\n"
+            "    xvfb-run -a -s \"-screen 0 1280x1024x24\" brindle\n"
+            "(Debian package xvfb), or set DISPLAY to a running X server.\n");
+        return 2;
+    }
+    QApplication app(argc, argv);
+    QApplication::setApplicationName(QStringLiteral("Brindle DX"));
+
+    using namespace brindle;
+    PosixFileSystem fs;
+    SystemClock clock;
+    QtOperatorDialogs dialogs;
+    QtSettingsStore settings;
+    SharedPreferences shared(fs);
+
+    // The working folder is wherever the program was started: its files are named without a folder.
+    const ProgramFolders folders
+        = startProgram(fs, dialogs, shared, pathFromQString(QDir::currentPath()), userFolderPlacesFromEnvironment());
+
+    int exitCode = -1;
+    Form1 form({ fs, clock, dialogs, settings, shared, folders, [&exitCode](int code) {
+                    exitCode = code;
+                    QCoreApplication::exit(code);
+                } });
+    dialogs.setParent(&form);
+    if (!form.startUp()) {
+        return exitCode >= 0 ? exitCode : 1;
+    }
+    form.show();
+    const int result = QApplication::exec();
+    return exitCode >= 0 ? exitCode : result;
+}

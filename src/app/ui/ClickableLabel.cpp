@@ -1,0 +1,15 @@
+#include "ClickableLabel.h"
+
+#include <QMouseEvent>
+
+namespace brindle {
+
+void ClickableLabel::mouseReleaseEvent(QMouseEvent* event)
+{
+    if (event->button() == Qt::LeftButton && rect().contains(event->position().toPoint())) {
+        emit clicked();
+    }
+    QLabel::mouseReleaseEvent(event);
+}
+
+} // namespace brindle

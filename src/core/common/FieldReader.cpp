@@ -1,0 +1,88 @@
+#include "FieldReader.h"
+
+#include "Text.h"
+
+namespace brindle {
+
+FieldReader::FieldReader(std::string_view data)
+    : m_data(data)
+{
+}
+
+bool FieldReader::atEnd() const
+{
+    return m_pos >= m_data.size();
+}
+
+bool FieldReader::atSeparator() const
+{
+    if (atEnd()) {
+        return true;
+    }
+    const char c = m_data[m_pos];
+    return c == ',' || c == '\r' || c == '\n';
+}
+
+void FieldReader::consumeSeparator()
+{
+    m_afterComma = false;
+    if (atEnd()) {
+        return;
+    }
+    const char c = m_data[m_pos++];
+    if (c == ',') {
+        m_afterComma = true;
+    } else if (c == '\r' && !atEnd() && m_data[m_pos] == '\n') {
+        ++m_pos;
+    }
+}
+
+void FieldReader::skipBlankLines()
+{
+    while (!atEnd()) {
+        const char c = m_data[m_pos];
+        if (c != ' ' && c != '\t' && c != '\r' && c != '\n') {
+            break;
+        }
+        ++m_pos;
+    }
+    m_afterComma = false;
+}
+
+FieldReader::Status FieldReader::next(Field& field)
+{
+    // A comma right before the end still announces one (empty) field.
+    if (atEnd() && !m_afterComma) {
+        return Status::PastEnd;
+    }
+    while (!atEnd() && (m_data[m_pos] == ' ' || m_data[m_pos] == '\t')) {
+        ++m_pos;
+    }
+    if (!atEnd() && m_data[m_pos] == '"') {
+        const std::size_t open = m_pos;
+        const std::size_t close = m_data.find('"', open + 1);
+        if (close == std::string_view::npos) {
+            return Status::UnterminatedQuote;
+        }
+        field.text.assign(m_data.substr(open + 1, close - open - 1));
+        field.quoted = true;
+        m_pos = close + 1;
+        while (!atEnd() && (m_data[m_pos] == ' ' || m_data[m_pos] == '\t')) {
+            ++m_pos;
+        }
+        if (!atSeparator()) {
+            return Status::TextAfterQuote;
+        }
+    } else {
+        const std::size_t start = m_pos;
+        while (!atSeparator()) {
+            ++m_pos;
+        }
+        field.text.assign(trimBlanks(m_data.substr(start, m_pos - start)));
+        field.quoted = false;
+    }
+    consumeSeparator();
+    return Status::Ok;
+}
+
+} // namespace brindle

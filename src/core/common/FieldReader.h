@@ -1,0 +1,51 @@
+#pragma once
+
+#include <cstddef>
+#include <string>
+#include <string_view>
+
+namespace brindle {
+
+// Reads the comma-separated text that every data file of the program uses: a comma or a line end
+// (CR LF, LF or CR) ends a field; a field that begins with a double quote (after blanks) is the text up
+// to the next double quote, commas and all; an unquoted field is trimmed of blanks.
+//
+// After a closing quote only blanks may stand before the separator. The files are written with nothing
+// there, so anything else means a quote got into a field's text; reading on would silently cut the
+// field short, so the reader reports the damage instead.
+class FieldReader
+{
+public:
+    enum class Status
+    {
+        Ok,
+        PastEnd, // no field left: the data ended
+        UnterminatedQuote, // an opening quote with no closing quote before the end
+        TextAfterQuote, // a stray quote: text between a closing quote and the separator
+    };
+
+    struct Field
+    {
+        std::string text;
+        bool quoted = false;
+    };
+
+    explicit FieldReader(std::string_view data);
+
+    Status next(Field& field);
+
+    // Skips blanks and line ends. Used between records so that blank lines (an editor's trailing
+    // newline, say) never turn into empty fields that shift every later record.
+    void skipBlankLines();
+    bool atEnd() const;
+
+private:
+    bool atSeparator() const;
+    void consumeSeparator();
+
+    std::string_view m_data;
+    std::size_t m_pos = 0;
+    bool m_afterComma = false;
+};
+
+} // namespace brindle

@@ -1,0 +1,83 @@
+#include "Text.h"
+
+#include <cstdio>
+
+namespace brindle {
+
+namespace {
+
+char upperAscii(char c)
+{
+    return (c >= 'a' && c <= 'z') ? static_cast<char>(c - 'a' + 'A') : c;
+}
+
+bool isBlank(char c)
+{
+    return c == ' ' || c == '\t';
+}
+
+std::string padded(int value, int width)
+{
+    char buffer[16];
+    std::snprintf(buffer, sizeof buffer, "%0*d", width, value);
+    return buffer;
+}
+
+} // namespace
+
+std::string toUpperAscii(std::string_view text)
+{
+    std::string result(text);
+    for (char& c : result) {
+        c = upperAscii(c);
+    }
+    return result;
+}
+
+bool equalsIgnoreCase(std::string_view a, std::string_view b)
+{
+    if (a.size() != b.size()) {
+        return false;
+    }
+    for (std::size_t i = 0; i < a.size(); ++i) {
+        if (upperAscii(a[i]) != upperAscii(b[i])) {
+            return false;
+        }
+    }
+    return true;
+}
+
+std::string_view trimBlanks(std::string_view text)
+{
+    while (!text.empty() && isBlank(text.front())) {
+        text.remove_prefix(1);
+    }
+    while (!text.empty() && isBlank(text.back())) {
+        text.remove_suffix(1);
+    }
+    return text;
+}
+
+std::string storableText(std::string_view text)
+{
+    std::string result;
+    result.reserve(text.size());
+    for (char c : text) {
+        if (c != '"' && c != '\r' && c != '\n') {
+            result += c;
+        }
+    }
+    return result;
+}
+
+std::string twoDigits(int value)
+{
+    return padded(value, 2);
+}
+
+std::string fourDigits(int value)
+{
+    return padded(value, 4);
+}
+
+} // namespace brindle

@@ -1,0 +1,21 @@
+#pragma once
+
+#include <string>
+#include <string_view>
+
+namespace brindle {
+
+// Byte-wise text helpers. Only ASCII letters change case: the files are 8-bit text in the operator's
+// code page, and a country name's accented letters must come back exactly as they were read.
+std::string toUpperAscii(std::string_view text);
+bool equalsIgnoreCase(std::string_view a, std::string_view b);
+std::string_view trimBlanks(std::string_view text);
+
+// The text without double quotes, CR and LF: what a quoted field of the program's files can hold.
+std::string storableText(std::string_view text);
+
+// Two-digit and four-digit zero-padded numbers, as dates and file names use them.
+std::string twoDigits(int value);
+std::string fourDigits(int value);
+
+} // namespace brindle

@@ -1,0 +1,123 @@
+#include "WorkingLog.h"
+
+#include "LogMessages.h"
+#include "common/Text.h"
+#include "station/CallFolderName.h"
+#include "station/UserFolders.h"
+
+namespace brindle {
+
+WorkingLog::WorkingLog(FileSystem& fs, std::string path)
+    : m_fs(fs)
+    , m_path(std::move(path))
+{
+}
+
+std::optional<LogLoadFailure> WorkingLog::load()
+{
+    Result<std::string> content = m_fs.readFile(m_path);
+    if (!content) {
+        return LogLoadFailure::Unreadable;
+    }
+    ParsedLog parsed = parseLog(content.value());
+    if (parsed.failure) {
+        return parsed.failure;
+    }
+    BandTallies tallies;
+    if (!tallies.rebuild(parsed.log)) {
+        return LogLoadFailure::TooManySections;
+    }
+    m_log = std::move(parsed.log);
+    m_tallies = std::move(tallies);
+    if (m_countAtFirstLoad == 0) {
+        m_countAtFirstLoad = m_log.count();
+    }
+    return std::nullopt;
+}
+
+Status WorkingLog::append(const QsoRecord& record)
+{
+    if (m_log.isFull()) {
+        return Error { std::string(logmsg::LogFullText) };
+    }
+    const QsoRecord storable = storableRecord(record);
+    if (Status written = m_fs.appendLine(m_path, formatRecord(storable)); !written) {
+        return written;
+    }
+    m_log.append(storable);
+    m_tallies.count(storable);
+    return {};
+}
+
+Status WorkingLog::adopt(ContestLog log)
+{
+    BandTallies tallies;
+    if (!tallies.rebuild(log)) {
+        return Error { "a band holds more distinct sections than the log can count" };
+    }
+    if (Status written = m_fs.replaceFile(m_path, formatLog(log)); !written) {
+        return written;
+    }
+    m_log = std::move(log);
+    m_tallies = std::move(tallies);
+    return {};
+}
+
+Status WorkingLog::rewrite(const ContestLog& updated)
+{
+    ContestLog storable;
+    for (const QsoRecord& record : updated.records()) {
+        storable.append(storableRecord(record));
+    }
+    return adopt(std::move(storable));
+}
+
+Status WorkingLog::erase()
+{
+    return adopt(ContestLog {});
+}
+
+bool WorkingLog::backupDue() const
+{
+    return m_log.count() != m_countAtFirstLoad && m_log.count() > 0;
+}
+
+Status WorkingLog::backup(const std::string& backupFolder, const DateTime& localNow, BackupRule rule)
+{
+    const bool wanted = rule == BackupRule::WhenChanged ? backupDue() : m_log.count() > 0;
+    if (!wanted) {
+        return {};
+    }
+    if (auto failure = ensureFolder(m_fs, backupFolder)) {
+        return Error { failure->text };
+    }
+    return copyFile(m_fs, m_path, joinPath(backupFolder, backupFileName(localNow)));
+}
+
+Status WorkingLog::restoreFrom(const std::string& sourcePath)
+{
+    Result<std::string> content = m_fs.readFile(sourcePath);
+    if (!content) {
+        return content.error();
+    }
+    ParsedLog parsed = parseLog(content.value());
+    BandTallies tallies;
+    if (parsed.failure || !tallies.rebuild(parsed.log)) {
+        return Error { std::string(logmsg::RestoreDamagedText) };
+    }
+    // The copy is byte for byte: blank lines or unusual spacing in an archive stay as they were.
+    return m_fs.replaceFile(m_path, content.value());
+}
+
+std::string backupFileName(const DateTime& t)
+{
+    return fourDigits(t.year) + twoDigits(t.month) + twoDigits(t.day) + twoDigits(t.hour) + twoDigits(t.minute)
+        + ".log";
+}
+
+std::string archiveFileName(std::string_view ownCall, const DateTime& t)
+{
+    return callFolderName(ownCall) + fourDigits(t.year) + "-" + twoDigits(t.month) + "-" + twoDigits(t.day) + ".log";
+}
+
+} // namespace brindle

@@ -1,0 +1,164 @@
+#include "DefaultData.h"
+
+#include "common/FieldReader.h"
+#include "common/Text.h"
+
+#include <charconv>
+#include <cmath>
+#include <optional>
+
+namespace brindle {
+
+namespace {
+
+std::optional<double> parseNumber(std::string_view text)
+{
+    if (!text.empty() && text.front() == '+') {
+        text.remove_prefix(1);
+    }
+    double value = 0;
+    const auto [end, ec] = std::from_chars(text.data(), text.data() + text.size(), value);
+    if (text.empty() || ec != std::errc() || end != text.data() + text.size() || !std::isfinite(value)) {
+        return std::nullopt;
+    }
+    return value;
+}
+
+class DefaultDataReader
+{
+public:
+    explicit DefaultDataReader(std::string_view content)
+        : m_reader(content)
+    {
+    }
+
+    bool text(std::string& out)
+    {
+        FieldReader::Field field;
+        if (!read(field)) {
+            return false;
+        }
+        out = std::move(field.text);
+        return true;
+    }
+
+    bool single(float& out)
+    {
+        const auto value = number();
+        if (!value || std::fabs(*value) > 3.4e38) {
+            return false;
+        }
+        out = static_cast<float>(*value);
+        return true;
+    }
+
+    bool byte(std::uint8_t& out)
+    {
+        const auto value = number();
+        if (!value) {
+            return false;
+        }
+        const double rounded = std::nearbyint(*value);
+        if (rounded < 0 || rounded > 255) {
+            return false;
+        }
+        out = static_cast<std::uint8_t>(rounded);
+        return true;
+    }
+
+    bool colour(std::uint32_t& out)
+    {
+        const auto value = number();
+        if (!value || *value != std::floor(*value) || *value < -2147483648.0 || *value > 4294967295.0) {
+            return false;
+        }
+        out = static_cast<std::uint32_t>(static_cast<std::int64_t>(*value));
+        return true;
+    }
+
+    int line() const
+    {
+        return m_line;
+    }
+
+private:
+    bool read(FieldReader::Field& field)
+    {
+        ++m_line;
+        return m_reader.next(field) == FieldReader::Status::Ok;
+    }
+
+    std::optional<double> number()
+    {
+        FieldReader::Field field;
+        if (!read(field)) {
+            return std::nullopt;
+        }
+        return parseNumber(field.text);
+    }
+
+    FieldReader m_reader;
+    int m_line = 0;
+};
+
+} // namespace
+
+Result<DefaultData> parseDefaultData(std::string_view content)
+{
+    DefaultData d;
+    DefaultDataReader r(content);
+    const bool ok = r.text(d.ownCall) && r.text(d.power) && r.single(d.utcOffsetHours) && r.text(d.mode)
+        && r.text(d.band) && r.single(d.totalOnSeconds) && r.text(d.country) && r.text(d.continent)
+        && r.single(d.longitude) && r.single(d.latitude) && r.byte(d.formSizePercent) && r.byte(d.voiceNavLevel)
+        && r.text(d.rigName) && r.byte(d.taskbarOption) && r.byte(d.listPreviousContacts) && r.colour(d.workedColour)
+        && r.colour(d.remainingColour);
+    if (!ok) {
+        return Error { "value " + std::to_string(r.line()) + " is missing or of the wrong type" };
+    }
+    return d;
+}
+
+std::string formatSingle(float value)
+{
+    if (!std::isfinite(value)) {
+        return "0"; // unreadable at the next start otherwise
+    }
+    // Fixed notation: a long contest's 100000 seconds must not be written "1e+05".
+    char buffer[64];
+    const auto [end, ec] = std::to_chars(buffer, buffer + sizeof buffer, value, std::chars_format::fixed);
+    return ec == std::errc() ? std::string(buffer, end) : std::string("0");
+}
+
+std::string formatDefaultData(const DefaultData& d)
+{
+    std::string out;
+    const auto text = [&out](std::string_view value) {
+        out += '"';
+        out += storableText(value);
+        out += "\"\r\n";
+    };
+    const auto number = [&out](std::string_view value) {
+        out += value;
+        out += "\r\n";
+    };
+    text(d.ownCall);
+    text(d.power);
+    number(formatSingle(d.utcOffsetHours));
+    text(d.mode);
+    text(d.band);
+    number(formatSingle(d.totalOnSeconds));
+    text(d.country);
+    text(d.continent);
+    number(formatSingle(d.longitude));
+    number(formatSingle(d.latitude));
+    number(std::to_string(d.formSizePercent));
+    number(std::to_string(d.voiceNavLevel));
+    text(d.rigName);
+    number(std::to_string(d.taskbarOption));
+    number(std::to_string(d.listPreviousContacts));
+    number(std::to_string(d.workedColour));
+    number(std::to_string(d.remainingColour));
+    return out;
+}
+
+} // namespace brindle

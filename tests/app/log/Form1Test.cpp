@@ -1,0 +1,424 @@
+#include "log/Form1.h"
+
+#include "common/PosixFileSystem.h"
+#include "log/LogMessages.h"
+#include "station/QtSettingsStore.h"
+#include "station/SharedPreferences.h"
+#include "support/ManualClock.h"
+#include "support/ScriptedDialogs.h"
+#include "support/TempFolder.h"
+#include "ui/Colours.h"
+
+#include <QAction>
+#include <QLabel>
+#include <QTest>
+
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <memory>
+
+namespace brindle {
+namespace {
+
+using test::fixture;
+using test::readBytes;
+using test::writeBytes;
+using Answer = OperatorDialogs::Answer;
+
+constexpr std::uint32_t Worked = 0x00C000;
+constexpr std::uint32_t Remaining = 0x0000FF;
+
+DefaultData stationDefaults()
+{
+    DefaultData d;
+    d.ownCall = "DL1ABC";
+    d.power = "100";
+    d.mode = "CW";
+    d.band = "20";
+    d.country = "Fed. Rep. of Germany";
+    d.continent = "EU";
+    d.longitude = -7.5f;
+    d.latitude = 51.25f;
+    d.formSizePercent = 100;
+    d.rigName = "None";
+    d.taskbarOption = 1;
+    d.workedColour = Worked;
+    d.remainingColour = Remaining;
+    return d;
+}
+
+// A working folder with default data and a log, and a main form over it with scripted dialogs.
+class Form1Test : public ::testing::Test
+{
+protected:
+    void SetUp() override
+    {
+        std::filesystem::create_directories(folders.workingDir);
+        std::filesystem::create_directories(folders.backupDir);
+        writeBytes(folders.workingDir + "/inprefDX.txt", formatDefaultData(stationDefaults()));
+        writeBytes(logPath(), fixture("log/two_bands_three_contacts.txt"));
+    }
+
+    std::string logPath() const
+    {
+        return folders.workingDir + "/log.txt";
+    }
+
+    Form1& form()
+    {
+        if (!m_form) {
+            m_form = std::make_unique<Form1>(Form1Services {
+                fs, clock, dialogs, settings, shared, folders, [this](int code) { endedWith = code; } });
+        }
+        return *m_form;
+    }
+
+    // Starts the form answering Yes to "continue the existing contest?".
+    void startContinuing()
+    {
+        dialogs.answers.push_back(Answer::Yes);
+        ASSERT_TRUE(form().startUp());
+        dialogs.shown.clear();
+    }
+
+    template <class T> T* child(const char* name)
+    {
+        return form().findChild<T*>(QString::fromLatin1(name));
+    }
+    QString text(const char* label)
+    {
+        return child<QLabel>(label)->text();
+    }
+    QColor colourOf(const char* label)
+    {
+        return textColour(child<QLabel>(label));
+    }
+    std::vector<std::string> backups() const
+    {
+        std::vector<std::string> names;
+        for (const auto& entry : std::filesystem::directory_iterator(folders.backupDir)) {
+            names.push_back(entry.path().filename().string());
+        }
+        return names;
+    }
+
+    test::TempFolder temp;
+    ProgramFolders folders { temp.file("work"), temp.file("data"), temp.file("shared"), temp.file("data/BACKUP") };
+    PosixFileSystem fs;
+    test::ManualClock clock;
+    test::ScriptedDialogs dialogs;
+    QtSettingsStore settings;
+    SharedPreferences shared { fs };
+    int endedWith = -1;
+
+private:
+    std::unique_ptr<Form1> m_form;
+};
+
+TEST_F(Form1Test, startUpLoadsTheLogOnTheSavedBandAndAsksToContinue)
+{
+    dialogs.answers.push_back(Answer::Yes);
+    ASSERT_TRUE(form().startUp());
+
+    ASSERT_EQ(dialogs.shown.size(), 1u);
+    EXPECT_EQ(dialogs.shown[0].title, "Open existing log?");
+    EXPECT_EQ(dialogs.shown[0].text,
+        "Do you want to continue an existing contest? (Yes opens your existing log, No "
+        "erases any existing log and starts a new log.)");
+    EXPECT_EQ(dialogs.shown[0].buttons, OperatorDialogs::Buttons::YesNo);
+    EXPECT_EQ(dialogs.shown[0].icon, OperatorDialogs::Icon::Question);
+
+    EXPECT_EQ(form().workingLog().log().count(), 3);
+    EXPECT_EQ(text("lblTotCon"), "3");
+    EXPECT_EQ(text("Label21"), "20");
+    EXPECT_EQ(text("Label30"), "CW");
+    EXPECT_EQ(text("lblDialog"), "Select a band from the menu bar and click Log \"Time On\" below!");
+    EXPECT_TRUE(child<QAction>("mnu20")->isChecked());
+    EXPECT_FALSE(child<QAction>("mnu40")->isChecked());
+    EXPECT_EQ(endedWith, -1);
+}
+
+TEST_F(Form1Test, gridShowsSectionsWorkedOnTheCurrentBandOnly)
+{
+    startContinuing();
+    EXPECT_EQ(text("Label10_2"), "MA");
+    EXPECT_EQ(child<QLabel>("Label10_2")->toolTip(), "Massachusetts");
+    EXPECT_EQ(text("Label10_63"), "PEI");
+    EXPECT_EQ(text("Label10_0"), "2"); // MA and NY on 20 m
+    EXPECT_EQ(colourOf("Label10_2"), fromBgr(Worked));
+    EXPECT_EQ(colourOf("Label10_53"), fromBgr(Remaining)); // ON, worked on 40 m only
+
+    form().ChangeBand("40");
+    EXPECT_EQ(text("Label10_0"), "1");
+    EXPECT_EQ(colourOf("Label10_2"), fromBgr(Remaining));
+    EXPECT_EQ(colourOf("Label10_53"), fromBgr(Worked));
+}
+
+TEST_F(Form1Test, bandChangeSavesAllDefaultDataAndMovesTheCheckMark)
+{
+    startContinuing();
+    form().ChangeBand("15");
+
+    DefaultData expected = stationDefaults();
+    expected.band = "15";
+    EXPECT_EQ(readBytes(folders.workingDir + "/inprefDX.txt"), formatDefaultData(expected));
+    EXPECT_EQ(text("Label21"), "15");
+    EXPECT_TRUE(child<QAction>("mnu15")->isChecked());
+    EXPECT_FALSE(child<QAction>("mnu20")->isChecked());
+}
+
+TEST_F(Form1Test, bandLabelClickCyclesThroughTheBands)
+{
+    startContinuing();
+    form().ChangeBand("10");
+    QTest::mouseClick(child<QLabel>("Label21"), Qt::LeftButton);
+    EXPECT_EQ(form().operatingState().currentBand, "160");
+    QTest::mouseClick(child<QLabel>("Label21"), Qt::LeftButton);
+    EXPECT_EQ(form().operatingState().currentBand, "80");
+}
+
+TEST_F(Form1Test, bandMenuItemChangesTheBand)
+{
+    startContinuing();
+    child<QAction>("mnu40")->trigger();
+    EXPECT_EQ(form().operatingState().currentBand, "40");
+    EXPECT_TRUE(child<QAction>("mnu40")->isChecked());
+}
+
+TEST_F(Form1Test, damagedLogShowsFileErrorEndsTheProgramAndLeavesTheFile)
+{
+    for (const char* damaged : { "log/quote_inside_field.txt", "log/eight_fields_last_record.txt" }) {
+        SCOPED_TRACE(damaged);
+        writeBytes(logPath(), fixture(damaged));
+        dialogs.shown.clear();
+        endedWith = -1;
+        Form1 fresh(
+            Form1Services { fs, clock, dialogs, settings, shared, folders, [this](int code) { endedWith = code; } });
+
+        EXPECT_FALSE(fresh.startUp());
+        ASSERT_EQ(dialogs.shown.size(), 1u);
+        EXPECT_EQ(dialogs.shown[0].title, "File Error");
+        EXPECT_EQ(dialogs.shown[0].text.toStdString(), logmsg::FileErrorText);
+        EXPECT_EQ(endedWith, 1);
+        EXPECT_EQ(readBytes(logPath()), fixture(damaged));
+    }
+}
+
+TEST_F(Form1Test, missingLogFileIsALoadFailure)
+{
+    std::filesystem::remove(logPath());
+    EXPECT_FALSE(form().startUp());
+    EXPECT_EQ(dialogs.titles(), QStringList { "File Error" });
+    EXPECT_EQ(endedWith, 1);
+}
+
+TEST_F(Form1Test, unreadableDefaultDataStopsStartUpWithoutTouchingAnything)
+{
+    const std::string lines16
+        = "\"\"\r\n\"100\"\r\n0\r\n\"CW\"\r\n\"20\"\r\n0\r\n\"\"\r\n\"\"\r\n0\r\n0\r\n100\r\n0\r\n"
+          "\"None\"\r\n1\r\n0\r\n49152\r\n";
+    const std::string textAsNumber = lines16 + "\"red\"\r\n";
+    for (const std::string* content : { static_cast<const std::string*>(nullptr), &lines16, &textAsNumber }) {
+        SCOPED_TRACE(content ? *content : std::string("missing"));
+        const std::string path = folders.workingDir + "/inprefDX.txt";
+        std::filesystem::remove(path);
+        if (content) {
+            writeBytes(path, *content);
+        }
+        dialogs.shown.clear();
+        dialogs.beeps = 0;
+        Form1 fresh(
+            Form1Services { fs, clock, dialogs, settings, shared, folders, [this](int code) { endedWith = code; } });
+
+        EXPECT_FALSE(fresh.startUp());
+        EXPECT_EQ(dialogs.beeps, 1);
+        ASSERT_EQ(dialogs.shown.size(), 1u);
+        EXPECT_EQ(dialogs.shown[0].title, "Error opening default data.");
+        EXPECT_EQ(dialogs.shown[0].text,
+            "Error loading default data .  Check to make sure inpref.txt is in your working directory.");
+        EXPECT_EQ(fresh.workingLog().log().count(), 0);
+        EXPECT_EQ(std::filesystem::exists(path), content != nullptr);
+        if (content) {
+            EXPECT_EQ(readBytes(path), *content);
+        }
+    }
+}
+
+TEST_F(Form1Test, newLogAtStartUpErasesOnlyAfterTypedYesInAnyCase)
+{
+    struct Case
+    {
+        std::optional<QString> typed;
+        bool erased;
+    };
+    for (const Case& c : { Case { QStringLiteral("yes"), true }, Case { QStringLiteral("YeS"), true },
+             Case { QStringLiteral("Y"), false }, Case { std::nullopt, false } }) {
+        SCOPED_TRACE(c.typed.value_or(QStringLiteral("<cancel>")).toStdString());
+        writeBytes(logPath(), fixture("log/two_bands_three_contacts.txt"));
+        std::filesystem::remove_all(folders.backupDir);
+        dialogs.shown.clear();
+        dialogs.answers.push_back(Answer::No);
+        dialogs.inputs.push_back(c.typed);
+        Form1 fresh(
+            Form1Services { fs, clock, dialogs, settings, shared, folders, [this](int code) { endedWith = code; } });
+
+        ASSERT_TRUE(fresh.startUp());
+        ASSERT_EQ(dialogs.shown.size(), 2u);
+        EXPECT_EQ(dialogs.shown[1].kind, "input");
+        EXPECT_EQ(dialogs.shown[1].title, "WARNING - Your existing log file will be ERASED!");
+        EXPECT_EQ(dialogs.shown[1].text,
+            "Are you sure that you want to start a new log file?  This function will "
+            "ERASE the existing log file!\r\n\r\nTo verify that you want to start a new "
+            "log file, please type: YES");
+        EXPECT_EQ(dialogs.shown[1].proposed, "");
+        EXPECT_EQ(fresh.workingLog().log().count(), c.erased ? 0 : 3);
+        EXPECT_EQ(readBytes(logPath()), c.erased ? "" : fixture("log/two_bands_three_contacts.txt"));
+        // The erased log is kept in the backup folder, though it is the log loaded at start-up.
+        EXPECT_EQ(std::filesystem::exists(folders.backupDir + "/202602211405.log"), c.erased);
+    }
+}
+
+TEST_F(Form1Test, newLogZeroesTheOperatingTimeAndSavesIt)
+{
+    DefaultData d = stationDefaults();
+    d.totalOnSeconds = 3725;
+    writeBytes(folders.workingDir + "/inprefDX.txt", formatDefaultData(d));
+    startContinuing();
+    EXPECT_EQ(form().operatingState().accumulatedOnSeconds, 3725);
+
+    dialogs.inputs.push_back(QStringLiteral("YES"));
+    form().mnuNew_Click();
+    EXPECT_EQ(form().operatingState().accumulatedOnSeconds, 0);
+    EXPECT_EQ(form().operatingState().totalOnSeconds, 0);
+    d.totalOnSeconds = 0;
+    EXPECT_EQ(readBytes(folders.workingDir + "/inprefDX.txt"), formatDefaultData(d));
+}
+
+TEST_F(Form1Test, closingBacksUpOnlyWhenTheCountChangedSinceTheFirstLoad)
+{
+    startContinuing();
+    form().close();
+    EXPECT_TRUE(backups().empty());
+}
+
+TEST_F(Form1Test, closingAfterMoreContactsMakesATimestampedBackup)
+{
+    startContinuing();
+    const std::string extra = "\"JA1XYZ\",\"599\",\"TX\",\"599\",\"Japan\",\"2026/02/21\",\"14:09:00\",\"20\",\"\"\r\n";
+    writeBytes(logPath(), fixture("log/two_bands_three_contacts.txt") + extra);
+    form().ChangeBand("20"); // reloads the file
+    ASSERT_EQ(form().workingLog().log().count(), 4);
+
+    clock.local = { 2026, 2, 22, 9, 7, 0 };
+    form().close();
+    EXPECT_EQ(backups(), std::vector<std::string> { "202602220907.log" });
+    EXPECT_EQ(readBytes(folders.backupDir + "/202602220907.log"), readBytes(logPath()));
+}
+
+TEST_F(Form1Test, exitEndsAtOnceWithoutABackup)
+{
+    startContinuing();
+    writeBytes(logPath(), "");
+    form().ChangeBand("20");
+    ASSERT_TRUE(form().workingLog().backupDue() == false); // empty log: nothing to back up anyway
+    writeBytes(logPath(), fixture("log/two_bands_three_contacts.txt") + fixture("log/two_bands_three_contacts.txt"));
+    form().ChangeBand("20");
+    ASSERT_TRUE(form().workingLog().backupDue());
+
+    child<QAction>("mnuExit")->trigger();
+    EXPECT_EQ(endedWith, 0);
+    form().close(); // the window going away afterwards must not back up either
+    EXPECT_TRUE(backups().empty());
+}
+
+TEST_F(Form1Test, archiveCopiesTheLogUnderTheProposedName)
+{
+    startContinuing();
+    const QString target = QString::fromStdString(folders.backupDir + "/DL1ABC2026-02-21.log");
+    dialogs.files.push_back(target);
+    form().mnuArchive_Click();
+
+    ASSERT_EQ(dialogs.shown.size(), 2u);
+    EXPECT_EQ(dialogs.shown[0].title, "Archive Information");
+    EXPECT_EQ(dialogs.shown[0].text,
+        "This function is used to create a permanent copy of your currently open log "
+        "file.  To open your log file at a later date, click File > Restore from "
+        "Archive or Backup.");
+    EXPECT_EQ(dialogs.shown[1].kind, "save");
+    EXPECT_EQ(dialogs.shown[1].folder.toStdString(), folders.backupDir);
+    EXPECT_EQ(dialogs.shown[1].proposed, "DL1ABC2026-02-21.log");
+    EXPECT_EQ(dialogs.shown[1].filter, "Log Files (*.log) | *.log");
+    EXPECT_EQ(readBytes(target.toStdString()), fixture("log/two_bands_three_contacts.txt"));
+}
+
+TEST_F(Form1Test, archiveCancelledOrFailedLeavesNoCopy)
+{
+    startContinuing();
+    dialogs.files.push_back(std::nullopt);
+    form().mnuArchive_Click();
+    EXPECT_EQ(dialogs.titles(), (QStringList { "Archive Information", "" }));
+
+    dialogs.shown.clear();
+    dialogs.files.push_back(QString::fromStdString(temp.file("no-such-folder/copy.log")));
+    form().mnuArchive_Click();
+    ASSERT_EQ(dialogs.shown.size(), 3u);
+    EXPECT_EQ(dialogs.shown[2].title, "Error Archiving Log");
+    EXPECT_EQ(dialogs.shown[2].text, "No such file or directory");
+}
+
+TEST_F(Form1Test, restoreAsksFirstWhenTheLogHasContacts)
+{
+    startContinuing();
+    const std::string archive = folders.backupDir + "/old.log";
+    const std::string oneContact
+        = "\"OH2BH\",\"599\",\"CA\",\"599\",\"Finland\",\"2025/02/15\",\"12:00:00\",\"15\",\"\"\r\n";
+    writeBytes(archive, oneContact);
+
+    dialogs.answers.push_back(Answer::No);
+    form().mnuRestore_Click();
+    EXPECT_EQ(dialogs.titles(), (QStringList { "Opening Archived Data Information", "Are your sure?" }));
+    EXPECT_EQ(dialogs.shown[1].text,
+        "Are you sure that you want to open an archived log?  This action will clear "
+        "and replace existing QSO data.");
+    EXPECT_EQ(readBytes(logPath()), fixture("log/two_bands_three_contacts.txt"));
+
+    dialogs.shown.clear();
+    dialogs.answers.push_back(Answer::Yes);
+    dialogs.files.push_back(QString::fromStdString(archive));
+    form().mnuRestore_Click();
+    ASSERT_EQ(dialogs.shown.size(), 3u);
+    EXPECT_EQ(dialogs.shown[2].kind, "open");
+    EXPECT_EQ(dialogs.shown[2].folder.toStdString(), folders.backupDir);
+    EXPECT_EQ(readBytes(logPath()), oneContact);
+    EXPECT_EQ(form().workingLog().log().count(), 1);
+    EXPECT_EQ(text("lblTotCon"), "1");
+}
+
+TEST_F(Form1Test, restoreIntoAnEmptyLogAsksNoQuestion)
+{
+    writeBytes(logPath(), "");
+    startContinuing();
+    dialogs.files.push_back(std::nullopt);
+    form().mnuRestore_Click();
+    EXPECT_EQ(dialogs.titles(), (QStringList { "Opening Archived Data Information", "" }));
+}
+
+TEST_F(Form1Test, restoreOfADamagedFileKeepsTheWorkingLog)
+{
+    startContinuing();
+    const std::string archive = folders.backupDir + "/damaged.log";
+    writeBytes(archive, fixture("log/quote_inside_field.txt"));
+    dialogs.answers.push_back(Answer::Yes);
+    dialogs.files.push_back(QString::fromStdString(archive));
+    form().mnuRestore_Click();
+
+    ASSERT_EQ(dialogs.shown.size(), 4u);
+    EXPECT_EQ(dialogs.shown[3].title, "Error Restoring Log");
+    EXPECT_EQ(readBytes(logPath()), fixture("log/two_bands_three_contacts.txt"));
+    EXPECT_EQ(form().workingLog().log().count(), 3);
+    EXPECT_EQ(endedWith, -1);
+}
+
+} // namespace
+} // namespace brindle

@@ -1,0 +1,169 @@
+#include "station/ProgramStart.h"
+
+#include "common/PosixFileSystem.h"
+#include "station/QtSettingsStore.h"
+#include "support/ScriptedDialogs.h"
+#include "support/TempFolder.h"
+
+#include <QSettings>
+
+#include <gtest/gtest.h>
+
+#include <cstdlib>
+#include <filesystem>
+#include <optional>
+
+namespace brindle {
+namespace {
+
+namespace fsys = std::filesystem;
+using test::readBytes;
+using test::writeBytes;
+
+// Points HOME and the XDG variables at a temporary home for one test and puts them back afterwards.
+class ScopedEnvironment
+{
+public:
+    void set(const char* name, const std::string& value)
+    {
+        remember(name);
+        ::setenv(name, value.c_str(), 1);
+    }
+    void unset(const char* name)
+    {
+        remember(name);
+        ::unsetenv(name);
+    }
+    ~ScopedEnvironment()
+    {
+        for (const auto& [name, value] : m_saved) {
+            if (value) {
+                ::setenv(name.c_str(), value->c_str(), 1);
+            } else {
+                ::unsetenv(name.c_str());
+            }
+        }
+    }
+
+private:
+    void remember(const char* name)
+    {
+        const char* old = std::getenv(name);
+        m_saved.emplace_back(name, old ? std::optional<std::string>(old) : std::nullopt);
+    }
+    std::vector<std::pair<std::string, std::optional<std::string>>> m_saved;
+};
+
+class ProgramStartTest : public ::testing::Test
+{
+protected:
+    void SetUp() override
+    {
+        fsys::create_directories(home);
+        env.set("HOME", home);
+        env.set("XDG_CONFIG_HOME", home + "/.config");
+        env.set("XDG_DATA_HOME", home + "/.local/share");
+        env.unset("XDG_DOCUMENTS_DIR");
+    }
+
+    // The desktop's documents folder, as xdg-user-dirs records it.
+    void setDocumentsFolder(const std::string& path)
+    {
+        fsys::create_directories(home + "/.config");
+        writeBytes(home + "/.config/user-dirs.dirs", "XDG_DOCUMENTS_DIR=\"" + path + "\"\n");
+    }
+
+    ProgramFolders start()
+    {
+        return startProgram(fs, dialogs, shared, temp.file("work"), userFolderPlacesFromEnvironment());
+    }
+
+    test::TempFolder temp;
+    std::string home = temp.file("home");
+    ScopedEnvironment env;
+    PosixFileSystem fs;
+    test::ScriptedDialogs dialogs;
+    SharedPreferences shared { fs };
+};
+
+TEST_F(ProgramStartTest, foldersGoUnderTheDocumentsFolderAndAreCreated)
+{
+    const ProgramFolders folders = start();
+
+    const std::string maker = home + "/Documents/KORVA Software";
+    EXPECT_EQ(folders.workingDir, temp.file("work"));
+    EXPECT_EQ(folders.programDataDir, maker + "/Brindle");
+    EXPECT_EQ(folders.sharedDir, maker + "/Shared");
+    EXPECT_EQ(folders.backupDir, maker + "/Brindle/BACKUP");
+    for (const std::string& dir : { folders.programDataDir, folders.sharedDir, folders.backupDir }) {
+        EXPECT_TRUE(fsys::is_directory(dir)) << dir;
+    }
+    EXPECT_TRUE(dialogs.shown.empty());
+    EXPECT_EQ(shared.path(), maker + "/Shared/SharedUserPreferences.xml");
+    EXPECT_EQ(shared.text(), SharedPreferences::Header);
+}
+
+TEST_F(ProgramStartTest, desktopDocumentsFolderIsPreferred)
+{
+    setDocumentsFolder(home + "/Dokumente");
+    const ProgramFolders folders = start();
+    EXPECT_EQ(folders.programDataDir, home + "/Dokumente/KORVA Software/Brindle");
+    EXPECT_TRUE(fsys::is_directory(home + "/Dokumente/KORVA Software/Shared"));
+}
+
+TEST_F(ProgramStartTest, withNoDocumentsFolderTheFoldersGoToHomeAndDataFolder)
+{
+    // A documents folder that cannot be made, even by root: its parent is a file.
+    writeBytes(home + "/blocker", "");
+    setDocumentsFolder(home + "/blocker/Documents");
+
+    const ProgramFolders folders = start();
+
+    EXPECT_TRUE(fsys::is_directory(home + "/KORVA Software/Brindle"));
+    EXPECT_TRUE(fsys::is_directory(home + "/KORVA Software/Shared"));
+    EXPECT_EQ(folders.programDataDir, home + "/.local/share/KORVA Software/Brindle");
+    EXPECT_EQ(folders.sharedDir, home + "/.local/share/KORVA Software/Shared");
+    EXPECT_TRUE(fsys::is_directory(folders.backupDir));
+}
+
+TEST_F(ProgramStartTest, folderThatCannotBeCreatedIsReportedAndStartUpGoesOn)
+{
+    writeBytes(home + "/.local", ""); // the data folder's parent is a file
+    writeBytes(home + "/blocker", "");
+    setDocumentsFolder(home + "/blocker/Documents");
+
+    const ProgramFolders folders = start();
+
+    ASSERT_FALSE(dialogs.shown.empty());
+    EXPECT_EQ(dialogs.shown[0].title, "Unable to create directory.");
+    EXPECT_EQ(dialogs.shown[0].text.toStdString(), "File exists  " + home + "/.local");
+    EXPECT_EQ(folders.programDataDir, home + "/.local/share/KORVA Software/Brindle");
+}
+
+TEST_F(ProgramStartTest, existingSharedPreferencesAreHeldWithoutTheirLastLineEnd)
+{
+    const std::string content = std::string(SharedPreferences::Header) + "\r\n<OTHER_PROGRAM>x</OTHER_PROGRAM>\r\n";
+    fsys::create_directories(home + "/Documents/KORVA Software/Shared");
+    writeBytes(home + "/Documents/KORVA Software/Shared/SharedUserPreferences.xml", content);
+
+    start();
+    EXPECT_EQ(shared.text(), content.substr(0, content.size() - 2));
+}
+
+TEST_F(ProgramStartTest, settingsStoreKeepsValuesPerUserWithDefaults)
+{
+    QtSettingsStore store;
+    EXPECT_EQ(store.get("UserCWSelection", "Timer"), "Timer");
+    store.save("UserClubName", "Contest Club Finland");
+    EXPECT_EQ(QtSettingsStore().get("UserClubName", ""), "Contest Club Finland");
+    // QSettings fixes its folder at first use in a process, so ask it where the file went.
+    QSettings qt(QStringLiteral("KORVA_Software"), QStringLiteral("KORVA_Software"));
+    qt.sync();
+    EXPECT_TRUE(qt.fileName().endsWith(QStringLiteral("/KORVA_Software/KORVA_Software.conf")));
+    const std::string file = readBytes(qt.fileName().toStdString());
+    EXPECT_NE(file.find("[Settings]"), std::string::npos);
+    EXPECT_NE(file.find("UserClubName=Contest Club Finland"), std::string::npos);
+}
+
+} // namespace
+} // namespace brindle

@@ -1,0 +1,24 @@
+#pragma once
+
+#include "common/Clock.h"
+
+namespace brindle::test {
+
+// A clock that shows whatever the test sets.
+class ManualClock : public Clock
+{
+public:
+    DateTime local { 2026, 2, 21, 14, 5, 30 };
+    DateTime utc { 2026, 2, 21, 13, 5, 30 };
+
+    DateTime localNow() const override
+    {
+        return local;
+    }
+    DateTime utcNow() const override
+    {
+        return utc;
+    }
+};
+
+} // namespace brindle::test
