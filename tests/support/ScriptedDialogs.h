@@ -2,10 +2,12 @@
 
 #include "common/OperatorDialogs.h"
 
+#include <QDialog>
 #include <QString>
 #include <QStringList>
 
 #include <deque>
+#include <functional>
 #include <optional>
 #include <stdexcept>
 #include <vector>
@@ -34,6 +36,9 @@ public:
     std::deque<Answer> answers;
     std::deque<std::optional<QString>> inputs;
     std::deque<std::optional<QString>> files;
+
+    // What the operator does in one of the program's modal windows; the window is shown, not executed.
+    std::function<void(QDialog&)> onModal;
 
     std::vector<Shown> shown;
     int beeps = 0;
@@ -69,6 +74,15 @@ public:
     void beep() override
     {
         ++beeps;
+    }
+
+    void runModal(QDialog& dialog) override
+    {
+        if (!onModal) {
+            throw std::logic_error("unexpected modal window: " + dialog.objectName().toStdString());
+        }
+        dialog.show();
+        onModal(dialog);
     }
 
     QStringList titles() const

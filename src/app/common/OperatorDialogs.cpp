@@ -1,6 +1,7 @@
 #include "OperatorDialogs.h"
 
 #include <QApplication>
+#include <QDialog>
 #include <QDir>
 #include <QFileDialog>
 #include <QInputDialog>
@@ -87,6 +88,11 @@ std::optional<QString> QtOperatorDialogs::openFileName(const QString& folder, co
 void QtOperatorDialogs::beep()
 {
     QApplication::beep();
+}
+
+void QtOperatorDialogs::runModal(QDialog& dialog)
+{
+    dialog.exec();
 }
 
 } // namespace brindle

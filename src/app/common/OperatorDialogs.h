@@ -4,6 +4,7 @@
 
 #include <optional>
 
+class QDialog;
 class QWidget;
 
 namespace brindle {
@@ -46,6 +47,8 @@ public:
         = 0;
     virtual std::optional<QString> openFileName(const QString& folder, const QString& filter) = 0;
     virtual void beep() = 0;
+    // Shows one of the program's own modal windows and returns when it closes.
+    virtual void runModal(QDialog& dialog) = 0;
 };
 
 // The real dialogs, modal to a parent window.
@@ -61,6 +64,7 @@ public:
         const QString& folder, const QString& proposedName, const QString& filter) override;
     std::optional<QString> openFileName(const QString& folder, const QString& filter) override;
     void beep() override;
+    void runModal(QDialog& dialog) override;
 
 private:
     QWidget* m_parent;

@@ -14,7 +14,8 @@ namespace {
 
 Error lastError()
 {
-    return Error { std::strerror(errno) };
+    const int code = errno;
+    return Error { std::strerror(code), code == ENOENT || code == ENOTDIR || code == EISDIR };
 }
 
 // Closes on every path out, keeping errno of the failure that matters.

@@ -1,16 +1,21 @@
 #include "Form1.h"
 
+#include "common/KeyFilters.h"
 #include "common/OperatorDialogs.h"
 #include "common/QtText.h"
 #include "common/Text.h"
 #include "log/LogMessages.h"
+#include "station/CountryField.h"
+#include "station/frmStationID.h"
 #include "ui/ClickableLabel.h"
 #include "ui/Colours.h"
+#include "ui/KeyRouting.h"
 
 #include <QCloseEvent>
 #include <QGridLayout>
 #include <QHBoxLayout>
 #include <QLabel>
+#include <QLineEdit>
 #include <QMenuBar>
 #include <QVBoxLayout>
 
@@ -60,6 +65,9 @@ void Form1::buildMenus()
     file->addSeparator();
     mnuExit = file->addAction(QStringLiteral("E&xit"), this, &Form1::mnuExit_Click);
 
+    mnuSetup = menuBar()->addAction(QStringLiteral("&Setup"), this, &Form1::mnuSetup_Click);
+    mnuSetup->setObjectName(QStringLiteral("mnuSetup"));
+
     QMenu* band = menuBar()->addMenu(QStringLiteral("&Band"));
     for (std::size_t i = 0; i < BandCount; ++i) {
         const std::string code(BandCodes[i]);
@@ -92,8 +100,17 @@ void Form1::buildForm()
     Label30 = new QLabel(central);
     Label30->setObjectName(QStringLiteral("Label30"));
     top->addWidget(Label30);
+    top->addSpacing(24);
+    Label2 = new QLabel(QStringLiteral("CALL"), central);
+    Label2->setObjectName(QStringLiteral("Label2"));
+    top->addWidget(Label2);
+    Label4 = new QLabel(QStringLiteral("Pwr"), central);
+    Label4->setObjectName(QStringLiteral("Label4"));
+    top->addWidget(Label4);
     top->addStretch();
     layout->addLayout(top);
+
+    buildEntryFields(central, layout);
 
     lblDialog = new QLabel(central);
     lblDialog->setObjectName(QStringLiteral("lblDialog"));
@@ -144,6 +161,61 @@ void Form1::buildForm()
     setCentralWidget(central);
 }
 
+void Form1::buildEntryFields(QWidget* central, QBoxLayout* layout)
+{
+    auto* entry = new QGridLayout;
+    const auto field = [&](int column, const char* name, const char* caption, int maxLength) {
+        auto* label = new QLabel(QString::fromLatin1(caption), central);
+        label->setObjectName(QStringLiteral("lblStation_%1").arg(column));
+        entry->addWidget(label, 0, column);
+        auto* edit = new QLineEdit(central);
+        edit->setObjectName(QString::fromLatin1(name));
+        edit->setMaxLength(maxLength);
+        entry->addWidget(edit, 1, column);
+        return edit;
+    };
+    txtCall = field(0, "txtCall", "Call", 13);
+    txtRSTR = field(1, "txtRSTR", "RS(T) Rc", 3);
+    txtSec = field(2, "txtSec", "St / Pr", 6);
+    txtRSTS = field(3, "txtRSTS", "RS(T) Sn", 3);
+    txtCntry = field(4, "txtCntry", "Country", 30);
+    entry->setColumnStretch(4, 2);
+
+    const auto info = [&](int column, const char* name, const char* caption) {
+        entry->addWidget(new QLabel(QString::fromLatin1(caption), central), 2, column);
+        auto* label = new QLabel(central);
+        label->setObjectName(QString::fromLatin1(name));
+        entry->addWidget(label, 3, column);
+        return label;
+    };
+    Label22 = info(0, "Label22", "Continent");
+    Label18 = info(1, "Label18", "Bearing");
+    Label19 = info(2, "Label19", "Distance");
+    layout->addLayout(entry);
+
+    m_keys = new KeyRouter(this);
+    m_keys->route(txtCall, [](int& keyAscii) {
+        if (keyAscii == '"') {
+            keyAscii = 0;
+            return;
+        }
+        keyAscii = capital(keyAscii);
+    });
+    m_keys->route(txtCntry, [this](int& keyAscii) { txtCntry_KeyPress(keyAscii); });
+    connect(txtCall, &QLineEdit::textChanged, this, &Form1::txtCall_Change);
+    txtCall->installEventFilter(this);
+    // Entry starts with a call, so that is where the form opens.
+    txtCall->setFocus();
+}
+
+bool Form1::eventFilter(QObject* watched, QEvent* event)
+{
+    if (watched == txtCall && event->type() == QEvent::FocusOut) {
+        txtCall_LostFocus();
+    }
+    return QMainWindow::eventFilter(watched, event);
+}
+
 std::string Form1::defaultDataPath() const
 {
     return joinPath(m_services.folders.workingDir, DefaultDataFileName);
@@ -163,8 +235,120 @@ bool Form1::startUp()
     if (m_ended) {
         return false;
     }
+    if (!LoadCountryTable()) {
+        return true;
+    }
+    mnuSetup_Click();
     askToContinueExistingLog();
     return !m_ended;
+}
+
+bool Form1::LoadCountryTable()
+{
+    CountryFileLoad loaded = loadCountryTable(
+        m_services.fs, m_services.folders.sharedDir, m_services.folders.programDataDir, m_services.folders.workingDir);
+    m_countries = std::move(loaded.table);
+    if (loaded.failed) {
+        m_services.dialogs.beep();
+        m_services.dialogs.message(q(CountryFileErrorTitle), q(CountryFileErrorText));
+        return false;
+    }
+    return true;
+}
+
+void Form1::mnuSetup_Click()
+{
+    frmStationID setup(
+        m_defaults, m_countries, m_services.dialogs, m_services.settings, m_services.sharedPreferences, this);
+    m_services.dialogs.runModal(setup);
+    // Closing the window any other way than with Done changes nothing.
+    if (setup.result() != QDialog::Accepted) {
+        return;
+    }
+    setup.applyTo(m_defaults);
+    setReportLength(equalsIgnoreCase(m_defaults.mode, ModeCW) ? 3 : 2);
+    Label30->setText(q(m_defaults.mode));
+    Label2->setText(q(m_defaults.ownCall));
+    Label4->setText(q(m_defaults.power));
+    SavePref();
+}
+
+void Form1::setReportLength(int length)
+{
+    txtRSTR->setMaxLength(length);
+    txtRSTS->setMaxLength(length);
+}
+
+void Form1::txtCall_Change()
+{
+    const std::string call = toBytes(txtCall->text());
+    m_state.currentCall = call;
+    const CountryLookup found = lookupCountry(m_countries, call);
+    switch (found.outcome) {
+    case CountryLookup::Outcome::Unchanged:
+        return;
+    case CountryLookup::Outcome::NotFound:
+        txtCntry->setText(q(NotFoundText));
+        showCountryRecord(nullptr);
+        break;
+    case CountryLookup::Outcome::Found:
+        txtCntry->setText(q(found.countryText));
+        showCountryRecord(found.record);
+        break;
+    }
+    // Typing in the country field replaces what the lookup put there.
+    txtCntry->selectAll();
+}
+
+void Form1::showCountryRecord(const CountryInfo* record)
+{
+    if (!record) {
+        Label22->clear();
+        Label18->clear();
+        Label19->clear();
+        return;
+    }
+    Label22->setText(q(record->continent));
+    HDCalc(record->latitude, record->longitude);
+}
+
+void Form1::HDCalc(double cntlat, double cntlong)
+{
+    const BearingDistance result = bearingAndDistance(m_defaults.latitude, m_defaults.longitude, cntlat, cntlong);
+    Label18->setText(q(result.bearing));
+    Label19->setText(q(result.distance));
+}
+
+void Form1::txtCall_LostFocus()
+{
+    const std::string call = toBytes(txtCall->text());
+    if (call.empty()) {
+        return;
+    }
+    if (txtSec->text().isEmpty()) {
+        if (const auto province = provinceOfCallArea(call)) {
+            txtSec->setText(q(*province));
+            txtSec->selectAll();
+        }
+    }
+    // The duplicate check joins here.
+    for (QLineEdit* report : { txtRSTR, txtRSTS }) {
+        if (report->text().isEmpty()) {
+            report->setText(q(defaultReport(m_defaults.mode)));
+            report->selectAll();
+        }
+    }
+}
+
+void Form1::txtCntry_KeyPress(int& keyAscii)
+{
+    if (keyAscii == '"') {
+        keyAscii = 0;
+        return;
+    }
+    if (const CountryInfo* record = completeCountryField(*txtCntry, m_countries, keyAscii)) {
+        showCountryRecord(record);
+    }
 }
 
 bool Form1::LoadDefaultData()

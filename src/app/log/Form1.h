@@ -5,6 +5,7 @@
 #include "log/OperatingState.h"
 #include "log/SectionTable.h"
 #include "log/WorkingLog.h"
+#include "station/CountryTable.h"
 #include "station/DefaultData.h"
 #include "station/ProgramStart.h"
 
@@ -15,11 +16,14 @@
 #include <string>
 
 class QAction;
+class QBoxLayout;
 class QLabel;
+class QLineEdit;
 
 namespace brindle {
 
 class ClickableLabel;
+class KeyRouter;
 class OperatorDialogs;
 class SettingsStore;
 class SharedPreferences;
@@ -62,6 +66,11 @@ public:
     // Starts a new log after the operator types YES.
     void NewLog(bool fromMenu);
 
+    // Station setup: shows the setup window, then applies the own station's data and saves it.
+    void mnuSetup_Click();
+    // Bearing and distance from the own station to a target, into their labels.
+    void HDCalc(double cntlat, double cntlong);
+
     void mnuNew_Click();
     void mnuArchive_Click();
     void mnuRestore_Click();
@@ -84,13 +93,27 @@ public:
     {
         return m_services.folders;
     }
+    const CountryTable& countryTable() const
+    {
+        return m_countries;
+    }
 
 protected:
     void closeEvent(QCloseEvent* event) override;
+    bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
     void buildMenus();
     void buildForm();
+    void buildEntryFields(QWidget* central, QBoxLayout* layout);
+    // False when the country file could not be read: the operator has been told, and the rest of the
+    // start-up sequence is skipped.
+    bool LoadCountryTable();
+    void txtCall_Change();
+    void txtCall_LostFocus();
+    void txtCntry_KeyPress(int& keyAscii);
+    void showCountryRecord(const CountryInfo* record);
+    void setReportLength(int length);
     bool LoadDefaultData();
     void askToContinueExistingLog();
     void stopOperatingClock();
@@ -105,6 +128,8 @@ private:
     WorkingLog m_log;
     OperatingState m_state;
     DefaultData m_defaults;
+    CountryTable m_countries;
+    KeyRouter* m_keys = nullptr;
     bool m_ended = false;
 
     // Menus.
@@ -114,11 +139,24 @@ private:
     QAction* mnuArchive = nullptr;
     QAction* mnuRestore = nullptr;
     QAction* mnuExit = nullptr;
+    QAction* mnuSetup = nullptr;
     std::array<QAction*, BandCount> mnuBand {}; // mnu160 … mnu10
+
+    // Entry fields.
+    QLineEdit* txtCall = nullptr;
+    QLineEdit* txtRSTR = nullptr;
+    QLineEdit* txtSec = nullptr;
+    QLineEdit* txtRSTS = nullptr;
+    QLineEdit* txtCntry = nullptr;
 
     // Labels.
     ClickableLabel* Label21 = nullptr; // current band
     QLabel* Label30 = nullptr; // contest mode
+    QLabel* Label2 = nullptr; // own call
+    QLabel* Label4 = nullptr; // own power
+    QLabel* Label22 = nullptr; // continent of the call being entered
+    QLabel* Label18 = nullptr; // bearing
+    QLabel* Label19 = nullptr; // distance
     QLabel* lblDialog = nullptr; // the form's message line
     QLabel* lblTotCon = nullptr; // total contacts
     // The multiplier grid: element 0 counts the sections worked on the current band, 1 to 63 are the

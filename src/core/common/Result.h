@@ -11,6 +11,8 @@ namespace brindle {
 struct Error
 {
     std::string description;
+    // The path names no file (nothing there, or a folder): a reader trying several places moves on.
+    bool missing = false;
 };
 
 // Outcome of an operation that returns nothing: ok, or an Error.

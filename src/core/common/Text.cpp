@@ -1,5 +1,7 @@
 #include "Text.h"
 
+#include <charconv>
+#include <cmath>
 #include <cstdio>
 
 namespace brindle {
@@ -68,6 +70,19 @@ std::string storableText(std::string_view text)
         }
     }
     return result;
+}
+
+std::optional<double> parseDecimal(std::string_view text)
+{
+    if (!text.empty() && text.front() == '+') {
+        text.remove_prefix(1);
+    }
+    double value = 0;
+    const auto [end, ec] = std::from_chars(text.data(), text.data() + text.size(), value);
+    if (text.empty() || ec != std::errc() || end != text.data() + text.size() || !std::isfinite(value)) {
+        return std::nullopt;
+    }
+    return value;
 }
 
 std::string twoDigits(int value)

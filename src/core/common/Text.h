@@ -1,5 +1,6 @@
 #pragma once
 
+#include <optional>
 #include <string>
 #include <string_view>
 
@@ -13,6 +14,11 @@ std::string_view trimBlanks(std::string_view text);
 
 // The text without double quotes, CR and LF: what a quoted field of the program's files can hold.
 std::string storableText(std::string_view text);
+
+// A number as the data files write it: bare, "." as the decimal mark, an optional sign. Nothing else may
+// stand in the field, and infinities and NaN are refused, so a damaged value is noticed instead of being
+// read in part.
+std::optional<double> parseDecimal(std::string_view text);
 
 // Two-digit and four-digit zero-padded numbers, as dates and file names use them.
 std::string twoDigits(int value);

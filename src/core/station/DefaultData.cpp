@@ -11,19 +11,6 @@ namespace brindle {
 
 namespace {
 
-std::optional<double> parseNumber(std::string_view text)
-{
-    if (!text.empty() && text.front() == '+') {
-        text.remove_prefix(1);
-    }
-    double value = 0;
-    const auto [end, ec] = std::from_chars(text.data(), text.data() + text.size(), value);
-    if (text.empty() || ec != std::errc() || end != text.data() + text.size() || !std::isfinite(value)) {
-        return std::nullopt;
-    }
-    return value;
-}
-
 class DefaultDataReader
 {
 public:
@@ -94,7 +81,7 @@ private:
         if (!read(field)) {
             return std::nullopt;
         }
-        return parseNumber(field.text);
+        return parseDecimal(field.text);
     }
 
     FieldReader m_reader;

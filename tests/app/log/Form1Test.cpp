@@ -4,13 +4,17 @@
 #include "log/LogMessages.h"
 #include "station/QtSettingsStore.h"
 #include "station/SharedPreferences.h"
+#include "station/frmStationID.h"
 #include "support/ManualClock.h"
 #include "support/ScriptedDialogs.h"
 #include "support/TempFolder.h"
 #include "ui/Colours.h"
 
 #include <QAction>
+#include <QApplication>
 #include <QLabel>
+#include <QLineEdit>
+#include <QRadioButton>
 #include <QTest>
 
 #include <gtest/gtest.h>
@@ -58,6 +62,13 @@ protected:
         std::filesystem::create_directories(folders.backupDir);
         writeBytes(folders.workingDir + "/inprefDX.txt", formatDefaultData(stationDefaults()));
         writeBytes(logPath(), fixture("log/two_bands_three_contacts.txt"));
+        std::filesystem::create_directories(folders.sharedDir);
+        shared.load(folders.sharedDir + "/SharedUserPreferences.xml");
+        // Station setup appears at every start; by default the operator just confirms it.
+        dialogs.onModal = [this](QDialog& dialog) {
+            ++setupsShown;
+            static_cast<frmStationID&>(dialog).Command1_Click();
+        };
     }
 
     std::string logPath() const
@@ -111,6 +122,7 @@ protected:
     QtSettingsStore settings;
     SharedPreferences shared { fs };
     int endedWith = -1;
+    int setupsShown = 0;
 
 private:
     std::unique_ptr<Form1> m_form;
@@ -418,6 +430,178 @@ TEST_F(Form1Test, restoreOfADamagedFileKeepsTheWorkingLog)
     EXPECT_EQ(readBytes(logPath()), fixture("log/two_bands_three_contacts.txt"));
     EXPECT_EQ(form().workingLog().log().count(), 3);
     EXPECT_EQ(endedWith, -1);
+}
+
+} // namespace
+} // namespace brindle
+
+namespace brindle {
+namespace {
+
+// The main form with a country file in the working folder, started and ready for entry.
+class Form1EntryTest : public Form1Test
+{
+protected:
+    void SetUp() override
+    {
+        Form1Test::SetUp();
+        writeBytes(folders.workingDir + "/arrlpre2.txt", fixture("station/main_form_countries.txt"));
+        startContinuing();
+        form().show();
+        QApplication::setActiveWindow(&form());
+        call()->setFocus();
+    }
+    QLineEdit* call()
+    {
+        return child<QLineEdit>("txtCall");
+    }
+    QLineEdit* field(const char* name)
+    {
+        return child<QLineEdit>(name);
+    }
+    void type(const char* name, const char* keys)
+    {
+        field(name)->setFocus();
+        QTest::keyClicks(field(name), QString::fromLatin1(keys));
+    }
+};
+
+TEST_F(Form1EntryTest, startUpShowsStationSetupOnce)
+{
+    EXPECT_EQ(setupsShown, 1);
+    EXPECT_EQ(text("Label2"), "DL1ABC");
+    EXPECT_EQ(text("Label4"), "100");
+}
+
+TEST_F(Form1EntryTest, setupInPhoneShortensTheReportsAndSavesTheMode)
+{
+    dialogs.onModal = [](QDialog& dialog) {
+        auto& setup = static_cast<frmStationID&>(dialog);
+        setup.Option1->setChecked(true);
+        setup.Text5->setText(QStringLiteral("1KW"));
+        setup.Command1_Click();
+    };
+    form().mnuSetup_Click();
+    EXPECT_EQ(text("Label30"), "PH");
+    EXPECT_EQ(text("Label4"), "1KW");
+    EXPECT_EQ(field("txtRSTR")->maxLength(), 2);
+    EXPECT_EQ(field("txtRSTS")->maxLength(), 2);
+    const DefaultData saved = parseDefaultData(readBytes(folders.workingDir + "/inprefDX.txt")).value();
+    EXPECT_EQ(saved.mode, "PH");
+    EXPECT_EQ(saved.power, "1KW");
+}
+
+TEST_F(Form1EntryTest, setupClosedWithoutDoneChangesNothing)
+{
+    dialogs.onModal = [](QDialog& dialog) {
+        auto& setup = static_cast<frmStationID&>(dialog);
+        setup.Option1->setChecked(true);
+        setup.reject();
+    };
+    form().mnuSetup_Click();
+    EXPECT_EQ(text("Label30"), "CW");
+    EXPECT_EQ(field("txtRSTR")->maxLength(), 3);
+}
+
+TEST_F(Form1EntryTest, typedCallIsUpperCasedAndLookedUpOnEveryKey)
+{
+    QTest::keyClicks(call(), QStringLiteral("k\"h"));
+    EXPECT_EQ(call()->text(), "KH");
+    EXPECT_EQ(form().operatingState().currentCall, "KH");
+    EXPECT_EQ(field("txtCntry")->text(), "USA");
+    EXPECT_EQ(text("Label22"), "NA");
+    QTest::keyClicks(call(), QStringLiteral("6xx"));
+    EXPECT_EQ(field("txtCntry")->text(), "Hawaii");
+    EXPECT_EQ(field("txtCntry")->selectedText(), "Hawaii");
+    EXPECT_EQ(text("Label22"), "OC");
+    const BearingDistance expected = bearingAndDistance(51.25, -7.5, 21.12f, 157.48f);
+    EXPECT_EQ(text("Label18").toStdString(), expected.bearing);
+    EXPECT_EQ(text("Label19").toStdString(), expected.distance);
+    EXPECT_FALSE(expected.bearing.empty());
+
+    call()->clear();
+    QTest::keyClicks(call(), QStringLiteral("9a1a"));
+    EXPECT_EQ(field("txtCntry")->text(), "Not Found");
+    EXPECT_EQ(text("Label22"), "");
+    EXPECT_EQ(text("Label18"), "");
+    EXPECT_EQ(text("Label19"), "");
+}
+
+TEST_F(Form1EntryTest, callFieldHoldsThirteenCharacters)
+{
+    QTest::keyClicks(call(), QStringLiteral("DL1ABCDEFGHIJKLMN"));
+    EXPECT_EQ(call()->text(), "DL1ABCDEFGHIJ");
+}
+
+TEST_F(Form1EntryTest, leavingTheCallFillsTheCanadianProvinceAndDefaultReports)
+{
+    QTest::keyClicks(call(), QStringLiteral("ve8xyz"));
+    field("txtSec")->setFocus();
+    EXPECT_EQ(field("txtSec")->text(), "NWT");
+    EXPECT_EQ(field("txtSec")->selectedText(), "NWT");
+    EXPECT_EQ(field("txtRSTR")->text(), "599");
+    EXPECT_EQ(field("txtRSTS")->text(), "599");
+}
+
+TEST_F(Form1EntryTest, tabLeavesTheCallForTheReceivedReport)
+{
+    QTest::keyClicks(call(), QStringLiteral("K1ABC"));
+    QTest::keyClick(call(), Qt::Key_Tab);
+    EXPECT_TRUE(field("txtRSTR")->hasFocus());
+    EXPECT_EQ(field("txtRSTR")->text(), "599");
+}
+
+TEST_F(Form1EntryTest, leavingTheCallKeepsWhatTheOperatorEntered)
+{
+    field("txtSec")->setText(QStringLiteral("ON"));
+    field("txtRSTS")->setText(QStringLiteral("579"));
+    call()->setFocus();
+    QTest::keyClicks(call(), QStringLiteral("VE8XYZ"));
+    field("txtRSTR")->setFocus();
+    EXPECT_EQ(field("txtSec")->text(), "ON");
+    EXPECT_EQ(field("txtRSTR")->text(), "599");
+    EXPECT_EQ(field("txtRSTS")->text(), "579");
+}
+
+TEST_F(Form1EntryTest, leavingAnEmptyCallFillsNothing)
+{
+    field("txtSec")->setFocus();
+    EXPECT_EQ(field("txtRSTR")->text(), "");
+}
+
+TEST_F(Form1EntryTest, countryFieldCompletesFromTheTable)
+{
+    type("txtCntry", "ca");
+    EXPECT_EQ(field("txtCntry")->text(), "canada");
+    EXPECT_EQ(field("txtCntry")->selectedText(), "nada");
+    EXPECT_EQ(text("Label22"), "NA");
+    EXPECT_FALSE(text("Label18").isEmpty());
+}
+
+TEST_F(Form1Test, damagedCountryFileIsReportedAndTheRestOfStartUpSkipped)
+{
+    writeBytes(folders.workingDir + "/arrlpre2.txt",
+        "\"DL\",\"Fed. Rep. of "
+        "Germany\",\"EU\",-10.00,51.00,14,28,-1\r\n\"JA\",\"Japan\",\"AS\",east,36.40,25,45,-9\r\n");
+    EXPECT_TRUE(form().startUp());
+    EXPECT_EQ(dialogs.beeps, 1);
+    ASSERT_EQ(dialogs.shown.size(), 1u);
+    EXPECT_EQ(dialogs.shown[0].title, "Error opening country list file.");
+    EXPECT_EQ(dialogs.shown[0].text,
+        "Error reading country file (arrlpre2.txt).  Using notepad, open this file and "
+        "check to make sure that there are quotes around each field and that they are "
+        "separated by commas.");
+    EXPECT_EQ(setupsShown, 0);
+    EXPECT_EQ(form().countryTable().count(), 1);
+    EXPECT_EQ(form().workingLog().log().count(), 3);
+}
+
+TEST_F(Form1Test, countryFileInTheSharedFolderIsPreferred)
+{
+    writeBytes(folders.workingDir + "/arrlpre2.txt", fixture("station/main_form_countries.txt"));
+    writeBytes(folders.sharedDir + "/arrlpre2.txt", "\"JA\",\"Japan\",\"AS\",-138.38,36.40,25,45,-9\r\n");
+    startContinuing();
+    EXPECT_EQ(form().countryTable().count(), 1);
 }
 
 } // namespace

@@ -58,6 +58,19 @@ TEST(PosixFileSystem, readFileOfAMissingFileGivesThePlatformDescription)
     Result<std::string> read = fs.readFile(folder.file("log.txt"));
     ASSERT_FALSE(read.ok());
     EXPECT_EQ(read.error().description, std::strerror(ENOENT));
+    EXPECT_TRUE(read.error().missing);
+}
+
+TEST(PosixFileSystem, readFileOfAnUnreadableFileIsNoMissingFile)
+{
+    TempFolder folder;
+    PosixFileSystem fs;
+    // A link to itself cannot be opened, by root either.
+    std::filesystem::create_symlink("loop.txt", folder.file("loop.txt"));
+    Result<std::string> read = fs.readFile(folder.file("loop.txt"));
+    ASSERT_FALSE(read.ok());
+    EXPECT_EQ(read.error().description, std::strerror(ELOOP));
+    EXPECT_FALSE(read.error().missing);
 }
 
 TEST(PosixFileSystem, readFileOfAFolderFails)
@@ -67,6 +80,7 @@ TEST(PosixFileSystem, readFileOfAFolderFails)
     Result<std::string> read = fs.readFile(folder.path());
     ASSERT_FALSE(read.ok());
     EXPECT_EQ(read.error().description, std::strerror(EISDIR));
+    EXPECT_TRUE(read.error().missing);
 }
 
 TEST(PosixFileSystem, appendLineCreatesAMissingFile)

@@ -1,0 +1,134 @@
+#include "KeyRouting.h"
+
+#include <QKeyEvent>
+#include <QLineEdit>
+
+namespace brindle {
+
+int shiftState(Qt::KeyboardModifiers modifiers)
+{
+    return (modifiers.testFlag(Qt::ShiftModifier) ? 1 : 0) | (modifiers.testFlag(Qt::ControlModifier) ? 2 : 0)
+        | (modifiers.testFlag(Qt::AltModifier) ? 4 : 0);
+}
+
+int virtualKeyCode(const QKeyEvent& event)
+{
+    const int key = event.key();
+    if ((key >= Qt::Key_A && key <= Qt::Key_Z) || (key >= Qt::Key_0 && key <= Qt::Key_9)) {
+        return key; // the letters' and digits' codes are their upper-case characters
+    }
+    if (key >= Qt::Key_F1 && key <= Qt::Key_F12) {
+        return vk::F1 + (key - Qt::Key_F1);
+    }
+    switch (key) {
+    case Qt::Key_Backspace:
+        return vk::Back;
+    case Qt::Key_Tab:
+    case Qt::Key_Backtab:
+        return vk::Tab;
+    case Qt::Key_Return:
+    case Qt::Key_Enter:
+        return vk::Return;
+    case Qt::Key_Shift:
+        return vk::Shift;
+    case Qt::Key_Control:
+        return vk::Control;
+    case Qt::Key_Alt:
+        return vk::Menu;
+    case Qt::Key_Escape:
+        return vk::Escape;
+    case Qt::Key_Space:
+        return vk::Space;
+    case Qt::Key_Left:
+        return vk::Left;
+    case Qt::Key_Up:
+        return vk::Up;
+    case Qt::Key_Right:
+        return vk::Right;
+    case Qt::Key_Down:
+        return vk::Down;
+    case Qt::Key_Delete:
+        return vk::Delete;
+    case Qt::Key_Period:
+        return 190;
+    case Qt::Key_Comma:
+        return 188;
+    case Qt::Key_Minus:
+        return 189;
+    case Qt::Key_Slash:
+        return 191;
+    default:
+        return 0;
+    }
+}
+
+KeyRouter::KeyRouter(QObject* parent, KeyPreviewForm* form)
+    : QObject(parent)
+    , m_form(form)
+{
+}
+
+void KeyRouter::route(QLineEdit* field, KeyPressHandler keyPress, KeyDownHandler keyDown)
+{
+    m_routes.push_back({ field, std::move(keyPress), std::move(keyDown) });
+    field->installEventFilter(this);
+}
+
+bool KeyRouter::eventFilter(QObject* watched, QEvent* event)
+{
+    if (event->type() != QEvent::KeyPress) {
+        return false;
+    }
+    for (const Route& route : m_routes) {
+        if (route.field == watched) {
+            return deliver(route, static_cast<const QKeyEvent&>(*event));
+        }
+    }
+    return false;
+}
+
+bool KeyRouter::deliver(const Route& route, const QKeyEvent& event)
+{
+    int keyCode = virtualKeyCode(event);
+    const int shift = shiftState(event.modifiers());
+    if (m_form) {
+        m_form->Form_KeyDown(keyCode, shift);
+        if (keyCode == 0) {
+            return true;
+        }
+    }
+    if (route.keyDown) {
+        route.keyDown(keyCode, shift);
+        if (keyCode == 0) {
+            return true;
+        }
+    }
+
+    // Tab moves the focus and produces no character for the handlers.
+    const QString text = event.text();
+    if (text.size() != 1 || keyCode == vk::Tab) {
+        return false;
+    }
+    const int original = text.at(0).unicode();
+    if (original > 0xFF) {
+        return true; // the files hold 8-bit text: a character outside Latin-1 cannot be stored
+    }
+    int keyAscii = original;
+    if (m_form) {
+        m_form->Form_KeyPress(keyAscii);
+    }
+    if (keyAscii != 0 && route.keyPress) {
+        route.keyPress(keyAscii);
+    }
+    if (keyAscii == 0) {
+        return true;
+    }
+    if (keyAscii < 32 || keyAscii == 127) {
+        // Backspace, Enter and the like do what the field does with them.
+        return keyAscii == original ? false : true;
+    }
+    route.field->insert(QString(QChar(keyAscii)));
+    return true;
+}
+
+} // namespace brindle

@@ -1,0 +1,81 @@
+#pragma once
+
+#include <QObject>
+
+#include <functional>
+#include <vector>
+
+class QKeyEvent;
+class QLineEdit;
+
+namespace brindle {
+
+// Virtual key codes as the form handlers use them: F1 = 112 … F12 = 123, Up = 38, Down = 40.
+namespace vk {
+inline constexpr int Back = 8;
+inline constexpr int Tab = 9;
+inline constexpr int Return = 13;
+inline constexpr int Shift = 16;
+inline constexpr int Control = 17;
+inline constexpr int Menu = 18;
+inline constexpr int Escape = 27;
+inline constexpr int Space = 32;
+inline constexpr int Left = 37;
+inline constexpr int Up = 38;
+inline constexpr int Right = 39;
+inline constexpr int Down = 40;
+inline constexpr int Delete = 46;
+inline constexpr int F1 = 112;
+inline constexpr int F12 = 123;
+} // namespace vk
+
+// Shift state bits of a key-down: 1 Shift, 2 Ctrl, 4 Alt.
+int shiftState(Qt::KeyboardModifiers modifiers);
+int virtualKeyCode(const QKeyEvent& event);
+
+// A window whose form sees every key before the field that has the focus.
+class KeyPreviewForm
+{
+public:
+    virtual ~KeyPreviewForm() = default;
+    // Set keyCode to 0 to consume the key.
+    virtual void Form_KeyDown(int& keyCode, int shift) = 0;
+    // Set keyAscii to 0 to drop the character, or change it.
+    virtual void Form_KeyPress(int& keyAscii) = 0;
+};
+
+// Delivers each key typed into a routed field the way the form handlers expect it: key-down to the form,
+// then to the field; then, for a key that produces a character, key-press to the form and to the field,
+// each of which may change or drop the character. A printable character that survives is inserted at
+// the cursor, replacing the selection and honouring the field's length limit; control characters that
+// survive (Backspace, Enter, Esc) get the field's usual handling.
+class KeyRouter : public QObject
+{
+    Q_OBJECT
+
+public:
+    using KeyDownHandler = std::function<void(int& keyCode, int shift)>;
+    using KeyPressHandler = std::function<void(int& keyAscii)>;
+
+    explicit KeyRouter(QObject* parent, KeyPreviewForm* form = nullptr);
+
+    void route(QLineEdit* field, KeyPressHandler keyPress = {}, KeyDownHandler keyDown = {});
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
+private:
+    struct Route
+    {
+        QLineEdit* field;
+        KeyPressHandler keyPress;
+        KeyDownHandler keyDown;
+    };
+
+    bool deliver(const Route& route, const QKeyEvent& event);
+
+    KeyPreviewForm* m_form;
+    std::vector<Route> m_routes;
+};
+
+} // namespace brindle

@@ -1,0 +1,18 @@
+#include "KeyFilters.h"
+
+namespace brindle {
+
+int capital(int keyAscii)
+{
+    return (keyAscii >= 'a' && keyAscii <= 'z') ? keyAscii - 'a' + 'A' : keyAscii;
+}
+
+int numberr(int keyAscii)
+{
+    if (keyAscii == KeyBackspace || (keyAscii >= '-' && keyAscii <= '9')) {
+        return keyAscii;
+    }
+    return 0;
+}
+
+} // namespace brindle

@@ -1,0 +1,19 @@
+#pragma once
+
+namespace brindle {
+
+// Key filters of the entry fields. They take the character code of a key press and return the code to
+// pass on; 0 drops the key.
+
+// A lower-case letter a to z becomes upper case; every other key passes unchanged.
+int capital(int keyAscii);
+
+// Numeric fields of the station setup: Backspace, and the codes from "-" to "9" (minus, period, slash
+// and the digits).
+int numberr(int keyAscii);
+
+inline constexpr int KeyBackspace = 8;
+inline constexpr int KeyReturn = 13;
+inline constexpr int KeyEscape = 27;
+
+} // namespace brindle
