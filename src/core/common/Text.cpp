@@ -3,6 +3,7 @@
 #include <charconv>
 #include <cmath>
 #include <cstdio>
+#include <limits>
 
 namespace brindle {
 
@@ -93,6 +94,15 @@ std::string twoDigits(int value)
 std::string fourDigits(int value)
 {
     return padded(value, 4);
+}
+
+std::optional<float> parseSingle(std::string_view text)
+{
+    const std::optional<double> value = parseDecimal(text);
+    if (!value || std::fabs(*value) > std::numeric_limits<float>::max()) {
+        return std::nullopt;
+    }
+    return static_cast<float>(*value);
 }
 
 } // namespace brindle

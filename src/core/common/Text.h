@@ -19,6 +19,8 @@ std::string storableText(std::string_view text);
 // stand in the field, and infinities and NaN are refused, so a damaged value is noticed instead of being
 // read in part.
 std::optional<double> parseDecimal(std::string_view text);
+// The same, for a single-precision value: nothing when it is out of a float's range.
+std::optional<float> parseSingle(std::string_view text);
 
 // Two-digit and four-digit zero-padded numbers, as dates and file names use them.
 std::string twoDigits(int value);

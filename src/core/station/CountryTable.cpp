@@ -67,15 +67,6 @@ bool beginsWithIgnoringCase(std::string_view text, std::string_view start)
     return text.size() >= start.size() && equalsIgnoreCase(text.substr(0, start.size()), start);
 }
 
-std::optional<float> parseSingle(const std::string& text)
-{
-    const std::optional<double> value = parseDecimal(text);
-    if (!value || std::fabs(*value) > std::numeric_limits<float>::max()) {
-        return std::nullopt;
-    }
-    return static_cast<float>(*value);
-}
-
 // Reads one record; false when the data ends inside it or a field is damaged.
 bool readRecord(FieldReader& reader, CountryInfo& info)
 {

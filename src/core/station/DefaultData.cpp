@@ -31,11 +31,15 @@ public:
 
     bool single(float& out)
     {
-        const auto value = number();
-        if (!value || std::fabs(*value) > 3.4e38) {
+        FieldReader::Field field;
+        if (!read(field)) {
             return false;
         }
-        out = static_cast<float>(*value);
+        const auto value = parseSingle(field.text);
+        if (!value) {
+            return false;
+        }
+        out = *value;
         return true;
     }
 
