@@ -4,6 +4,8 @@
 #include "log/SectionTable.h"
 #include "log/WorkingLog.h"
 
+#include "support/LogSamples.h"
+
 #include <benchmark/benchmark.h>
 
 #include <cstdlib>
@@ -13,41 +15,6 @@
 
 namespace brindle {
 namespace {
-
-// A full contest's log: 12,000 contacts spread over the six bands and the 63 sections, about the size
-// a busy two-day effort reaches. Calls are distinct so nothing about the data is unusually cheap.
-ContestLog fullContestLog()
-{
-    static const char* const prefixes[] = { "K", "W", "N", "AA", "KB", "WA", "VE", "VA" };
-    static const char* const frequencies[] = { "1.8305", "3.5251", "7.0143", "14.0257", "21.0318", "28.0224" };
-    ContestLog log;
-    for (int n = 0; n < ContestLog::Capacity; ++n) {
-        const std::string prefix = prefixes[n % 8];
-        std::string suffix;
-        for (int rest = n / 10, i = 0; i < 3; ++i, rest /= 26) {
-            suffix += static_cast<char>('A' + rest % 26);
-        }
-        const bool canadian = prefix[0] == 'V';
-        const int second = (n * 14) % (48 * 3600);
-        char date[16];
-        char time[16];
-        std::snprintf(date, sizeof date, "2026/02/%02d", 21 + second / 86400);
-        std::snprintf(time, sizeof time, "%02d:%02d:%02d", second % 86400 / 3600, second % 3600 / 60, second % 60);
-        const std::size_t band = static_cast<std::size_t>(n / 7) % BandCount;
-        QsoRecord record;
-        record.call = prefix + std::to_string(n % 10) + suffix;
-        record.rstRcvd = "599";
-        record.section = std::string(SectionTable::at(canadian ? 50 + n % 14 : 1 + n % 49).abbreviation);
-        record.rstSent = "599";
-        record.country = canadian ? "Canada" : "United States";
-        record.qsoDate = date;
-        record.qsoTime = time;
-        record.band = std::string(BandCodes[band]);
-        record.frequency = n % 4 == 0 ? "" : frequencies[band];
-        log.append(std::move(record));
-    }
-    return log;
-}
 
 // One folder on the real disk for the whole run, holding the full log; removed at exit.
 struct BenchFolder
@@ -59,7 +26,7 @@ struct BenchFolder
             std::abort();
         }
         path = pattern;
-        log = fullContestLog();
+        log = test::sampleLog(ContestLog::Capacity);
         content = formatLog(log);
         logPath = path + "/log.txt";
         std::ofstream(logPath, std::ios::binary) << content;

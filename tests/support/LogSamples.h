@@ -6,6 +6,8 @@
 #include "log/SectionTable.h"
 
 #include <string>
+#include <string_view>
+#include <vector>
 
 namespace brindle::test {
 
@@ -26,7 +28,8 @@ inline QsoRecord sampleRecord(int n)
     record.section = std::string(SectionTable::at(canadian ? 50 + n % 14 : 1 + n % 49).abbreviation);
     record.rstSent = "599";
     record.country = canadian ? "Canada" : "United States";
-    const int secondOfContest = (n * 13) % (48 * 3600);
+    // Fourteen seconds apart: 12,000 contacts fill the 48 hours of the contest in time order.
+    const int secondOfContest = (n * 14) % (48 * 3600);
     record.qsoDate = secondOfContest < 24 * 3600 ? "2026/02/21" : "2026/02/22";
     const int secondOfDay = secondOfContest % (24 * 3600);
     const auto two
@@ -44,6 +47,27 @@ inline ContestLog sampleLog(int count)
     ContestLog log;
     for (int n = 0; n < count; ++n) {
         log.append(sampleRecord(n));
+    }
+    return log;
+}
+
+// The same contacts all on one band: nothing can be skipped by band, the worst case for the searches.
+inline ContestLog sampleLogOnOneBand(int count, std::string_view band)
+{
+    ContestLog log;
+    for (int n = 0; n < count; ++n) {
+        QsoRecord record = sampleRecord(n);
+        record.band = band;
+        log.append(std::move(record));
+    }
+    return log;
+}
+
+inline ContestLog logOf(const std::vector<QsoRecord>& records)
+{
+    ContestLog log;
+    for (const QsoRecord& record : records) {
+        log.append(record);
     }
     return log;
 }

@@ -10,6 +10,7 @@ class ManualClock : public Clock
 public:
     DateTime local { 2026, 2, 21, 14, 5, 30 };
     DateTime utc { 2026, 2, 21, 13, 5, 30 };
+    std::int64_t monotonic = 1000000;
 
     DateTime localNow() const override
     {
@@ -18,6 +19,10 @@ public:
     DateTime utcNow() const override
     {
         return utc;
+    }
+    std::int64_t monotonicMs() const override
+    {
+        return monotonic;
     }
 };
 

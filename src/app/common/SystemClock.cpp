@@ -2,6 +2,8 @@
 
 #include <QDateTime>
 
+#include <chrono>
+
 namespace brindle {
 
 namespace {
@@ -23,6 +25,12 @@ DateTime SystemClock::localNow() const
 DateTime SystemClock::utcNow() const
 {
     return fromQt(QDateTime::currentDateTimeUtc());
+}
+
+std::int64_t SystemClock::monotonicMs() const
+{
+    return std::chrono::duration_cast<std::chrono::milliseconds>(std::chrono::steady_clock::now().time_since_epoch())
+        .count();
 }
 
 } // namespace brindle

@@ -10,6 +10,7 @@ class SystemClock : public Clock
 public:
     DateTime localNow() const override;
     DateTime utcNow() const override;
+    std::int64_t monotonicMs() const override;
 };
 
 } // namespace brindle

@@ -17,6 +17,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QMenuBar>
+#include <QTimer>
 #include <QVBoxLayout>
 
 #include <algorithm>
@@ -116,15 +117,7 @@ void Form1::buildForm()
     lblDialog->setObjectName(QStringLiteral("lblDialog"));
     layout->addWidget(lblDialog);
 
-    auto* totals = new QHBoxLayout;
-    auto* label5 = new QLabel(QStringLiteral("Total Contacts ............"), central);
-    label5->setObjectName(QStringLiteral("Label5"));
-    totals->addWidget(label5);
-    lblTotCon = new QLabel(QStringLiteral("0"), central);
-    lblTotCon->setObjectName(QStringLiteral("lblTotCon"));
-    totals->addWidget(lblTotCon);
-    totals->addStretch();
-    layout->addLayout(totals);
+    buildScorePanel(central, layout);
 
     auto* worked = new QHBoxLayout;
     auto* label23 = new QLabel(QStringLiteral("States / Provinces worked on current band:"), central);
@@ -155,6 +148,8 @@ void Form1::buildForm()
         label->setAlignment(Qt::AlignCenter);
         grid->addWidget(label, ++rows[column], static_cast<int>(column));
         Label10[static_cast<std::size_t>(i)] = label;
+        connect(label, &ClickableLabel::clicked, this, [this, section] { txtSec->setText(q(section.abbreviation)); });
+        connect(label, &ClickableLabel::entered, this, [this, i] { showSectionTally(i); });
     }
     layout->addLayout(grid);
     layout->addStretch();
@@ -194,15 +189,10 @@ void Form1::buildEntryFields(QWidget* central, QBoxLayout* layout)
     layout->addLayout(entry);
 
     m_keys = new KeyRouter(this);
-    m_keys->route(txtCall, [](int& keyAscii) {
-        if (keyAscii == '"') {
-            keyAscii = 0;
-            return;
-        }
-        keyAscii = capital(keyAscii);
-    });
+    m_keys->route(txtCall, [this](int& keyAscii) { txtCall_KeyPress(keyAscii); });
     m_keys->route(txtCntry, [this](int& keyAscii) { txtCntry_KeyPress(keyAscii); });
     connect(txtCall, &QLineEdit::textChanged, this, &Form1::txtCall_Change);
+    connect(txtSec, &QLineEdit::textChanged, this, &Form1::UpdateNewIndicator);
     txtCall->installEventFilter(this);
     // Entry starts with a call, so that is where the form opens.
     txtCall->setFocus();
@@ -223,6 +213,7 @@ std::string Form1::defaultDataPath() const
 
 bool Form1::startUp()
 {
+    Label3->hide();
     m_state.onPeriodStart = m_services.clock.localNow();
     lblDialog->setText(QStringLiteral("Select a band from the menu bar and click Log \"Time On\" below!"));
     m_state.partialDupesOn = true;
@@ -240,7 +231,13 @@ bool Form1::startUp()
     }
     mnuSetup_Click();
     askToContinueExistingLog();
-    return !m_ended;
+    if (m_ended) {
+        return false;
+    }
+    ShowOperatingTime();
+    Timer1->start();
+    Timer2->start();
+    return true;
 }
 
 bool Form1::LoadCountryTable()
@@ -331,7 +328,7 @@ void Form1::txtCall_LostFocus()
             txtSec->selectAll();
         }
     }
-    // The duplicate check joins here.
+    dupcheck();
     for (QLineEdit* report : { txtRSTR, txtRSTS }) {
         if (report->text().isEmpty()) {
             report->setText(q(defaultReport(m_defaults.mode)));
@@ -392,6 +389,9 @@ void Form1::ChangeBand(const std::string& band)
         return;
     }
     checkCurrentBandMenu();
+    if (!txtCall->text().isEmpty()) {
+        UpdateNewIndicator();
+    }
 }
 
 void Form1::checkCurrentBandMenu()
@@ -418,6 +418,7 @@ bool Form1::mnuopen2()
         m_services.endProgram(1);
         return false;
     }
+    TimeStats();
     Labeldisplay();
     PaintGrid();
     return true;
@@ -445,25 +446,13 @@ void Form1::PaintGrid()
     }
 }
 
-void Form1::Labeldisplay()
-{
-    int contacts = 0;
-    for (std::size_t i = 0; i < BandCount; ++i) {
-        contacts += m_log.tallies()[i].qsoCount;
-    }
-    lblTotCon->setText(QString::number(contacts));
-    if (const BandTally* tally = m_log.tallies().forBand(m_state.currentBand)) {
-        Label10[0]->setText(QString::number(tally->multCount()));
-    }
-}
-
 void Form1::askToContinueExistingLog()
 {
     const auto answer = m_services.dialogs.message(q(logmsg::StartupQuestionTitle), q(logmsg::StartupQuestionText),
         OperatorDialogs::Buttons::YesNo, OperatorDialogs::Icon::Question);
     // Yes needs no reload: the band-change step loaded the file moments ago and nothing has touched it.
     if (answer == OperatorDialogs::Answer::No) {
-        NewLog(false);
+        NewLog();
     }
 }
 
@@ -473,9 +462,8 @@ void Form1::reportWriteFailure(std::string_view what, const Error& error)
         OperatorDialogs::Buttons::Ok, OperatorDialogs::Icon::Critical);
 }
 
-void Form1::NewLog(bool fromMenu)
+void Form1::NewLog()
 {
-    (void)fromMenu; // the rate displays it refreshes arrive with the statistics
     const auto answer = m_services.dialogs.inputBox(q(logmsg::NewLogTitle), q(logmsg::NewLogPrompt), QString());
     if (answer && equalsIgnoreCase(toBytes(*answer), logmsg::NewLogConfirmation)) {
         // The log about to be erased is kept whenever it holds anything, even if it is exactly the log
@@ -490,7 +478,8 @@ void Form1::NewLog(bool fromMenu)
             SavePref();
         }
     }
-    m_state.totalOnSeconds = m_state.accumulatedOnSeconds;
+    ShowOperatingTime();
+    // The reload recomputes the rates too.
     mnuopen2();
 }
 
@@ -502,7 +491,7 @@ void Form1::Backup()
 
 void Form1::mnuNew_Click()
 {
-    NewLog(true);
+    NewLog();
 }
 
 void Form1::mnuArchive_Click()

@@ -19,10 +19,13 @@ class QAction;
 class QBoxLayout;
 class QLabel;
 class QLineEdit;
+class QPushButton;
+class QTimer;
 
 namespace brindle {
 
 class ClickableLabel;
+class KeyHold;
 class KeyRouter;
 class OperatorDialogs;
 class SettingsStore;
@@ -64,12 +67,25 @@ public:
     // Copies the log into the backup folder when contacts were added or removed since the first load.
     void Backup();
     // Starts a new log after the operator types YES.
-    void NewLog(bool fromMenu);
+    void NewLog();
 
     // Station setup: shows the setup window, then applies the own station's data and saves it.
     void mnuSetup_Click();
     // Bearing and distance from the own station to a target, into their labels.
     void HDCalc(double cntlat, double cntlong);
+
+    // Score, multipliers and rates.
+    void Labeldisplay();
+    void TimeStats();
+    void ShowOperatingTime();
+    void cmdLogOn_Click();
+    void cmdDup_Click();
+    // Once a second: the operating time while the clock runs.
+    void Timer2_Timer();
+    // The duplicate check for the call field's text; true when it is a duplicate on the current band.
+    bool dupcheck();
+    // Hands on keys held after a duplicate once their time has come (the hold's timer calls it).
+    void DupeHoldTick();
 
     void mnuNew_Click();
     void mnuArchive_Click();
@@ -112,6 +128,16 @@ private:
     void txtCall_Change();
     void txtCall_LostFocus();
     void txtCntry_KeyPress(int& keyAscii);
+    void txtCall_KeyPress(int& keyAscii);
+    // The call field's own key steps, for a key typed now or handed on after a hold.
+    void callKeySteps(int& keyAscii);
+    void replayCallKey(int keyAscii);
+    void PartialCallSearch(int keyAscii);
+    void UpdateNewIndicator();
+    void showSectionTally(int position);
+    void buildScorePanel(QWidget* central, QBoxLayout* layout);
+    void setDialogBackColour(std::uint32_t bgr);
+    void setDupeBox(const QString& text);
     void showCountryRecord(const CountryInfo* record);
     void setReportLength(int length);
     bool LoadDefaultData();
@@ -119,7 +145,6 @@ private:
     void stopOperatingClock();
     void showRemainingColour();
     void PaintGrid();
-    void Labeldisplay();
     void checkCurrentBandMenu();
     void reportWriteFailure(std::string_view what, const Error& error);
     std::string defaultDataPath() const;
@@ -130,6 +155,8 @@ private:
     DefaultData m_defaults;
     CountryTable m_countries;
     KeyRouter* m_keys = nullptr;
+    KeyHold* m_dupeHold = nullptr;
+    bool m_dupeFlag = false;
     bool m_ended = false;
 
     // Menus.
@@ -159,6 +186,18 @@ private:
     QLabel* Label19 = nullptr; // distance
     QLabel* lblDialog = nullptr; // the form's message line
     QLabel* lblTotCon = nullptr; // total contacts
+    QLabel* lblTotSec = nullptr; // QSO points
+    QLabel* lblsectogo = nullptr; // total multipliers
+    QLabel* lblTotScore = nullptr; // score
+    QLabel* lblAQSO20 = nullptr; // rate over the last 20 minutes
+    QLabel* lblAQSO60 = nullptr; // rate over the last 60 minutes
+    QLabel* lblttrack = nullptr; // operating time
+    QLabel* Label3 = nullptr; // "New": the section field's section is a new multiplier
+    QLabel* lblDupe = nullptr; // possible duplicates, or a section's tally
+    QPushButton* cmdDup = nullptr; // partial search on or off
+    QPushButton* cmdLogOn = nullptr; // operating clock
+    QTimer* Timer1 = nullptr; // rates, every minute
+    QTimer* Timer2 = nullptr; // clocks, every second
     // The multiplier grid: element 0 counts the sections worked on the current band, 1 to 63 are the
     // sections themselves.
     std::array<ClickableLabel*, SectionTable::Size + 1> Label10 {};

@@ -12,4 +12,10 @@ void ClickableLabel::mouseReleaseEvent(QMouseEvent* event)
     QLabel::mouseReleaseEvent(event);
 }
 
+void ClickableLabel::enterEvent(QEnterEvent* event)
+{
+    emit entered();
+    QLabel::enterEvent(event);
+}
+
 } // namespace brindle

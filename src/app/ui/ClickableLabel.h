@@ -14,9 +14,11 @@ public:
 
 signals:
     void clicked();
+    void entered(); // the mouse came to rest on the label
 
 protected:
     void mouseReleaseEvent(QMouseEvent* event) override;
+    void enterEvent(QEnterEvent* event) override;
 };
 
 } // namespace brindle

@@ -1,5 +1,7 @@
 #pragma once
 
+#include <cstdint>
+
 namespace brindle {
 
 // A calendar date and time of day, as the operator's clock or the UTC clock shows it.
@@ -22,6 +24,9 @@ public:
     virtual ~Clock() = default;
     virtual DateTime localNow() const = 0;
     virtual DateTime utcNow() const = 0;
+    // Milliseconds on a clock that only moves forward, whatever happens to the time of day: for
+    // intervals such as the hold after a duplicate.
+    virtual std::int64_t monotonicMs() const = 0;
 };
 
 } // namespace brindle

@@ -10,6 +10,8 @@
 namespace brindle {
 namespace {
 
+using test::logOf;
+
 QsoRecord contact(std::string call, std::string section, std::string band)
 {
     QsoRecord record;
@@ -22,15 +24,6 @@ QsoRecord contact(std::string call, std::string section, std::string band)
     record.qsoTime = "14:05:30";
     record.band = std::move(band);
     return record;
-}
-
-ContestLog logOf(const std::vector<QsoRecord>& records)
-{
-    ContestLog log;
-    for (const QsoRecord& record : records) {
-        log.append(record);
-    }
-    return log;
 }
 
 // Distinct section texts, as a damaged or hand-made file might hold them.

@@ -1,0 +1,286 @@
+// The main form's score, rate and duplicate displays: what the form shows about the log while the
+// operator enters contacts.
+
+#include "Form1.h"
+
+#include "common/KeyFilters.h"
+#include "common/OperatorDialogs.h"
+#include "common/QtText.h"
+#include "log/Statistics.h"
+#include "ui/ClickableLabel.h"
+#include "ui/Colours.h"
+#include "ui/KeyHold.h"
+
+#include <QDate>
+#include <QGridLayout>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QLineEdit>
+#include <QLocale>
+#include <QPushButton>
+#include <QTimer>
+#include <QVBoxLayout>
+
+#include <cmath>
+
+namespace brindle {
+
+namespace {
+
+constexpr std::uint32_t DialogBackColour = 0xC0C000;
+constexpr std::uint32_t DuplicateBackColour = 0x0000FF;
+constexpr std::uint32_t DupeListBackColour = 0xC0C000;
+// After a duplicate, keys typed into the call field wait this long from the moment it was found.
+constexpr std::int64_t DupeHoldMs = 3000;
+
+const QString LogOnCaption = QStringLiteral("&Log \"Time On\"");
+const QString LogOffCaption = QStringLiteral("&Log \"Time Off\"");
+
+void setBackColour(QWidget* widget, const QColor& colour)
+{
+    QPalette palette = widget->palette();
+    palette.setColor(QPalette::Window, colour);
+    widget->setPalette(palette);
+    widget->setAutoFillBackground(true);
+}
+
+} // namespace
+
+void Form1::buildScorePanel(QWidget* central, QBoxLayout* layout)
+{
+    auto* panel = new QHBoxLayout;
+    auto* score = new QGridLayout;
+    auto* heading = new QLabel(QStringLiteral("Score Statistics"), central);
+    heading->setObjectName(QStringLiteral("lblScorStats"));
+    score->addWidget(heading, 0, 0, 1, 2);
+    int row = 1;
+    const auto value = [&](const char* captionName, const char* caption, const char* valueName, const char* initial) {
+        auto* label = new QLabel(QString::fromLatin1(caption), central);
+        label->setObjectName(QString::fromLatin1(captionName));
+        auto* shown = new QLabel(QString::fromLatin1(initial), central);
+        shown->setObjectName(QString::fromLatin1(valueName));
+        score->addWidget(label, row, 0);
+        score->addWidget(shown, row, 1);
+        ++row;
+        return shown;
+    };
+    lblTotCon = value("Label5", "Total Contacts ............", "lblTotCon", "0");
+    lblTotSec = value("Label13", "Total QSO Points ........", "lblTotSec", "0");
+    lblsectogo = value("Label6", "Total Multipliers ...........", "lblsectogo", "0");
+    lblTotScore = value("Label7", "Total Score..................", "lblTotScore", "0");
+    lblAQSO20 = value("Label8", "QSOs / Hr (last 20 min)", "lblAQSO20", "0");
+    lblAQSO60 = value("Label9", "QSOs / Hr (last 60 min)", "lblAQSO60", "0");
+    lblttrack = value("Label12", "Total Time On:", "lblttrack", "00:00:00");
+    panel->addLayout(score);
+
+    auto* side = new QVBoxLayout;
+    Label3 = new QLabel(QStringLiteral("New"), central);
+    Label3->setObjectName(QStringLiteral("Label3"));
+    side->addWidget(Label3);
+    cmdLogOn = new QPushButton(LogOnCaption, central);
+    cmdLogOn->setObjectName(QStringLiteral("cmdLogOn"));
+    cmdLogOn->setToolTip(QStringLiteral("Records On/Off times and controls duration clock."));
+    connect(cmdLogOn, &QPushButton::clicked, this, &Form1::cmdLogOn_Click);
+    side->addWidget(cmdLogOn);
+    auto* possible = new QHBoxLayout;
+    auto* lblPossDup = new QLabel(QStringLiteral("               Possible Duplicates"), central);
+    lblPossDup->setObjectName(QStringLiteral("lblPossDup"));
+    possible->addWidget(lblPossDup);
+    cmdDup = new QPushButton(QStringLiteral("On"), central);
+    cmdDup->setObjectName(QStringLiteral("cmdDup"));
+    cmdDup->setToolTip(QStringLiteral("Displaying partial dupes slows the program on older pc's."));
+    connect(cmdDup, &QPushButton::clicked, this, &Form1::cmdDup_Click);
+    possible->addWidget(cmdDup);
+    side->addLayout(possible);
+    lblDupe = new QLabel(central);
+    lblDupe->setObjectName(QStringLiteral("lblDupe"));
+    lblDupe->setWordWrap(true);
+    lblDupe->setMinimumHeight(48);
+    side->addWidget(lblDupe);
+    panel->addLayout(side, 1);
+    layout->addLayout(panel);
+
+    setDialogBackColour(DialogBackColour);
+    setDupeBox(QString());
+
+    m_dupeHold = new KeyHold(
+        m_services.clock, [this](int keyAscii) { replayCallKey(keyAscii); }, this);
+    Timer1 = new QTimer(this);
+    Timer1->setInterval(60'000);
+    connect(Timer1, &QTimer::timeout, this, &Form1::TimeStats);
+    Timer2 = new QTimer(this);
+    Timer2->setInterval(1'000);
+    connect(Timer2, &QTimer::timeout, this, &Form1::Timer2_Timer);
+}
+
+void Form1::setDialogBackColour(std::uint32_t bgr)
+{
+    setBackColour(lblDialog, fromBgr(bgr));
+}
+
+void Form1::setDupeBox(const QString& text)
+{
+    lblDupe->setText(text);
+    setBackColour(lblDupe, text.isEmpty() ? palette().color(QPalette::Button) : fromBgr(DupeListBackColour));
+}
+
+void Form1::Labeldisplay()
+{
+    const ScoreSummary summary = scoreSummary(m_log.tallies(), m_state.currentBand);
+    lblTotCon->setText(QString::number(summary.contacts));
+    lblsectogo->setText(QString::number(summary.multipliers));
+    lblTotSec->setText(QString::number(summary.points));
+    lblTotScore->setText(QString::number(summary.score));
+    if (summary.currentBandMultipliers) {
+        Label10[0]->setText(QString::number(*summary.currentBandMultipliers));
+    }
+}
+
+void Form1::TimeStats()
+{
+    const DateTime now = addHours(m_services.clock.localNow(), m_defaults.utcOffsetHours);
+    // A record whose date cannot be read leaves the rates as they were.
+    if (const auto rates = timeStats(m_log.log(), now)) {
+        lblAQSO60->setText(QString::number(rates->last60));
+        lblAQSO20->setText(QString::number(rates->last20));
+    }
+}
+
+void Form1::ShowOperatingTime()
+{
+    m_state.totalOnSeconds = m_state.accumulatedOnSeconds;
+    lblttrack->setText(toQString(formatOperatingTime(m_state.totalOnSeconds)));
+}
+
+void Form1::Timer2_Timer()
+{
+    if (!m_state.timeOn) {
+        return;
+    }
+    const long long running = secondsBetween(m_state.onPeriodStart, m_services.clock.localNow());
+    m_state.totalOnSeconds = std::fabs(m_state.accumulatedOnSeconds + static_cast<float>(running));
+    lblttrack->setText(toQString(formatOperatingTime(m_state.totalOnSeconds)));
+}
+
+void Form1::cmdLogOn_Click()
+{
+    if (!m_state.timeOn) {
+        m_state.onPeriodStart = m_services.clock.localNow();
+        m_state.timeOn = true;
+        cmdLogOn->setText(LogOffCaption);
+        lblDialog->setText(QStringLiteral(" "));
+    } else {
+        m_state.timeOn = false;
+        cmdLogOn->setText(LogOnCaption);
+        m_state.accumulatedOnSeconds = m_state.totalOnSeconds;
+        const DateTime utc = addHours(m_services.clock.localNow(), m_defaults.utcOffsetHours);
+        const QString date = QLocale().toString(QDate(utc.year, utc.month, utc.day), QLocale::ShortFormat);
+        lblDialog->setText(QStringLiteral("Logged Off at ") + date + QLatin1Char(' ')
+            + QStringLiteral("%1:%2:%3")
+                  .arg(utc.hour, 2, 10, QLatin1Char('0'))
+                  .arg(utc.minute, 2, 10, QLatin1Char('0'))
+                  .arg(utc.second, 2, 10, QLatin1Char('0')));
+        SavePref();
+    }
+    txtCall->setFocus();
+}
+
+void Form1::UpdateNewIndicator()
+{
+    Label3->setVisible(sectionIsNew(m_log.tallies(), m_state.currentBand, toBytes(txtSec->text())));
+}
+
+void Form1::showSectionTally(int position)
+{
+    lblDupe->setText(displayLineBreaks(toQString(sectionTallyText(m_log.log(), position))));
+}
+
+void Form1::cmdDup_Click()
+{
+    setBackColour(lblDupe, palette().color(QPalette::Button));
+    m_state.partialDupesOn = !m_state.partialDupesOn;
+    cmdDup->setText(m_state.partialDupesOn ? QStringLiteral("On") : QStringLiteral("Off"));
+    txtCall->setFocus();
+}
+
+bool Form1::dupcheck()
+{
+    m_dupeFlag = false;
+    const DupeCheckResult found = brindle::dupcheck(m_log.log(), toBytes(txtCall->text()), m_state.currentBand);
+    // The list of previous contacts joins here with the contact list.
+    if (found.section && txtSec->text().isEmpty()) {
+        txtSec->setText(toQString(*found.section));
+        txtSec->selectAll();
+    }
+    if (!found.duplicate) {
+        return false;
+    }
+    lblDialog->setText(toQString(duplicateMessage(m_log.log().record(*found.duplicate), *found.duplicate)));
+    setDialogBackColour(DuplicateBackColour);
+    setDupeBox(QString());
+    m_services.dialogs.beep();
+    m_dupeFlag = true;
+    m_dupeHold->holdUntil(m_services.clock.monotonicMs() + DupeHoldMs);
+
+    txtCall->setFocus();
+    for (QLineEdit* field : { txtCall, txtRSTS, txtCntry, txtRSTR, txtSec }) {
+        field->clear();
+    }
+    Label18->clear();
+    Label19->clear();
+    Label22->clear();
+    return true;
+}
+
+void Form1::txtCall_KeyPress(int& keyAscii)
+{
+    // After a duplicate the key waits, and with it every key typed behind it.
+    if (m_dupeFlag && m_dupeHold->hold(keyAscii)) {
+        keyAscii = 0;
+        return;
+    }
+    m_dupeFlag = false;
+    callKeySteps(keyAscii);
+}
+
+void Form1::callKeySteps(int& keyAscii)
+{
+    if (keyAscii == '"') {
+        keyAscii = 0;
+        return;
+    }
+    keyAscii = capital(keyAscii);
+    PartialCallSearch(keyAscii);
+}
+
+void Form1::replayCallKey(int keyAscii)
+{
+    m_dupeFlag = false;
+    callKeySteps(keyAscii);
+    if (keyAscii == KeyBackspace) {
+        txtCall->backspace();
+    } else if (keyAscii >= 32) {
+        txtCall->insert(QString(QChar(keyAscii)));
+    }
+}
+
+void Form1::DupeHoldTick()
+{
+    m_dupeHold->releaseIfDue();
+}
+
+void Form1::PartialCallSearch(int keyAscii)
+{
+    const PartialSearchOutcome outcome = partialCallSearch(
+        m_log.log(), m_state.currentBand, toBytes(txtCall->text()), keyAscii, m_state.partialDupesOn, m_state.timeOn);
+    setDialogBackColour(DialogBackColour);
+    setDupeBox(toQString(outcome.list));
+    if (outcome.dialog) {
+        lblDialog->setText(toQString(*outcome.dialog));
+    }
+    if (outcome.beep) {
+        m_services.dialogs.beep();
+    }
+}
+
+} // namespace brindle
