@@ -12,6 +12,7 @@
 #include "ui/KeyRouting.h"
 
 #include <QCloseEvent>
+#include <QFocusEvent>
 #include <QGridLayout>
 #include <QHBoxLayout>
 #include <QLabel>
@@ -201,7 +202,11 @@ void Form1::buildEntryFields(QWidget* central, QBoxLayout* layout)
 bool Form1::eventFilter(QObject* watched, QEvent* event)
 {
     if (watched == txtCall && event->type() == QEvent::FocusOut) {
-        txtCall_LostFocus();
+        // Switching to another window, or a message box popping up, does not leave the field.
+        const auto reason = static_cast<QFocusEvent*>(event)->reason();
+        if (reason != Qt::ActiveWindowFocusReason && reason != Qt::PopupFocusReason) {
+            txtCall_LostFocus();
+        }
     }
     return QMainWindow::eventFilter(watched, event);
 }

@@ -1,4 +1,4 @@
-#include "QsoRecord.h"
+#include "log/QsoRecord.h"
 
 #include "common/Text.h"
 
