@@ -231,6 +231,9 @@ bool Form1::startUp()
     if (m_ended) {
         return false;
     }
+    // The form's clocks run from here on, even when a later start-up step is skipped.
+    Timer1->start();
+    Timer2->start();
     if (!LoadCountryTable()) {
         return true;
     }
@@ -240,8 +243,6 @@ bool Form1::startUp()
         return false;
     }
     ShowOperatingTime();
-    Timer1->start();
-    Timer2->start();
     return true;
 }
 

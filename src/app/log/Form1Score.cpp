@@ -36,14 +36,6 @@ constexpr std::int64_t DupeHoldMs = 3000;
 const QString LogOnCaption = QStringLiteral("&Log \"Time On\"");
 const QString LogOffCaption = QStringLiteral("&Log \"Time Off\"");
 
-void setBackColour(QWidget* widget, const QColor& colour)
-{
-    QPalette palette = widget->palette();
-    palette.setColor(QPalette::Window, colour);
-    widget->setPalette(palette);
-    widget->setAutoFillBackground(true);
-}
-
 } // namespace
 
 void Form1::buildScorePanel(QWidget* central, QBoxLayout* layout)

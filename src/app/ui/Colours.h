@@ -21,6 +21,14 @@ inline void setTextColour(QWidget* widget, const QColor& colour)
     widget->setPalette(palette);
 }
 
+inline void setBackColour(QWidget* widget, const QColor& colour)
+{
+    QPalette palette = widget->palette();
+    palette.setColor(QPalette::Window, colour);
+    widget->setPalette(palette);
+    widget->setAutoFillBackground(true);
+}
+
 inline QColor textColour(const QWidget* widget)
 {
     return widget->palette().color(QPalette::WindowText);
