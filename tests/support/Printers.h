@@ -1,5 +1,6 @@
 #pragma once
 
+#include "common/Clock.h"
 #include "common/OperatorMessage.h"
 
 #include <ostream>
@@ -10,6 +11,12 @@ namespace brindle {
 inline void PrintTo(const OperatorMessage& message, std::ostream* os)
 {
     *os << "[" << message.title << "] " << message.text;
+}
+
+// Lets a failed comparison name the date it was about.
+inline void PrintTo(const DateTime& t, std::ostream* os)
+{
+    *os << t.year << "/" << t.month << "/" << t.day << " " << t.hour << ":" << t.minute << ":" << t.second;
 }
 
 } // namespace brindle

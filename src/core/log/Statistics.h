@@ -3,6 +3,7 @@
 #include "BandTally.h"
 #include "ContestLog.h"
 #include "common/Clock.h"
+#include "common/DateText.h"
 
 #include <optional>
 #include <string>
@@ -66,11 +67,6 @@ struct Rates
 // time (local time plus the UTC offset, whole seconds). Nothing when a record's date or time cannot be
 // read: the displays then keep their values.
 std::optional<Rates> timeStats(const ContestLog& log, const DateTime& now);
-
-// The UTC date and time: local plus an offset in hours, cut to whole seconds.
-DateTime addHours(const DateTime& local, double hours);
-// Seconds from a to b, counted as second boundaries crossed (negative when b is before a).
-long long secondsBetween(const DateTime& a, const DateTime& b);
 
 // "hh:mm:ss" of the operating time, each part its last two digits (100 hours show as "00").
 std::string formatOperatingTime(float totalSeconds);
