@@ -51,6 +51,21 @@ Form1::Form1(Form1Services services, QWidget* parent)
 
 Form1::~Form1() = default;
 
+void Form1::buildClocks(QWidget* central, QBoxLayout* layout)
+{
+    const auto clock = [&](const char* name, const char* caption) {
+        auto* label = new QLabel(QString::fromLatin1(caption), central);
+        label->setObjectName(QString::fromLatin1(name));
+        layout->addWidget(label);
+        return label;
+    };
+    lblCurTime = clock("lblCurTime", "Reg Time");
+    Label16 = clock("Label16", "am");
+    layout->addSpacing(16);
+    lblutctime = clock("lblutctime", "UTC TIME");
+    clock("Label11", "UTC");
+}
+
 void Form1::buildMenus()
 {
     QMenu* file = menuBar()->addMenu(QStringLiteral("&File"));
@@ -66,6 +81,18 @@ void Form1::buildMenus()
     mnuRestore = file->addAction(QStringLiteral("&Restore from Archive or Backup"), this, &Form1::mnuRestore_Click);
     file->addSeparator();
     mnuExit = file->addAction(QStringLiteral("E&xit"), this, &Form1::mnuExit_Click);
+
+    QMenu* options = menuBar()->addMenu(QStringLiteral("&Options"));
+    options->setObjectName(QStringLiteral("mnuOptions"));
+    mnuListPrevious
+        = options->addAction(QStringLiteral("&List Previous Contacts"), this, &Form1::mnuListPrevious_Click);
+    mnuListPrevious->setObjectName(QStringLiteral("mnuListPrevious"));
+    mnuListPrevious->setCheckable(true);
+    options->addSeparator();
+    // Contacts entered after the contest carry the date and time they were made.
+    mnuPostContest = options->addAction(QStringLiteral("&Post Contest Mode"), this, &Form1::mnuPostContest_Click);
+    mnuPostContest->setObjectName(QStringLiteral("mnuPostContest"));
+    mnuPostContest->setCheckable(true);
 
     mnuSetup = menuBar()->addAction(QStringLiteral("&Setup"), this, &Form1::mnuSetup_Click);
     mnuSetup->setObjectName(QStringLiteral("mnuSetup"));
@@ -110,6 +137,7 @@ void Form1::buildForm()
     Label4->setObjectName(QStringLiteral("Label4"));
     top->addWidget(Label4);
     top->addStretch();
+    buildClocks(central, top);
     layout->addLayout(top);
 
     buildEntryFields(central, layout);
@@ -119,6 +147,7 @@ void Form1::buildForm()
     layout->addWidget(lblDialog);
 
     buildScorePanel(central, layout);
+    buildContactList(central, layout);
 
     auto* worked = new QHBoxLayout;
     auto* label23 = new QLabel(QStringLiteral("States / Provinces worked on current band:"), central);
@@ -157,60 +186,6 @@ void Form1::buildForm()
     setCentralWidget(central);
 }
 
-void Form1::buildEntryFields(QWidget* central, QBoxLayout* layout)
-{
-    auto* entry = new QGridLayout;
-    const auto field = [&](int column, const char* name, const char* caption, int maxLength) {
-        auto* label = new QLabel(QString::fromLatin1(caption), central);
-        label->setObjectName(QStringLiteral("lblStation_%1").arg(column));
-        entry->addWidget(label, 0, column);
-        auto* edit = new QLineEdit(central);
-        edit->setObjectName(QString::fromLatin1(name));
-        edit->setMaxLength(maxLength);
-        entry->addWidget(edit, 1, column);
-        return edit;
-    };
-    txtCall = field(0, "txtCall", "Call", 13);
-    txtRSTR = field(1, "txtRSTR", "RS(T) Rc", 3);
-    txtSec = field(2, "txtSec", "St / Pr", 6);
-    txtRSTS = field(3, "txtRSTS", "RS(T) Sn", 3);
-    txtCntry = field(4, "txtCntry", "Country", 30);
-    entry->setColumnStretch(4, 2);
-
-    const auto info = [&](int column, const char* name, const char* caption) {
-        entry->addWidget(new QLabel(QString::fromLatin1(caption), central), 2, column);
-        auto* label = new QLabel(central);
-        label->setObjectName(QString::fromLatin1(name));
-        entry->addWidget(label, 3, column);
-        return label;
-    };
-    Label22 = info(0, "Label22", "Continent");
-    Label18 = info(1, "Label18", "Bearing");
-    Label19 = info(2, "Label19", "Distance");
-    layout->addLayout(entry);
-
-    m_keys = new KeyRouter(this);
-    m_keys->route(txtCall, [this](int& keyAscii) { txtCall_KeyPress(keyAscii); });
-    m_keys->route(txtCntry, [this](int& keyAscii) { txtCntry_KeyPress(keyAscii); });
-    connect(txtCall, &QLineEdit::textChanged, this, &Form1::txtCall_Change);
-    connect(txtSec, &QLineEdit::textChanged, this, &Form1::UpdateNewIndicator);
-    txtCall->installEventFilter(this);
-    // Entry starts with a call, so that is where the form opens.
-    txtCall->setFocus();
-}
-
-bool Form1::eventFilter(QObject* watched, QEvent* event)
-{
-    if (watched == txtCall && event->type() == QEvent::FocusOut) {
-        // Switching to another window, or a message box popping up, does not leave the field.
-        const auto reason = static_cast<QFocusEvent*>(event)->reason();
-        if (reason != Qt::ActiveWindowFocusReason && reason != Qt::PopupFocusReason) {
-            txtCall_LostFocus();
-        }
-    }
-    return QMainWindow::eventFilter(watched, event);
-}
-
 std::string Form1::defaultDataPath() const
 {
     return joinPath(m_services.folders.workingDir, DefaultDataFileName);
@@ -232,6 +207,7 @@ bool Form1::startUp()
         return false;
     }
     // The form's clocks run from here on, even when a later start-up step is skipped.
+    showClocks();
     Timer1->start();
     Timer2->start();
     if (!LoadCountryTable()) {
@@ -282,76 +258,11 @@ void Form1::setReportLength(int length)
     txtRSTS->setMaxLength(length);
 }
 
-void Form1::txtCall_Change()
-{
-    const std::string call = toBytes(txtCall->text());
-    m_state.currentCall = call;
-    const CountryLookup found = lookupCountry(m_countries, call);
-    switch (found.outcome) {
-    case CountryLookup::Outcome::Unchanged:
-        return;
-    case CountryLookup::Outcome::NotFound:
-        txtCntry->setText(q(NotFoundText));
-        showCountryRecord(nullptr);
-        break;
-    case CountryLookup::Outcome::Found:
-        txtCntry->setText(q(found.countryText));
-        showCountryRecord(found.record);
-        break;
-    }
-    // Typing in the country field replaces what the lookup put there.
-    txtCntry->selectAll();
-}
-
-void Form1::showCountryRecord(const CountryInfo* record)
-{
-    if (!record) {
-        Label22->clear();
-        Label18->clear();
-        Label19->clear();
-        return;
-    }
-    Label22->setText(q(record->continent));
-    HDCalc(record->latitude, record->longitude);
-}
-
 void Form1::HDCalc(double cntlat, double cntlong)
 {
     const BearingDistance result = bearingAndDistance(m_defaults.latitude, m_defaults.longitude, cntlat, cntlong);
     Label18->setText(q(result.bearing));
     Label19->setText(q(result.distance));
-}
-
-void Form1::txtCall_LostFocus()
-{
-    const std::string call = toBytes(txtCall->text());
-    if (call.empty()) {
-        return;
-    }
-    if (txtSec->text().isEmpty()) {
-        if (const auto province = provinceOfCallArea(call)) {
-            txtSec->setText(q(*province));
-            txtSec->selectAll();
-        }
-    }
-    dupcheck();
-    for (QLineEdit* report : { txtRSTR, txtRSTS }) {
-        if (report->text().isEmpty()) {
-            report->setText(q(defaultReport(m_defaults.mode)));
-            report->selectAll();
-        }
-    }
-}
-
-void Form1::txtCntry_KeyPress(int& keyAscii)
-{
-    if (keyAscii == '"') {
-        keyAscii = 0;
-        return;
-    }
-    if (const CountryInfo* record = completeCountryField(*txtCntry, m_countries, keyAscii)) {
-        showCountryRecord(record);
-    }
 }
 
 bool Form1::LoadDefaultData()
@@ -367,6 +278,7 @@ bool Form1::LoadDefaultData()
     m_state.currentBand = m_defaults.band;
     m_state.accumulatedOnSeconds = m_defaults.totalOnSeconds;
     m_state.listPreviousContacts = m_defaults.listPreviousContacts == 1;
+    mnuListPrevious->setChecked(m_state.listPreviousContacts);
     return true;
 }
 
@@ -424,6 +336,7 @@ bool Form1::mnuopen2()
         m_services.endProgram(1);
         return false;
     }
+    RefreshContactList();
     TimeStats();
     Labeldisplay();
     PaintGrid();
@@ -460,6 +373,7 @@ void Form1::askToContinueExistingLog()
     if (answer == OperatorDialogs::Answer::No) {
         NewLog();
     }
+    showEditButtons(false);
 }
 
 void Form1::reportWriteFailure(std::string_view what, const Error& error)

@@ -3,6 +3,7 @@
 #include "common/Clock.h"
 #include "common/FileSystem.h"
 #include "log/OperatingState.h"
+#include "log/QsoRecord.h"
 #include "log/SectionTable.h"
 #include "log/WorkingLog.h"
 #include "station/CountryTable.h"
@@ -13,18 +14,23 @@
 
 #include <array>
 #include <functional>
+#include <optional>
 #include <string>
 
 class QAction;
 class QBoxLayout;
+class QGridLayout;
+class QResizeEvent;
 class QLabel;
 class QLineEdit;
 class QPushButton;
+class QTableView;
 class QTimer;
 
 namespace brindle {
 
 class ClickableLabel;
+class ContactListModel;
 class KeyHold;
 class KeyRouter;
 class OperatorDialogs;
@@ -87,6 +93,21 @@ public:
     // Hands on keys held after a duplicate once their time has come (the hold's timer calls it).
     void DupeHoldTick();
 
+    // Entry and logging.
+    // Logs the contact in the entry fields once it passes every check.
+    void Mains();
+    void cmdClear_Click();
+    void mnuPostContest_Click();
+
+    // The contact list and the contact editor.
+    void RefreshContactList();
+    void cmdList_Click();
+    // Deletes the contact of the selected row after asking; nothing without a selected row.
+    void cmdDelete_Click();
+    // Opens the contact of the selected row in the editor, then writes and reloads the log.
+    void cmdEdit_Click();
+    void mnuListPrevious_Click();
+
     void mnuNew_Click();
     void mnuArchive_Click();
     void mnuRestore_Click();
@@ -116,6 +137,7 @@ public:
 
 protected:
     void closeEvent(QCloseEvent* event) override;
+    void resizeEvent(QResizeEvent* event) override;
     bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
@@ -125,10 +147,35 @@ private:
     // False when the country file could not be read: the operator has been told, and the rest of the
     // start-up sequence is skipped.
     bool LoadCountryTable();
+    void buildPostContestFields(QWidget* central, QGridLayout* entry);
+    void buildContactList(QWidget* central, QBoxLayout* layout);
+    void buildClocks(QWidget* central, QBoxLayout* layout);
     void txtCall_Change();
+    void txtCall_GotFocus();
     void txtCall_LostFocus();
-    void txtCntry_KeyPress(int& keyAscii);
     void txtCall_KeyPress(int& keyAscii);
+    void txtRSTR_KeyPress(int& keyAscii);
+    void txtSec_KeyPress(int& keyAscii);
+    void txtRSTS_KeyPress(int& keyAscii);
+    void txtCntry_KeyPress(int& keyAscii);
+    void txtPostConDate_GotFocus();
+    void postContestKeyPress(QLineEdit* field, int& keyAscii, const char* admitted);
+    void fieldGotFocus(QObject* field);
+    bool ValidateSection();
+    bool frmcmp();
+    bool postContestChecks();
+    void clearEntryFields();
+    void CountNewContact(const QsoRecord& record);
+    void showClocks();
+    void startOperatingClock();
+    // Speaks the name of a field or event for an operator who cannot see the screen.
+    void BlindKeyPhone(std::string_view prompt);
+    // The record number of the contact list's selected row; nothing when no row is selected.
+    std::optional<int> selectedRecord() const;
+    void showEditButtons(bool shown);
+    // The list's clicks and focus: true when the event has been handled.
+    bool contactListEvent(QObject* watched, QEvent* event);
+    void sizeListColumns();
     // The call field's own key steps, for a key typed now or handed on after a hold.
     void callKeySteps(int& keyAscii);
     void replayCallKey(int keyAscii);
@@ -158,6 +205,16 @@ private:
     KeyHold* m_dupeHold = nullptr;
     bool m_dupeFlag = false;
     bool m_ended = false;
+    // Set while the logging step moves the focus between fields: the checks see the fields as typed,
+    // not as leaving the call field would complete them.
+    bool m_focusHandlersQuiet = false;
+    // A character one field's key handler hands on to another's: 2 into the country, 3 into the
+    // section, 4 into the received report; 0 between keys.
+    struct HandOver
+    {
+        int target = 0;
+        int keyAscii = 0;
+    } m_handOver;
 
     // Menus.
     QAction* mnuNew = nullptr;
@@ -167,6 +224,8 @@ private:
     QAction* mnuRestore = nullptr;
     QAction* mnuExit = nullptr;
     QAction* mnuSetup = nullptr;
+    QAction* mnuListPrevious = nullptr;
+    QAction* mnuPostContest = nullptr;
     std::array<QAction*, BandCount> mnuBand {}; // mnu160 … mnu10
 
     // Entry fields.
@@ -175,6 +234,23 @@ private:
     QLineEdit* txtSec = nullptr;
     QLineEdit* txtRSTS = nullptr;
     QLineEdit* txtCntry = nullptr;
+    QLineEdit* txtPostConTime = nullptr;
+    QLineEdit* txtPostConDate = nullptr;
+    QLabel* lblPostConTime = nullptr;
+    QLabel* lblPostConDate = nullptr;
+    QPushButton* cmdClear = nullptr;
+
+    // The contact list.
+    QTableView* ListView1 = nullptr;
+    ContactListModel* m_contacts = nullptr;
+    QPushButton* cmdList = nullptr;
+    QPushButton* cmdEdit = nullptr;
+    QPushButton* cmdDelete = nullptr;
+
+    // Clocks.
+    QLabel* lblCurTime = nullptr; // local time
+    QLabel* Label16 = nullptr; // AM or PM
+    QLabel* lblutctime = nullptr; // UTC
 
     // Labels.
     ClickableLabel* Label21 = nullptr; // current band

@@ -6,6 +6,8 @@
 #include "common/KeyFilters.h"
 #include "common/OperatorDialogs.h"
 #include "common/QtText.h"
+#include "common/Text.h"
+#include "log/ContactListModel.h"
 #include "log/Statistics.h"
 #include "ui/ClickableLabel.h"
 #include "ui/Colours.h"
@@ -146,6 +148,7 @@ void Form1::ShowOperatingTime()
 
 void Form1::Timer2_Timer()
 {
+    showClocks();
     if (!m_state.timeOn) {
         return;
     }
@@ -157,10 +160,7 @@ void Form1::Timer2_Timer()
 void Form1::cmdLogOn_Click()
 {
     if (!m_state.timeOn) {
-        m_state.onPeriodStart = m_services.clock.localNow();
-        m_state.timeOn = true;
-        cmdLogOn->setText(LogOffCaption);
-        lblDialog->setText(QStringLiteral(" "));
+        startOperatingClock();
     } else {
         m_state.timeOn = false;
         cmdLogOn->setText(LogOnCaption);
@@ -175,6 +175,25 @@ void Form1::cmdLogOn_Click()
         SavePref();
     }
     txtCall->setFocus();
+}
+
+void Form1::startOperatingClock()
+{
+    m_state.onPeriodStart = m_services.clock.localNow();
+    m_state.timeOn = true;
+    cmdLogOn->setText(LogOffCaption);
+    lblDialog->setText(QStringLiteral(" "));
+}
+
+void Form1::CountNewContact(const QsoRecord& record)
+{
+    // The log has counted the contact into its band's tally already; the grid shows a new section.
+    if (!equalsIgnoreCase(record.band, m_state.currentBand)) {
+        return;
+    }
+    if (const auto position = SectionTable::positionOf(record.section)) {
+        setTextColour(Label10[static_cast<std::size_t>(*position)], fromBgr(m_defaults.workedColour));
+    }
 }
 
 void Form1::UpdateNewIndicator()
@@ -199,7 +218,9 @@ bool Form1::dupcheck()
 {
     m_dupeFlag = false;
     const DupeCheckResult found = brindle::dupcheck(m_log.log(), toBytes(txtCall->text()), m_state.currentBand);
-    // The list of previous contacts joins here with the contact list.
+    if (m_state.listPreviousContacts) {
+        m_contacts->setRecords(found.previous);
+    }
     if (found.section && txtSec->text().isEmpty()) {
         txtSec->setText(toQString(*found.section));
         txtSec->selectAll();
@@ -222,38 +243,6 @@ bool Form1::dupcheck()
     Label19->clear();
     Label22->clear();
     return true;
-}
-
-void Form1::txtCall_KeyPress(int& keyAscii)
-{
-    // After a duplicate the key waits, and with it every key typed behind it.
-    if (m_dupeFlag && m_dupeHold->hold(keyAscii)) {
-        keyAscii = 0;
-        return;
-    }
-    m_dupeFlag = false;
-    callKeySteps(keyAscii);
-}
-
-void Form1::callKeySteps(int& keyAscii)
-{
-    if (keyAscii == '"') {
-        keyAscii = 0;
-        return;
-    }
-    keyAscii = capital(keyAscii);
-    PartialCallSearch(keyAscii);
-}
-
-void Form1::replayCallKey(int keyAscii)
-{
-    m_dupeFlag = false;
-    callKeySteps(keyAscii);
-    if (keyAscii == KeyBackspace) {
-        txtCall->backspace();
-    } else if (keyAscii >= 32) {
-        txtCall->insert(QString(QChar(keyAscii)));
-    }
 }
 
 void Form1::DupeHoldTick()

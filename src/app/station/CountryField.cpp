@@ -7,13 +7,14 @@
 
 namespace brindle {
 
-const CountryInfo* completeCountryField(QLineEdit& field, const CountryTable& table, int& keyAscii)
+const CountryInfo* completeCountryField(
+    QLineEdit& field, const CountryTable& table, int& keyAscii, CompletionCase letterCase)
 {
     if (keyAscii < 32) {
         return nullptr;
     }
-    const auto completion = completeCountryName(
-        table, toBytes(field.text()), static_cast<std::size_t>(field.cursorPosition()), static_cast<char>(keyAscii));
+    const auto completion = completeCountryName(table, toBytes(field.text()),
+        static_cast<std::size_t>(field.cursorPosition()), static_cast<char>(keyAscii), letterCase);
     if (!completion) {
         return nullptr;
     }

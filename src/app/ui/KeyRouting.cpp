@@ -2,6 +2,7 @@
 
 #include <QKeyEvent>
 #include <QLineEdit>
+#include <QWidget>
 
 namespace brindle {
 
@@ -62,6 +63,18 @@ int virtualKeyCode(const QKeyEvent& event)
     }
 }
 
+void sendTabKeystroke(QWidget* from)
+{
+    QWidget* window = from->window();
+    for (QWidget* next = from->nextInFocusChain(); next && next != from; next = next->nextInFocusChain()) {
+        if (next->isVisibleTo(window) && next->isEnabled() && (next->focusPolicy() & Qt::TabFocus)) {
+            // Not as a Tab key: that would select the text a handed-on character has just begun.
+            next->setFocus(Qt::OtherFocusReason);
+            return;
+        }
+    }
+}
+
 KeyRouter::KeyRouter(QObject* parent, KeyPreviewForm* form)
     : QObject(parent)
     , m_form(form)
@@ -104,9 +117,9 @@ bool KeyRouter::deliver(const Route& route, const QKeyEvent& event)
         }
     }
 
-    // Tab moves the focus and produces no character for the handlers.
+    // Tab moves the focus, and Delete edits the field: neither is a typed character for the handlers.
     const QString text = event.text();
-    if (text.size() != 1 || keyCode == vk::Tab) {
+    if (text.size() != 1 || keyCode == vk::Tab || text.at(0).unicode() == 127) {
         return false;
     }
     const int original = text.at(0).unicode();

@@ -7,6 +7,7 @@
 
 class QKeyEvent;
 class QLineEdit;
+class QWidget;
 
 namespace brindle {
 
@@ -32,6 +33,10 @@ inline constexpr int F12 = 123;
 // Shift state bits of a key-down: 1 Shift, 2 Ctrl, 4 Alt.
 int shiftState(Qt::KeyboardModifiers modifiers);
 int virtualKeyCode(const QKeyEvent& event);
+
+// Moves the focus on from a field as a typed Tab would: to the next visible, enabled field in the
+// window's tab order.
+void sendTabKeystroke(QWidget* from);
 
 // A window whose form sees every key before the field that has the focus.
 class KeyPreviewForm

@@ -15,4 +15,12 @@ int numberr(int keyAscii)
     return 0;
 }
 
+int number(int keyAscii)
+{
+    if (keyAscii == KeyBackspace || (keyAscii >= '0' && keyAscii <= '9')) {
+        return keyAscii;
+    }
+    return 0;
+}
+
 } // namespace brindle

@@ -12,8 +12,12 @@ int capital(int keyAscii);
 // and the digits).
 int numberr(int keyAscii);
 
+// Report fields: Backspace and the digits; every other key is dropped.
+int number(int keyAscii);
+
 inline constexpr int KeyBackspace = 8;
 inline constexpr int KeyReturn = 13;
 inline constexpr int KeyEscape = 27;
+inline constexpr int KeySpace = 32;
 
 } // namespace brindle

@@ -49,6 +49,12 @@ inline constexpr std::string_view LogFileFilter = "Log Files (*.log) | *.log";
 // Writes that fail: the operator must know at once that a contact or a change is not on the disk.
 inline constexpr std::string_view WriteErrorTitle = "Log File Not Written";
 inline constexpr std::string_view EraseErrorText = "A new log was NOT started: log.txt could not be emptied.";
+inline constexpr std::string_view AppendErrorText
+    = "This contact was NOT logged: it could not be added to log.txt.  It is still in the entry fields; press Enter "
+      "to log it again once the problem is solved.";
+inline constexpr std::string_view RewriteErrorText
+    = "The change was NOT saved: log.txt could not be rewritten.  The log file still holds the contacts as they were "
+      "before the change.";
 inline constexpr std::string_view LogFullTitle = "Log Full";
 inline constexpr std::string_view LogFullText
     = "The log already holds 12000 contacts, the most this program can keep.  This contact was NOT logged.";

@@ -2,6 +2,7 @@
 
 #include "common/Text.h"
 
+#include <algorithm>
 #include <cassert>
 
 namespace brindle {
@@ -97,6 +98,12 @@ std::optional<int> SectionTable::positionOf(std::string_view text)
 bool SectionTable::isValid(std::string_view text)
 {
     return positionOf(text).has_value();
+}
+
+bool SectionTable::isAbbreviation(std::string_view text)
+{
+    return std::any_of(
+        Sections.begin(), Sections.end(), [text](const Section& section) { return section.abbreviation == text; });
 }
 
 const std::array<std::string_view, 11>& SectionTable::areas()

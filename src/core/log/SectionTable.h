@@ -26,6 +26,8 @@ public:
     // Position (1 to Size) of a valid section, compared without regard to case.
     static std::optional<int> positionOf(std::string_view text);
     static bool isValid(std::string_view text);
+    // An abbreviation exactly as the table writes it, letter case included.
+    static bool isAbbreviation(std::string_view text);
 
     // The grid's blocks, in display order, with the heading each shows.
     static const std::array<std::string_view, 11>& areas();

@@ -334,7 +334,7 @@ BearingDistance bearingAndDistance(
 }
 
 std::optional<CountryCompletion> completeCountryName(
-    const CountryTable& table, std::string_view fieldText, std::size_t cursor, char typed)
+    const CountryTable& table, std::string_view fieldText, std::size_t cursor, char typed, CompletionCase letterCase)
 {
     if (typed == '\0') {
         return std::nullopt;
@@ -344,7 +344,9 @@ std::optional<CountryCompletion> completeCountryName(
     // The last of several alike is offered, so the file's order decides which country a letter brings.
     const std::vector<CountryInfo>& records = table.records();
     for (auto it = records.rbegin(); it != records.rend(); ++it) {
-        if (!beginsWithIgnoringCase(it->country, text)) {
+        const bool begins = letterCase == CompletionCase::Match ? std::string_view(it->country).starts_with(text)
+                                                                : beginsWithIgnoringCase(it->country, text);
+        if (!begins) {
             continue;
         }
         CountryCompletion completion;

@@ -111,7 +111,12 @@ BearingDistance bearingAndDistance(
     double ownLatitude, double ownLongitude, double targetLatitude, double targetLongitude);
 
 // Type-ahead completion of a country name: the text up to the cursor plus the typed character, completed
-// with the last record whose country begins with it.
+// with the last record whose country begins with it, with or without regard to letter case.
+enum class CompletionCase
+{
+    Ignore,
+    Match,
+};
 struct CountryCompletion
 {
     const CountryInfo* record = nullptr;
@@ -119,8 +124,8 @@ struct CountryCompletion
     std::size_t selectionStart = 0; // the cursor: just after what was typed
     std::size_t selectionLength = 0; // the completed remainder, selected
 };
-std::optional<CountryCompletion> completeCountryName(
-    const CountryTable& table, std::string_view fieldText, std::size_t cursor, char typed);
+std::optional<CountryCompletion> completeCountryName(const CountryTable& table, std::string_view fieldText,
+    std::size_t cursor, char typed, CompletionCase letterCase = CompletionCase::Ignore);
 
 // The province a Canadian call area stands for ("VE8" gives "NWT"), from the call's first three
 // characters without regard to case; nothing for other calls or calls of two characters or fewer.

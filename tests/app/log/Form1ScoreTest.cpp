@@ -1,12 +1,4 @@
-#include "log/Form1.h"
-
-#include "common/PosixFileSystem.h"
-#include "station/QtSettingsStore.h"
-#include "station/SharedPreferences.h"
-#include "station/frmStationID.h"
-#include "support/ManualClock.h"
-#include "support/ScriptedDialogs.h"
-#include "support/TempFolder.h"
+#include "StartedForm1.h"
 
 #include <QApplication>
 #include <QLabel>
@@ -26,67 +18,9 @@ using test::fixture;
 using test::readBytes;
 using test::writeBytes;
 
-// A started main form over the two-band fixture log (K1AB MA and W2XY NY on 20 m, VE3AA ON on 40 m),
-// on 20 m, with the focus in the call field.
-class Form1ScoreTest : public ::testing::Test
+// The started main form over the two-band fixture log.
+class Form1ScoreTest : public test::StartedForm1
 {
-protected:
-    void SetUp() override
-    {
-        std::filesystem::create_directories(folders.workingDir);
-        std::filesystem::create_directories(folders.sharedDir);
-        DefaultData d;
-        d.ownCall = "DL1ABC";
-        d.power = "100";
-        d.mode = "CW";
-        d.band = "20";
-        d.rigName = "None";
-        d.workedColour = 0x00C000;
-        d.remainingColour = 0x0000FF;
-        writeBytes(folders.workingDir + "/inprefDX.txt", formatDefaultData(d));
-        writeBytes(folders.workingDir + "/log.txt", fixture("log/two_bands_three_contacts.txt"));
-        writeBytes(folders.workingDir + "/arrlpre2.txt", fixture("station/main_form_countries.txt"));
-        shared.load(folders.sharedDir + "/SharedUserPreferences.xml");
-        dialogs.onModal = [](QDialog& dialog) { static_cast<frmStationID&>(dialog).Command1_Click(); };
-        dialogs.answers.push_back(OperatorDialogs::Answer::Yes);
-
-        form = std::make_unique<Form1>(Form1Services { fs, clock, dialogs, settings, shared, folders, [](int) {} });
-        ASSERT_TRUE(form->startUp());
-        form->show();
-        QApplication::setActiveWindow(form.get());
-        field("txtCall")->setFocus();
-        dialogs.shown.clear();
-    }
-
-    QLineEdit* field(const char* name)
-    {
-        return form->findChild<QLineEdit*>(QString::fromLatin1(name));
-    }
-    QString text(const char* name)
-    {
-        return form->findChild<QLabel*>(QString::fromLatin1(name))->text();
-    }
-    QWidget* widget(const char* name)
-    {
-        return form->findChild<QWidget*>(QString::fromLatin1(name));
-    }
-    void typeCall(const char* keys)
-    {
-        QTest::keyClicks(field("txtCall"), QString::fromLatin1(keys));
-    }
-    void leaveCall()
-    {
-        field("txtSec")->setFocus();
-    }
-
-    test::TempFolder temp;
-    ProgramFolders folders { temp.file("work"), temp.file("data"), temp.file("shared"), temp.file("data/BACKUP") };
-    PosixFileSystem fs;
-    test::ManualClock clock;
-    test::ScriptedDialogs dialogs;
-    QtSettingsStore settings;
-    SharedPreferences shared { fs };
-    std::unique_ptr<Form1> form;
 };
 
 TEST_F(Form1ScoreTest, scoreAndRatesFollowTheLog)
@@ -108,6 +42,7 @@ TEST_F(Form1ScoreTest, scoreAndRatesFollowTheLog)
 
 TEST_F(Form1ScoreTest, partialSearchListsWorkedCallsAsTheyAreTyped)
 {
+    startClock();
     typeCall("K1");
     EXPECT_EQ(text("lblDupe"), "K1AB ");
     typeCall("A");
@@ -123,6 +58,7 @@ TEST_F(Form1ScoreTest, partialSearchListsWorkedCallsAsTheyAreTyped)
 
 TEST_F(Form1ScoreTest, thirdCharacterWithoutDigitBeepsEvenWithPartialSearchOff)
 {
+    startClock();
     QTest::mouseClick(static_cast<QPushButton*>(widget("cmdDup")), Qt::LeftButton);
     EXPECT_EQ(static_cast<QPushButton*>(widget("cmdDup"))->text(), "Off");
     typeCall("KAB");
@@ -133,6 +69,7 @@ TEST_F(Form1ScoreTest, thirdCharacterWithoutDigitBeepsEvenWithPartialSearchOff)
 
 TEST_F(Form1ScoreTest, leavingADuplicateCallReportsItAndClearsTheEntry)
 {
+    startClock();
     typeCall("k1ab");
     leaveCall();
     EXPECT_EQ(text("lblDialog"), "Duplicate K1AB MA 2026/02/21 14:05:30 ON 20  Rec# 1");
@@ -146,6 +83,7 @@ TEST_F(Form1ScoreTest, leavingADuplicateCallReportsItAndClearsTheEntry)
 
 TEST_F(Form1ScoreTest, aCallWorkedOnAnotherBandIsNoDuplicateButGivesItsSection)
 {
+    startClock();
     form->ChangeBand("15");
     typeCall("K1AB");
     leaveCall();
@@ -156,6 +94,7 @@ TEST_F(Form1ScoreTest, aCallWorkedOnAnotherBandIsNoDuplicateButGivesItsSection)
 
 TEST_F(Form1ScoreTest, keysAfterADuplicateWaitThreeSecondsAndKeepTheirOrder)
 {
+    startClock();
     typeCall("K1AB");
     leaveCall();
     ASSERT_TRUE(field("txtCall")->hasFocus());

@@ -12,7 +12,8 @@ namespace {
 
 TEST(DateText, readsTheDatesAnOperatorTypes)
 {
-    const struct {
+    const struct
+    {
         const char* text;
         std::optional<DateTime> date;
     } cases[] = {
@@ -41,7 +42,8 @@ TEST(DateText, readsTheDatesAnOperatorTypes)
 
 TEST(DateText, readsTheTimesAnOperatorTypes)
 {
-    const struct {
+    const struct
+    {
         const char* text;
         std::optional<DateTime> time;
     } cases[] = {

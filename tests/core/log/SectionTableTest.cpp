@@ -150,6 +150,25 @@ TEST(SectionTable, validityIgnoresCaseAndKnowsNoOtherAbbreviations)
     }
 }
 
+TEST(SectionTable, anAbbreviationMustMatchLetterForLetter)
+{
+    const std::pair<const char*, bool> cases[] = {
+        { "MA", true },
+        { "NWT", true },
+        { "PEI", true },
+        { "ma", false },
+        { "Ma", false },
+        { "Nwt", false },
+        { "XX", false },
+        { "", false },
+        { "MA ", false },
+        { "PE", false },
+    };
+    for (const auto& [text, valid] : cases) {
+        EXPECT_EQ(SectionTable::isAbbreviation(text), valid) << "\"" << text << "\"";
+    }
+}
+
 TEST(SectionTable, everyAbbreviationFindsItsOwnPosition)
 {
     for (int position = 1; position <= SectionTable::Size; ++position) {

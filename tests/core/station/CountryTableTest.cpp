@@ -8,6 +8,7 @@
 #include <algorithm>
 #include <cmath>
 #include <filesystem>
+#include <optional>
 #include <random>
 #include <string>
 #include <vector>
@@ -682,6 +683,39 @@ TEST(CountryCompletion, nothingBeginningWithWhatWasTypedLeavesTheKeyToTheField)
     EXPECT_FALSE(completeCountryName(table, "USA", 3, 'A'));
     EXPECT_FALSE(completeCountryName(table, "", 0, '\0'));
     EXPECT_FALSE(completeCountryName(CountryTable {}, "", 0, 'U'));
+}
+
+TEST(CountryCompletion, matchingTheCaseSkipsNamesThatDifferOnlyInCase)
+{
+    // The lower-case name stands last, so completion without regard to case prefers it.
+    const CountryTable table({ info("DL", "Germany", "EU"), info("GU", "guernsey", "EU") });
+    struct Case
+    {
+        std::string field;
+        std::size_t cursor;
+        char typed;
+        CompletionCase letterCase;
+        std::optional<std::string> text;
+        int recordNumber;
+    };
+    const Case cases[] = {
+        { "", 0, 'G', CompletionCase::Match, "Germany", 1 },
+        { "", 0, 'G', CompletionCase::Ignore, "Guernsey", 2 },
+        { "Ge", 2, 'r', CompletionCase::Match, "Germany", 1 },
+        { "ge", 2, 'r', CompletionCase::Match, std::nullopt, 0 },
+        { "ge", 2, 'r', CompletionCase::Ignore, "germany", 1 },
+        { "g", 1, 'u', CompletionCase::Match, "guernsey", 2 },
+        { "", 0, 'g', CompletionCase::Match, "guernsey", 2 },
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.field + c.typed + (c.letterCase == CompletionCase::Match ? " matching case" : " any case"));
+        const auto completion = completeCountryName(table, c.field, c.cursor, c.typed, c.letterCase);
+        ASSERT_EQ(completion.has_value(), c.text.has_value());
+        if (completion) {
+            EXPECT_EQ(completion->text, *c.text);
+            EXPECT_EQ(completion->record, &table.record(c.recordNumber));
+        }
+    }
 }
 
 // ---------------------------------------------------------------------------------------------------

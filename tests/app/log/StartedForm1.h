@@ -1,0 +1,110 @@
+#pragma once
+
+#include "log/Form1.h"
+
+#include "common/PosixFileSystem.h"
+#include "station/QtSettingsStore.h"
+#include "station/SharedPreferences.h"
+#include "station/frmStationID.h"
+#include "support/ManualClock.h"
+#include "support/QtPrinters.h"
+#include "support/ScriptedDialogs.h"
+#include "support/TempFolder.h"
+
+#include <QApplication>
+#include <QLabel>
+#include <QLineEdit>
+#include <QTest>
+
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <memory>
+
+namespace brindle::test {
+
+// A started main form over the two-band fixture log (K1AB MA and W2XY NY on 20 m, VE3AA ON on 40 m),
+// on 20 m, with the focus in the call field.
+class StartedForm1 : public ::testing::Test
+{
+protected:
+    void SetUp() override
+    {
+        std::filesystem::create_directories(folders.workingDir);
+        std::filesystem::create_directories(folders.sharedDir);
+        writeBytes(folders.workingDir + "/inprefDX.txt", formatDefaultData(initialDefaults()));
+        writeBytes(logPath(), initialLog());
+        writeBytes(folders.workingDir + "/arrlpre2.txt", fixture("station/main_form_countries.txt"));
+        shared.load(folders.sharedDir + "/SharedUserPreferences.xml");
+        dialogs.onModal = [](QDialog& dialog) { static_cast<frmStationID&>(dialog).Command1_Click(); };
+        dialogs.answers.push_back(OperatorDialogs::Answer::Yes);
+
+        form = std::make_unique<Form1>(Form1Services { fs, clock, dialogs, settings, shared, folders, [](int) {} });
+        ASSERT_TRUE(form->startUp());
+        form->show();
+        QApplication::setActiveWindow(form.get());
+        field("txtCall")->setFocus();
+        dialogs.shown.clear();
+    }
+
+    // The default data the form starts with.
+    virtual DefaultData initialDefaults() const
+    {
+        DefaultData d;
+        d.ownCall = "DL1ABC";
+        d.power = "100";
+        d.mode = "CW";
+        d.band = "20";
+        d.rigName = "None";
+        d.workedColour = 0x00C000;
+        d.remainingColour = 0x0000FF;
+        return d;
+    }
+    // The log the form starts with.
+    virtual std::string initialLog() const
+    {
+        return fixture("log/two_bands_three_contacts.txt");
+    }
+    std::string logPath() const
+    {
+        return folders.workingDir + "/log.txt";
+    }
+
+    QLineEdit* field(const char* name)
+    {
+        return form->findChild<QLineEdit*>(QString::fromLatin1(name));
+    }
+    QString text(const char* name)
+    {
+        return form->findChild<QLabel*>(QString::fromLatin1(name))->text();
+    }
+    QWidget* widget(const char* name)
+    {
+        return form->findChild<QWidget*>(QString::fromLatin1(name));
+    }
+    void typeCall(const char* keys)
+    {
+        QTest::keyClicks(field("txtCall"), QString::fromLatin1(keys));
+    }
+    void leaveCall()
+    {
+        field("txtSec")->setFocus();
+    }
+    // Starts the operating clock, as the operator does before the first contact.
+    void startClock()
+    {
+        form->cmdLogOn_Click();
+        dialogs.shown.clear();
+    }
+
+    test::TempFolder temp;
+    ProgramFolders folders { temp.file("work"), temp.file("data"), temp.file("shared"), temp.file("data/BACKUP") };
+    PosixFileSystem fs;
+    test::ManualClock clock;
+    test::ScriptedDialogs dialogs;
+    QtSettingsStore settings;
+    SharedPreferences shared { fs };
+    std::unique_ptr<Form1> form;
+};
+
+} // namespace brindle::test
