@@ -201,7 +201,7 @@ bool Form1::startUp()
         return false;
     }
     showRemainingColour();
-    Label30->setText(q(m_defaults.mode));
+    showMode();
     ChangeBand(m_state.currentBand);
     if (m_ended) {
         return false;
@@ -245,17 +245,19 @@ void Form1::mnuSetup_Click()
         return;
     }
     setup.applyTo(m_defaults);
-    setReportLength(equalsIgnoreCase(m_defaults.mode, ModeCW) ? 3 : 2);
-    Label30->setText(q(m_defaults.mode));
+    showMode();
     Label2->setText(q(m_defaults.ownCall));
     Label4->setText(q(m_defaults.power));
     SavePref();
 }
 
-void Form1::setReportLength(int length)
+void Form1::showMode()
 {
+    // Reports are "599" in CW and "59" in phone.
+    const int length = equalsIgnoreCase(m_defaults.mode, ModeCW) ? 3 : 2;
     txtRSTR->setMaxLength(length);
     txtRSTS->setMaxLength(length);
+    Label30->setText(q(m_defaults.mode));
 }
 
 void Form1::HDCalc(double cntlat, double cntlong)

@@ -186,7 +186,8 @@ private:
     void setDialogBackColour(std::uint32_t bgr);
     void setDupeBox(const QString& text);
     void showCountryRecord(const CountryInfo* record);
-    void setReportLength(int length);
+    // The contest mode on the form, and the report fields' length that goes with it.
+    void showMode();
     bool LoadDefaultData();
     void askToContinueExistingLog();
     void stopOperatingClock();

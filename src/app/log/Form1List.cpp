@@ -145,14 +145,15 @@ std::optional<int> Form1::selectedRecord() const
 
 void Form1::cmdDelete_Click()
 {
+    const std::optional<int> number = selectedRecord();
+    if (!number) {
+        showEditButtons(false);
+        return;
+    }
     const auto answer = m_services.dialogs.message(QStringLiteral("Are you sure?"), QStringLiteral("Are you sure?"),
         OperatorDialogs::Buttons::YesNo, OperatorDialogs::Icon::Question);
     showEditButtons(false);
     if (answer == OperatorDialogs::Answer::No) {
-        return;
-    }
-    const std::optional<int> number = selectedRecord();
-    if (!number) {
         return;
     }
     ContestLog updated = m_log.log();

@@ -232,6 +232,7 @@ bool Form1::dupcheck()
     setDialogBackColour(DuplicateBackColour);
     setDupeBox(QString());
     m_services.dialogs.beep();
+    BlindKeyPhone("Dupe");
     m_dupeFlag = true;
     m_dupeHold->holdUntil(m_services.clock.monotonicMs() + DupeHoldMs);
 

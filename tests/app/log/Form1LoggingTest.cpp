@@ -340,6 +340,27 @@ TEST_F(Form1ClockStoppedTest, everyKeyInTheCallAsksForTheClockAndEnterStartsIt)
     EXPECT_EQ(readBytes(logPath()), InitialLog);
 }
 
+// A phone station.
+class Form1PhoneTest : public Form1LoggingTest
+{
+protected:
+    DefaultData initialDefaults() const override
+    {
+        DefaultData d = Form1LoggingTest::initialDefaults();
+        d.mode = "PH";
+        return d;
+    }
+};
+
+TEST_F(Form1PhoneTest, reportsHoldTwoCharactersInPhoneFromTheStart)
+{
+    for (const char* name : { "txtRSTR", "txtRSTS" }) {
+        field(name)->setFocus();
+        type(name, "599");
+        EXPECT_EQ(field(name)->text(), "59") << name;
+    }
+}
+
 // An operator three hours behind UTC.
 class Form1WestOfUtcTest : public Form1LoggingTest
 {

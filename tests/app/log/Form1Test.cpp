@@ -7,6 +7,7 @@
 #include "station/frmStationID.h"
 #include "support/ManualClock.h"
 #include "support/ScriptedDialogs.h"
+#include "support/StationSamples.h"
 #include "support/TempFolder.h"
 #include "ui/Colours.h"
 
@@ -35,20 +36,13 @@ constexpr std::uint32_t Remaining = 0x0000FF;
 
 DefaultData stationDefaults()
 {
-    DefaultData d;
-    d.ownCall = "DL1ABC";
-    d.power = "100";
-    d.mode = "CW";
-    d.band = "20";
+    DefaultData d = test::sampleDefaults();
     d.country = "Fed. Rep. of Germany";
     d.continent = "EU";
     d.longitude = -7.5f;
     d.latitude = 51.25f;
     d.formSizePercent = 100;
-    d.rigName = "None";
     d.taskbarOption = 1;
-    d.workedColour = Worked;
-    d.remainingColour = Remaining;
     return d;
 }
 

@@ -9,6 +9,7 @@
 #include "support/ManualClock.h"
 #include "support/QtPrinters.h"
 #include "support/ScriptedDialogs.h"
+#include "support/StationSamples.h"
 #include "support/TempFolder.h"
 
 #include <QApplication>
@@ -50,15 +51,7 @@ protected:
     // The default data the form starts with.
     virtual DefaultData initialDefaults() const
     {
-        DefaultData d;
-        d.ownCall = "DL1ABC";
-        d.power = "100";
-        d.mode = "CW";
-        d.band = "20";
-        d.rigName = "None";
-        d.workedColour = 0x00C000;
-        d.remainingColour = 0x0000FF;
-        return d;
+        return sampleDefaults();
     }
     // The log the form starts with.
     virtual std::string initialLog() const

@@ -1,0 +1,234 @@
+#include "StartedForm1.h"
+
+#include "log/LogFormat.h"
+#include "log/frmEditCon.h"
+#include "support/LogSamples.h"
+#include "ui/Colours.h"
+
+#include <QAction>
+#include <QHeaderView>
+#include <QPushButton>
+#include <QTableView>
+
+#include <sys/stat.h>
+
+namespace brindle {
+namespace {
+
+using test::readBytes;
+using test::writeBytes;
+using Answer = OperatorDialogs::Answer;
+
+QsoRecord contact(const char* call, const char* section, const char* band)
+{
+    return { call, "599", section, "599", "United States", "2026/02/21", "14:05:30", band, "" };
+}
+
+class Form1ListTest : public test::StartedForm1
+{
+protected:
+    // Replaces the log file and loads it, as a restore would.
+    void useLog(const ContestLog& log)
+    {
+        writeBytes(logPath(), formatLog(log));
+        ASSERT_TRUE(form->mnuopen2());
+    }
+    QTableView* list()
+    {
+        return form->findChild<QTableView*>(QStringLiteral("ListView1"));
+    }
+    QString cell(int row, int column)
+    {
+        return list()->model()->index(row, column).data().toString();
+    }
+    std::vector<QString> column(int c)
+    {
+        std::vector<QString> texts;
+        for (int row = 0; row < list()->model()->rowCount(); ++row) {
+            texts.push_back(cell(row, c));
+        }
+        return texts;
+    }
+    QPushButton* button(const char* name)
+    {
+        return form->findChild<QPushButton*>(QString::fromLatin1(name));
+    }
+    void clickRow(int row, Qt::MouseButton which = Qt::LeftButton)
+    {
+        const QRect rect = list()->visualRect(list()->model()->index(row, 0));
+        QTest::mouseClick(list()->viewport(), which, {}, rect.center());
+    }
+    ino_t inodeOfLog() const
+    {
+        struct stat st
+        {
+        };
+        ::stat(logPath().c_str(), &st);
+        return st.st_ino;
+    }
+    // What the operator does in the contact editor.
+    void inEditor(std::function<void(frmEditCon&)> act)
+    {
+        dialogs.onModal = [act](QDialog& dialog) { act(static_cast<frmEditCon&>(dialog)); };
+    }
+};
+
+TEST_F(Form1ListTest, theListShowsTheLastTwentyNewestFirstOrAll)
+{
+    useLog(test::sampleLog(25));
+    ASSERT_EQ(list()->model()->rowCount(), 20);
+    EXPECT_EQ(cell(0, 0), "25");
+    EXPECT_EQ(cell(19, 0), "6");
+    const QsoRecord& newest = form->workingLog().log().record(25);
+    EXPECT_EQ(cell(0, 1), QString::fromStdString(newest.call));
+    EXPECT_EQ(cell(0, 7), QString::fromStdString(newest.band));
+    QStringList headings;
+    for (int c = 0; c < 9; ++c) {
+        headings << list()->model()->headerData(c, Qt::Horizontal).toString();
+    }
+    EXPECT_EQ(headings, QStringList({ "Rec#", "Call", "Rec", "St/Pr", "Snt", "Date", "Time", "Bnd", "Country" }));
+
+    EXPECT_EQ(button("cmdList")->text(), "Last 20");
+    QTest::mouseClick(button("cmdList"), Qt::LeftButton);
+    EXPECT_EQ(button("cmdList")->text(), "All");
+    ASSERT_EQ(list()->model()->rowCount(), 25);
+    EXPECT_EQ(cell(24, 0), "1");
+    EXPECT_TRUE(field("txtCall")->hasFocus());
+
+    QTest::mouseClick(button("cmdList"), Qt::LeftButton);
+    EXPECT_EQ(list()->model()->rowCount(), 20);
+}
+
+TEST_F(Form1ListTest, aHeadingClickSortsOnceByText)
+{
+    useLog(test::sampleLog(12));
+    QHeaderView* header = list()->horizontalHeader();
+    QTest::mouseClick(header->viewport(), Qt::LeftButton, {}, QPoint(header->sectionViewportPosition(0) + 5, 5));
+    const std::vector<QString> numbers = column(0);
+    EXPECT_EQ(numbers, (std::vector<QString> { "1", "10", "11", "12", "2", "3", "4", "5", "6", "7", "8", "9" }));
+}
+
+TEST_F(Form1ListTest, editAndDeleteAppearWhenTheListIsClickedAndGoWithTheCall)
+{
+    EXPECT_FALSE(button("cmdEdit")->isVisible());
+    EXPECT_FALSE(button("cmdDelete")->isVisible());
+    clickRow(0);
+    EXPECT_TRUE(button("cmdEdit")->isVisible());
+    EXPECT_TRUE(button("cmdDelete")->isVisible());
+    field("txtCall")->setFocus();
+    EXPECT_FALSE(button("cmdEdit")->isVisible());
+}
+
+TEST_F(Form1ListTest, withoutASelectedRowEditAndDeleteDoNothing)
+{
+    const std::string before = readBytes(logPath());
+    form->cmdDelete_Click();
+    form->cmdEdit_Click(); // an editor would fail the test: no modal window is scripted
+    EXPECT_TRUE(dialogs.shown.empty());
+    EXPECT_EQ(readBytes(logPath()), before);
+}
+
+TEST_F(Form1ListTest, deletingRenumbersTheLaterContactsAndTheScoreFollows)
+{
+    const ContestLog five = test::sampleLog(5);
+    useLog(five);
+    clickRow(2); // newest first: record 3
+
+    dialogs.answers.push_back(Answer::No);
+    QTest::mouseClick(button("cmdDelete"), Qt::LeftButton);
+    EXPECT_EQ(readBytes(logPath()), formatLog(five));
+
+    clickRow(2);
+    dialogs.answers.push_back(Answer::Yes);
+    QTest::mouseClick(button("cmdDelete"), Qt::LeftButton);
+    ASSERT_EQ(dialogs.shown.size(), 2u);
+    EXPECT_EQ(dialogs.shown[1].title, "Are you sure?");
+    EXPECT_EQ(dialogs.shown[1].text, "Are you sure?");
+    EXPECT_EQ(dialogs.shown[1].buttons, OperatorDialogs::Buttons::YesNo);
+
+    ContestLog four = five;
+    four.remove(3);
+    EXPECT_EQ(readBytes(logPath()), formatLog(four));
+    EXPECT_EQ(column(0), (std::vector<QString> { "4", "3", "2", "1" }));
+    EXPECT_EQ(cell(1, 1), QString::fromStdString(five.record(4).call));
+    EXPECT_EQ(text("lblTotCon"), "4");
+    EXPECT_EQ(text("lblTotSec"), "12");
+    EXPECT_FALSE(button("cmdDelete")->isVisible());
+    EXPECT_TRUE(field("txtCall")->hasFocus());
+}
+
+TEST_F(Form1ListTest, anEditReachesTheFileAndTheGrid)
+{
+    std::string expected = readBytes(logPath());
+    expected.replace(expected.find("\"MA\""), 4, "\"CT\"");
+    clickRow(2); // record 1, K1AB MA on 20 m
+    inEditor([](frmEditCon& editor) {
+        EXPECT_EQ(editor.EditIndex, 1);
+        editor.txtEditSec->setText(QStringLiteral("CT"));
+        editor.cmdDone_Click();
+    });
+    form->cmdEdit_Click();
+    EXPECT_EQ(readBytes(logPath()), expected);
+    EXPECT_EQ(textColour(form->findChild<QLabel*>(QStringLiteral("Label10_1"))), fromBgr(0x00C000)) << "CT";
+    EXPECT_EQ(textColour(form->findChild<QLabel*>(QStringLiteral("Label10_2"))), fromBgr(0x0000FF)) << "MA";
+    EXPECT_FALSE(button("cmdEdit")->isVisible());
+}
+
+TEST_F(Form1ListTest, closingTheEditorWithoutDoneStillRewritesTheUnchangedLog)
+{
+    const std::string before = readBytes(logPath());
+    const ino_t inode = inodeOfLog();
+    bool opened = false;
+    inEditor([&opened](frmEditCon& editor) {
+        opened = true;
+        editor.txtEditCall->setText(QStringLiteral("N0NE"));
+        editor.reject();
+    });
+    clickRow(0, Qt::RightButton);
+    EXPECT_TRUE(opened) << "a right-button release opens the editor";
+    EXPECT_EQ(readBytes(logPath()), before);
+    EXPECT_NE(inodeOfLog(), inode) << "the log was written anew";
+}
+
+TEST_F(Form1ListTest, anEditIntoADuplicateOffersToDeleteTheEditedContact)
+{
+    useLog(test::logOf({ contact("K1AB", "MA", "20"), contact("W2XY", "NY", "20"), contact("K1AB", "MA", "15") }));
+    clickRow(2); // record 1, on 20 m
+    inEditor([this](frmEditCon& editor) {
+        editor.txtEditBnd->setText(QStringLiteral("15"));
+        editor.cmdDone_Click();
+        EXPECT_TRUE(editor.Label1->isVisible());
+        EXPECT_TRUE(editor.cmdDeleteDupe->isVisible());
+        dialogs.answers.push_back(Answer::Yes);
+        editor.cmdDeleteDupe_Click();
+    });
+    form->cmdEdit_Click();
+    EXPECT_EQ(
+        readBytes(logPath()), formatLog(test::logOf({ contact("W2XY", "NY", "20"), contact("K1AB", "MA", "15") })));
+    EXPECT_EQ(text("lblTotCon"), "2");
+}
+
+TEST_F(Form1ListTest, listPreviousContactsShowsTheStationsEarlierContacts)
+{
+    useLog(test::logOf({ contact("K1AB", "MA", "40"), contact("W2XY", "NY", "20"), contact("K1AB", "MA", "15") }));
+    form->findChild<QAction*>(QStringLiteral("mnuListPrevious"))->trigger();
+    EXPECT_EQ(parseDefaultData(readBytes(folders.workingDir + "/inprefDX.txt")).value().listPreviousContacts, 1);
+
+    field("txtCall")->setFocus();
+    QTest::keyClicks(field("txtCall"), QStringLiteral("K1AB"));
+    leaveCall();
+    EXPECT_EQ(column(0), (std::vector<QString> { "1", "3" }));
+    EXPECT_EQ(column(7), (std::vector<QString> { "40", "15" }));
+
+    form->cmdClear_Click();
+    EXPECT_EQ(column(0), (std::vector<QString> { "3", "2", "1" })) << "the empty call brings back the recent contacts";
+
+    form->findChild<QAction*>(QStringLiteral("mnuListPrevious"))->trigger();
+    EXPECT_EQ(parseDefaultData(readBytes(folders.workingDir + "/inprefDX.txt")).value().listPreviousContacts, 0);
+    QTest::keyClicks(field("txtCall"), QStringLiteral("K1AB"));
+    leaveCall();
+    EXPECT_EQ(column(0), (std::vector<QString> { "3", "2", "1" }));
+}
+
+} // namespace
+} // namespace brindle
