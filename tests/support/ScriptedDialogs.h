@@ -21,7 +21,7 @@ class ScriptedDialogs : public OperatorDialogs
 public:
     struct Shown
     {
-        QString kind; // "message", "input", "save", "open"
+        QString kind; // "message", "input", "save", "open", "colour"
         QString title;
         QString text;
         Buttons buttons = Buttons::Ok;
@@ -40,8 +40,12 @@ public:
     // What the operator does in one of the program's modal windows; the window is shown, not executed.
     std::function<void(QDialog&)> onModal;
 
+    // What the colour chooser returns, in order; nothing is a cancel.
+    std::deque<std::optional<std::uint32_t>> colours;
+
     std::vector<Shown> shown;
     int beeps = 0;
+    QString clipboard;
 
     Answer message(const QString& title, const QString& text, Buttons buttons, Icon icon) override
     {
@@ -74,6 +78,18 @@ public:
     void beep() override
     {
         ++beeps;
+    }
+
+    std::optional<std::uint32_t> chooseColour(std::uint32_t initialBgr) override
+    {
+        shown.push_back(
+            { QStringLiteral("colour"), {}, QString::number(initialBgr), Buttons::Ok, Icon::None, {}, {}, {} });
+        return take(colours, "colour");
+    }
+
+    void setClipboardText(const QString& text) override
+    {
+        clipboard = text;
     }
 
     void runModal(QDialog& dialog) override

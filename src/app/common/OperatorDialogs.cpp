@@ -1,6 +1,10 @@
 #include "OperatorDialogs.h"
 
+#include "ui/Colours.h"
+
 #include <QApplication>
+#include <QClipboard>
+#include <QColorDialog>
 #include <QDialog>
 #include <QDir>
 #include <QFileDialog>
@@ -88,6 +92,20 @@ std::optional<QString> QtOperatorDialogs::openFileName(const QString& folder, co
 void QtOperatorDialogs::beep()
 {
     QApplication::beep();
+}
+
+std::optional<std::uint32_t> QtOperatorDialogs::chooseColour(std::uint32_t initialBgr)
+{
+    const QColor chosen = QColorDialog::getColor(fromBgr(initialBgr), m_parent);
+    if (!chosen.isValid()) {
+        return std::nullopt;
+    }
+    return toBgr(chosen);
+}
+
+void QtOperatorDialogs::setClipboardText(const QString& text)
+{
+    QGuiApplication::clipboard()->setText(text);
 }
 
 void QtOperatorDialogs::runModal(QDialog& dialog)

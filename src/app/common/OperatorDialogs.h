@@ -2,6 +2,7 @@
 
 #include <QString>
 
+#include <cstdint>
 #include <optional>
 
 class QDialog;
@@ -47,6 +48,11 @@ public:
         = 0;
     virtual std::optional<QString> openFileName(const QString& folder, const QString& filter) = 0;
     virtual void beep() = 0;
+    // The platform's colour chooser in its full form, starting from a colour (0x00BBGGRR); nothing when
+    // the operator cancels.
+    virtual std::optional<std::uint32_t> chooseColour(std::uint32_t initialBgr) = 0;
+    // Puts text on the clipboard for other programs to paste.
+    virtual void setClipboardText(const QString& text) = 0;
     // Shows one of the program's own modal windows and returns when it closes.
     virtual void runModal(QDialog& dialog) = 0;
 };
@@ -64,6 +70,8 @@ public:
         const QString& folder, const QString& proposedName, const QString& filter) override;
     std::optional<QString> openFileName(const QString& folder, const QString& filter) override;
     void beep() override;
+    std::optional<std::uint32_t> chooseColour(std::uint32_t initialBgr) override;
+    void setClipboardText(const QString& text) override;
     void runModal(QDialog& dialog) override;
 
 private:

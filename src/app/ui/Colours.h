@@ -14,6 +14,12 @@ inline QColor fromBgr(std::uint32_t bgr)
         static_cast<int>(bgr & 0xFF), static_cast<int>((bgr >> 8) & 0xFF), static_cast<int>((bgr >> 16) & 0xFF));
 }
 
+inline std::uint32_t toBgr(const QColor& colour)
+{
+    return static_cast<std::uint32_t>(colour.red()) | static_cast<std::uint32_t>(colour.green()) << 8
+        | static_cast<std::uint32_t>(colour.blue()) << 16;
+}
+
 inline void setTextColour(QWidget* widget, const QColor& colour)
 {
     QPalette palette = widget->palette();
