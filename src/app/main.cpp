@@ -6,11 +6,13 @@
 #include "station/ProgramStart.h"
 #include "station/QtSettingsStore.h"
 #include "station/SharedPreferences.h"
+#include "ui/frmKORVALogo.h"
 
 #include <QApplication>
 #include <QDir>
 
 #include <cstdio>
+#include <filesystem>
 
 namespace {
 
@@ -46,6 +48,12 @@ int main(int argc, char** argv)
     // The working folder is wherever the program was started: its files are named without a folder.
     const ProgramFolders folders
         = startProgram(fs, dialogs, shared, pathFromQString(QDir::currentPath()), userFolderPlacesFromEnvironment());
+
+    // The logo looks for the operator's own picture in the maker's shared folder.
+    {
+        frmKORVALogo logo(std::filesystem::path(folders.sharedDir).parent_path().string());
+        logo.exec();
+    }
 
     int exitCode = -1;
     Form1 form({ fs, clock, dialogs, settings, shared, folders, [&exitCode](int code) {

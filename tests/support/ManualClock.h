@@ -4,12 +4,12 @@
 
 namespace brindle::test {
 
-// A clock that shows whatever the test sets.
+// A clock that shows whatever the test sets; by default a computer whose local time is UTC.
 class ManualClock : public Clock
 {
 public:
     DateTime local { 2026, 2, 21, 14, 5, 30 };
-    DateTime utc { 2026, 2, 21, 13, 5, 30 };
+    DateTime utc { 2026, 2, 21, 14, 5, 30 };
     std::int64_t monotonic = 1000000;
 
     DateTime localNow() const override

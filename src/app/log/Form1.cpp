@@ -2,14 +2,18 @@
 
 #include "common/KeyFilters.h"
 #include "common/OperatorDialogs.h"
+#include "common/ProgramTitle.h"
 #include "common/QtText.h"
 #include "common/Text.h"
+#include "log/Form1Layout.h"
 #include "log/LogMessages.h"
 #include "station/CountryField.h"
+#include "station/UtcOffset.h"
 #include "station/frmStationID.h"
 #include "ui/ClickableLabel.h"
 #include "ui/Colours.h"
 #include "ui/KeyRouting.h"
+#include "ui/WindowScaling.h"
 
 #include <QCloseEvent>
 #include <QFocusEvent>
@@ -18,6 +22,8 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QMenuBar>
+#include <QPushButton>
+#include <QTableView>
 #include <QTimer>
 #include <QVBoxLayout>
 
@@ -44,54 +50,86 @@ Form1::Form1(Form1Services services, QWidget* parent)
     , m_log(m_services.fs, joinPath(m_services.folders.workingDir, WorkingLog::FileName))
 {
     setObjectName(QStringLiteral("Form1"));
-    setWindowTitle(QStringLiteral("Brindle DX"));
+    setWindowTitle(q(mainFormTitle()));
     buildMenus();
     buildForm();
 }
 
 Form1::~Form1() = default;
 
-void Form1::buildClocks(QWidget* central, QBoxLayout* layout)
+void Form1::buildClocks(QWidget* central)
 {
-    const auto clock = [&](const char* name, const char* caption) {
-        auto* label = new QLabel(QString::fromLatin1(caption), central);
-        label->setObjectName(QString::fromLatin1(name));
-        layout->addWidget(label);
-        return label;
-    };
-    lblCurTime = clock("lblCurTime", "Reg Time");
-    Label16 = clock("Label16", "am");
-    layout->addSpacing(16);
-    lblutctime = clock("lblutctime", "UTC TIME");
-    clock("Label11", "UTC");
+    lblCurTime = form1::label(central, "lblCurTime", QStringLiteral("Reg Time"), 420, 2, 56, 16);
+    lblCurTime->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
+    Label16 = form1::label(central, "Label16", QStringLiteral("am"), 480, 2, 24, 16);
+    lblutctime = form1::label(central, "lblutctime", QStringLiteral("UTC TIME"), 520, 2, 56, 16);
+    lblutctime->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
+    form1::label(central, "Label11", QStringLiteral("UTC"), 580, 2, 30, 16);
 }
 
 void Form1::buildMenus()
 {
+    const auto item = [this](QMenu* menu, const char* name, const char* caption, auto handler) {
+        QAction* action = menu->addAction(QString::fromLatin1(caption), this, handler);
+        action->setObjectName(QString::fromLatin1(name));
+        return action;
+    };
+    // Windows that come with the keyers, the rig interface, spotting and voice navigation.
+    const auto notYet = [](QMenu* menu, const char* name, const char* caption) {
+        QAction* action = menu->addAction(QString::fromLatin1(caption));
+        action->setObjectName(QString::fromLatin1(name));
+        action->setEnabled(false);
+        return action;
+    };
+
     QMenu* file = menuBar()->addMenu(QStringLiteral("&File"));
-    mnuNew = file->addAction(QStringLiteral("&New"), this, &Form1::mnuNew_Click);
-    // Reloading by hand and printing are not offered to the operator.
-    mnuOpen = file->addAction(QStringLiteral("Open"), this, [this] { mnuopen2(); });
+    mnuNew = item(file, "mnuNew", "&New", &Form1::mnuNew_Click);
+    // Reloading by hand, printing and the export to a general logging program are not offered.
+    mnuOpen = item(file, "mnuOpen", "Open", [this] { mnuopen2(); });
     mnuOpen->setVisible(false);
-    mnuprintrec = file->addAction(QStringLiteral("Print"));
+    mnuprintrec = notYet(file, "mnuprintrec", "Print");
     mnuprintrec->setVisible(false);
     file->addSeparator();
-    mnuArchive = file->addAction(QStringLiteral("Archive Current &Log"), this, &Form1::mnuArchive_Click);
+    mnuArchive = item(file, "mnuArchive", "Archive Current &Log", &Form1::mnuArchive_Click);
     file->addSeparator();
-    mnuRestore = file->addAction(QStringLiteral("&Restore from Archive or Backup"), this, &Form1::mnuRestore_Click);
+    mnuRestore = item(file, "mnuRestore", "&Restore from Archive or Backup", &Form1::mnuRestore_Click);
     file->addSeparator();
-    mnuExit = file->addAction(QStringLiteral("E&xit"), this, &Form1::mnuExit_Click);
+    mnuWriteSumm = item(file, "mnuWriteSumm", "&Write Cabrillo File", &Form1::mnuWriteSumm_Click);
+    file->addSeparator();
+    mnuExportGeneral = notYet(file, "mnuExportGeneral", "Export");
+    mnuExportGeneral->setVisible(false);
+    mnuADIF = item(file, "mnuADIF", "Export &ADIF", &Form1::mnuADIF_Click);
+    file->addSeparator();
+    mnuCopyListtoClipboard
+        = item(file, "mnuCopyListtoClipboard", "&Copy Listed Items to Clipboard", &Form1::mnuCopyListtoClipboard_Click);
+    file->addSeparator();
+    mnuExit = item(file, "mnuExit", "E&xit", &Form1::mnuExit_Click);
 
     QMenu* options = menuBar()->addMenu(QStringLiteral("&Options"));
     options->setObjectName(QStringLiteral("mnuOptions"));
-    mnuListPrevious
-        = options->addAction(QStringLiteral("&List Previous Contacts"), this, &Form1::mnuListPrevious_Click);
-    mnuListPrevious->setObjectName(QStringLiteral("mnuListPrevious"));
+    QMenu* transmit = options->addMenu(QStringLiteral("&Transmit"));
+    mnuCWSetup = notYet(transmit, "mnuCWSetup", "&CW Setup");
+    mnuPhoneSetup = notYet(transmit, "mnuPhoneSetup", "&Phone Setup");
+    options->addSeparator();
+    QMenu* appearance = options->addMenu(QStringLiteral("&Appearance"));
+    mnuFormSize = item(appearance, "mnuFormSize", "&Form Size", &Form1::mnuFormSize_Click);
+    mnuTaskbar = item(appearance, "mnuTaskbar", "&Taskbar", &Form1::mnuTaskbar_Click);
+    mnuTaskbar->setCheckable(true);
+    mnuColors = item(appearance, "mnuColors", "&Colors", &Form1::mnuColors_Click);
+    options->addSeparator();
+    mnuRigInterface = notYet(options, "mnuRigInterface", "&Rig Interface");
+    options->addSeparator();
+    QMenu* spotting = options->addMenu(QStringLiteral("&DX Spotting"));
+    mnuDXSpotting = notYet(spotting, "mnuDXSpotting", "&Configure");
+    mnuViewSpectrumMap = notYet(spotting, "mnuViewSpectrumMap", "&View Spectrum Map");
+    options->addSeparator();
+    mnuBlind = notYet(options, "mnuBlind", "&Voice Navigation");
+    options->addSeparator();
+    mnuListPrevious = item(options, "mnuListPrevious", "&List Previous Contacts", &Form1::mnuListPrevious_Click);
     mnuListPrevious->setCheckable(true);
     options->addSeparator();
     // Contacts entered after the contest carry the date and time they were made.
-    mnuPostContest = options->addAction(QStringLiteral("&Post Contest Mode"), this, &Form1::mnuPostContest_Click);
-    mnuPostContest->setObjectName(QStringLiteral("mnuPostContest"));
+    mnuPostContest = item(options, "mnuPostContest", "&Post Contest Mode", &Form1::mnuPostContest_Click);
     mnuPostContest->setCheckable(true);
 
     mnuSetup = menuBar()->addAction(QStringLiteral("&Setup"), this, &Form1::mnuSetup_Click);
@@ -104,86 +142,92 @@ void Form1::buildMenus()
         mnuBand[i]->setObjectName(QStringLiteral("mnu") + q(code));
         mnuBand[i]->setCheckable(true);
     }
-    mnuNew->setObjectName(QStringLiteral("mnuNew"));
-    mnuOpen->setObjectName(QStringLiteral("mnuOpen"));
-    mnuprintrec->setObjectName(QStringLiteral("mnuprintrec"));
-    mnuArchive->setObjectName(QStringLiteral("mnuArchive"));
-    mnuRestore->setObjectName(QStringLiteral("mnuRestore"));
-    mnuExit->setObjectName(QStringLiteral("mnuExit"));
+    band->addSeparator();
+    mnuPrivileges = item(band, "mnuPrivileges", "&Privileges", &Form1::mnuPrivileges_Click);
+
+    mnuGraph = menuBar()->addAction(QStringLiteral("&Graph"), this, &Form1::mnuGraph_Click);
+    mnuGraph->setObjectName(QStringLiteral("mnuGraph"));
+    mnuHelp = menuBar()->addAction(QStringLiteral("&Help"), this, &Form1::mnuHelp_Click);
+    mnuHelp->setObjectName(QStringLiteral("mnuHelp"));
 }
 
 void Form1::buildForm()
 {
     auto* central = new QWidget(this);
-    auto* layout = new QVBoxLayout(central);
+    setCentralWidget(central);
+    resize(form1::DesignWidth, form1::DesignHeight);
 
-    auto* top = new QHBoxLayout;
-    top->addWidget(new QLabel(QStringLiteral("Band"), central));
-    Label21 = new ClickableLabel(central);
+    form1::label(central, "lblBand", QStringLiteral("Band"), 8, 2, 30, 16);
+    Label21 = form1::placed(new ClickableLabel(central), 38, 2, 40, 16);
     Label21->setObjectName(QStringLiteral("Label21"));
-    Label21->setMinimumWidth(40);
+    Label21->setToolTip(QStringLiteral("Click to change the band"));
     connect(Label21, &ClickableLabel::clicked, this, &Form1::Label21_Click);
-    top->addWidget(Label21);
-    top->addSpacing(24);
-    top->addWidget(new QLabel(QStringLiteral("Mode"), central));
-    Label30 = new QLabel(central);
-    Label30->setObjectName(QStringLiteral("Label30"));
-    top->addWidget(Label30);
-    top->addSpacing(24);
-    Label2 = new QLabel(QStringLiteral("CALL"), central);
-    Label2->setObjectName(QStringLiteral("Label2"));
-    top->addWidget(Label2);
-    Label4 = new QLabel(QStringLiteral("Pwr"), central);
-    Label4->setObjectName(QStringLiteral("Label4"));
-    top->addWidget(Label4);
-    top->addStretch();
-    buildClocks(central, top);
-    layout->addLayout(top);
-
-    buildEntryFields(central, layout);
-
-    lblDialog = new QLabel(central);
-    lblDialog->setObjectName(QStringLiteral("lblDialog"));
-    layout->addWidget(lblDialog);
-
-    buildScorePanel(central, layout);
-    buildContactList(central, layout);
-
-    auto* worked = new QHBoxLayout;
-    auto* label23 = new QLabel(QStringLiteral("States / Provinces worked on current band:"), central);
-    label23->setObjectName(QStringLiteral("Label23"));
-    worked->addWidget(label23);
-    Label10[0] = new ClickableLabel(QStringLiteral("0"), central);
-    Label10[0]->setObjectName(QStringLiteral("Label10_0"));
-    worked->addWidget(Label10[0]);
-    worked->addStretch();
-    layout->addLayout(worked);
-
-    auto* grid = new QGridLayout;
-    const auto& areas = SectionTable::areas();
-    std::array<int, 11> rows {};
-    for (std::size_t column = 0; column < areas.size(); ++column) {
-        auto* heading = new QLabel(q(areas[column]), central);
-        heading->setObjectName(q(AreaHeadingNames[column]));
-        heading->setAlignment(Qt::AlignCenter);
-        grid->addWidget(heading, 0, static_cast<int>(column));
+    form1::label(central, "lblMode", QStringLiteral("Mode"), 84, 2, 32, 16);
+    Label30 = form1::label(central, "Label30", QString(), 116, 2, 30, 16);
+    Label2 = form1::label(central, "Label2", QStringLiteral("CALL"), 160, 2, 90, 16);
+    Label4 = form1::label(central, "Label4", QStringLiteral("Pwr"), 250, 2, 50, 16);
+    for (QLabel* shown : { static_cast<QLabel*>(Label21), Label30, Label2 }) {
+        QFont bold = shown->font();
+        bold.setBold(true);
+        shown->setFont(bold);
     }
+    buildClocks(central);
+
+    buildEntryFields(central);
+
+    lblDialog = form1::label(central, "lblDialog", QString(), 8, 80, 624, 18);
+    lblDialog->setIndent(4);
+
+    buildScorePanel(central);
+    buildContactList(central);
+
+    form1::label(central, "Label23", QStringLiteral("States / Provinces worked on current band:"), 8, 318, 206);
+    Label10[0] = form1::placed(new ClickableLabel(QStringLiteral("0"), central), 214, 318, 30, 14);
+    Label10[0]->setObjectName(QStringLiteral("Label10_0"));
+    buildGrid(central);
+
+    // Function keys and Esc work wherever the focus is.
+    for (QWidget* control :
+        std::initializer_list<QWidget*> { cmdClear, cmdLogOn, cmdDup, cmdList, cmdEdit, cmdDelete, ListView1 }) {
+        m_keys->preview(control);
+    }
+}
+
+void Form1::buildGrid(QWidget* central)
+{
+    // Eleven blocks, one a call area and the last Canada, whose fourteen sections take two columns.
+    constexpr int Left = 8;
+    constexpr int Top = 336;
+    constexpr int ColumnWidth = 52;
+    constexpr int RowHeight = 13;
+    const auto& areas = SectionTable::areas();
+    for (std::size_t block = 0; block < areas.size(); ++block) {
+        const int width = block + 1 == areas.size() ? 2 * ColumnWidth : ColumnWidth;
+        auto* heading = form1::label(central, AreaHeadingNames[block].data(), q(areas[block]),
+            Left + static_cast<int>(block) * ColumnWidth, Top, width, RowHeight);
+        heading->setAlignment(Qt::AlignCenter);
+        QFont bold = heading->font();
+        bold.setBold(true);
+        heading->setFont(bold);
+    }
+    constexpr int RowsPerColumn = 8;
+    std::array<int, 11> filled {};
     for (int i = 1; i <= SectionTable::Size; ++i) {
         const Section& section = SectionTable::at(i);
-        const auto column
+        const auto block
             = static_cast<std::size_t>(std::find(areas.begin(), areas.end(), section.area) - areas.begin());
-        auto* label = new ClickableLabel(q(section.abbreviation), central);
+        const int index = filled[block]++;
+        const int column = static_cast<int>(block) + index / RowsPerColumn;
+        const int row = index % RowsPerColumn;
+        auto* label = form1::placed(new ClickableLabel(q(section.abbreviation), central), Left + column * ColumnWidth,
+            Top + RowHeight + row * RowHeight, ColumnWidth, RowHeight);
         label->setObjectName(QStringLiteral("Label10_%1").arg(i));
         label->setToolTip(q(section.fullName));
         label->setAlignment(Qt::AlignCenter);
-        grid->addWidget(label, ++rows[column], static_cast<int>(column));
         Label10[static_cast<std::size_t>(i)] = label;
         connect(label, &ClickableLabel::clicked, this, [this, section] { txtSec->setText(q(section.abbreviation)); });
         connect(label, &ClickableLabel::entered, this, [this, i] { showSectionTally(i); });
     }
-    layout->addLayout(grid);
-    layout->addStretch();
-    setCentralWidget(central);
 }
 
 std::string Form1::defaultDataPath() const
@@ -195,12 +239,20 @@ bool Form1::startUp()
 {
     Label3->hide();
     m_state.onPeriodStart = m_services.clock.localNow();
+    const ScreenGeometry screen = screenGeometryOf(*this);
+    ScaleMainForm(*this, screen);
+    sizeListRows();
     lblDialog->setText(QStringLiteral("Select a band from the menu bar and click Log \"Time On\" below!"));
+    showCountryRecord(nullptr);
     m_state.partialDupesOn = true;
     if (!LoadDefaultData()) {
         return false;
     }
     showRemainingColour();
+    checkUtcOffset();
+    if (m_defaults.formSizePercent < 100) {
+        applyReducedSize(screen);
+    }
     showMode();
     ChangeBand(m_state.currentBand);
     if (m_ended) {
@@ -219,7 +271,28 @@ bool Form1::startUp()
         return false;
     }
     ShowOperatingTime();
+    // The phone and CW keyers read their settings here, and a selected rig is opened, once the program
+    // has them.
+    ApplyTaskbarOption();
     return true;
+}
+
+void Form1::checkUtcOffset()
+{
+    const std::optional<UtcOffsetProposal> proposal
+        = utcOffsetCheck(m_services.clock.utcNow(), m_services.clock.localNow(), m_defaults.utcOffsetHours);
+    if (!proposal) {
+        return;
+    }
+    const std::optional<QString> answer
+        = m_services.dialogs.inputBox(q(UtcOffsetTitle), q(proposal->prompt), q(formatSingle(proposal->recommended)));
+    if (!answer) {
+        return;
+    }
+    if (const std::optional<float> offset = utcOffsetFromAnswer(toBytes(*answer))) {
+        m_defaults.utcOffsetHours = *offset;
+        SavePref();
+    }
 }
 
 bool Form1::LoadCountryTable()
@@ -474,6 +547,13 @@ void Form1::closeEvent(QCloseEvent* event)
         event->accept();
         return;
     }
+    // A first close while CW is on the air only stops the sending.
+    m_keying.cwBuffer.clear();
+    if (m_keying.cwSending) {
+        event->ignore();
+        return;
+    }
+    // The other windows close here with their own closing steps, once the program has them.
     Backup();
     stopOperatingClock();
     m_ended = true;

@@ -2,6 +2,7 @@
 
 #include "common/Clock.h"
 #include "common/FileSystem.h"
+#include "keying/KeyingState.h"
 #include "log/OperatingState.h"
 #include "log/QsoRecord.h"
 #include "log/SectionTable.h"
@@ -9,6 +10,8 @@
 #include "station/CountryTable.h"
 #include "station/DefaultData.h"
 #include "station/ProgramStart.h"
+#include "ui/KeyRouting.h"
+#include "ui/WindowScaling.h"
 
 #include <QMainWindow>
 
@@ -18,9 +21,6 @@
 #include <string>
 
 class QAction;
-class QBoxLayout;
-class QGridLayout;
-class QResizeEvent;
 class QLabel;
 class QLineEdit;
 class QPushButton;
@@ -32,7 +32,6 @@ namespace brindle {
 class ClickableLabel;
 class ContactListModel;
 class KeyHold;
-class KeyRouter;
 class OperatorDialogs;
 class SettingsStore;
 class SharedPreferences;
@@ -51,7 +50,7 @@ struct Form1Services
 };
 
 // The main logging form: owns the log, the band tallies and the operating state for the whole run.
-class Form1 : public QMainWindow
+class Form1 : public QMainWindow, public KeyPreviewForm
 {
     Q_OBJECT
 
@@ -108,6 +107,23 @@ public:
     void cmdEdit_Click();
     void mnuListPrevious_Click();
 
+    // The form sees every key before the field that has the focus.
+    void Form_KeyDown(int& keyCode, int shift) override;
+    void Form_KeyPress(int& keyAscii) override;
+
+    // Appearance.
+    void mnuFormSize_Click();
+    void mnuTaskbar_Click();
+    void mnuColors_Click();
+    void mnuHelp_Click();
+
+    // Reports.
+    void mnuWriteSumm_Click();
+    void mnuADIF_Click();
+    void mnuCopyListtoClipboard_Click();
+    void mnuGraph_Click();
+    void mnuPrivileges_Click();
+
     void mnuNew_Click();
     void mnuArchive_Click();
     void mnuRestore_Click();
@@ -137,19 +153,18 @@ public:
 
 protected:
     void closeEvent(QCloseEvent* event) override;
-    void resizeEvent(QResizeEvent* event) override;
     bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
     void buildMenus();
     void buildForm();
-    void buildEntryFields(QWidget* central, QBoxLayout* layout);
+    void buildEntryFields(QWidget* central);
+    void buildGrid(QWidget* central);
     // False when the country file could not be read: the operator has been told, and the rest of the
     // start-up sequence is skipped.
     bool LoadCountryTable();
-    void buildPostContestFields(QWidget* central, QGridLayout* entry);
-    void buildContactList(QWidget* central, QBoxLayout* layout);
-    void buildClocks(QWidget* central, QBoxLayout* layout);
+    void buildContactList(QWidget* central);
+    void buildClocks(QWidget* central);
     void txtCall_Change();
     void txtCall_GotFocus();
     void txtCall_LostFocus();
@@ -175,20 +190,33 @@ private:
     void showEditButtons(bool shown);
     // The list's clicks and focus: true when the event has been handled.
     bool contactListEvent(QObject* watched, QEvent* event);
-    void sizeListColumns();
+    // One line of the list's font a row.
+    void sizeListRows();
     // The call field's own key steps, for a key typed now or handed on after a hold.
     void callKeySteps(int& keyAscii);
     void replayCallKey(int keyAscii);
     void PartialCallSearch(int keyAscii);
     void UpdateNewIndicator();
     void showSectionTally(int position);
-    void buildScorePanel(QWidget* central, QBoxLayout* layout);
+    void buildScorePanel(QWidget* central);
     void setDialogBackColour(std::uint32_t bgr);
     void setDupeBox(const QString& text);
     void showCountryRecord(const CountryInfo* record);
     // The contest mode on the form, and the report fields' length that goes with it.
     void showMode();
     bool LoadDefaultData();
+    // Proposes a new UTC offset when the stored one no longer matches the computer's clocks.
+    void checkUtcOffset();
+    // The form at a share of the screen below 100 %.
+    void applyReducedSize(const ScreenGeometry& screen);
+    // The form at full size fills the work area or the whole screen, as the taskbar setting says.
+    void ApplyTaskbarOption();
+    bool inPhone() const;
+    // Opens the window of a Ctrl shortcut; false for a key that is no shortcut.
+    bool openWindowForCtrlKey(int keyCode);
+    void FKeyCW(int keyCode);
+    void FKeyPhone(int keyCode);
+    void changeCwSpeed(bool faster);
     void askToContinueExistingLog();
     void stopOperatingClock();
     void showRemainingColour();
@@ -209,6 +237,9 @@ private:
     // Set while the logging step moves the focus between fields: the checks see the fields as typed,
     // not as leaving the call field would complete them.
     bool m_focusHandlersQuiet = false;
+    // Set by a Ctrl key-down: the character of that key is dropped.
+    bool m_swallowNextChar = false;
+    KeyingState m_keying;
     // A character one field's key handler hands on to another's: 2 into the country, 3 into the
     // section, 4 into the received report; 0 between keys.
     struct HandOver
@@ -225,8 +256,24 @@ private:
     QAction* mnuRestore = nullptr;
     QAction* mnuExit = nullptr;
     QAction* mnuSetup = nullptr;
+    QAction* mnuWriteSumm = nullptr;
+    QAction* mnuExportGeneral = nullptr;
+    QAction* mnuADIF = nullptr;
+    QAction* mnuCopyListtoClipboard = nullptr;
+    QAction* mnuCWSetup = nullptr;
+    QAction* mnuPhoneSetup = nullptr;
+    QAction* mnuFormSize = nullptr;
+    QAction* mnuTaskbar = nullptr;
+    QAction* mnuColors = nullptr;
+    QAction* mnuRigInterface = nullptr;
+    QAction* mnuDXSpotting = nullptr;
+    QAction* mnuViewSpectrumMap = nullptr;
+    QAction* mnuBlind = nullptr;
     QAction* mnuListPrevious = nullptr;
     QAction* mnuPostContest = nullptr;
+    QAction* mnuPrivileges = nullptr;
+    QAction* mnuGraph = nullptr;
+    QAction* mnuHelp = nullptr;
     std::array<QAction*, BandCount> mnuBand {}; // mnu160 … mnu10
 
     // Entry fields.

@@ -10,6 +10,7 @@
 #include "common/Text.h"
 #include "log/ContactListModel.h"
 #include "log/Entry.h"
+#include "log/Form1Layout.h"
 #include "log/LogMessages.h"
 #include "station/CountryField.h"
 #include "ui/Colours.h"
@@ -17,7 +18,6 @@
 #include "ui/KeyRouting.h"
 
 #include <QFocusEvent>
-#include <QGridLayout>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
@@ -52,44 +52,48 @@ bool isFocusFromTheOperator(QEvent* event)
 
 } // namespace
 
-void Form1::buildEntryFields(QWidget* central, QBoxLayout* layout)
+void Form1::buildEntryFields(QWidget* central)
 {
-    auto* entry = new QGridLayout;
-    const auto field = [&](int column, const char* name, const char* caption, int maxLength) {
-        auto* label = new QLabel(QString::fromLatin1(caption), central);
-        label->setObjectName(QStringLiteral("lblStation_%1").arg(column));
-        entry->addWidget(label, 0, column);
-        auto* edit = new QLineEdit(central);
+    constexpr int CaptionTop = 20;
+    constexpr int FieldTop = 34;
+    const auto field = [&](int index, const char* name, const char* caption, int left, int width, int maxLength) {
+        form1::label(central, QStringLiteral("lblStation_%1").arg(index).toLatin1().constData(),
+            QString::fromLatin1(caption), left, CaptionTop, width);
+        auto* edit = form1::placed(new QLineEdit(central), left, FieldTop, width, 20);
         edit->setObjectName(QString::fromLatin1(name));
         edit->setMaxLength(maxLength);
-        entry->addWidget(edit, 1, column);
         return edit;
     };
-    txtCall = field(0, "txtCall", "Call", 13);
-    txtRSTR = field(1, "txtRSTR", "RS(T) Rc", 3);
-    txtSec = field(2, "txtSec", "St / Pr", 6);
-    txtRSTS = field(3, "txtRSTS", "RS(T) Sn", 3);
-    txtCntry = field(4, "txtCntry", "Country", 30);
-    entry->setColumnStretch(4, 2);
-    buildPostContestFields(central, entry);
+    txtCall = field(0, "txtCall", "Call", 8, 100, 13);
+    txtRSTR = field(1, "txtRSTR", "RS(T) Rc", 114, 50, 3);
+    txtSec = field(2, "txtSec", "St / Pr", 170, 50, 6);
+    txtRSTS = field(3, "txtRSTS", "RS(T) Sn", 226, 50, 3);
+    txtCntry = field(4, "txtCntry", "Country", 282, 160, 30);
+    lblPostConTime = form1::label(central, "lblPostConTime", QStringLiteral("Time"), 448, CaptionTop, 46);
+    txtPostConTime = form1::placed(new QLineEdit(central), 448, FieldTop, 46, 20);
+    txtPostConTime->setObjectName(QStringLiteral("txtPostConTime"));
+    txtPostConTime->setMaxLength(5);
+    lblPostConDate = form1::label(central, "lblPostConDate", QStringLiteral("Date"), 500, CaptionTop, 72);
+    txtPostConDate = form1::placed(new QLineEdit(central), 500, FieldTop, 72, 20);
+    txtPostConDate->setObjectName(QStringLiteral("txtPostConDate"));
+    txtPostConDate->setMaxLength(10);
+    for (QWidget* w :
+        std::initializer_list<QWidget*> { lblPostConTime, txtPostConTime, lblPostConDate, txtPostConDate }) {
+        w->hide();
+    }
 
-    cmdClear = new QPushButton(QStringLiteral("&Clear"), central);
+    cmdClear = form1::placed(new QPushButton(QStringLiteral("&Clear"), central), 580, 32, 52, 24);
     cmdClear->setObjectName(QStringLiteral("cmdClear"));
     cmdClear->setToolTip(QStringLiteral("Click to clear entry fields or press ALT C"));
     connect(cmdClear, &QPushButton::clicked, this, &Form1::cmdClear_Click);
-    entry->addWidget(cmdClear, 1, 7);
 
-    const auto info = [&](int column, const char* name, const char* caption) {
-        entry->addWidget(new QLabel(QString::fromLatin1(caption), central), 2, column);
-        auto* label = new QLabel(central);
-        label->setObjectName(QString::fromLatin1(name));
-        entry->addWidget(label, 3, column);
-        return label;
-    };
-    Label22 = info(0, "Label22", "Continent");
-    Label18 = info(1, "Label18", "Bearing");
-    Label19 = info(2, "Label19", "Distance");
-    layout->addLayout(entry);
+    constexpr int InfoTop = 60;
+    form1::label(central, nullptr, QStringLiteral("Continent"), 8, InfoTop, 54);
+    Label22 = form1::label(central, "Label22", QString(), 62, InfoTop, 40);
+    form1::label(central, nullptr, QStringLiteral("Bearing"), 114, InfoTop, 46);
+    Label18 = form1::label(central, "Label18", QString(), 160, InfoTop, 40);
+    form1::label(central, nullptr, QStringLiteral("Distance"), 210, InfoTop, 50);
+    Label19 = form1::label(central, "Label19", QString(), 260, InfoTop, 60);
 
     QWidget::setTabOrder(txtCall, txtRSTR);
     QWidget::setTabOrder(txtRSTR, txtSec);
@@ -98,7 +102,7 @@ void Form1::buildEntryFields(QWidget* central, QBoxLayout* layout)
     QWidget::setTabOrder(txtCntry, txtPostConTime);
     QWidget::setTabOrder(txtPostConTime, txtPostConDate);
 
-    m_keys = new KeyRouter(this);
+    m_keys = new KeyRouter(this, this);
     m_keys->route(txtCall, [this](int& keyAscii) { txtCall_KeyPress(keyAscii); });
     m_keys->route(txtRSTR, [this](int& keyAscii) { txtRSTR_KeyPress(keyAscii); });
     m_keys->route(txtSec, [this](int& keyAscii) { txtSec_KeyPress(keyAscii); });
@@ -117,28 +121,6 @@ void Form1::buildEntryFields(QWidget* central, QBoxLayout* layout)
     }
     // Entry starts with a call, so that is where the form opens.
     txtCall->setFocus();
-}
-
-void Form1::buildPostContestFields(QWidget* central, QGridLayout* entry)
-{
-    lblPostConTime = new QLabel(QStringLiteral("Time"), central);
-    lblPostConTime->setObjectName(QStringLiteral("lblPostConTime"));
-    txtPostConTime = new QLineEdit(central);
-    txtPostConTime->setObjectName(QStringLiteral("txtPostConTime"));
-    txtPostConTime->setMaxLength(5);
-    lblPostConDate = new QLabel(QStringLiteral("Date"), central);
-    lblPostConDate->setObjectName(QStringLiteral("lblPostConDate"));
-    txtPostConDate = new QLineEdit(central);
-    txtPostConDate->setObjectName(QStringLiteral("txtPostConDate"));
-    txtPostConDate->setMaxLength(10);
-    entry->addWidget(lblPostConTime, 0, 5);
-    entry->addWidget(txtPostConTime, 1, 5);
-    entry->addWidget(lblPostConDate, 0, 6);
-    entry->addWidget(txtPostConDate, 1, 6);
-    for (QWidget* w :
-        std::initializer_list<QWidget*> { lblPostConTime, txtPostConTime, lblPostConDate, txtPostConDate }) {
-        w->hide();
-    }
 }
 
 bool Form1::eventFilter(QObject* watched, QEvent* event)

@@ -6,11 +6,12 @@
 #include "common/QtText.h"
 #include "log/ContactList.h"
 #include "log/ContactListModel.h"
+#include "log/Form1Layout.h"
 #include "log/LogMessages.h"
 #include "log/frmEditCon.h"
+#include "ui/WindowScaling.h"
 
 #include <QAction>
-#include <QBoxLayout>
 #include <QHeaderView>
 #include <QLabel>
 #include <QLineEdit>
@@ -22,36 +23,28 @@ namespace brindle {
 
 namespace {
 
-constexpr int DesignFormWidth = 9600;
 const QString ListLast20Caption = QStringLiteral("Last 20");
 const QString ListAllCaption = QStringLiteral("All");
 
 } // namespace
 
-void Form1::buildContactList(QWidget* central, QBoxLayout* layout)
+void Form1::buildContactList(QWidget* central)
 {
-    auto* heading = new QHBoxLayout;
-    auto* lblRecentContacts = new QLabel(QStringLiteral("Recent Contacts"), central);
-    lblRecentContacts->setObjectName(QStringLiteral("lblRecentContacts"));
-    heading->addWidget(lblRecentContacts);
-    cmdList = new QPushButton(ListLast20Caption, central);
+    constexpr int Left = 220;
+    form1::label(central, "lblRecentContacts", QStringLiteral("Recent Contacts"), Left, 102, 90);
+    cmdList = form1::placed(new QPushButton(ListLast20Caption, central), Left + 94, 99, 56, 20);
     cmdList->setObjectName(QStringLiteral("cmdList"));
     cmdList->setToolTip(QStringLiteral("List all or last 20 contacts (Listing all will slow the program)"));
     connect(cmdList, &QPushButton::clicked, this, &Form1::cmdList_Click);
-    heading->addWidget(cmdList);
-    heading->addStretch();
-    cmdEdit = new QPushButton(QStringLiteral("Edit Contact"), central);
+    cmdEdit = form1::placed(new QPushButton(QStringLiteral("Edit Contact"), central), 442, 99, 92, 20);
     cmdEdit->setObjectName(QStringLiteral("cmdEdit"));
     connect(cmdEdit, &QPushButton::clicked, this, &Form1::cmdEdit_Click);
-    heading->addWidget(cmdEdit);
-    cmdDelete = new QPushButton(QStringLiteral("Delete Contact"), central);
+    cmdDelete = form1::placed(new QPushButton(QStringLiteral("Delete Contact"), central), 540, 99, 92, 20);
     cmdDelete->setObjectName(QStringLiteral("cmdDelete"));
     connect(cmdDelete, &QPushButton::clicked, this, &Form1::cmdDelete_Click);
-    heading->addWidget(cmdDelete);
-    layout->addLayout(heading);
 
     m_contacts = new ContactListModel(m_log.log(), this);
-    ListView1 = new QTableView(central);
+    ListView1 = form1::placed(new QTableView(central), Left, 122, form1::DesignWidth - 8 - Left, 192);
     ListView1->setObjectName(QStringLiteral("ListView1"));
     ListView1->setToolTip(QStringLiteral("Click record number to edit or delete a contact."));
     ListView1->setModel(m_contacts);
@@ -59,34 +52,30 @@ void Form1::buildContactList(QWidget* central, QBoxLayout* layout)
     ListView1->setSelectionMode(QAbstractItemView::SingleSelection);
     ListView1->setEditTriggers(QAbstractItemView::NoEditTriggers);
     ListView1->setWordWrap(false);
+    ListView1->setShowGrid(false);
+    // The columns are sized to the form; the last one takes what is left rather than scrolling.
+    ListView1->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     ListView1->verticalHeader()->hide();
     // Every row is one line of text: fixed heights let the view lay out a full log without measuring it.
     ListView1->verticalHeader()->setSectionResizeMode(QHeaderView::Fixed);
-    ListView1->verticalHeader()->setDefaultSectionSize(ListView1->fontMetrics().height() + 4);
-    ListView1->horizontalHeader()->setSectionsClickable(true);
+    ListView1->horizontalHeader()->setHighlightSections(false);
     ListView1->horizontalHeader()->setStretchLastSection(true);
-    ListView1->setMinimumHeight(8 * (ListView1->fontMetrics().height() + 4));
+    // The design widths, which the form's scaling then fits to the screen.
+    for (std::size_t column = 0; column < ContactListColumns.size(); ++column) {
+        ListView1->setColumnWidth(
+            static_cast<int>(column), ContactListColumns[column].designWidth / TwipsPerDesignPixel);
+    }
+    sizeListRows();
     connect(ListView1->horizontalHeader(), &QHeaderView::sectionClicked, this,
         [this](int column) { m_contacts->sortByText(column); });
     ListView1->installEventFilter(this);
     ListView1->viewport()->installEventFilter(this);
-    layout->addWidget(ListView1, 1);
     showEditButtons(false);
 }
 
-void Form1::resizeEvent(QResizeEvent* event)
+void Form1::sizeListRows()
 {
-    QMainWindow::resizeEvent(event);
-    sizeListColumns();
-}
-
-void Form1::sizeListColumns()
-{
-    // The columns keep their share of the form's width.
-    for (std::size_t column = 0; column < ContactListColumns.size(); ++column) {
-        ListView1->setColumnWidth(
-            static_cast<int>(column), ContactListColumns[column].designWidth * width() / DesignFormWidth);
-    }
+    ListView1->verticalHeader()->setDefaultSectionSize(ListView1->fontMetrics().height() + 4);
 }
 
 bool Form1::contactListEvent(QObject* watched, QEvent* event)

@@ -8,20 +8,18 @@
 #include "common/QtText.h"
 #include "common/Text.h"
 #include "log/ContactListModel.h"
+#include "log/Form1Layout.h"
 #include "log/Statistics.h"
 #include "ui/ClickableLabel.h"
 #include "ui/Colours.h"
 #include "ui/KeyHold.h"
 
 #include <QDate>
-#include <QGridLayout>
-#include <QHBoxLayout>
 #include <QLabel>
 #include <QLineEdit>
 #include <QLocale>
 #include <QPushButton>
 #include <QTimer>
-#include <QVBoxLayout>
 
 #include <cmath>
 
@@ -40,22 +38,14 @@ const QString LogOffCaption = QStringLiteral("&Log \"Time Off\"");
 
 } // namespace
 
-void Form1::buildScorePanel(QWidget* central, QBoxLayout* layout)
+void Form1::buildScorePanel(QWidget* central)
 {
-    auto* panel = new QHBoxLayout;
-    auto* score = new QGridLayout;
-    auto* heading = new QLabel(QStringLiteral("Score Statistics"), central);
-    heading->setObjectName(QStringLiteral("lblScorStats"));
-    score->addWidget(heading, 0, 0, 1, 2);
-    int row = 1;
+    form1::label(central, "lblScorStats", QStringLiteral("Score Statistics"), 8, 100, 200, 16);
+    int top = 116;
     const auto value = [&](const char* captionName, const char* caption, const char* valueName, const char* initial) {
-        auto* label = new QLabel(QString::fromLatin1(caption), central);
-        label->setObjectName(QString::fromLatin1(captionName));
-        auto* shown = new QLabel(QString::fromLatin1(initial), central);
-        shown->setObjectName(QString::fromLatin1(valueName));
-        score->addWidget(label, row, 0);
-        score->addWidget(shown, row, 1);
-        ++row;
+        form1::label(central, captionName, QString::fromLatin1(caption), 8, top, 146, 15);
+        QLabel* shown = form1::label(central, valueName, QString::fromLatin1(initial), 154, top, 58, 15);
+        top += 15;
         return shown;
     };
     lblTotCon = value("Label5", "Total Contacts ............", "lblTotCon", "0");
@@ -65,34 +55,23 @@ void Form1::buildScorePanel(QWidget* central, QBoxLayout* layout)
     lblAQSO20 = value("Label8", "QSOs / Hr (last 20 min)", "lblAQSO20", "0");
     lblAQSO60 = value("Label9", "QSOs / Hr (last 60 min)", "lblAQSO60", "0");
     lblttrack = value("Label12", "Total Time On:", "lblttrack", "00:00:00");
-    panel->addLayout(score);
 
-    auto* side = new QVBoxLayout;
-    Label3 = new QLabel(QStringLiteral("New"), central);
-    Label3->setObjectName(QStringLiteral("Label3"));
-    side->addWidget(Label3);
-    cmdLogOn = new QPushButton(LogOnCaption, central);
+    Label3 = form1::label(central, "Label3", QStringLiteral("New"), 330, 60, 40, 14);
+    QFont bold = Label3->font();
+    bold.setBold(true);
+    Label3->setFont(bold);
+    cmdLogOn = form1::placed(new QPushButton(LogOnCaption, central), 8, 224, 140, 22);
     cmdLogOn->setObjectName(QStringLiteral("cmdLogOn"));
     cmdLogOn->setToolTip(QStringLiteral("Records On/Off times and controls duration clock."));
     connect(cmdLogOn, &QPushButton::clicked, this, &Form1::cmdLogOn_Click);
-    side->addWidget(cmdLogOn);
-    auto* possible = new QHBoxLayout;
-    auto* lblPossDup = new QLabel(QStringLiteral("               Possible Duplicates"), central);
-    lblPossDup->setObjectName(QStringLiteral("lblPossDup"));
-    possible->addWidget(lblPossDup);
-    cmdDup = new QPushButton(QStringLiteral("On"), central);
+    form1::label(central, "lblPossDup", QStringLiteral("               Possible Duplicates"), 8, 250, 160, 14);
+    cmdDup = form1::placed(new QPushButton(QStringLiteral("On"), central), 170, 248, 42, 18);
     cmdDup->setObjectName(QStringLiteral("cmdDup"));
     cmdDup->setToolTip(QStringLiteral("Displaying partial dupes slows the program on older pc's."));
     connect(cmdDup, &QPushButton::clicked, this, &Form1::cmdDup_Click);
-    possible->addWidget(cmdDup);
-    side->addLayout(possible);
-    lblDupe = new QLabel(central);
-    lblDupe->setObjectName(QStringLiteral("lblDupe"));
+    lblDupe = form1::label(central, "lblDupe", QString(), 8, 268, 204, 46);
     lblDupe->setWordWrap(true);
-    lblDupe->setMinimumHeight(48);
-    side->addWidget(lblDupe);
-    panel->addLayout(side, 1);
-    layout->addLayout(panel);
+    lblDupe->setAlignment(Qt::AlignLeft | Qt::AlignTop);
 
     setDialogBackColour(DialogBackColour);
     setDupeBox(QString());

@@ -10,6 +10,7 @@
 #include "station/CountryField.h"
 #include "station/CountryTable.h"
 #include "ui/KeyRouting.h"
+#include "ui/WindowScaling.h"
 
 #include <QFocusEvent>
 #include <QGridLayout>
@@ -63,6 +64,7 @@ frmEditCon::frmEditCon(
     txtEditDate->setText(toQString(m_original.qsoDate));
     txtEditTime->setText(toQString(m_original.qsoTime));
     txtEditBnd->setText(toQString(m_original.band));
+    ScaleDialog(*this, screenGeometryOf(*this));
 }
 
 void frmEditCon::buildForm()

@@ -9,6 +9,7 @@
 #include "station/SettingsStore.h"
 #include "station/SharedPreferences.h"
 #include "ui/KeyRouting.h"
+#include "ui/WindowScaling.h"
 
 #include <QFocusEvent>
 #include <QFormLayout>
@@ -57,6 +58,7 @@ frmStationID::frmStationID(const DefaultData& station, const CountryTable& count
     if (Text1->text().isEmpty()) {
         Text1->setText(toQString(settings.get("UserCallSign", "")));
     }
+    ScaleDialog(*this, screenGeometryOf(*this));
 }
 
 void frmStationID::buildForm()

@@ -83,8 +83,14 @@ KeyRouter::KeyRouter(QObject* parent, KeyPreviewForm* form)
 
 void KeyRouter::route(QLineEdit* field, KeyPressHandler keyPress, KeyDownHandler keyDown)
 {
-    m_routes.push_back({ field, std::move(keyPress), std::move(keyDown) });
+    m_routes.push_back({ field, field, std::move(keyPress), std::move(keyDown) });
     field->installEventFilter(this);
+}
+
+void KeyRouter::preview(QWidget* control)
+{
+    m_routes.push_back({ control, nullptr, {}, {} });
+    control->installEventFilter(this);
 }
 
 bool KeyRouter::eventFilter(QObject* watched, QEvent* event)
@@ -93,7 +99,7 @@ bool KeyRouter::eventFilter(QObject* watched, QEvent* event)
         return false;
     }
     for (const Route& route : m_routes) {
-        if (route.field == watched) {
+        if (route.widget == watched) {
             return deliver(route, static_cast<const QKeyEvent&>(*event));
         }
     }
@@ -104,9 +110,15 @@ bool KeyRouter::deliver(const Route& route, const QKeyEvent& event)
 {
     int keyCode = virtualKeyCode(event);
     const int shift = shiftState(event.modifiers());
+    const QString text = event.text();
     if (m_form) {
         m_form->Form_KeyDown(keyCode, shift);
         if (keyCode == 0) {
+            // The character of a consumed key still reaches the form, which may be waiting to drop it.
+            if (text.size() == 1) {
+                int keyAscii = text.at(0).unicode();
+                m_form->Form_KeyPress(keyAscii);
+            }
             return true;
         }
     }
@@ -118,7 +130,6 @@ bool KeyRouter::deliver(const Route& route, const QKeyEvent& event)
     }
 
     // Tab moves the focus, and Delete edits the field: neither is a typed character for the handlers.
-    const QString text = event.text();
     if (text.size() != 1 || keyCode == vk::Tab || text.at(0).unicode() == 127) {
         return false;
     }
@@ -135,6 +146,9 @@ bool KeyRouter::deliver(const Route& route, const QKeyEvent& event)
     }
     if (keyAscii == 0) {
         return true;
+    }
+    if (!route.field) {
+        return keyAscii == original ? false : true;
     }
     if (keyAscii < 32 || keyAscii == 127) {
         // Backspace, Enter and the like do what the field does with them.

@@ -65,6 +65,8 @@ public:
     explicit KeyRouter(QObject* parent, KeyPreviewForm* form = nullptr);
 
     void route(QLineEdit* field, KeyPressHandler keyPress = {}, KeyDownHandler keyDown = {});
+    // A control that is no text field (a button, a list): the form sees its keys first all the same.
+    void preview(QWidget* control);
 
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
@@ -72,7 +74,8 @@ protected:
 private:
     struct Route
     {
-        QLineEdit* field;
+        QWidget* widget;
+        QLineEdit* field; // nothing for a control previewed only
         KeyPressHandler keyPress;
         KeyDownHandler keyDown;
     };

@@ -1,42 +1,378 @@
 #include "WindowScaling.h"
 
+#include "ui/Scaling.h"
+
+#include <QAbstractButton>
+#include <QAbstractSpinBox>
+#include <QCheckBox>
+#include <QComboBox>
+#include <QGroupBox>
 #include <QGuiApplication>
+#include <QHeaderView>
+#include <QLabel>
+#include <QLayout>
+#include <QLineEdit>
+#include <QListView>
+#include <QMainWindow>
+#include <QMenu>
+#include <QMenuBar>
+#include <QPlainTextEdit>
+#include <QRadioButton>
+#include <QRubberBand>
 #include <QScreen>
+#include <QSizeGrip>
+#include <QStatusBar>
+#include <QTableView>
+#include <QTextEdit>
+#include <QToolBar>
+#include <QTreeView>
 #include <QWidget>
+
+#include <algorithm>
+#include <optional>
+#include <vector>
 
 namespace brindle {
 
+namespace {
+
+// Screen pixels are taken at the same 15 twips as design pixels, so a window on a 640 × 480 screen
+// keeps its design size.
+constexpr double TwipsPerPixel = TwipsPerDesignPixel;
+
+// The contact list keeps its column widths when the taskbar setting resizes the main form.
+const QString ContactListName = QStringLiteral("ListView1");
+
+Extent twips(QSize pixels)
+{
+    return { pixels.width() * TwipsPerPixel, pixels.height() * TwipsPerPixel };
+}
+
+Area twips(const QRect& pixels)
+{
+    return { pixels.x() * TwipsPerPixel, pixels.y() * TwipsPerPixel, pixels.width() * TwipsPerPixel,
+        pixels.height() * TwipsPerPixel };
+}
+
+QRect pixels(const Area& twips, QPoint origin = {})
+{
+    return QRect(origin.x() + qRound(twips.left / TwipsPerPixel), origin.y() + qRound(twips.top / TwipsPerPixel),
+        qRound(twips.width / TwipsPerPixel), qRound(twips.height / TwipsPerPixel));
+}
+
+Extent extent(QSize size)
+{
+    return { static_cast<double>(size.width()), static_cast<double>(size.height()) };
+}
+
+// The size a window was designed at: the size it was given, or what its layout asks for.
+QSize designSizeOf(const QWidget& window)
+{
+    if (!window.testAttribute(Qt::WA_Resized) && window.sizeHint().isValid()) {
+        return window.sizeHint();
+    }
+    return window.size();
+}
+
+ControlKind kindOf(const QWidget* w)
+{
+    if (qobject_cast<const QMenuBar*>(w) || qobject_cast<const QMenu*>(w) || qobject_cast<const QStatusBar*>(w)
+        || qobject_cast<const QToolBar*>(w) || qobject_cast<const QSizeGrip*>(w)
+        || qobject_cast<const QRubberBand*>(w)) {
+        return ControlKind::Menu;
+    }
+    if (const auto* label = qobject_cast<const QLabel*>(w)) {
+        return label->pixmap().isNull() ? ControlKind::Label : ControlKind::Image;
+    }
+    if (qobject_cast<const QLineEdit*>(w) || qobject_cast<const QTextEdit*>(w) || qobject_cast<const QPlainTextEdit*>(w)
+        || qobject_cast<const QAbstractSpinBox*>(w)) {
+        return ControlKind::TextField;
+    }
+    if (qobject_cast<const QCheckBox*>(w)) {
+        return ControlKind::CheckBox;
+    }
+    if (qobject_cast<const QRadioButton*>(w)) {
+        return ControlKind::OptionButton;
+    }
+    if (qobject_cast<const QAbstractButton*>(w)) {
+        return ControlKind::CommandButton;
+    }
+    if (qobject_cast<const QComboBox*>(w)) {
+        return ControlKind::ComboBox;
+    }
+    if (qobject_cast<const QTableView*>(w) || qobject_cast<const QTreeView*>(w)) {
+        return ControlKind::ListView;
+    }
+    if (qobject_cast<const QListView*>(w)) {
+        return ControlKind::ListBox;
+    }
+    if (qobject_cast<const QGroupBox*>(w)) {
+        return ControlKind::Frame;
+    }
+    if (w->metaObject() == &QFrame::staticMetaObject) {
+        const auto shape = static_cast<const QFrame*>(w)->frameShape();
+        return shape == QFrame::HLine || shape == QFrame::VLine ? ControlKind::Line : ControlKind::Frame;
+    }
+    return ControlKind::Other;
+}
+
+// Whether a layout, or one nested in it, places the widget.
+bool layoutHolds(const QLayout* layout, const QWidget* widget)
+{
+    for (int i = 0; i < layout->count(); ++i) {
+        QLayoutItem* item = layout->itemAt(i);
+        if (item->widget() == widget || (item->layout() && layoutHolds(item->layout(), widget))) {
+            return true;
+        }
+    }
+    return false;
+}
+
+struct Control
+{
+    QWidget* widget;
+    ControlKind kind;
+    QFont font; // as it was before the window was scaled
+    bool placedByLayout;
+};
+
+// The controls of a window in creation order, down through frames and panels but not into the parts a
+// composite control is made of (a table's header, a spin box's text field) nor into other windows.
+void collect(QWidget& parent, const QWidget* skipped, std::vector<Control>& out)
+{
+    for (QObject* child : parent.children()) {
+        if (!child->isWidgetType()) {
+            continue;
+        }
+        auto* widget = static_cast<QWidget*>(child);
+        if (widget->isWindow() || widget->objectName().startsWith(QLatin1String("qt_"))) {
+            continue;
+        }
+        if (widget == skipped) {
+            collect(*widget, nullptr, out);
+            continue;
+        }
+        const ControlKind kind = kindOf(widget);
+        out.push_back({ widget, kind, widget->font(), parent.layout() && layoutHolds(parent.layout(), widget) });
+        if ((kind == ControlKind::Frame || kind == ControlKind::Other) && !qobject_cast<QAbstractScrollArea*>(widget)) {
+            collect(*widget, nullptr, out);
+        }
+    }
+}
+
+std::vector<Control> controlsOf(QWidget& window)
+{
+    // A main window's central widget is only the canvas its controls stand on.
+    const auto* main = qobject_cast<QMainWindow*>(&window);
+    std::vector<Control> controls;
+    collect(window, main ? main->centralWidget() : nullptr, controls);
+    return controls;
+}
+
+// The size set explicitly even when the factor is 1, so the control no longer follows the window's
+// font when that changes.
+QFont scaledFont(QFont font, double factor, const QString& family = {})
+{
+    if (font.pointSizeF() > 0) {
+        font.setPointSizeF(font.pointSizeF() * factor);
+    } else if (font.pixelSize() > 0) {
+        font.setPixelSize(std::max(1, qRound(font.pixelSize() * factor)));
+    }
+    if (!family.isEmpty()) {
+        font.setFamily(family);
+    }
+    return font;
+}
+
+QRect scaledRect(const QRect& r, double horizontal, double vertical)
+{
+    return QRect(qRound(r.x() * horizontal), qRound(r.y() * vertical), qRound(r.width() * horizontal),
+        qRound(r.height() * vertical));
+}
+
+QHeaderView* columnsOf(QWidget* view)
+{
+    if (auto* table = qobject_cast<QTableView*>(view)) {
+        return table->horizontalHeader();
+    }
+    if (auto* tree = qobject_cast<QTreeView*>(view)) {
+        return tree->header();
+    }
+    return nullptr;
+}
+
+void scaleColumns(QWidget* view, double factor)
+{
+    QHeaderView* header = columnsOf(view);
+    if (!header || factor == 1) {
+        return;
+    }
+    for (int i = 0; i < header->count(); ++i) {
+        header->resizeSection(i, qRound(header->sectionSize(i) * factor));
+    }
+}
+
+struct Plan
+{
+    Plan(LayoutRule r, const QRect& w)
+        : rule(r)
+        , window(w)
+    {
+    }
+
+    LayoutRule rule;
+    QRect window; // client size, at the window frame's new position
+    double horizontal = 1;
+    double vertical = 1;
+    std::optional<double> windowFont; // nothing: every font stays as it is
+    double controlFont = 1;
+    double columns = 1;
+    QString fontFamily;
+    bool keepContactListColumns = false;
+};
+
+Plan planFrom(LayoutRule rule, const LayoutFactors& f, QPoint origin = {})
+{
+    Plan plan { rule, pixels(f.window, origin) };
+    plan.horizontal = f.horizontal;
+    plan.vertical = f.vertical;
+    plan.windowFont = f.windowFont;
+    plan.controlFont = f.controlFont;
+    plan.columns = f.columns;
+    return plan;
+}
+
+void apply(QWidget& window, const Plan& plan)
+{
+    // Fonts are read before any changes: a control that inherits the window's font would otherwise be
+    // scaled twice.
+    const std::vector<Control> controls = controlsOf(window);
+    const QFont windowFont = window.font();
+
+    window.move(plan.window.topLeft());
+    window.resize(plan.window.size());
+    if (plan.windowFont) {
+        window.setFont(scaledFont(windowFont, *plan.windowFont, plan.fontFamily));
+    }
+    for (const Control& c : controls) {
+        const ControlScaling scaling = controlScaling(plan.rule, c.kind);
+        if (scaling.font) {
+            c.widget->setFont(scaledFont(c.font, plan.controlFont, plan.fontFamily));
+        } else if (plan.windowFont) {
+            // A control the rule leaves alone keeps the font it had.
+            c.widget->setFont(scaledFont(c.font, 1));
+        }
+        if (scaling.geometry && !c.placedByLayout) {
+            const QRect before = c.widget->geometry();
+            QRect after = scaledRect(before, plan.horizontal, plan.vertical);
+            if (scaling.keepHeight) {
+                // The height a combo box's font needs, as on the platform it was designed for.
+                after.setHeight(std::max(before.height(), c.widget->sizeHint().height()));
+            }
+            c.widget->setGeometry(after);
+        }
+        if (c.kind == ControlKind::ListView
+            && !(plan.keepContactListColumns && c.widget->objectName() == ContactListName)) {
+            scaleColumns(c.widget, plan.columns);
+        }
+    }
+}
+
+} // namespace
+
 QRect designRect(int leftTwips, int topTwips, int widthTwips, int heightTwips)
 {
-    return QRect(leftTwips / TwipsPerDesignPixel, topTwips / TwipsPerDesignPixel, widthTwips / TwipsPerDesignPixel,
-        heightTwips / TwipsPerDesignPixel);
+    return pixels({ static_cast<double>(leftTwips), static_cast<double>(topTwips), static_cast<double>(widthTwips),
+        static_cast<double>(heightTwips) });
 }
 
 ScreenGeometry screenGeometryOf(const QWidget& window)
 {
     const QScreen* screen = window.screen() ? window.screen() : QGuiApplication::primaryScreen();
-    return { screen->geometry().size(), screen->availableGeometry() };
+    return { screen->geometry().size(), screen->availableGeometry(), screen->geometry().topLeft() };
 }
 
-void ScaleMainForm(QWidget&, const ScreenGeometry&)
+void ScaleMainForm(QWidget& form, const ScreenGeometry& screen)
 {
+    apply(form, planFrom(LayoutRule::MainForm, scaleMainForm(twips(screen.screen)), screen.screenOrigin));
 }
 
-void ScaleDialog(QWidget&, const ScreenGeometry&)
+void ScaleDialog(QWidget& dialog, const ScreenGeometry& screen)
 {
+    apply(dialog,
+        planFrom(
+            LayoutRule::Dialog, scaleDialog(twips(designSizeOf(dialog)), twips(screen.screen)), screen.screenOrigin));
 }
 
-void scaleByScreenRule(QWidget&, const ScreenGeometry&, bool)
+void scaleByScreenRule(QWidget& window, const ScreenGeometry& screen, bool unlimitedFont)
 {
+    apply(window,
+        planFrom(LayoutRule::Screen, scaleByScreen(twips(designSizeOf(window)), twips(screen.screen), unlimitedFont),
+            screen.screenOrigin));
 }
 
-void scaleByWorkAreaRule(QWidget&, const ScreenGeometry&)
+void scaleByWorkAreaRule(QWidget& window, const ScreenGeometry& screen)
 {
+    // The work area is already in desktop coordinates.
+    apply(window,
+        planFrom(LayoutRule::WorkArea,
+            scaleByWorkArea(twips(designSizeOf(window)), twips(screen.screen), twips(screen.workArea))));
 }
 
 void fillWorkArea(QWidget& window, const ScreenGeometry& screen)
 {
     window.setGeometry(screen.workArea);
+}
+
+void ScaleFormTo(
+    QWidget& window, const QRect& target, QSize design, bool fill, double fontFactor, const QString& fontName)
+{
+    const FormToLayout f = scaleFormTo(extent(window.frameGeometry().size()), extent(window.size()),
+        extent(target.size()), extent(design), fill, fontFactor);
+    // The core sizes the outer window; the client area is what Qt resizes.
+    const QSize border = window.frameGeometry().size() - window.size();
+    Plan plan { LayoutRule::FormTo,
+        QRect(target.x() + qRound(f.window.left), target.y() + qRound(f.window.top),
+            qRound(f.window.width) - border.width(), qRound(f.window.height) - border.height()) };
+    plan.horizontal = f.rW;
+    plan.vertical = f.rH;
+    plan.windowFont = f.fontScale;
+    plan.controlFont = f.fontScale;
+    plan.columns = f.rW;
+    plan.fontFamily = fontName;
+    apply(window, plan);
+}
+
+void placeAboveCentre(QWidget& window, const ScreenGeometry& screen)
+{
+    const QRect place = pixels(liftedCentre(twips(window.size()), twips(screen.screen)), screen.screenOrigin);
+    window.move(place.topLeft());
+}
+
+void applyFormSize(QWidget& form, int percent, const ScreenGeometry& screen)
+{
+    form.hide();
+    const FormSizeLayout f = formSizeLayout(percent, twips(screen.screen));
+    Plan plan { LayoutRule::FormSize, pixels(f.window, screen.screenOrigin) };
+    plan.horizontal = plan.vertical = plan.controlFont = plan.columns = f.factor;
+    plan.windowFont = f.factor;
+    apply(form, plan);
+}
+
+void applyTaskbarOption(QWidget& form, int taskbarSetting, const ScreenGeometry& screen)
+{
+    form.hide();
+    const TaskbarLayout f
+        = taskbarLayout(taskbarSetting, twips(form.size()), twips(screen.screen), twips(screen.workArea.size()));
+    // The top left corner of the area the form fills: with a panel across the top of the screen the work
+    // area starts below it.
+    const QPoint corner = taskbarSetting == 1 ? screen.workArea.topLeft() : screen.screenOrigin;
+    Plan plan { LayoutRule::Taskbar, pixels(f.window, corner) };
+    plan.horizontal = plan.columns = f.horizontal;
+    plan.vertical = f.vertical;
+    plan.keepContactListColumns = true;
+    apply(form, plan);
+    form.show();
 }
 
 } // namespace brindle

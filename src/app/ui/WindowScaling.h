@@ -1,7 +1,9 @@
 #pragma once
 
+#include <QPoint>
 #include <QRect>
 #include <QSize>
+#include <QString>
 
 class QWidget;
 
@@ -10,6 +12,7 @@ namespace brindle {
 // Windows are laid out on the design canvas of 9,600 × 7,200 twips. Here a window is built in design
 // pixels, 15 twips each (a 640 × 480 canvas), and scaled to the screen when it loads.
 inline constexpr int TwipsPerDesignPixel = 15;
+inline constexpr QSize DesignCanvas { 9600 / TwipsPerDesignPixel, 7200 / TwipsPerDesignPixel };
 
 // A control's place on the design canvas, given in twips, as design pixels.
 QRect designRect(int leftTwips, int topTwips, int widthTwips, int heightTwips);
@@ -19,12 +22,15 @@ struct ScreenGeometry
 {
     QSize screen;
     QRect workArea; // the screen less the taskbar and panels
+    QPoint screenOrigin {}; // where the screen starts on a desktop of several screens
 };
 // The geometry of the screen the window is on (the primary screen before it is shown).
 ScreenGeometry screenGeometryOf(const QWidget& window);
 
-// The scaling rules, each applied to a window built at its design size when it loads. Controls placed
-// by a Qt layout keep the layout's placement and only have their fonts scaled.
+// The scaling rules, each applied to a window built at its design size when it loads: the window's
+// size before scaling is its design size, or its size hint when it has never been given a size (a
+// window laid out by Qt layouts). Controls placed by a Qt layout keep the layout's placement and only
+// have their fonts scaled; absolutely placed controls are moved and sized as well.
 void ScaleMainForm(QWidget& form, const ScreenGeometry& screen);
 void ScaleDialog(QWidget& dialog, const ScreenGeometry& screen);
 // The screen rule; fonts grow at most 1.5 times unless unlimitedFont (the colours window).
@@ -32,5 +38,27 @@ void scaleByScreenRule(QWidget& window, const ScreenGeometry& screen, bool unlim
 void scaleByWorkAreaRule(QWidget& window, const ScreenGeometry& screen);
 // The window fills the work area.
 void fillWorkArea(QWidget& window, const ScreenGeometry& screen);
+
+// Fits a window to a target rectangle (in pixels): with fill it takes the target's size, otherwise it
+// keeps its share of design (in design pixels, normally DesignCanvas); it is centred in the target.
+// Fonts grow by (m − 1) × fontFactor + 1 when the window grows, m being the smaller of the client
+// area's two growth ratios; a non-empty fontName replaces the fonts' family. The WinKey window uses
+// ScaleFormTo(w, QRect(s.screenOrigin, s.screen), DesignCanvas, false, 1.0, "Arial").
+void ScaleFormTo(
+    QWidget& window, const QRect& target, QSize design, bool fill, double fontFactor, const QString& fontName);
+
+// Centred across the screen and 170 twips above its vertical centre, at its present size: where
+// dialogs and the start-up logo stand.
+void placeAboveCentre(QWidget& window, const ScreenGeometry& screen);
+
+// The main form's appearance settings, applied to the layout ScaleMainForm produced.
+// The form hidden and reduced to percent of the screen, centred; fonts, controls and the columns of
+// its list views shrink in proportion. The caller shows the form when its start-up completes.
+void applyFormSize(QWidget& form, int percent, const ScreenGeometry& screen);
+// The form hidden, resized to the work area (setting 1) or the whole screen (any other value) at the
+// top left, its controls and the columns of its list views rescaled with it, and shown again. Fonts
+// stay, and so do the contact list's ("ListView1") columns. The caller sets the menu check mark and
+// calls this only when the form-size setting is 100.
+void applyTaskbarOption(QWidget& form, int taskbarSetting, const ScreenGeometry& screen);
 
 } // namespace brindle

@@ -365,6 +365,11 @@ TEST_F(Form1PhoneTest, reportsHoldTwoCharactersInPhoneFromTheStart)
 class Form1WestOfUtcTest : public Form1LoggingTest
 {
 protected:
+    void SetUp() override
+    {
+        clock.utc = { 2026, 2, 21, 17, 5, 30 };
+        Form1LoggingTest::SetUp();
+    }
     DefaultData initialDefaults() const override
     {
         DefaultData d = Form1LoggingTest::initialDefaults();

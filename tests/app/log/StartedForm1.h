@@ -45,6 +45,7 @@ protected:
         form->show();
         QApplication::setActiveWindow(form.get());
         field("txtCall")->setFocus();
+        shownAtStart = dialogs.shown;
         dialogs.shown.clear();
     }
 
@@ -97,6 +98,8 @@ protected:
     test::ScriptedDialogs dialogs;
     QtSettingsStore settings;
     SharedPreferences shared { fs };
+    // What the start-up showed the operator.
+    std::vector<test::ScriptedDialogs::Shown> shownAtStart;
     std::unique_ptr<Form1> form;
 };
 

@@ -1,0 +1,114 @@
+// The main form's appearance commands, and the report windows it opens.
+
+#include "Form1.h"
+
+#include "common/OperatorDialogs.h"
+#include "common/QtText.h"
+#include "log/ContactListModel.h"
+#include "reports/AdifExport.h"
+#include "reports/Form2.h"
+#include "reports/GraphQSO.h"
+#include "reports/frmBandPlan.h"
+#include "ui/Form5.h"
+#include "ui/Form6.h"
+#include "ui/Scaling.h"
+
+#include <QAction>
+#include <QLabel>
+
+namespace brindle {
+
+void Form1::applyReducedSize(const ScreenGeometry& screen)
+{
+    applyFormSize(*this, m_defaults.formSizePercent, screen);
+    sizeListRows();
+}
+
+void Form1::ApplyTaskbarOption()
+{
+    mnuTaskbar->setChecked(m_defaults.taskbarOption != 0);
+    if (m_defaults.formSizePercent != 100) {
+        return;
+    }
+    applyTaskbarOption(*this, m_defaults.taskbarOption, screenGeometryOf(*this));
+}
+
+void Form1::mnuFormSize_Click()
+{
+    const std::optional<QString> answer = m_services.dialogs.inputBox(QStringLiteral("Please enter screen percentage."),
+        QStringLiteral("Enter the % of the screen you would like the form to cover.  Try between 90 and 100 for best "
+                       "results.  Values below 75 do not display well."),
+        QString::number(m_defaults.formSizePercent));
+    const std::optional<int> percent = answer ? formSizeFromAnswer(toBytes(*answer)) : std::nullopt;
+    if (!percent) {
+        m_services.dialogs.message(
+            QStringLiteral("Numeric Values Required"), QStringLiteral("Please enter only numeric values."));
+        return;
+    }
+    m_defaults.formSizePercent = static_cast<std::uint8_t>(*percent);
+    m_services.dialogs.message(QStringLiteral("For this setting to take effect please restart this program."),
+        QStringLiteral("This program must be closed and restarted for this setting to take effect."));
+    SavePref();
+}
+
+void Form1::mnuTaskbar_Click()
+{
+    if (m_defaults.formSizePercent != 100) {
+        mnuTaskbar->setChecked(m_defaults.taskbarOption != 0);
+        m_services.dialogs.message(QStringLiteral("Please set your form size to 100% to use this option."),
+            QStringLiteral("The form size must be set to 100% to use the taskbar display option."));
+        return;
+    }
+    m_defaults.taskbarOption = m_defaults.taskbarOption == 0 ? 1 : 0;
+    SavePref();
+    ApplyTaskbarOption();
+}
+
+void Form1::mnuColors_Click()
+{
+    {
+        Form6 colours(m_defaults.workedColour, m_defaults.remainingColour, m_services.dialogs, this);
+        m_services.dialogs.runModal(colours);
+        m_defaults.workedColour = colours.worked();
+        m_defaults.remainingColour = colours.remaining();
+    }
+    SavePref();
+    mnuopen2();
+}
+
+void Form1::mnuHelp_Click()
+{
+    Form5 help(m_services.folders.workingDir, m_services.fs, this);
+    m_services.dialogs.runModal(help);
+}
+
+void Form1::mnuWriteSumm_Click()
+{
+    Form2 summary(m_log.log(), m_defaults, toBytes(lblTotScore->text()), m_services.fs, m_services.settings,
+        m_services.sharedPreferences, m_services.dialogs, m_services.folders.programDataDir, this);
+    m_services.dialogs.runModal(summary);
+}
+
+void Form1::mnuADIF_Click()
+{
+    exportAdif(m_log.log(), m_defaults, m_services.folders, m_services.fs, m_services.clock, m_services.dialogs);
+}
+
+void Form1::mnuCopyListtoClipboard_Click()
+{
+    copyListedContacts(m_log.log(), m_contacts->records(), m_services.dialogs);
+}
+
+void Form1::mnuGraph_Click()
+{
+    GraphQSO graph(m_log.log(), m_services.dialogs, this);
+    m_services.dialogs.runModal(graph);
+}
+
+void Form1::mnuPrivileges_Click()
+{
+    frmBandPlan chart(m_services.fs, m_services.folders.workingDir, m_services.dialogs, this);
+    m_services.dialogs.runModal(chart);
+}
+
+} // namespace brindle

@@ -1,0 +1,254 @@
+#include "StartedForm1.h"
+
+#include "common/ProgramTitle.h"
+#include "ui/Colours.h"
+#include "ui/Form5.h"
+#include "ui/Form6.h"
+
+#include <QAction>
+#include <QMenuBar>
+#include <QPlainTextEdit>
+
+namespace brindle {
+namespace {
+
+using test::readBytes;
+using test::writeBytes;
+
+class Form1CommandsTest : public test::StartedForm1
+{
+protected:
+    QLineEdit* call()
+    {
+        return field("txtCall");
+    }
+    QAction* action(const char* name)
+    {
+        return form->findChild<QAction*>(QString::fromLatin1(name));
+    }
+};
+
+TEST_F(Form1CommandsTest, ctrlShortcutsDropTheirCharacterAndOnlyThat)
+{
+    startClock();
+    QTest::keyClick(call(), Qt::Key_C, Qt::ControlModifier);
+    QTest::keyClick(call(), Qt::Key_V, Qt::ControlModifier);
+    EXPECT_EQ(call()->text(), "");
+    QTest::keyClicks(call(), QStringLiteral("k1"));
+    EXPECT_EQ(call()->text(), "K1");
+    // Ctrl pressed and let go alone is no shortcut: nothing typed after it is lost.
+    QTest::keyPress(call(), Qt::Key_Control, Qt::ControlModifier);
+    QTest::keyRelease(call(), Qt::Key_Control, Qt::NoModifier);
+    QTest::keyClicks(call(), QStringLiteral("a"));
+    EXPECT_EQ(call()->text(), "K1A");
+}
+
+TEST_F(Form1CommandsTest, functionKeysAndArrowsDoNothingWithoutAKeyer)
+{
+    startClock();
+    QTest::keyClicks(call(), QStringLiteral("K1ABC"));
+    const QString dialog = text("lblDialog");
+    for (Qt::Key key : { Qt::Key_F1, Qt::Key_F10, Qt::Key_F12, Qt::Key_Up, Qt::Key_Down }) {
+        QTest::keyClick(call(), key);
+    }
+    EXPECT_EQ(call()->text(), "K1ABC");
+    EXPECT_EQ(text("lblDialog"), dialog);
+    EXPECT_EQ(dialogs.beeps, 0);
+}
+
+TEST_F(Form1CommandsTest, escClearsTheEntryWhereverTheFocusIs)
+{
+    for (const char* where : { "txtCall", "txtCntry", "cmdLogOn" }) {
+        SCOPED_TRACE(where);
+        field("txtCall")->setText(QStringLiteral("K1ABC"));
+        field("txtRSTR")->setText(QStringLiteral("599"));
+        widget(where)->setFocus();
+        QTest::keyClick(widget(where), Qt::Key_Escape);
+        EXPECT_EQ(field("txtCall")->text(), "");
+        EXPECT_EQ(field("txtRSTR")->text(), "");
+        EXPECT_TRUE(field("txtCall")->hasFocus());
+    }
+}
+
+TEST_F(Form1CommandsTest, theMenuBarOffersWhatThisProgramCanDo)
+{
+    QStringList menus;
+    for (QAction* top : form->menuBar()->actions()) {
+        menus << top->text();
+    }
+    EXPECT_EQ(menus, QStringList({ "&File", "&Options", "&Setup", "&Band", "&Graph", "&Help" }));
+    for (const char* offered : { "mnuNew", "mnuArchive", "mnuRestore", "mnuWriteSumm", "mnuADIF",
+             "mnuCopyListtoClipboard", "mnuExit", "mnuFormSize", "mnuTaskbar", "mnuColors", "mnuListPrevious",
+             "mnuPostContest", "mnuPrivileges", "mnuGraph", "mnuHelp" }) {
+        EXPECT_TRUE(action(offered)->isEnabled() && action(offered)->isVisible()) << offered;
+    }
+    for (const char* hidden : { "mnuOpen", "mnuprintrec", "mnuExportGeneral" }) {
+        EXPECT_FALSE(action(hidden)->isVisible()) << hidden;
+    }
+    EXPECT_EQ(action("mnuCopyListtoClipboard")->text(), "&Copy Listed Items to Clipboard");
+}
+
+TEST_F(Form1CommandsTest, theTitleNamesTheProgramThenItsAddress)
+{
+    const QString title = form->windowTitle();
+    EXPECT_TRUE(title.startsWith(QStringLiteral("KORVA's Brindle 1.8 (DX Version)   ")));
+    EXPECT_EQ(title.mid(75), QString::fromLatin1(ProgramWebAddress.data()));
+    EXPECT_EQ(programNameFromTitle(mainFormTitle()), "KORVA's Brindle 1.8 (DX Version)");
+}
+
+TEST_F(Form1CommandsTest, closingIsRefusedOnlyWhileCwIsBeingSent)
+{
+    EXPECT_TRUE(form->close());
+}
+
+TEST_F(Form1CommandsTest, formSizeAnswersAreBroughtIntoRangeAndRounded)
+{
+    const std::pair<const char*, int> answers[] = {
+        { "120", 100 },
+        { "10", 30 },
+        { "85.5", 86 },
+        { "84.5", 84 },
+        { "90", 90 },
+    };
+    for (const auto& [answer, stored] : answers) {
+        SCOPED_TRACE(answer);
+        dialogs.shown.clear();
+        dialogs.inputs.push_back(QString::fromLatin1(answer));
+        action("mnuFormSize")->trigger();
+        EXPECT_EQ(parseDefaultData(readBytes(folders.workingDir + "/inprefDX.txt")).value().formSizePercent, stored);
+        ASSERT_EQ(dialogs.shown.size(), 2u);
+        EXPECT_EQ(dialogs.shown[0].title, "Please enter screen percentage.");
+        EXPECT_EQ(dialogs.shown[1].text, "This program must be closed and restarted for this setting to take effect.");
+    }
+}
+
+TEST_F(Form1CommandsTest, aFormSizeThatIsNoNumberIsRefused)
+{
+    for (const std::optional<QString>& answer :
+        { std::optional<QString>("abc"), std::optional<QString>(""), std::optional<QString>() }) {
+        dialogs.shown.clear();
+        dialogs.inputs.push_back(answer);
+        action("mnuFormSize")->trigger();
+        ASSERT_EQ(dialogs.shown.size(), 2u);
+        EXPECT_EQ(dialogs.shown[1].title, "Numeric Values Required");
+        EXPECT_EQ(dialogs.shown[1].text, "Please enter only numeric values.");
+        EXPECT_EQ(form->defaultData().formSizePercent, 100);
+    }
+}
+
+TEST_F(Form1CommandsTest, theTaskbarOptionNeedsTheFullFormSize)
+{
+    EXPECT_FALSE(action("mnuTaskbar")->isChecked());
+    action("mnuTaskbar")->trigger();
+    EXPECT_TRUE(action("mnuTaskbar")->isChecked());
+    EXPECT_EQ(parseDefaultData(readBytes(folders.workingDir + "/inprefDX.txt")).value().taskbarOption, 1);
+    EXPECT_TRUE(dialogs.shown.empty());
+
+    dialogs.inputs.push_back(QStringLiteral("90"));
+    action("mnuFormSize")->trigger();
+    dialogs.shown.clear();
+    action("mnuTaskbar")->trigger();
+    ASSERT_EQ(dialogs.shown.size(), 1u);
+    EXPECT_EQ(dialogs.shown[0].text, "The form size must be set to 100% to use the taskbar display option.");
+    EXPECT_EQ(dialogs.shown[0].title, "Please set your form size to 100% to use this option.");
+    EXPECT_TRUE(action("mnuTaskbar")->isChecked()) << "the check mark does not change";
+    EXPECT_EQ(form->defaultData().taskbarOption, 1);
+}
+
+TEST_F(Form1CommandsTest, cancelledColoursBecomeBlackAndTheGridFollows)
+{
+    dialogs.colours.push_back(std::nullopt); // remaining: cancelled
+    dialogs.colours.push_back(0x00FF0000); // worked: blue
+    dialogs.onModal = [](QDialog& window) {
+        auto& colours = static_cast<Form6&>(window);
+        colours.Command1_Click();
+        colours.Command3_Click();
+        colours.Command6_Click();
+    };
+    action("mnuColors")->trigger();
+    const DefaultData saved = parseDefaultData(readBytes(folders.workingDir + "/inprefDX.txt")).value();
+    EXPECT_EQ(saved.remainingColour, 0u);
+    EXPECT_EQ(saved.workedColour, 0x00FF0000u);
+    EXPECT_EQ(textColour(form->findChild<QLabel*>(QStringLiteral("Label10_2"))), fromBgr(0x00FF0000)) << "MA";
+    EXPECT_EQ(textColour(form->findChild<QLabel*>(QStringLiteral("Label10_1"))), fromBgr(0)) << "CT";
+}
+
+TEST_F(Form1CommandsTest, helpShowsTheHelpTextOfTheWorkingFolder)
+{
+    writeBytes(folders.workingDir + "/readDX.txt", "How to log.\r\n");
+    QString shown;
+    dialogs.onModal = [&shown](QDialog& window) { shown = static_cast<Form5&>(window).Text1->toPlainText(); };
+    action("mnuHelp")->trigger();
+    EXPECT_TRUE(shown.startsWith(QStringLiteral("How to log.")));
+}
+
+TEST_F(Form1CommandsTest, theListedContactsGoToTheClipboard)
+{
+    action("mnuCopyListtoClipboard")->trigger();
+    const QStringList lines = dialogs.clipboard.split(QStringLiteral("\r\n"), Qt::SkipEmptyParts);
+    ASSERT_EQ(lines.size(), 4);
+    EXPECT_TRUE(lines[1].startsWith(QStringLiteral("1\tK1AB"))) << "the bottom row first";
+}
+
+// A computer five hours behind UTC.
+class Form1UtcOffsetTest : public test::StartedForm1
+{
+protected:
+    void SetUp() override
+    {
+        clock.local = { 2026, 2, 21, 14, 5, 30 };
+        clock.utc = { 2026, 2, 21, 19, 5, 30 };
+    }
+    void start(float storedOffset)
+    {
+        m_stored = storedOffset;
+        test::StartedForm1::SetUp();
+    }
+    DefaultData initialDefaults() const override
+    {
+        DefaultData d = test::StartedForm1::initialDefaults();
+        d.utcOffsetHours = m_stored;
+        return d;
+    }
+    float savedOffset() const
+    {
+        return parseDefaultData(readBytes(folders.workingDir + "/inprefDX.txt")).value().utcOffsetHours;
+    }
+
+private:
+    float m_stored = 0;
+};
+
+TEST_F(Form1UtcOffsetTest, theRightOffsetAsksNothing)
+{
+    start(5);
+    EXPECT_EQ(form->defaultData().utcOffsetHours, 5);
+    for (const auto& shown : shownAtStart) {
+        EXPECT_NE(shown.kind, "input");
+    }
+}
+
+TEST_F(Form1UtcOffsetTest, aStaleOffsetIsProposedAndTakenWhenNumeric)
+{
+    dialogs.inputs.push_back(QStringLiteral("5"));
+    start(4);
+    ASSERT_FALSE(shownAtStart.empty());
+    const auto& asked = shownAtStart.front();
+    EXPECT_EQ(asked.kind, "input");
+    EXPECT_EQ(asked.title, "Update the Local Time / UTC Offset?");
+    EXPECT_EQ(asked.proposed, "5");
+    EXPECT_TRUE(asked.text.contains(QStringLiteral("Current Offset Setting: 4\r\n")));
+    EXPECT_EQ(savedOffset(), 5);
+    EXPECT_EQ(form->defaultData().utcOffsetHours, 5);
+}
+
+TEST_F(Form1UtcOffsetTest, cancelKeepsTheStoredOffset)
+{
+    dialogs.inputs.push_back(std::nullopt);
+    start(4);
+    EXPECT_EQ(form->defaultData().utcOffsetHours, 4);
+    EXPECT_EQ(savedOffset(), 4);
+}
+
+} // namespace
+} // namespace brindle
