@@ -33,7 +33,7 @@ namespace {
 class BenchForm
 {
 public:
-    explicit BenchForm(int contacts)
+    explicit BenchForm(int contacts, bool open = true)
     {
         std::filesystem::create_directories(m_folders.workingDir);
         std::filesystem::create_directories(m_folders.sharedDir);
@@ -42,6 +42,14 @@ public:
         std::filesystem::copy_file(
             std::string(BRINDLE_DATA_DIR) + "/arrlpre2.txt", m_folders.workingDir + "/arrlpre2.txt");
         m_shared.load(m_folders.sharedDir + "/SharedUserPreferences.xml");
+        if (open) {
+            this->open();
+        }
+    }
+
+    // Builds and starts the form as the program does.
+    void open()
+    {
         m_dialogs.onModal = [](QDialog& dialog) { static_cast<frmStationID&>(dialog).Command1_Click(); };
         m_dialogs.answers.push_back(OperatorDialogs::Answer::Yes);
         form = std::make_unique<Form1>(
@@ -73,6 +81,22 @@ public:
     // Last, so that it goes before what it uses.
     std::unique_ptr<Form1> form;
 };
+
+// From an unloaded form to a ready one, the operator answering every start-up question at once: the
+// layout, the default data, the first load of a full log, the country file, station setup.
+void startUpToReadyForm(benchmark::State& state)
+{
+    for (auto _ : state) {
+        state.PauseTiming();
+        auto bench = std::make_unique<BenchForm>(ContestLog::Capacity, false);
+        state.ResumeTiming();
+        bench->open();
+        state.PauseTiming();
+        bench.reset();
+        state.ResumeTiming();
+    }
+}
+BENCHMARK(startUpToReadyForm)->Unit(benchmark::kMillisecond);
 
 // A key that begins no logged call: the partial search scans all 12,000 contacts, the country lookup
 // and the labels follow.

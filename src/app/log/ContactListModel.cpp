@@ -17,9 +17,17 @@ ContactListModel::ContactListModel(const ContestLog& log, QObject* parent)
 
 void ContactListModel::setRecords(std::vector<int> numbers)
 {
-    beginResetModel();
-    m_numbers = std::move(numbers);
-    endResetModel();
+    // Rows go and come as rows: a reset of the whole model would also reset the widths of the columns.
+    if (!m_numbers.empty()) {
+        beginRemoveRows({}, 0, static_cast<int>(m_numbers.size()) - 1);
+        m_numbers.clear();
+        endRemoveRows();
+    }
+    if (!numbers.empty()) {
+        beginInsertRows({}, 0, static_cast<int>(numbers.size()) - 1);
+        m_numbers = std::move(numbers);
+        endInsertRows();
+    }
 }
 
 QString ContactListModel::text(int row, int column) const

@@ -241,7 +241,7 @@ bool Form1::startUp()
     m_state.onPeriodStart = m_services.clock.localNow();
     const ScreenGeometry screen = screenGeometryOf(*this);
     ScaleMainForm(*this, screen);
-    sizeListRows();
+    sizeContactList();
     lblDialog->setText(QStringLiteral("Select a band from the menu bar and click Log \"Time On\" below!"));
     showCountryRecord(nullptr);
     m_state.partialDupesOn = true;

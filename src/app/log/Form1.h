@@ -190,8 +190,8 @@ private:
     void showEditButtons(bool shown);
     // The list's clicks and focus: true when the event has been handled.
     bool contactListEvent(QObject* watched, QEvent* event);
-    // One line of the list's font a row.
-    void sizeListRows();
+    // The list's columns in their share of the form's width, and one line of its font a row.
+    void sizeContactList();
     // The call field's own key steps, for a key typed now or handed on after a hold.
     void callKeySteps(int& keyAscii);
     void replayCallKey(int keyAscii);

@@ -21,7 +21,7 @@ namespace brindle {
 void Form1::applyReducedSize(const ScreenGeometry& screen)
 {
     applyFormSize(*this, m_defaults.formSizePercent, screen);
-    sizeListRows();
+    sizeContactList();
 }
 
 void Form1::ApplyTaskbarOption()

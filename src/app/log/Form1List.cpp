@@ -60,12 +60,7 @@ void Form1::buildContactList(QWidget* central)
     ListView1->verticalHeader()->setSectionResizeMode(QHeaderView::Fixed);
     ListView1->horizontalHeader()->setHighlightSections(false);
     ListView1->horizontalHeader()->setStretchLastSection(true);
-    // The design widths, which the form's scaling then fits to the screen.
-    for (std::size_t column = 0; column < ContactListColumns.size(); ++column) {
-        ListView1->setColumnWidth(
-            static_cast<int>(column), ContactListColumns[column].designWidth / TwipsPerDesignPixel);
-    }
-    sizeListRows();
+    sizeContactList();
     connect(ListView1->horizontalHeader(), &QHeaderView::sectionClicked, this,
         [this](int column) { m_contacts->sortByText(column); });
     ListView1->installEventFilter(this);
@@ -73,8 +68,14 @@ void Form1::buildContactList(QWidget* central)
     showEditButtons(false);
 }
 
-void Form1::sizeListRows()
+void Form1::sizeContactList()
 {
+    // Each column keeps its share of the form's width: its design width of the 9,600-unit design form.
+    const int designFormWidth = form1::DesignWidth * TwipsPerDesignPixel;
+    for (std::size_t column = 0; column < ContactListColumns.size(); ++column) {
+        ListView1->setColumnWidth(
+            static_cast<int>(column), ContactListColumns[column].designWidth * width() / designFormWidth);
+    }
     ListView1->verticalHeader()->setDefaultSectionSize(ListView1->fontMetrics().height() + 4);
 }
 
