@@ -43,6 +43,15 @@ TEST_F(Form1CommandsTest, ctrlShortcutsDropTheirCharacterAndOnlyThat)
     EXPECT_EQ(call()->text(), "K1A");
 }
 
+TEST_F(Form1CommandsTest, ctrlFOpensTheBandPlanAndTypesNothing)
+{
+    QStringList opened;
+    dialogs.onModal = [&opened](QDialog& window) { opened << window.objectName(); };
+    QTest::keyClick(call(), Qt::Key_F, Qt::ControlModifier);
+    EXPECT_EQ(opened, QStringList({ "frmBandPlan" }));
+    EXPECT_EQ(call()->text(), "");
+}
+
 TEST_F(Form1CommandsTest, functionKeysAndArrowsDoNothingWithoutAKeyer)
 {
     startClock();
