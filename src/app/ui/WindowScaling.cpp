@@ -134,7 +134,23 @@ struct Control
     ControlKind kind;
     QFont font; // as it was before the window was scaled
     bool placedByLayout;
+    // A list's column widths before the window was scaled: a larger font raises a header's smallest
+    // section, which would otherwise widen narrow columns before they are scaled.
+    std::vector<int> columnWidths {};
 };
+
+QHeaderView* columnsOf(QWidget* view);
+
+std::vector<int> columnWidthsOf(QWidget* view)
+{
+    std::vector<int> widths;
+    if (QHeaderView* header = columnsOf(view)) {
+        for (int i = 0; i < header->count(); ++i) {
+            widths.push_back(header->sectionSize(i));
+        }
+    }
+    return widths;
+}
 
 // The controls of a window in creation order, down through frames and panels but not into the parts a
 // composite control is made of (a table's header, a spin box's text field) nor into other windows.
@@ -153,7 +169,8 @@ void collect(QWidget& parent, const QWidget* skipped, std::vector<Control>& out)
             continue;
         }
         const ControlKind kind = kindOf(widget);
-        out.push_back({ widget, kind, widget->font(), parent.layout() && layoutHolds(parent.layout(), widget) });
+        out.push_back({ widget, kind, widget->font(), parent.layout() && layoutHolds(parent.layout(), widget),
+            columnWidthsOf(widget) });
         if ((kind == ControlKind::Frame || kind == ControlKind::Other) && !qobject_cast<QAbstractScrollArea*>(widget)) {
             collect(*widget, nullptr, out);
         }
@@ -201,14 +218,14 @@ QHeaderView* columnsOf(QWidget* view)
     return nullptr;
 }
 
-void scaleColumns(QWidget* view, double factor)
+void scaleColumns(QWidget* view, const std::vector<int>& widths, double factor)
 {
     QHeaderView* header = columnsOf(view);
     if (!header || factor == 1) {
         return;
     }
-    for (int i = 0; i < header->count(); ++i) {
-        header->resizeSection(i, qRound(header->sectionSize(i) * factor));
+    for (int i = 0; i < header->count() && static_cast<std::size_t>(i) < widths.size(); ++i) {
+        header->resizeSection(i, qRound(widths[static_cast<std::size_t>(i)] * factor));
     }
 }
 
@@ -273,7 +290,7 @@ void apply(QWidget& window, const Plan& plan)
         }
         if (c.kind == ControlKind::ListView
             && !(plan.keepContactListColumns && c.widget->objectName() == ContactListName)) {
-            scaleColumns(c.widget, plan.columns);
+            scaleColumns(c.widget, c.columnWidths, plan.columns);
         }
     }
 }

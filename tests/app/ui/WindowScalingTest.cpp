@@ -114,6 +114,15 @@ struct DesignWindow
     QTableView* list;
 };
 
+TEST(WindowScaling, narrowColumnsScaleFromTheirOwnWidthWhenTheFontGrowsPastThem)
+{
+    // Three times the canvas: the larger font raises the header's smallest section above 40 pixels.
+    QWidget window;
+    DesignWindow d(window);
+    ScaleMainForm(window, screenOf(1920, 1440));
+    EXPECT_EQ(columnWidths(d.list), (std::vector<int> { 120, 180, 300 }));
+}
+
 TEST(WindowScaling, mainFormOnAScreenTwiceTheCanvasDoublesControlsFontsAndColumns)
 {
     QWidget window;
