@@ -7,17 +7,14 @@
 #include "reports/Adif.h"
 #include "reports/ClipboardText.h"
 #include "support/LogSamples.h"
+#include "support/TempFolder.h"
 
 #include <benchmark/benchmark.h>
 
 #include <cstdlib>
 #include <filesystem>
-#include <fstream>
-#include <iterator>
 #include <stdexcept>
 #include <string>
-
-#include <unistd.h>
 
 namespace {
 
@@ -57,9 +54,7 @@ ContestLog fullLog()
 
 AdifCountryTable shippedTable()
 {
-    std::ifstream in(BRINDLE_DATA_DIR "/ADIFCnt.txt", std::ios::binary);
-    const std::string content((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
-    Result<AdifCountryTable> table = parseAdifCountryTable(content);
+    Result<AdifCountryTable> table = parseAdifCountryTable(test::readBytes(BRINDLE_DATA_DIR "/ADIFCnt.txt"));
     if (!table) {
         throw std::runtime_error(table.error().description);
     }
@@ -90,11 +85,8 @@ void BM_AdifExportToDisk(benchmark::State& state)
 {
     const ContestLog log = fullLog();
     const AdifExportSettings settings = exportSettings();
-    std::string folder = (std::filesystem::temp_directory_path() / "brindle-adif-bench-XXXXXX").string();
-    if (::mkdtemp(folder.data()) == nullptr) {
-        state.SkipWithError("no temporary folder");
-        return;
-    }
+    const test::TempFolder temp;
+    const std::string& folder = temp.path();
     std::filesystem::copy_file(BRINDLE_DATA_DIR "/ADIFCnt.txt", folder + "/ADIFCnt.txt");
     PosixFileSystem fs;
     const std::string path = folder + "/Brindle.adi";
@@ -106,7 +98,6 @@ void BM_AdifExportToDisk(benchmark::State& state)
         }
     }
     state.SetItemsProcessed(state.iterations() * log.count());
-    std::filesystem::remove_all(folder);
 }
 BENCHMARK(BM_AdifExportToDisk)->Unit(benchmark::kMillisecond);
 

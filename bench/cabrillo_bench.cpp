@@ -5,14 +5,11 @@
 #include "log/ContestLog.h"
 #include "reports/Cabrillo.h"
 #include "support/LogSamples.h"
+#include "support/TempFolder.h"
 
 #include <benchmark/benchmark.h>
 
-#include <cstdlib>
-#include <filesystem>
 #include <string>
-
-#include <unistd.h>
 
 namespace {
 
@@ -48,26 +45,6 @@ CabrilloHeader fullHeader()
     return header;
 }
 
-// One folder on the real disk for the whole run; removed at exit.
-struct BenchFolder
-{
-    BenchFolder()
-    {
-        std::string pattern = (std::filesystem::temp_directory_path() / "brindle-bench-XXXXXX").string();
-        if (::mkdtemp(pattern.data()) == nullptr) {
-            std::abort();
-        }
-        path = pattern;
-    }
-    ~BenchFolder()
-    {
-        std::error_code ignored;
-        std::filesystem::remove_all(path, ignored);
-    }
-
-    std::string path;
-};
-
 // The text alone, in memory.
 void BM_CabrilloText12000(benchmark::State& state)
 {
@@ -89,9 +66,9 @@ void BM_CabrilloWrite12000(benchmark::State& state)
 {
     const ContestLog log = fullLog();
     const CabrilloHeader header = fullHeader();
-    BenchFolder folder;
+    test::TempFolder folder;
     PosixFileSystem fs;
-    const std::string path = folder.path + "/DL1ABC.log";
+    const std::string path = folder.file("DL1ABC.log");
     for (auto _ : state) {
         if (!fs.replaceFile(path, cabrilloFile(log, header))) {
             state.SkipWithError("the file could not be written");

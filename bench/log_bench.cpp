@@ -5,12 +5,10 @@
 #include "log/WorkingLog.h"
 
 #include "support/LogSamples.h"
+#include "support/TempFolder.h"
 
 #include <benchmark/benchmark.h>
 
-#include <cstdlib>
-#include <filesystem>
-#include <fstream>
 #include <string>
 
 namespace brindle {
@@ -20,27 +18,17 @@ namespace {
 struct BenchFolder
 {
     BenchFolder()
+        : log(test::sampleLog(ContestLog::Capacity))
+        , content(formatLog(log))
+        , logPath(temp.file("log.txt"))
     {
-        std::string pattern = (std::filesystem::temp_directory_path() / "brindle-bench-XXXXXX").string();
-        if (::mkdtemp(pattern.data()) == nullptr) {
-            std::abort();
-        }
-        path = pattern;
-        log = test::sampleLog(ContestLog::Capacity);
-        content = formatLog(log);
-        logPath = path + "/log.txt";
-        std::ofstream(logPath, std::ios::binary) << content;
-    }
-    ~BenchFolder()
-    {
-        std::error_code ignored;
-        std::filesystem::remove_all(path, ignored);
+        test::writeBytes(logPath, content);
     }
 
-    std::string path;
-    std::string logPath;
+    test::TempFolder temp;
     ContestLog log;
     std::string content;
+    std::string logPath;
 };
 
 BenchFolder& benchFolder()

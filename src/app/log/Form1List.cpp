@@ -168,9 +168,9 @@ void Form1::cmdEdit_Click()
         m_services.dialogs.runModal(editor);
         edited = editor.editedRecord();
     }
-    RefreshContactList();
     showEditButtons(false);
-    // The whole log is written however the editor was closed, changed or not.
+    // The whole log is written however the editor was closed, changed or not; the reload refreshes the
+    // list.
     ContestLog updated = m_log.log();
     if (edited && *number <= updated.count()) {
         updated.replace(*number, *edited);
