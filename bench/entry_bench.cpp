@@ -50,7 +50,7 @@ public:
     // Builds and starts the form as the program does.
     void open()
     {
-        m_dialogs.onModal = [](QDialog& dialog) { static_cast<frmStationID&>(dialog).Command1_Click(); };
+        m_dialogs.onModal = [](QDialog& dialog) { static_cast<StationSetupDialog&>(dialog).publishStation(); };
         m_dialogs.answers.push_back(OperatorDialogs::Answer::Yes);
         form = std::make_unique<Form1>(
             Form1Services { m_fs, m_clock, m_dialogs, m_settings, m_shared, m_folders, [](int) {} });

@@ -68,7 +68,7 @@ BENCHMARK(computeBurstLog)->Unit(benchmark::kMillisecond);
 void drawWindow(benchmark::State& state)
 {
     test::ScriptedDialogs dialogs;
-    GraphQSO graph(fullLog(), dialogs);
+    RateGraphDialog graph(fullLog(), dialogs);
     graph.resize(1366, 704);
     QImage image(graph.size(), QImage::Format_RGB32);
     for (auto _ : state) {

@@ -51,7 +51,7 @@ int main(int argc, char** argv)
 
     // The logo looks for the operator's own picture in the maker's shared folder.
     {
-        frmKORVALogo logo(std::filesystem::path(folders.sharedDir).parent_path().string());
+        StartupLogoDialog logo(std::filesystem::path(folders.sharedDir).parent_path().string());
         logo.exec();
     }
 

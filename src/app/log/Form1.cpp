@@ -310,7 +310,7 @@ bool Form1::LoadCountryTable()
 
 void Form1::mnuSetup_Click()
 {
-    frmStationID setup(
+    StationSetupDialog setup(
         m_defaults, m_countries, m_services.dialogs, m_services.settings, m_services.sharedPreferences, this);
     m_services.dialogs.runModal(setup);
     // Closing the window any other way than with Done changes nothing.

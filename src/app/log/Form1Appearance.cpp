@@ -67,7 +67,7 @@ void Form1::mnuTaskbar_Click()
 void Form1::mnuColors_Click()
 {
     {
-        Form6 colours(m_defaults.workedColour, m_defaults.remainingColour, m_services.dialogs, this);
+        MultiplierColoursDialog colours(m_defaults.workedColour, m_defaults.remainingColour, m_services.dialogs, this);
         m_services.dialogs.runModal(colours);
         m_defaults.workedColour = colours.worked();
         m_defaults.remainingColour = colours.remaining();
@@ -78,14 +78,14 @@ void Form1::mnuColors_Click()
 
 void Form1::mnuHelp_Click()
 {
-    Form5 help(m_services.folders.workingDir, m_services.fs, this);
+    HelpDialog help(m_services.folders.workingDir, m_services.fs, this);
     m_services.dialogs.runModal(help);
 }
 
 void Form1::mnuWriteSumm_Click()
 {
-    Form2 summary(m_log.log(), m_defaults, toBytes(lblTotScore->text()), m_services.fs, m_services.settings,
-        m_services.sharedPreferences, m_services.dialogs, m_services.folders.programDataDir, this);
+    SummarySheetDialog summary(m_log.log(), m_defaults, toBytes(lblTotScore->text()), m_services.fs,
+        m_services.settings, m_services.sharedPreferences, m_services.dialogs, m_services.folders.programDataDir, this);
     m_services.dialogs.runModal(summary);
 }
 
@@ -101,13 +101,13 @@ void Form1::mnuCopyListtoClipboard_Click()
 
 void Form1::mnuGraph_Click()
 {
-    GraphQSO graph(m_log.log(), m_services.dialogs, this);
+    RateGraphDialog graph(m_log.log(), m_services.dialogs, this);
     m_services.dialogs.runModal(graph);
 }
 
 void Form1::mnuPrivileges_Click()
 {
-    frmBandPlan chart(m_services.fs, m_services.folders.workingDir, m_services.dialogs, this);
+    BandPlanDialog chart(m_services.fs, m_services.folders.workingDir, m_services.dialogs, this);
     m_services.dialogs.runModal(chart);
 }
 

@@ -163,7 +163,7 @@ void Form1::cmdEdit_Click()
     }
     std::optional<QsoRecord> edited;
     {
-        frmEditCon editor(m_log.log(), *number, m_countries, m_services.dialogs, this);
+        ContactEditorDialog editor(m_log.log(), *number, m_countries, m_services.dialogs, this);
         editor.setDeleteDupe([this] { cmdDelete_Click(); });
         m_services.dialogs.runModal(editor);
         edited = editor.editedRecord();

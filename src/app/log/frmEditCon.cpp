@@ -42,37 +42,37 @@ bool isDigit(int keyAscii)
 
 } // namespace
 
-frmEditCon::frmEditCon(
-    const ContestLog& log, int editIndex, const CountryTable& countries, OperatorDialogs& dialogs, QWidget* parent)
+ContactEditorDialog::ContactEditorDialog(
+    const ContestLog& log, int recordNumber, const CountryTable& countries, OperatorDialogs& dialogs, QWidget* parent)
     : QDialog(parent)
-    , EditIndex(editIndex)
+    , m_recordNumber(recordNumber)
     , m_log(log)
-    , m_original(log.record(editIndex))
+    , m_original(log.record(recordNumber))
     , m_countries(countries)
     , m_dialogs(dialogs)
 {
-    setObjectName(QStringLiteral("frmEditCon"));
+    setObjectName(QStringLiteral("ContactEditorDialog"));
     setWindowTitle(QStringLiteral("Edit Contact Entry"));
     buildForm();
     routeKeys();
 
-    txtEditCall->setText(toQString(m_original.call));
-    txtEditCk->setText(toQString(m_original.rstRcvd));
-    txtEditSec->setText(toQString(m_original.section));
-    txtEditNum->setText(toQString(m_original.rstSent));
-    txtEditPre->setText(toQString(m_original.country));
-    txtEditDate->setText(toQString(m_original.qsoDate));
-    txtEditTime->setText(toQString(m_original.qsoTime));
-    txtEditBnd->setText(toQString(m_original.band));
+    m_callField->setText(toQString(m_original.call));
+    m_rstRcvdField->setText(toQString(m_original.rstRcvd));
+    m_sectionField->setText(toQString(m_original.section));
+    m_rstSentField->setText(toQString(m_original.rstSent));
+    m_countryField->setText(toQString(m_original.country));
+    m_dateField->setText(toQString(m_original.qsoDate));
+    m_timeField->setText(toQString(m_original.qsoTime));
+    m_bandField->setText(toQString(m_original.band));
     ScaleDialog(*this, screenGeometryOf(*this));
 }
 
-void frmEditCon::buildForm()
+void ContactEditorDialog::buildForm()
 {
     auto* grid = new QGridLayout(this);
-    lblEditTitle = new QLabel(QStringLiteral("Edit Contact:"), this);
-    lblEditTitle->setObjectName(QStringLiteral("lblEditTitle"));
-    grid->addWidget(lblEditTitle, 0, 0, 1, 3);
+    m_headingCaption = new QLabel(QStringLiteral("Edit Contact:"), this);
+    m_headingCaption->setObjectName(QStringLiteral("headingCaption"));
+    grid->addWidget(m_headingCaption, 0, 0, 1, 3);
 
     // Created top to bottom, which is also the tab order.
     int row = 1;
@@ -94,38 +94,38 @@ void frmEditCon::buildForm()
         grid->addWidget(label, row - 1, 2);
         return label;
     };
-    txtEditCall = field("txtEditCall", "Callsign");
-    Label1 = marker("Label1", QStringLiteral("Dupe!"));
-    txtEditCk = field("txtEditCk", "Rst(R)");
-    txtEditSec = field("txtEditSec", "St / PR");
-    Label2 = marker("Label2", InvalidMarker);
-    txtEditNum = field("txtEditNum", "Rst(S)");
-    txtEditPre = field("txtEditPre", "Country");
-    txtEditDate = field("txtEditDate", "Date");
-    txtEditTime = field("txtEditTime", "Time");
-    txtEditBnd = field("txtEditBnd", "Band");
-    Label3 = marker("Label3", InvalidMarker);
+    m_callField = field("callField", "Callsign");
+    m_dupeMarker = marker("dupeMarker", QStringLiteral("Dupe!"));
+    m_rstRcvdField = field("rstRcvdField", "Rst(R)");
+    m_sectionField = field("sectionField", "St / PR");
+    m_invalidSectionMarker = marker("invalidSectionMarker", InvalidMarker);
+    m_rstSentField = field("rstSentField", "Rst(S)");
+    m_countryField = field("countryField", "Country");
+    m_dateField = field("dateField", "Date");
+    m_timeField = field("timeField", "Time");
+    m_bandField = field("bandField", "Band");
+    m_invalidBandMarker = marker("invalidBandMarker", InvalidMarker);
 
-    cmdDone = new QPushButton(QStringLiteral("Done"), this);
-    cmdDone->setObjectName(QStringLiteral("cmdDone"));
-    cmdDeleteDupe = new QPushButton(QStringLiteral("Delete Dupe"), this);
-    cmdDeleteDupe->setObjectName(QStringLiteral("cmdDeleteDupe"));
-    cmdDeleteDupe->hide();
-    for (QPushButton* button : { cmdDone, cmdDeleteDupe }) {
+    m_doneButton = new QPushButton(QStringLiteral("Done"), this);
+    m_doneButton->setObjectName(QStringLiteral("doneButton"));
+    m_deleteDupeButton = new QPushButton(QStringLiteral("Delete Dupe"), this);
+    m_deleteDupeButton->setObjectName(QStringLiteral("deleteDupeButton"));
+    m_deleteDupeButton->hide();
+    for (QPushButton* button : { m_doneButton, m_deleteDupeButton }) {
         // Enter belongs to the fields' own handlers, never to a default button.
         button->setAutoDefault(false);
     }
-    connect(cmdDone, &QPushButton::clicked, this, &frmEditCon::cmdDone_Click);
-    connect(cmdDeleteDupe, &QPushButton::clicked, this, &frmEditCon::cmdDeleteDupe_Click);
-    grid->addWidget(cmdDone, row, 1);
-    grid->addWidget(cmdDeleteDupe, row, 2);
+    connect(m_doneButton, &QPushButton::clicked, this, &ContactEditorDialog::acceptEdit);
+    connect(m_deleteDupeButton, &QPushButton::clicked, this, &ContactEditorDialog::deleteEditedContact);
+    grid->addWidget(m_doneButton, row, 1);
+    grid->addWidget(m_deleteDupeButton, row, 2);
 
-    for (QLineEdit* checked : { txtEditSec, txtEditDate, txtEditTime, txtEditBnd }) {
+    for (QLineEdit* checked : { m_sectionField, m_dateField, m_timeField, m_bandField }) {
         checked->installEventFilter(this);
     }
 }
 
-void frmEditCon::routeKeys()
+void ContactEditorDialog::routeKeys()
 {
     m_keys = new KeyRouter(this);
     // Enter in any field is a click on Done.
@@ -133,7 +133,7 @@ void frmEditCon::routeKeys()
         return [this, filter = std::move(filter)](int& keyAscii) {
             if (keyAscii == KeyReturn) {
                 keyAscii = 0;
-                cmdDone_Click();
+                acceptEdit();
                 return;
             }
             filter(keyAscii);
@@ -141,49 +141,49 @@ void frmEditCon::routeKeys()
     };
     // A double quote would end the field early in the log file.
     const auto plain = [](int& keyAscii) { keyAscii = keyAscii == '"' ? 0 : capital(keyAscii); };
-    for (QLineEdit* text : { txtEditCall, txtEditCk, txtEditSec, txtEditNum, txtEditBnd }) {
+    for (QLineEdit* text : { m_callField, m_rstRcvdField, m_sectionField, m_rstSentField, m_bandField }) {
         m_keys->route(text, withEnter(plain));
     }
-    m_keys->route(txtEditPre, withEnter([this](int& keyAscii) { countryKeyPress(keyAscii); }));
-    m_keys->route(txtEditDate, withEnter([](int& keyAscii) {
+    m_keys->route(m_countryField, withEnter([this](int& keyAscii) { handleCountryKey(keyAscii); }));
+    m_keys->route(m_dateField, withEnter([](int& keyAscii) {
         if (keyAscii != KeyBackspace && keyAscii != '/' && !isDigit(keyAscii)) {
             keyAscii = 0;
         }
     }));
-    m_keys->route(txtEditTime, withEnter([](int& keyAscii) {
+    m_keys->route(m_timeField, withEnter([](int& keyAscii) {
         if (keyAscii != KeyBackspace && keyAscii != ':' && !isDigit(keyAscii)) {
             keyAscii = 0;
         }
     }));
 }
 
-void frmEditCon::countryKeyPress(int& keyAscii)
+void ContactEditorDialog::handleCountryKey(int& keyAscii)
 {
     if (keyAscii == '"') {
         keyAscii = 0;
         return;
     }
-    if (txtEditPre->cursorPosition() == 0) {
+    if (m_countryField->cursorPosition() == 0) {
         keyAscii = capital(keyAscii);
     }
     // Only letters typed in the table's own case complete a name: a country typed some other way is an
     // edit the operator means, and stays as typed.
-    completeCountryField(*txtEditPre, m_countries, keyAscii, CompletionCase::Match);
+    completeCountryField(*m_countryField, m_countries, keyAscii, CompletionCase::Match);
 }
 
-bool frmEditCon::eventFilter(QObject* watched, QEvent* event)
+bool ContactEditorDialog::eventFilter(QObject* watched, QEvent* event)
 {
     if (event->type() == QEvent::FocusOut) {
         const auto reason = static_cast<QFocusEvent*>(event)->reason();
         // Leaving the field, not the window: a message box of our own takes the focus too.
         if (reason != Qt::ActiveWindowFocusReason && reason != Qt::PopupFocusReason) {
-            fieldLeft(static_cast<QLineEdit*>(watched));
+            checkLeftField(static_cast<QLineEdit*>(watched));
         }
     }
     return QDialog::eventFilter(watched, event);
 }
 
-void frmEditCon::fieldLeft(QLineEdit* field)
+void ContactEditorDialog::checkLeftField(QLineEdit* field)
 {
     // Putting the focus back on a refused field makes the field that had just received it leave in turn;
     // one complaint at a time is enough.
@@ -191,82 +191,83 @@ void frmEditCon::fieldLeft(QLineEdit* field)
         return;
     }
     const QScopedValueRollback checking(m_checking, true);
-    if (field == txtEditDate) {
+    if (field == m_dateField) {
         requireDate();
-    } else if (field == txtEditTime) {
+    } else if (field == m_timeField) {
         requireTime();
-    } else if (field == txtEditSec) {
-        Label2->hide();
-        if (!SectionTable::isAbbreviation(bytesIn(txtEditSec))) {
+    } else if (field == m_sectionField) {
+        m_invalidSectionMarker->hide();
+        if (!SectionTable::isAbbreviation(bytesIn(m_sectionField))) {
             m_dialogs.beep();
-            Label2->show();
-            refuse(txtEditSec);
+            m_invalidSectionMarker->show();
+            refuse(m_sectionField);
         }
-    } else if (field == txtEditBnd) {
-        if (isEditableBand(bytesIn(txtEditBnd))) {
-            Label3->hide();
+    } else if (field == m_bandField) {
+        if (isEditableBand(bytesIn(m_bandField))) {
+            m_invalidBandMarker->hide();
         } else {
             m_dialogs.beep();
-            Label3->show();
-            refuse(txtEditBnd);
+            m_invalidBandMarker->show();
+            refuse(m_bandField);
         }
     }
 }
 
-bool frmEditCon::requireDate()
+bool ContactEditorDialog::requireDate()
 {
-    if (readDate(bytesIn(txtEditDate))) {
+    if (readDate(bytesIn(m_dateField))) {
         return true;
     }
     m_dialogs.beep();
     m_dialogs.message(
         QStringLiteral("Invalid Date Format!"), QStringLiteral("You have entered an invalid date format!"));
-    refuse(txtEditDate);
+    refuse(m_dateField);
     return false;
 }
 
-bool frmEditCon::requireTime()
+bool ContactEditorDialog::requireTime()
 {
-    if (readTimeOfDay(bytesIn(txtEditTime))) {
+    if (readTimeOfDay(bytesIn(m_timeField))) {
         return true;
     }
     m_dialogs.beep();
     m_dialogs.message(
         QStringLiteral("Invalid Time Format!"), QStringLiteral("You have entered an invalid time format!"));
-    refuse(txtEditTime);
+    refuse(m_timeField);
     return false;
 }
 
-void frmEditCon::refuse(QLineEdit* field)
+void ContactEditorDialog::refuse(QLineEdit* field)
 {
     field->setFocus(Qt::OtherFocusReason);
 }
 
-void frmEditCon::cmdDone_Click()
+void ContactEditorDialog::acceptEdit()
 {
     // The focus moves Done makes are its own; they leave no field in the operator's sense.
     const QScopedValueRollback checking(m_checking, true);
     if (!requireTime() || !requireDate()) {
         return;
     }
-    const std::vector<int> duplicates = editDuplicates(m_log, EditIndex, bytesIn(txtEditCall), bytesIn(txtEditBnd));
+    const std::vector<int> duplicates
+        = editDuplicates(m_log, m_recordNumber, bytesIn(m_callField), bytesIn(m_bandField));
     if (!duplicates.empty()) {
-        Label1->show();
-        cmdDeleteDupe->show();
+        m_dupeMarker->show();
+        m_deleteDupeButton->show();
         // A beep for every record the change would duplicate tells the operator how many there are.
         for (std::size_t i = 0; i < duplicates.size(); ++i) {
             m_dialogs.beep();
         }
         return;
     }
-    Label1->hide();
+    m_dupeMarker->hide();
     m_edited = brindle::editedRecord(m_original,
-        ContactFields { bytesIn(txtEditCall), bytesIn(txtEditCk), bytesIn(txtEditSec), bytesIn(txtEditNum),
-            bytesIn(txtEditPre), bytesIn(txtEditDate), bytesIn(txtEditTime), bytesIn(txtEditBnd) });
+        ContactFields { bytesIn(m_callField), bytesIn(m_rstRcvdField), bytesIn(m_sectionField), bytesIn(m_rstSentField),
+            bytesIn(m_countryField), bytesIn(m_dateField), bytesIn(m_timeField), bytesIn(m_bandField) });
     accept();
 }
 
-void frmEditCon::cmdDeleteDupe_Click()
+void ContactEditorDialog::deleteEditedContact()
 {
     // Out of the way of the main form's question and of its list while the record goes.
     hide();
@@ -276,12 +277,17 @@ void frmEditCon::cmdDeleteDupe_Click()
     reject();
 }
 
-std::optional<QsoRecord> frmEditCon::editedRecord() const
+int ContactEditorDialog::recordNumber() const
+{
+    return m_recordNumber;
+}
+
+std::optional<QsoRecord> ContactEditorDialog::editedRecord() const
 {
     return m_edited;
 }
 
-void frmEditCon::setDeleteDupe(std::function<void()> deleteDupe)
+void ContactEditorDialog::setDeleteDupe(std::function<void()> deleteDupe)
 {
     m_deleteDupe = std::move(deleteDupe);
 }

@@ -21,13 +21,16 @@ class OperatorDialogs;
 // Changes one record of the log: every field but the frequency. Done checks the date and time, refuses
 // a change that would make the record a duplicate of another, and otherwise keeps the edited record for
 // the main form to store. The log itself is left alone.
-class frmEditCon : public QDialog
+class ContactEditorDialog : public QDialog
 {
     Q_OBJECT
 
 public:
-    frmEditCon(const ContestLog& log, int editIndex, const CountryTable& countries, OperatorDialogs& dialogs,
-        QWidget* parent = nullptr);
+    ContactEditorDialog(const ContestLog& log, int recordNumber, const CountryTable& countries,
+        OperatorDialogs& dialogs, QWidget* parent = nullptr);
+
+    // The record being edited, 1 to the log's count.
+    int recordNumber() const;
 
     // What Done accepted; nothing while Done has not succeeded.
     std::optional<QsoRecord> editedRecord() const;
@@ -35,25 +38,23 @@ public:
     // Deletes the record of the main form's selected row, the main form asking first.
     void setDeleteDupe(std::function<void()> deleteDupe);
 
-    void cmdDone_Click();
-    void cmdDeleteDupe_Click();
+    void acceptEdit();
+    void deleteEditedContact();
 
-    const int EditIndex; // the record being edited, 1 to the log's count
-
-    QLabel* lblEditTitle = nullptr;
-    QLineEdit* txtEditCall = nullptr;
-    QLineEdit* txtEditCk = nullptr; // report received
-    QLineEdit* txtEditSec = nullptr;
-    QLineEdit* txtEditNum = nullptr; // report sent
-    QLineEdit* txtEditPre = nullptr; // country
-    QLineEdit* txtEditDate = nullptr;
-    QLineEdit* txtEditTime = nullptr;
-    QLineEdit* txtEditBnd = nullptr;
-    QLabel* Label1 = nullptr; // "Dupe!"
-    QLabel* Label2 = nullptr; // invalid section
-    QLabel* Label3 = nullptr; // invalid band
-    QPushButton* cmdDone = nullptr;
-    QPushButton* cmdDeleteDupe = nullptr;
+    QLabel* m_headingCaption = nullptr;
+    QLineEdit* m_callField = nullptr;
+    QLineEdit* m_rstRcvdField = nullptr;
+    QLineEdit* m_sectionField = nullptr;
+    QLineEdit* m_rstSentField = nullptr;
+    QLineEdit* m_countryField = nullptr;
+    QLineEdit* m_dateField = nullptr;
+    QLineEdit* m_timeField = nullptr;
+    QLineEdit* m_bandField = nullptr;
+    QLabel* m_dupeMarker = nullptr; // "Dupe!"
+    QLabel* m_invalidSectionMarker = nullptr;
+    QLabel* m_invalidBandMarker = nullptr;
+    QPushButton* m_doneButton = nullptr;
+    QPushButton* m_deleteDupeButton = nullptr;
 
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
@@ -61,12 +62,13 @@ protected:
 private:
     void buildForm();
     void routeKeys();
-    void countryKeyPress(int& keyAscii);
-    void fieldLeft(QLineEdit* field);
+    void handleCountryKey(int& keyAscii);
+    void checkLeftField(QLineEdit* field);
     bool requireDate();
     bool requireTime();
     void refuse(QLineEdit* field);
 
+    const int m_recordNumber;
     const ContestLog& m_log;
     const QsoRecord m_original;
     const CountryTable& m_countries;

@@ -52,9 +52,9 @@ QRadioButton* option(QGroupBox* frame, QBoxLayout* layout, const char* name, con
 
 } // namespace
 
-Form2::Form2(const ContestLog& log, const DefaultData& station, std::string claimedScore, FileSystem& fs,
-    SettingsStore& settings, SharedPreferences& shared, OperatorDialogs& dialogs, std::string programDataDir,
-    QWidget* parent)
+SummarySheetDialog::SummarySheetDialog(const ContestLog& log, const DefaultData& station, std::string claimedScore,
+    FileSystem& fs, SettingsStore& settings, SharedPreferences& shared, OperatorDialogs& dialogs,
+    std::string programDataDir, QWidget* parent)
     : QDialog(parent)
     , m_log(log)
     , m_station(station)
@@ -65,17 +65,17 @@ Form2::Form2(const ContestLog& log, const DefaultData& station, std::string clai
     , m_dialogs(dialogs)
     , m_programDataDir(std::move(programDataDir))
 {
-    setObjectName(QStringLiteral("Form2"));
+    setObjectName(QStringLiteral("SummarySheetDialog"));
     setWindowTitle(QStringLiteral("Summary Sheet Information"));
     buildForm();
 
     const std::pair<QLineEdit*, std::string_view> stored[] = {
-        { Text1, settingkeys::UserARRLSection },
-        { Text5, settingkeys::UserAddressName },
-        { Text6, settingkeys::UserAddressLine1 },
-        { Text7, settingkeys::UserAddressLine2 },
-        { Text8, settingkeys::UserEMail },
-        { Text10, settingkeys::UserClubName },
+        { m_arrlSectionField, settingkeys::UserARRLSection },
+        { m_nameField, settingkeys::UserAddressName },
+        { m_address1Field, settingkeys::UserAddressLine1 },
+        { m_address2Field, settingkeys::UserAddressLine2 },
+        { m_emailField, settingkeys::UserEMail },
+        { m_clubField, settingkeys::UserClubName },
     };
     for (const auto& [field, key] : stored) {
         field->setText(q(m_settings.get(key, "")));
@@ -84,7 +84,7 @@ Form2::Form2(const ContestLog& log, const DefaultData& station, std::string clai
     ScaleDialog(*this, screenGeometryOf(*this));
 }
 
-void Form2::buildForm()
+void SummarySheetDialog::buildForm()
 {
     auto* grid = new QGridLayout(this);
 
@@ -99,123 +99,118 @@ void Form2::buildForm()
         fields->addWidget(edit);
         return edit;
     };
-    Text1 = field("Text1", "Your ARRL/RAC Section:");
-    Text2 = field("Text2", "If multioperator, list calls of all operators:");
-    Text5 = field("Text5", "Your Name:");
-    Text6 = field("Text6", "Address Line 1:");
-    Text7 = field("Text7", "Address Line 2:");
-    Text8 = field("Text8", "Email Address:");
-    Text10 = field("Text10", "Club Name (if club participation):");
+    m_arrlSectionField = field("arrlSectionField", "Your ARRL/RAC Section:");
+    m_operatorsField = field("operatorsField", "If multioperator, list calls of all operators:");
+    m_nameField = field("nameField", "Your Name:");
+    m_address1Field = field("address1Field", "Address Line 1:");
+    m_address2Field = field("address2Field", "Address Line 2:");
+    m_emailField = field("emailField", "Email Address:");
+    m_clubField = field("clubField", "Club Name (if club participation):");
     fields->addStretch();
     grid->addLayout(fields, 0, 0);
 
     auto* frames = new QVBoxLayout;
     auto* operatorFrame = new QGroupBox(QStringLiteral("Operator:"), this);
     auto* operatorOptions = new QVBoxLayout(operatorFrame);
-    Option5 = option(operatorFrame, operatorOptions, "Option5", "Single");
-    Option6 = option(operatorFrame, operatorOptions, "Option6", "Single Assisted");
-    Option7 = option(operatorFrame, operatorOptions, "Option7", "Multiple");
+    m_singleOpOption = option(operatorFrame, operatorOptions, "singleOpOption", "Single");
+    m_singleAssistedOption = option(operatorFrame, operatorOptions, "singleAssistedOption", "Single Assisted");
+    m_multiOpOption = option(operatorFrame, operatorOptions, "multiOpOption", "Multiple");
     frames->addWidget(operatorFrame);
 
     auto* transmitterFrame = new QGroupBox(QStringLiteral("Number of Transmitters (if multioperator)"), this);
     auto* transmitterOptions = new QVBoxLayout(transmitterFrame);
-    Option1 = option(transmitterFrame, transmitterOptions, "Option1", "One");
-    Option2 = option(transmitterFrame, transmitterOptions, "Option2", "Two");
-    Option3 = option(transmitterFrame, transmitterOptions, "Option3", "Multiple");
+    m_oneTxOption = option(transmitterFrame, transmitterOptions, "oneTxOption", "One");
+    m_twoTxOption = option(transmitterFrame, transmitterOptions, "twoTxOption", "Two");
+    m_multiTxOption = option(transmitterFrame, transmitterOptions, "multiTxOption", "Multiple");
     frames->addWidget(transmitterFrame);
 
     auto* bandFrame = new QGroupBox(QStringLiteral("Band:"), this);
     auto* bandOptions = new QVBoxLayout(bandFrame);
-    Option4 = option(bandFrame, bandOptions, "Option4", "All");
+    m_allBandsOption = option(bandFrame, bandOptions, "allBandsOption", "All");
     auto* singleBand = new QHBoxLayout;
-    Option8 = new QRadioButton(QStringLiteral("Single"), bandFrame);
-    Option8->setObjectName(QStringLiteral("Option8"));
-    lblBand = new QLabel(QStringLiteral("Band"), bandFrame);
-    lblBand->setObjectName(QStringLiteral("lblBand"));
-    Text3 = new QLineEdit(bandFrame);
-    Text3->setObjectName(QStringLiteral("Text3"));
-    lblBand->setBuddy(Text3);
-    singleBand->addWidget(Option8);
-    singleBand->addWidget(lblBand);
-    singleBand->addWidget(Text3);
+    m_singleBandOption = new QRadioButton(QStringLiteral("Single"), bandFrame);
+    m_singleBandOption->setObjectName(QStringLiteral("singleBandOption"));
+    m_singleBandCaption = new QLabel(QStringLiteral("Band"), bandFrame);
+    m_singleBandCaption->setObjectName(QStringLiteral("singleBandCaption"));
+    m_singleBandField = new QLineEdit(bandFrame);
+    m_singleBandField->setObjectName(QStringLiteral("singleBandField"));
+    m_singleBandCaption->setBuddy(m_singleBandField);
+    singleBand->addWidget(m_singleBandOption);
+    singleBand->addWidget(m_singleBandCaption);
+    singleBand->addWidget(m_singleBandField);
     bandOptions->addLayout(singleBand);
     frames->addWidget(bandFrame);
 
     auto* powerFrame = new QGroupBox(QStringLiteral("Power Category:"), this);
     auto* powerOptions = new QVBoxLayout(powerFrame);
-    Option18 = option(powerFrame, powerOptions, "Option18", "High");
-    Option19 = option(powerFrame, powerOptions, "Option19", "Low");
-    Option20 = option(powerFrame, powerOptions, "Option20", "QRP");
+    m_highPowerOption = option(powerFrame, powerOptions, "highPowerOption", "High");
+    m_lowPowerOption = option(powerFrame, powerOptions, "lowPowerOption", "Low");
+    m_qrpOption = option(powerFrame, powerOptions, "qrpOption", "QRP");
     frames->addWidget(powerFrame);
     frames->addStretch();
     grid->addLayout(frames, 0, 1);
 
     auto* soapbox
         = new QLabel(QStringLiteral("Soapbox (Add any comments you would like to make about the contest):"), this);
-    Text11 = new QLineEdit(this);
-    Text11->setObjectName(QStringLiteral("Text11"));
-    soapbox->setBuddy(Text11);
+    m_soapboxField = new QLineEdit(this);
+    m_soapboxField->setObjectName(QStringLiteral("soapboxField"));
+    soapbox->setBuddy(m_soapboxField);
     grid->addWidget(soapbox, 1, 0, 1, 2);
-    grid->addWidget(Text11, 2, 0, 1, 2);
+    grid->addWidget(m_soapboxField, 2, 0, 1, 2);
 
-    Command4 = new QPushButton(QStringLiteral("Write Cabrillo Log File"), this);
-    Command4->setObjectName(QStringLiteral("Command4"));
-    Command3 = new QPushButton(QStringLiteral("Done"), this);
-    Command3->setObjectName(QStringLiteral("Command3"));
+    m_writeButton = new QPushButton(QStringLiteral("Write Cabrillo Log File"), this);
+    m_writeButton->setObjectName(QStringLiteral("writeButton"));
+    m_doneButton = new QPushButton(QStringLiteral("Done"), this);
+    m_doneButton->setObjectName(QStringLiteral("doneButton"));
     auto* buttons = new QHBoxLayout;
-    for (QPushButton* button : { Command4, Command3 }) {
+    for (QPushButton* button : { m_writeButton, m_doneButton }) {
         // Enter in a field must not write a file behind the operator's back.
         button->setAutoDefault(false);
         buttons->addWidget(button);
     }
     grid->addLayout(buttons, 3, 0, 1, 2);
 
-    Option5->setChecked(true);
-    Option4->setChecked(true);
-    Option19->setChecked(true);
-    lblBand->setEnabled(false);
-    Text3->setEnabled(false);
+    m_singleOpOption->setChecked(true);
+    m_allBandsOption->setChecked(true);
+    m_lowPowerOption->setChecked(true);
+    m_singleBandCaption->setEnabled(false);
+    m_singleBandField->setEnabled(false);
 
-    connect(Command4, &QPushButton::clicked, this, &Form2::Command4_Click);
-    connect(Command3, &QPushButton::clicked, this, &Form2::Command3_Click);
-    connect(Option4, &QRadioButton::toggled, this, [this](bool checked) {
+    connect(m_writeButton, &QPushButton::clicked, this, &SummarySheetDialog::writeCabrilloFile);
+    connect(m_doneButton, &QPushButton::clicked, this, &QDialog::accept);
+    connect(m_allBandsOption, &QRadioButton::toggled, this, [this](bool checked) {
         if (checked) {
-            Option4_Click();
+            chooseAllBands();
         }
     });
-    connect(Option8, &QRadioButton::toggled, this, [this](bool checked) {
+    connect(m_singleBandOption, &QRadioButton::toggled, this, [this](bool checked) {
         if (checked) {
-            Option8_Click();
+            chooseSingleBand();
         }
     });
 
     m_keys = new KeyRouter(this);
     const auto capitals = [](int& keyAscii) { keyAscii = capital(keyAscii); };
-    m_keys->route(Text1, capitals);
-    m_keys->route(Text2, capitals);
+    m_keys->route(m_arrlSectionField, capitals);
+    m_keys->route(m_operatorsField, capitals);
 }
 
-void Form2::Option4_Click()
+void SummarySheetDialog::chooseAllBands()
 {
-    lblBand->setEnabled(false);
-    Text3->setEnabled(false);
-    Text3->clear();
+    m_singleBandCaption->setEnabled(false);
+    m_singleBandField->setEnabled(false);
+    m_singleBandField->clear();
 }
 
-void Form2::Option8_Click()
+void SummarySheetDialog::chooseSingleBand()
 {
-    lblBand->setEnabled(true);
-    Text3->setEnabled(true);
+    m_singleBandCaption->setEnabled(true);
+    m_singleBandField->setEnabled(true);
     // With no contact yet there is no band to propose; the operator types it.
-    Text3->setText(m_log.count() > 0 ? q(m_log.record(1).band + "M") : QString());
+    m_singleBandField->setText(m_log.count() > 0 ? q(m_log.record(1).band + "M") : QString());
 }
 
-void Form2::Command3_Click()
-{
-    accept();
-}
-
-CabrilloHeader Form2::header() const
+CabrilloHeader SummarySheetDialog::header() const
 {
     CabrilloHeader header;
     header.createdBy = programNameFromTitle(mainFormTitle());
@@ -225,32 +220,32 @@ CabrilloHeader Form2::header() const
     header.claimedScore = m_claimedScore;
 
     CabrilloCategory& category = header.category;
-    category.operators = Option7->isChecked() ? OperatorCategory::Multiple
-        : Option6->isChecked()                ? OperatorCategory::SingleAssisted
-                                              : OperatorCategory::Single;
-    category.transmitters = Option1->isChecked() ? TransmitterCategory::One
-        : Option2->isChecked()                   ? TransmitterCategory::Two
-        : Option3->isChecked()                   ? TransmitterCategory::Multiple
-                                                 : TransmitterCategory::None;
-    if (Option8->isChecked()) {
-        category.singleBand = bytesIn(Text3);
+    category.operators = m_multiOpOption->isChecked() ? OperatorCategory::Multiple
+        : m_singleAssistedOption->isChecked()         ? OperatorCategory::SingleAssisted
+                                                      : OperatorCategory::Single;
+    category.transmitters = m_oneTxOption->isChecked() ? TransmitterCategory::One
+        : m_twoTxOption->isChecked()                   ? TransmitterCategory::Two
+        : m_multiTxOption->isChecked()                 ? TransmitterCategory::Multiple
+                                                       : TransmitterCategory::None;
+    if (m_singleBandOption->isChecked()) {
+        category.singleBand = bytesIn(m_singleBandField);
     }
-    category.power = Option18->isChecked() ? PowerCategory::High
-        : Option20->isChecked()            ? PowerCategory::Qrp
-                                           : PowerCategory::Low;
+    category.power = m_highPowerOption->isChecked() ? PowerCategory::High
+        : m_qrpOption->isChecked()                  ? PowerCategory::Qrp
+                                                    : PowerCategory::Low;
 
-    header.section = bytesIn(Text1);
-    header.operators = bytesIn(Text2);
-    header.club = bytesIn(Text10);
-    header.name = bytesIn(Text5);
-    header.addressLine1 = bytesIn(Text6);
-    header.addressLine2 = bytesIn(Text7);
-    header.email = bytesIn(Text8);
-    header.soapbox = bytesIn(Text11);
+    header.section = bytesIn(m_arrlSectionField);
+    header.operators = bytesIn(m_operatorsField);
+    header.club = bytesIn(m_clubField);
+    header.name = bytesIn(m_nameField);
+    header.addressLine1 = bytesIn(m_address1Field);
+    header.addressLine2 = bytesIn(m_address2Field);
+    header.email = bytesIn(m_emailField);
+    header.soapbox = bytesIn(m_soapboxField);
     return header;
 }
 
-void Form2::Command4_Click()
+void SummarySheetDialog::writeCabrilloFile()
 {
     const CabrilloHeader values = header();
     const std::optional<QString> chosen = m_dialogs.saveFileName(
@@ -266,11 +261,11 @@ void Form2::Command4_Click()
     m_dialogs.message(
         q(cabrillomsg::WrittenTitle), q(cabrillomsg::WrittenBeforePath) + *chosen + q(cabrillomsg::WrittenAfterPath));
     m_dialogs.message(q(cabrillomsg::ThanksTitle), q(cabrillomsg::ThanksText));
-    Command3->setFocus();
+    m_doneButton->setFocus();
     savePersonalData();
 }
 
-void Form2::savePersonalData()
+void SummarySheetDialog::savePersonalData()
 {
     struct Kept
     {
@@ -279,18 +274,18 @@ void Form2::savePersonalData()
         const char* element;
     };
     const Kept kept[] = {
-        { Text5, settingkeys::UserAddressName, "OWN_ADDRESS_NAME" },
-        { Text6, settingkeys::UserAddressLine1, "OWN_ADDRESS_Line1" },
-        { Text7, settingkeys::UserAddressLine2, "OWN_ADDRESS_Line2" },
-        { Text8, settingkeys::UserEMail, "OWN_EMAIL" },
-        { Text1, settingkeys::UserARRLSection, "OWN_ARRL_SECTION" },
-        { Text10, settingkeys::UserClubName, "OWN_CLUB_NAME" },
+        { m_nameField, settingkeys::UserAddressName, "OWN_ADDRESS_NAME" },
+        { m_address1Field, settingkeys::UserAddressLine1, "OWN_ADDRESS_Line1" },
+        { m_address2Field, settingkeys::UserAddressLine2, "OWN_ADDRESS_Line2" },
+        { m_emailField, settingkeys::UserEMail, "OWN_EMAIL" },
+        { m_arrlSectionField, settingkeys::UserARRLSection, "OWN_ARRL_SECTION" },
+        { m_clubField, settingkeys::UserClubName, "OWN_CLUB_NAME" },
     };
     for (const Kept& k : kept) {
         m_settings.save(k.key, trimmedIn(k.field));
     }
     for (const Kept& k : kept) {
-        const bool last = k.field == Text10;
+        const bool last = k.field == m_clubField;
         if (Status saved = m_shared.publish(k.element, trimmedIn(k.field), last); !saved) {
             // The log file is written; only the maker's other programs miss the new address.
             m_dialogs.message(QStringLiteral("Shared Preferences Not Saved"),

@@ -33,7 +33,7 @@ constexpr double StripBottom = 370;
 constexpr double SlotNudge = 10.0 / TwipsPerDesignPixel;
 constexpr double TickLength = 4;
 
-const QRectF Command1Rect(10, 8, 130, 24);
+const QRectF BackgroundButtonRect(10, 8, 130, 24);
 const QRectF BandCaptionRect(336, 11, 36, 18);
 constexpr double LegendLeft = 374;
 constexpr double LegendStep = 34;
@@ -71,12 +71,12 @@ public:
 
 } // namespace
 
-GraphQSO::GraphQSO(const ContestLog& log, OperatorDialogs& dialogs, QWidget* parent)
+RateGraphDialog::RateGraphDialog(const ContestLog& log, OperatorDialogs& dialogs, QWidget* parent)
     : QDialog(parent)
     , m_log(log)
     , m_dialogs(dialogs)
 {
-    setObjectName(QStringLiteral("GraphQSO"));
+    setObjectName(QStringLiteral("RateGraphDialog"));
     setWindowTitle(QStringLiteral(" Activity Graph - QSOs per Hour Rate   (# QSOs over 10 minutes X 6)"));
     buildForm();
     resize(static_cast<int>(DesignWidth), static_cast<int>(DesignHeight));
@@ -86,7 +86,7 @@ GraphQSO::GraphQSO(const ContestLog& log, OperatorDialogs& dialogs, QWidget* par
     drawGraph();
 }
 
-QLabel* GraphQSO::addLabel(const QString& name, const QString& text, Qt::Alignment alignment)
+QLabel* RateGraphDialog::addLabel(const QString& name, const QString& text, Qt::Alignment alignment)
 {
     auto* label = new QLabel(text, this);
     label->setObjectName(name);
@@ -94,28 +94,29 @@ QLabel* GraphQSO::addLabel(const QString& name, const QString& text, Qt::Alignme
     return label;
 }
 
-void GraphQSO::buildForm()
+void RateGraphDialog::buildForm()
 {
-    Command1 = new QPushButton(QStringLiteral("Black Background"), this);
-    Command1->setObjectName(QStringLiteral("Command1"));
-    Command1->setAutoDefault(false);
-    connect(Command1, &QPushButton::clicked, this, &GraphQSO::Command1_Click);
+    m_backgroundButton = new QPushButton(QStringLiteral("Black Background"), this);
+    m_backgroundButton->setObjectName(QStringLiteral("backgroundButton"));
+    m_backgroundButton->setAutoDefault(false);
+    connect(m_backgroundButton, &QPushButton::clicked, this, &RateGraphDialog::toggleBackground);
 
-    lblBandCaption = addLabel(QStringLiteral("lblBandCaption"), QStringLiteral("Band "), Qt::AlignRight);
+    m_bandLegendCaption = addLabel(QStringLiteral("bandLegendCaption"), QStringLiteral("Band "), Qt::AlignRight);
     for (std::size_t i = 0; i < GraphBands.size(); ++i) {
-        lblBnd[i] = addLabel(QStringLiteral("lblBnd%1").arg(i), toQString(GraphBands[i].band), Qt::AlignLeft);
-        setTextColour(lblBnd[i], fromBgr(GraphBands[i].colour));
+        const QString band = toQString(GraphBands[i].band);
+        m_bandLegendLabels[i] = addLabel(QStringLiteral("bandLegend_") + band, band, Qt::AlignLeft);
+        setTextColour(m_bandLegendLabels[i], fromBgr(GraphBands[i].colour));
     }
-    for (std::size_t k = 0; k < lblTime.size(); ++k) {
-        lblTime[k] = addLabel(QStringLiteral("lblTime%1").arg(k), QString(), Qt::AlignHCenter | Qt::AlignTop);
-        lblDate[k] = addLabel(QStringLiteral("lblDate%1").arg(k), QString(), Qt::AlignHCenter | Qt::AlignTop);
+    for (std::size_t k = 0; k < m_timeLabels.size(); ++k) {
+        m_timeLabels[k] = addLabel(QStringLiteral("timeLabel_%1").arg(k), QString(), Qt::AlignHCenter | Qt::AlignTop);
+        m_dateLabels[k] = addLabel(QStringLiteral("dateLabel_%1").arg(k), QString(), Qt::AlignHCenter | Qt::AlignTop);
     }
-    for (std::size_t k = 0; k < lblY.size(); ++k) {
-        lblY[k] = addLabel(QStringLiteral("lblY%1").arg(k), QString(), Qt::AlignRight | Qt::AlignVCenter);
+    for (std::size_t k = 0; k < m_rateLabels.size(); ++k) {
+        m_rateLabels[k] = addLabel(QStringLiteral("rateLabel_%1").arg(k), QString(), Qt::AlignRight | Qt::AlignVCenter);
     }
 }
 
-void GraphQSO::placeControls()
+void RateGraphDialog::placeControls()
 {
     const double fx = width() / DesignWidth;
     const double fy = height() / DesignHeight;
@@ -123,31 +124,31 @@ void GraphQSO::placeControls()
         control->setGeometry(
             QRectF(design.left() * fx, design.top() * fy, design.width() * fx, design.height() * fy).toRect());
     };
-    place(Command1, Command1Rect);
-    place(lblBandCaption, BandCaptionRect);
-    for (std::size_t i = 0; i < lblBnd.size(); ++i) {
-        place(lblBnd[i],
+    place(m_backgroundButton, BackgroundButtonRect);
+    place(m_bandLegendCaption, BandCaptionRect);
+    for (std::size_t i = 0; i < m_bandLegendLabels.size(); ++i) {
+        place(m_bandLegendLabels[i],
             QRectF(LegendLeft + static_cast<double>(i) * LegendStep, BandCaptionRect.top(), LegendWidth,
                 BandCaptionRect.height()));
     }
     for (int k = 0; k < RateGraphTimeLabels; ++k) {
         const double left = timeLabelCentre(k) - AxisLabelWidth / 2;
-        place(lblTime[static_cast<std::size_t>(k)], QRectF(left, TimeTop, AxisLabelWidth, LabelHeight));
-        place(lblDate[static_cast<std::size_t>(k)], QRectF(left, DateTop, AxisLabelWidth, LabelHeight));
+        place(m_timeLabels[static_cast<std::size_t>(k)], QRectF(left, TimeTop, AxisLabelWidth, LabelHeight));
+        place(m_dateLabels[static_cast<std::size_t>(k)], QRectF(left, DateTop, AxisLabelWidth, LabelHeight));
     }
     for (int k = 0; k < RateGraphValueLabels; ++k) {
         const double top = valueLabelCentre(k) - LabelHeight / 2;
-        place(lblY[static_cast<std::size_t>(k)], QRectF(4, top, FrameLeft - TickLength - 8, LabelHeight));
+        place(m_rateLabels[static_cast<std::size_t>(k)], QRectF(4, top, FrameLeft - TickLength - 8, LabelHeight));
     }
 }
 
-void GraphQSO::resizeEvent(QResizeEvent* event)
+void RateGraphDialog::resizeEvent(QResizeEvent* event)
 {
     QDialog::resizeEvent(event);
     placeControls();
 }
 
-RateGraphFrame GraphQSO::plotFrame() const
+RateGraphFrame RateGraphDialog::plotFrame() const
 {
     const double fx = width() / DesignWidth;
     const double fy = height() / DesignHeight;
@@ -155,35 +156,36 @@ RateGraphFrame GraphQSO::plotFrame() const
         SlotNudge * fx };
 }
 
-std::uint32_t GraphQSO::backgroundColour() const
+std::uint32_t RateGraphDialog::backgroundColour() const
 {
     return m_whiteBackground ? GraphWhite : GraphBlack;
 }
 
-const RateGraph& GraphQSO::graph() const
+const RateGraph& RateGraphDialog::graph() const
 {
     return m_graph;
 }
 
-void GraphQSO::applyBackground()
+void RateGraphDialog::applyBackground()
 {
     const QColor background = fromBgr(backgroundColour());
     const QColor foreground = fromBgr(m_whiteBackground ? GraphBlack : GraphWhite);
     QPalette palette = this->palette();
     palette.setColor(QPalette::Window, background);
     setPalette(palette);
-    setTextColour(lblBandCaption, foreground);
-    for (std::size_t k = 0; k < lblTime.size(); ++k) {
-        setTextColour(lblTime[k], foreground);
-        setTextColour(lblDate[k], foreground);
+    setTextColour(m_bandLegendCaption, foreground);
+    for (std::size_t k = 0; k < m_timeLabels.size(); ++k) {
+        setTextColour(m_timeLabels[k], foreground);
+        setTextColour(m_dateLabels[k], foreground);
     }
-    for (QLabel* label : lblY) {
+    for (QLabel* label : m_rateLabels) {
         setTextColour(label, foreground);
     }
-    Command1->setText(m_whiteBackground ? QStringLiteral("White Background") : QStringLiteral("Black Background"));
+    m_backgroundButton->setText(
+        m_whiteBackground ? QStringLiteral("White Background") : QStringLiteral("Black Background"));
 }
 
-void GraphQSO::Command1_Click()
+void RateGraphDialog::toggleBackground()
 {
     const WaitCursor wait;
     m_whiteBackground = !m_whiteBackground;
@@ -192,7 +194,7 @@ void GraphQSO::Command1_Click()
     repaint();
 }
 
-void GraphQSO::drawGraph()
+void RateGraphDialog::drawGraph()
 {
     m_graph = {};
     if (!enoughContactsToGraph(m_log)) {
@@ -203,20 +205,20 @@ void GraphQSO::drawGraph()
     }
     m_graph = computeRateGraph(m_log, backgroundColour());
     if (m_graph.axis) {
-        for (std::size_t k = 0; k < lblTime.size(); ++k) {
-            lblTime[k]->setText(toQString(m_graph.axis->times[k]));
-            lblDate[k]->setText(toQString(m_graph.axis->dates[k]));
+        for (std::size_t k = 0; k < m_timeLabels.size(); ++k) {
+            m_timeLabels[k]->setText(toQString(m_graph.axis->times[k]));
+            m_dateLabels[k]->setText(toQString(m_graph.axis->dates[k]));
         }
     }
     if (m_graph.plot) {
-        for (std::size_t k = 0; k < lblY.size(); ++k) {
-            lblY[k]->setText(toQString(m_graph.plot->values[k]));
+        for (std::size_t k = 0; k < m_rateLabels.size(); ++k) {
+            m_rateLabels[k]->setText(toQString(m_graph.plot->values[k]));
         }
     }
     update();
 }
 
-void GraphQSO::paintEvent(QPaintEvent*)
+void RateGraphDialog::paintEvent(QPaintEvent*)
 {
     QPainter painter(this);
     painter.fillRect(rect(), fromBgr(backgroundColour()));

@@ -18,18 +18,18 @@ class OperatorDialogs;
 
 // The QSO rate graph of the whole log, drawn when the window opens and again at each change of
 // background. The log is read, never changed.
-class GraphQSO : public QDialog
+class RateGraphDialog : public QDialog
 {
     Q_OBJECT
 
 public:
-    GraphQSO(const ContestLog& log, OperatorDialogs& dialogs, QWidget* parent = nullptr);
+    RateGraphDialog(const ContestLog& log, OperatorDialogs& dialogs, QWidget* parent = nullptr);
 
     // Works the graph out from the log and draws it; with fewer than seven contacts the operator is told
     // so instead.
     void drawGraph();
     // Toggles the background between black and white, then draws the graph again.
-    void Command1_Click();
+    void toggleBackground();
 
     std::uint32_t backgroundColour() const;
     // What the last drawing reached: the axis labels and the plot, or less after a failure.
@@ -37,12 +37,12 @@ public:
     // Where the plot lies in the window at its present size.
     RateGraphFrame plotFrame() const;
 
-    QPushButton* Command1 = nullptr; // names the current background
-    QLabel* lblBandCaption = nullptr; // "Band "
-    std::array<QLabel*, GraphBands.size()> lblBnd {};
-    std::array<QLabel*, RateGraphTimeLabels> lblTime {};
-    std::array<QLabel*, RateGraphTimeLabels> lblDate {};
-    std::array<QLabel*, RateGraphValueLabels> lblY {};
+    QPushButton* m_backgroundButton = nullptr; // names the current background
+    QLabel* m_bandLegendCaption = nullptr; // "Band "
+    std::array<QLabel*, GraphBands.size()> m_bandLegendLabels {};
+    std::array<QLabel*, RateGraphTimeLabels> m_timeLabels {};
+    std::array<QLabel*, RateGraphTimeLabels> m_dateLabels {};
+    std::array<QLabel*, RateGraphValueLabels> m_rateLabels {};
 
 protected:
     void paintEvent(QPaintEvent* event) override;

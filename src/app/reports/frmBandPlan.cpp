@@ -28,10 +28,10 @@ constexpr double ButtonsTop = 44;
 constexpr double ButtonWidth = 72;
 constexpr double ButtonStep = 78;
 constexpr double ButtonHeight = 24;
-const QRectF Line1Rect(8, 78, 624, 2);
+const QRectF HeaderLineRect(8, 78, 624, 2);
 const QRectF CwLegendRect(64, 420, 60, 18);
 const QRectF PhoneLegendRect(130, 420, 60, 18);
-const QRectF Label1Rect(64, 444, 400, 18);
+const QRectF EffectiveDateRect(64, 444, 400, 18);
 
 // Fonts grow with the screen, by at most half as much again.
 constexpr double MaxFontScale = 1.5;
@@ -40,9 +40,9 @@ constexpr double SegmentPointSize = 7;
 const QString EffectivePrefix = QStringLiteral("Frequencies Effective: ");
 
 // The chart's own labels carry these prefixes, so that drawing another class can find and remove them.
-const QString BarPrefix = QStringLiteral("blbl");
-const QString SegmentPrefix = QStringLiteral("priv");
-const QString BandNamePrefix = QStringLiteral("bnlb");
+const QString BarPrefix = QStringLiteral("bandBar_");
+const QString SegmentPrefix = QStringLiteral("segment_");
+const QString BandNamePrefix = QStringLiteral("bandName_");
 
 void colourLabel(QLabel* label, std::uint32_t back, std::uint32_t text)
 {
@@ -55,11 +55,11 @@ constexpr std::uint32_t White = 0x00FFFFFF;
 
 } // namespace
 
-frmBandPlan::frmBandPlan(FileSystem& fs, const std::string& workingDir, OperatorDialogs& dialogs, QWidget* parent)
+BandPlanDialog::BandPlanDialog(FileSystem& fs, const std::string& workingDir, OperatorDialogs& dialogs, QWidget* parent)
     : QDialog(parent)
     , m_dialogs(dialogs)
 {
-    setObjectName(QStringLiteral("frmBandPlan"));
+    setObjectName(QStringLiteral("BandPlanDialog"));
     setWindowTitle(QStringLiteral("Frequency Privileges"));
     buildForm();
     resize(static_cast<int>(DesignWidth), static_cast<int>(DesignHeight));
@@ -69,8 +69,8 @@ frmBandPlan::frmBandPlan(FileSystem& fs, const std::string& workingDir, Operator
     placeControls();
     m_fontScale = std::min(screen.screen.width() / static_cast<double>(DesignCanvas.width()), MaxFontScale);
 
-    colourLabel(lblCW, CwSegmentColour, White);
-    colourLabel(lblPhone, PhoneSegmentColour, Black);
+    colourLabel(m_cwLegendCaption, CwSegmentColour, White);
+    colourLabel(m_phoneLegendCaption, PhoneSegmentColour, Black);
     const BandPlanReading reading = readBandPlan(fs, workingDir);
     if (!reading.complete) {
         const OperatorMessage message = bandDataNotAvailableMessage();
@@ -78,36 +78,36 @@ frmBandPlan::frmBandPlan(FileSystem& fs, const std::string& workingDir, Operator
         return;
     }
     m_plan = reading.plan;
-    Label1->setText(EffectivePrefix + toQString(m_plan.effective));
-    classButton_Click(LicenceClasses.size() - 1);
+    m_effectiveDateLabel->setText(EffectivePrefix + toQString(m_plan.effective));
+    showClass(LicenceClasses.size() - 1);
 }
 
-void frmBandPlan::buildForm()
+void BandPlanDialog::buildForm()
 {
-    lblHeading = new QLabel(this);
-    lblHeading->setObjectName(QStringLiteral("lblHeading"));
-    lblHeading->setAlignment(Qt::AlignCenter);
-    QFont headingFont = lblHeading->font();
+    m_headingLabel = new QLabel(this);
+    m_headingLabel->setObjectName(QStringLiteral("headingLabel"));
+    m_headingLabel->setAlignment(Qt::AlignCenter);
+    QFont headingFont = m_headingLabel->font();
     headingFont.setBold(true);
     headingFont.setPointSizeF(headingFont.pointSizeF() * 1.6);
-    lblHeading->setFont(headingFont);
+    m_headingLabel->setFont(headingFont);
 
     for (std::size_t i = 0; i < LicenceClasses.size(); ++i) {
         auto* button = new QPushButton(toQString(LicenceClasses[i].button), this);
-        button->setObjectName(QStringLiteral("cmdClass%1").arg(i));
+        button->setObjectName(QStringLiteral("classButton_") + toQString(LicenceClasses[i].code));
         button->setAutoDefault(false);
-        connect(button, &QPushButton::clicked, this, [this, i] { classButton_Click(i); });
-        cmdClass[i] = button;
+        connect(button, &QPushButton::clicked, this, [this, i] { showClass(i); });
+        m_classButtons[i] = button;
     }
-    cmdDone = new QPushButton(QStringLiteral("Done"), this);
-    cmdDone->setObjectName(QStringLiteral("cmdDone"));
-    cmdDone->setAutoDefault(false);
-    connect(cmdDone, &QPushButton::clicked, this, &frmBandPlan::cmdDone_Click);
+    m_doneButton = new QPushButton(QStringLiteral("Done"), this);
+    m_doneButton->setObjectName(QStringLiteral("doneButton"));
+    m_doneButton->setAutoDefault(false);
+    connect(m_doneButton, &QPushButton::clicked, this, &QDialog::accept);
 
-    Line1 = new QFrame(this);
-    Line1->setObjectName(QStringLiteral("Line1"));
-    Line1->setFrameShape(QFrame::HLine);
-    Line1->setFrameShadow(QFrame::Sunken);
+    m_headerLine = new QFrame(this);
+    m_headerLine->setObjectName(QStringLiteral("headerLine"));
+    m_headerLine->setFrameShape(QFrame::HLine);
+    m_headerLine->setFrameShadow(QFrame::Sunken);
 
     const auto legend = [this](const char* name, const char* caption) {
         auto* label = new QLabel(QString::fromLatin1(caption), this);
@@ -116,13 +116,13 @@ void frmBandPlan::buildForm()
         label->setFrameShape(QFrame::Box);
         return label;
     };
-    lblCW = legend("lblCW", "CW");
-    lblPhone = legend("lblPhone", "Phone");
-    Label1 = new QLabel(this);
-    Label1->setObjectName(QStringLiteral("Label1"));
+    m_cwLegendCaption = legend("cwLegendCaption", "CW");
+    m_phoneLegendCaption = legend("phoneLegendCaption", "Phone");
+    m_effectiveDateLabel = new QLabel(this);
+    m_effectiveDateLabel->setObjectName(QStringLiteral("effectiveDateLabel"));
 }
 
-void frmBandPlan::placeControls()
+void BandPlanDialog::placeControls()
 {
     const double fx = width() / DesignWidth;
     const double fy = height() / DesignHeight;
@@ -130,18 +130,18 @@ void frmBandPlan::placeControls()
         control->setGeometry(
             QRectF(design.left() * fx, design.top() * fy, design.width() * fx, design.height() * fy).toRect());
     };
-    place(lblHeading, HeadingRect);
-    for (std::size_t i = 0; i <= cmdClass.size(); ++i) {
-        QPushButton* button = i < cmdClass.size() ? cmdClass[i] : cmdDone;
+    place(m_headingLabel, HeadingRect);
+    for (std::size_t i = 0; i <= m_classButtons.size(); ++i) {
+        QPushButton* button = i < m_classButtons.size() ? m_classButtons[i] : m_doneButton;
         place(button, QRectF(ButtonsLeft + static_cast<double>(i) * ButtonStep, ButtonsTop, ButtonWidth, ButtonHeight));
     }
-    place(Line1, Line1Rect);
-    place(lblCW, CwLegendRect);
-    place(lblPhone, PhoneLegendRect);
-    place(Label1, Label1Rect);
+    place(m_headerLine, HeaderLineRect);
+    place(m_cwLegendCaption, CwLegendRect);
+    place(m_phoneLegendCaption, PhoneLegendRect);
+    place(m_effectiveDateLabel, EffectiveDateRect);
 }
 
-void frmBandPlan::resizeEvent(QResizeEvent* event)
+void BandPlanDialog::resizeEvent(QResizeEvent* event)
 {
     QDialog::resizeEvent(event);
     placeControls();
@@ -151,29 +151,24 @@ void frmBandPlan::resizeEvent(QResizeEvent* event)
     }
 }
 
-const BandPlan& frmBandPlan::plan() const
+const BandPlan& BandPlanDialog::plan() const
 {
     return m_plan;
 }
 
-const std::string& frmBandPlan::currentClass() const
+const std::string& BandPlanDialog::currentClass() const
 {
     return m_class;
 }
 
-void frmBandPlan::classButton_Click(std::size_t index)
+void BandPlanDialog::showClass(std::size_t index)
 {
     const LicenceClass& licence = LicenceClasses[index];
-    lblHeading->setText(toQString(licence.heading));
+    m_headingLabel->setText(toQString(licence.heading));
     drawChart(std::string(licence.code));
 }
 
-void frmBandPlan::cmdDone_Click()
-{
-    hide();
-}
-
-void frmBandPlan::removeChartLabels()
+void BandPlanDialog::removeChartLabels()
 {
     for (QLabel* label : findChildren<QLabel*>(QString(), Qt::FindDirectChildrenOnly)) {
         const QString name = label->objectName();
@@ -183,7 +178,7 @@ void frmBandPlan::removeChartLabels()
     }
 }
 
-QLabel* frmBandPlan::addChartLabel(const QString& name, const QString& caption, const ChartBox& box)
+QLabel* BandPlanDialog::addChartLabel(const QString& name, const QString& caption, const ChartBox& box)
 {
     auto* label = new QLabel(caption, this);
     label->setObjectName(name);
@@ -193,12 +188,12 @@ QLabel* frmBandPlan::addChartLabel(const QString& name, const QString& caption, 
     return label;
 }
 
-void frmBandPlan::drawChart(const std::string& licenceClass)
+void BandPlanDialog::drawChart(const std::string& licenceClass)
 {
     removeChartLabels();
     m_class = licenceClass;
     const double fy = height() / DesignHeight;
-    const ChartArea area { static_cast<double>(width()), static_cast<double>(height()), Line1Rect.bottom() * fy };
+    const ChartArea area { static_cast<double>(width()), static_cast<double>(height()), HeaderLineRect.bottom() * fy };
     const BandPlanChart chart = layoutBandPlanChart(m_plan.records, licenceClass, area);
 
     QFont segmentFont = font();

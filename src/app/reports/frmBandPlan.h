@@ -19,29 +19,28 @@ class OperatorDialogs;
 // The privileges chart: for one licence class at a time, a row for each band the class may use, with its
 // CW and phone segments laid over a bar for the whole band. The band plan is read once, when the window
 // opens; "Extra" is shown first.
-class frmBandPlan : public QDialog
+class BandPlanDialog : public QDialog
 {
     Q_OBJECT
 
 public:
-    frmBandPlan(FileSystem& fs, const std::string& workingDir, OperatorDialogs& dialogs, QWidget* parent = nullptr);
+    BandPlanDialog(FileSystem& fs, const std::string& workingDir, OperatorDialogs& dialogs, QWidget* parent = nullptr);
 
     // A class button: its heading, then its chart. index follows LicenceClasses (0 Novice ... 5 Extra).
-    void classButton_Click(std::size_t index);
+    void showClass(std::size_t index);
     // Draws the chart of a class code, removing every label of the previous chart first.
     void drawChart(const std::string& licenceClass);
-    void cmdDone_Click();
 
     const BandPlan& plan() const;
     const std::string& currentClass() const;
 
-    QLabel* lblHeading = nullptr;
-    std::array<QPushButton*, LicenceClasses.size()> cmdClass {}; // in the order of LicenceClasses
-    QPushButton* cmdDone = nullptr;
-    QFrame* Line1 = nullptr; // the chart's header line
-    QLabel* lblCW = nullptr;
-    QLabel* lblPhone = nullptr;
-    QLabel* Label1 = nullptr; // "Frequencies Effective: ..."
+    QLabel* m_headingLabel = nullptr;
+    std::array<QPushButton*, LicenceClasses.size()> m_classButtons {}; // in the order of LicenceClasses
+    QPushButton* m_doneButton = nullptr;
+    QFrame* m_headerLine = nullptr;
+    QLabel* m_cwLegendCaption = nullptr;
+    QLabel* m_phoneLegendCaption = nullptr;
+    QLabel* m_effectiveDateLabel = nullptr; // "Frequencies Effective: ..."
 
 protected:
     void resizeEvent(QResizeEvent* event) override;

@@ -36,32 +36,32 @@ float singleIn(const QLineEdit* field)
 
 } // namespace
 
-frmStationID::frmStationID(const DefaultData& station, const CountryTable& countries, OperatorDialogs& dialogs,
-    SettingsStore& settings, SharedPreferences& shared, QWidget* parent)
+StationSetupDialog::StationSetupDialog(const DefaultData& station, const CountryTable& countries,
+    OperatorDialogs& dialogs, SettingsStore& settings, SharedPreferences& shared, QWidget* parent)
     : QDialog(parent)
     , m_countries(countries)
     , m_dialogs(dialogs)
     , m_shared(shared)
 {
-    setObjectName(QStringLiteral("frmStationID"));
+    setObjectName(QStringLiteral("StationSetupDialog"));
     setWindowTitle(QStringLiteral(" Amateur Station I.D."));
     buildForm();
 
-    Text1->setText(toQString(station.ownCall));
-    Text2->setText(toQString(station.country));
-    Text3->setText(toQString(station.continent));
-    Text5->setText(toQString(station.power));
-    Text4->setText(toQString(formatSingle(station.longitude)));
-    Text7->setText(toQString(formatSingle(station.latitude)));
-    Text6->setText(toQString(formatSingle(station.utcOffsetHours)));
-    (equalsIgnoreCase(station.mode, "PH") ? Option1 : Option2)->setChecked(true);
-    if (Text1->text().isEmpty()) {
-        Text1->setText(toQString(settings.get("UserCallSign", "")));
+    m_ownCallField->setText(toQString(station.ownCall));
+    m_countryField->setText(toQString(station.country));
+    m_continentField->setText(toQString(station.continent));
+    m_powerField->setText(toQString(station.power));
+    m_longitudeField->setText(toQString(formatSingle(station.longitude)));
+    m_latitudeField->setText(toQString(formatSingle(station.latitude)));
+    m_utcOffsetField->setText(toQString(formatSingle(station.utcOffsetHours)));
+    (equalsIgnoreCase(station.mode, "PH") ? m_phoneOption : m_cwOption)->setChecked(true);
+    if (m_ownCallField->text().isEmpty()) {
+        m_ownCallField->setText(toQString(settings.get("UserCallSign", "")));
     }
     ScaleDialog(*this, screenGeometryOf(*this));
 }
 
-void frmStationID::buildForm()
+void StationSetupDialog::buildForm()
 {
     auto* layout = new QVBoxLayout(this);
     auto* form = new QFormLayout;
@@ -71,30 +71,30 @@ void frmStationID::buildForm()
         form->addRow(QString::fromLatin1(label), edit);
         return edit;
     };
-    Text1 = field("Text1", "Please Enter your Call Sign:");
-    Text5 = field("Text5", "Power");
-    Text7 = field("Text7", "Your Latitude:");
-    Text4 = field("Text4", "Your Longitude:");
-    Text3 = field("Text3", "Your Continent:");
-    Text2 = field("Text2", "Your Country:");
-    Text6 = field("Text6", "Hours added for UTC:");
+    m_ownCallField = field("ownCallField", "Please Enter your Call Sign:");
+    m_powerField = field("powerField", "Power");
+    m_latitudeField = field("latitudeField", "Your Latitude:");
+    m_longitudeField = field("longitudeField", "Your Longitude:");
+    m_continentField = field("continentField", "Your Continent:");
+    m_countryField = field("countryField", "Your Country:");
+    m_utcOffsetField = field("utcOffsetField", "Hours added for UTC:");
     layout->addLayout(form);
 
-    auto* contest = new QGroupBox(QStringLiteral("Contest:"), this);
-    auto* modes = new QHBoxLayout(contest);
-    Option2 = new QRadioButton(QStringLiteral("CW"), contest);
-    Option2->setObjectName(QStringLiteral("Option2"));
-    Option1 = new QRadioButton(QStringLiteral("Phone"), contest);
-    Option1->setObjectName(QStringLiteral("Option1"));
-    modes->addWidget(Option2);
-    modes->addWidget(Option1);
-    layout->addWidget(contest);
+    auto* modeFrame = new QGroupBox(QStringLiteral("Contest:"), this);
+    auto* modes = new QHBoxLayout(modeFrame);
+    m_cwOption = new QRadioButton(QStringLiteral("CW"), modeFrame);
+    m_cwOption->setObjectName(QStringLiteral("cwOption"));
+    m_phoneOption = new QRadioButton(QStringLiteral("Phone"), modeFrame);
+    m_phoneOption->setObjectName(QStringLiteral("phoneOption"));
+    modes->addWidget(m_cwOption);
+    modes->addWidget(m_phoneOption);
+    layout->addWidget(modeFrame);
 
-    Command1 = new QPushButton(QStringLiteral("Done"), this);
-    Command1->setObjectName(QStringLiteral("Command1"));
-    Command1->setAutoDefault(false);
-    connect(Command1, &QPushButton::clicked, this, &frmStationID::Command1_Click);
-    layout->addWidget(Command1);
+    m_doneButton = new QPushButton(QStringLiteral("Done"), this);
+    m_doneButton->setObjectName(QStringLiteral("doneButton"));
+    m_doneButton->setAutoDefault(false);
+    connect(m_doneButton, &QPushButton::clicked, this, &StationSetupDialog::publishStation);
+    layout->addWidget(m_doneButton);
 
     m_keys = new KeyRouter(this);
     // Enter in any field is a click on Done.
@@ -102,7 +102,7 @@ void frmStationID::buildForm()
         return [this, filter](int& keyAscii) {
             if (keyAscii == KeyReturn) {
                 keyAscii = 0;
-                Command1_Click();
+                publishStation();
                 return;
             }
             if (filter) {
@@ -110,32 +110,32 @@ void frmStationID::buildForm()
             }
         };
     };
-    const auto cap3 = [](int& keyAscii) { keyAscii = capital(keyAscii); };
+    const auto capitals = [](int& keyAscii) { keyAscii = capital(keyAscii); };
     const auto numeric = [](int& keyAscii) { keyAscii = numberr(keyAscii); };
-    m_keys->route(Text1, withEnter(cap3));
-    m_keys->route(Text5, withEnter(cap3));
-    m_keys->route(Text3, withEnter(cap3));
-    m_keys->route(Text2, withEnter([this](int& keyAscii) { countryKeyPress(keyAscii); }));
-    for (QLineEdit* number : { Text4, Text6, Text7 }) {
+    m_keys->route(m_ownCallField, withEnter(capitals));
+    m_keys->route(m_powerField, withEnter(capitals));
+    m_keys->route(m_continentField, withEnter(capitals));
+    m_keys->route(m_countryField, withEnter([this](int& keyAscii) { handleCountryKey(keyAscii); }));
+    for (QLineEdit* number : { m_longitudeField, m_utcOffsetField, m_latitudeField }) {
         m_keys->route(number, withEnter(numeric));
         number->installEventFilter(this);
     }
 }
 
-void frmStationID::countryKeyPress(int& keyAscii)
+void StationSetupDialog::handleCountryKey(int& keyAscii)
 {
     // Only the first letter of a country name is capitalised.
-    if (Text2->cursorPosition() == 0) {
+    if (m_countryField->cursorPosition() == 0) {
         keyAscii = capital(keyAscii);
     }
-    if (const CountryInfo* record = completeCountryField(*Text2, m_countries, keyAscii)) {
-        Text4->setText(toQString(formatSingle(record->longitude)));
-        Text7->setText(toQString(formatSingle(record->latitude)));
-        Text3->setText(toQString(record->continent));
+    if (const CountryInfo* record = completeCountryField(*m_countryField, m_countries, keyAscii)) {
+        m_longitudeField->setText(toQString(formatSingle(record->longitude)));
+        m_latitudeField->setText(toQString(formatSingle(record->latitude)));
+        m_continentField->setText(toQString(record->continent));
     }
 }
 
-bool frmStationID::eventFilter(QObject* watched, QEvent* event)
+bool StationSetupDialog::eventFilter(QObject* watched, QEvent* event)
 {
     if (event->type() == QEvent::FocusOut) {
         const auto reason = static_cast<QFocusEvent*>(event)->reason();
@@ -147,7 +147,7 @@ bool frmStationID::eventFilter(QObject* watched, QEvent* event)
     return QDialog::eventFilter(watched, event);
 }
 
-void frmStationID::requireNumber(QLineEdit* field)
+void StationSetupDialog::requireNumber(QLineEdit* field)
 {
     if (m_validating || numberIn(field) || !isVisible()) {
         return;
@@ -159,24 +159,24 @@ void frmStationID::requireNumber(QLineEdit* field)
     m_validating = false;
 }
 
-void frmStationID::Command1_Click()
+void StationSetupDialog::publishStation()
 {
-    for (QLineEdit* number : { Text6, Text4, Text7 }) {
+    for (QLineEdit* number : { m_utcOffsetField, m_longitudeField, m_latitudeField }) {
         if (!numberIn(number)) {
             number->setText(QStringLiteral("0"));
         }
     }
     const std::pair<const char*, QLineEdit*> published[] = {
-        { "OWN_CALL", Text1 },
-        { "OWN_SPC", Text5 },
-        { "OWN_UTC", Text6 },
-        { "OWN_COUNTRY", Text2 },
-        { "OWN_LONGITUDE", Text4 },
-        { "OWN_LATITUDE", Text7 },
-        { "OWN_CONTINENT", Text3 },
+        { "OWN_CALL", m_ownCallField },
+        { "OWN_SPC", m_powerField },
+        { "OWN_UTC", m_utcOffsetField },
+        { "OWN_COUNTRY", m_countryField },
+        { "OWN_LONGITUDE", m_longitudeField },
+        { "OWN_LATITUDE", m_latitudeField },
+        { "OWN_CONTINENT", m_continentField },
     };
     for (const auto& [name, field] : published) {
-        const bool last = field == Text3;
+        const bool last = field == m_continentField;
         if (Status saved = m_shared.publish(name, toBytes(field->text()), last); !saved) {
             // Other programs miss the update; this program keeps working from its own files.
             m_dialogs.message(QStringLiteral("Shared Preferences Not Saved"),
@@ -187,16 +187,16 @@ void frmStationID::Command1_Click()
     accept();
 }
 
-void frmStationID::applyTo(DefaultData& station) const
+void StationSetupDialog::applyTo(DefaultData& station) const
 {
-    station.ownCall = toBytes(Text1->text());
-    station.power = toBytes(Text5->text());
-    station.utcOffsetHours = singleIn(Text6);
-    station.country = toBytes(Text2->text());
-    station.continent = toBytes(Text3->text());
-    station.longitude = singleIn(Text4);
-    station.latitude = singleIn(Text7);
-    station.mode = Option1->isChecked() ? "PH" : "CW";
+    station.ownCall = toBytes(m_ownCallField->text());
+    station.power = toBytes(m_powerField->text());
+    station.utcOffsetHours = singleIn(m_utcOffsetField);
+    station.country = toBytes(m_countryField->text());
+    station.continent = toBytes(m_continentField->text());
+    station.longitude = singleIn(m_longitudeField);
+    station.latitude = singleIn(m_latitudeField);
+    station.mode = m_phoneOption->isChecked() ? "PH" : "CW";
 }
 
 } // namespace brindle

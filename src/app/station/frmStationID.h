@@ -18,37 +18,37 @@ class SharedPreferences;
 
 // The own station's data: call, power, position, continent, country, UTC offset and contest mode.
 // Done publishes them to the shared preferences; the main form applies them afterwards.
-class frmStationID : public QDialog
+class StationSetupDialog : public QDialog
 {
     Q_OBJECT
 
 public:
-    frmStationID(const DefaultData& station, const CountryTable& countries, OperatorDialogs& dialogs,
+    StationSetupDialog(const DefaultData& station, const CountryTable& countries, OperatorDialogs& dialogs,
         SettingsStore& settings, SharedPreferences& shared, QWidget* parent = nullptr);
 
     // Copies the fields into the station part of the default data (call, power, UTC hours, mode, country,
     // continent, longitude, latitude).
     void applyTo(DefaultData& station) const;
 
-    void Command1_Click();
+    void publishStation();
 
-    QLineEdit* Text1 = nullptr; // call
-    QLineEdit* Text2 = nullptr; // country
-    QLineEdit* Text3 = nullptr; // continent
-    QLineEdit* Text4 = nullptr; // longitude
-    QLineEdit* Text5 = nullptr; // power
-    QLineEdit* Text6 = nullptr; // hours added for UTC
-    QLineEdit* Text7 = nullptr; // latitude
-    QRadioButton* Option1 = nullptr; // Phone
-    QRadioButton* Option2 = nullptr; // CW
-    QPushButton* Command1 = nullptr; // Done
+    QLineEdit* m_ownCallField = nullptr;
+    QLineEdit* m_countryField = nullptr;
+    QLineEdit* m_continentField = nullptr;
+    QLineEdit* m_longitudeField = nullptr;
+    QLineEdit* m_powerField = nullptr;
+    QLineEdit* m_utcOffsetField = nullptr; // hours added for UTC
+    QLineEdit* m_latitudeField = nullptr;
+    QRadioButton* m_phoneOption = nullptr;
+    QRadioButton* m_cwOption = nullptr;
+    QPushButton* m_doneButton = nullptr;
 
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
     void buildForm();
-    void countryKeyPress(int& keyAscii);
+    void handleCountryKey(int& keyAscii);
     void requireNumber(QLineEdit* field);
 
     const CountryTable& m_countries;

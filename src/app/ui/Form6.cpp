@@ -15,13 +15,14 @@ constexpr std::uint32_t Black = 0x000000;
 
 } // namespace
 
-Form6::Form6(std::uint32_t worked, std::uint32_t remaining, OperatorDialogs& dialogs, QWidget* parent)
+MultiplierColoursDialog::MultiplierColoursDialog(
+    std::uint32_t worked, std::uint32_t remaining, OperatorDialogs& dialogs, QWidget* parent)
     : QDialog(parent)
     , m_dialogs(dialogs)
     , m_worked(worked)
     , m_remaining(remaining)
 {
-    setObjectName(QStringLiteral("Form6"));
+    setObjectName(QStringLiteral("MultiplierColoursDialog"));
     setWindowTitle(QStringLiteral(" Modify Multiplier Color Selections"));
     resize(designRect(0, 0, 6000, 3300).size());
 
@@ -36,8 +37,10 @@ Form6::Form6(std::uint32_t worked, std::uint32_t remaining, OperatorDialogs& dia
         label->setGeometry(place);
         return label;
     };
-    Label1 = sample("Label1", "Appearance of multiplier worked", designRect(240, 240, 5520, 480));
-    Label2 = sample("Label2", "Appearance of multiplier remaining", designRect(240, 840, 5520, 480));
+    m_workedSampleLabel
+        = sample("workedSampleLabel", "Appearance of multiplier worked", designRect(240, 240, 5520, 480));
+    m_remainingSampleLabel
+        = sample("remainingSampleLabel", "Appearance of multiplier remaining", designRect(240, 840, 5520, 480));
 
     const auto button = [this](const char* name, const char* caption, QRect place) {
         auto* b = new QPushButton(QString::fromLatin1(caption), this);
@@ -46,54 +49,50 @@ Form6::Form6(std::uint32_t worked, std::uint32_t remaining, OperatorDialogs& dia
         b->setAutoDefault(false);
         return b;
     };
-    Command3 = button("Command3", "Change \"Worked\" Color", designRect(240, 1560, 2640, 495));
-    Command1 = button("Command1", "Change \"Remaining\" Color", designRect(3120, 1560, 2640, 495));
-    Command6 = button("Command6", "Done", designRect(2400, 2400, 1200, 495));
-    connect(Command1, &QPushButton::clicked, this, &Form6::Command1_Click);
-    connect(Command3, &QPushButton::clicked, this, &Form6::Command3_Click);
-    connect(Command6, &QPushButton::clicked, this, &Form6::Command6_Click);
+    m_workedColourButton = button("workedColourButton", "Change \"Worked\" Color", designRect(240, 1560, 2640, 495));
+    m_remainingColourButton
+        = button("remainingColourButton", "Change \"Remaining\" Color", designRect(3120, 1560, 2640, 495));
+    m_doneButton = button("doneButton", "Done", designRect(2400, 2400, 1200, 495));
+    connect(m_remainingColourButton, &QPushButton::clicked, this, &MultiplierColoursDialog::chooseRemainingColour);
+    connect(m_workedColourButton, &QPushButton::clicked, this, &MultiplierColoursDialog::chooseWorkedColour);
+    connect(m_doneButton, &QPushButton::clicked, this, &QDialog::accept);
 
     scaleByScreenRule(*this, screenGeometryOf(*this), true);
     showColours();
 }
 
-std::uint32_t Form6::worked() const
+std::uint32_t MultiplierColoursDialog::worked() const
 {
     return m_worked;
 }
 
-std::uint32_t Form6::remaining() const
+std::uint32_t MultiplierColoursDialog::remaining() const
 {
     return m_remaining;
 }
 
-std::uint32_t Form6::chosenColour()
+std::uint32_t MultiplierColoursDialog::chosenColour()
 {
     // The chooser starts from black whatever the colour was; a cancel gives black too.
     return m_dialogs.chooseColour(Black).value_or(Black);
 }
 
-void Form6::Command1_Click()
+void MultiplierColoursDialog::chooseRemainingColour()
 {
     m_remaining = chosenColour();
     showColours();
 }
 
-void Form6::Command3_Click()
+void MultiplierColoursDialog::chooseWorkedColour()
 {
     m_worked = chosenColour();
     showColours();
 }
 
-void Form6::Command6_Click()
+void MultiplierColoursDialog::showColours()
 {
-    hide();
-}
-
-void Form6::showColours()
-{
-    setTextColour(Label1, fromBgr(m_worked));
-    setTextColour(Label2, fromBgr(m_remaining));
+    setTextColour(m_workedSampleLabel, fromBgr(m_worked));
+    setTextColour(m_remainingSampleLabel, fromBgr(m_remaining));
 }
 
 } // namespace brindle

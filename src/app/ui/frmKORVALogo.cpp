@@ -144,52 +144,52 @@ QPixmap secondPicture(QSize size)
 
 } // namespace
 
-frmKORVALogo::frmKORVALogo(const std::string& makerFolder, QWidget* parent)
+StartupLogoDialog::StartupLogoDialog(const std::string& makerFolder, QWidget* parent)
     : QDialog(parent, Qt::Dialog | Qt::FramelessWindowHint)
 {
-    setObjectName(QStringLiteral("frmKORVALogo"));
+    setObjectName(QStringLiteral("StartupLogoDialog"));
     const QRect window = designRect(0, 0, 6000, 3900);
     resize(window.size());
 
-    Image1 = new ClickableLabel(this);
-    Image1->setObjectName(QStringLiteral("Image1"));
-    Image1->setGeometry(designRect(0, 0, 6000, 2700));
-    Image1->setPixmap(firstPicture(Image1->size()));
-    connect(Image1, &ClickableLabel::clicked, this, &frmKORVALogo::Image1_Click);
+    m_firstPicture = new ClickableLabel(this);
+    m_firstPicture->setObjectName(QStringLiteral("firstPicture"));
+    m_firstPicture->setGeometry(designRect(0, 0, 6000, 2700));
+    m_firstPicture->setPixmap(firstPicture(m_firstPicture->size()));
+    connect(m_firstPicture, &ClickableLabel::clicked, this, &StartupLogoDialog::closeLogo);
 
-    Image2 = new QLabel(this);
-    Image2->setObjectName(QStringLiteral("Image2"));
-    Image2->setGeometry(designRect(0, 2700, 6000, 1200));
-    Image2->setPixmap(secondPicture(Image2->size()));
-    Image2->hide();
+    m_secondPicture = new QLabel(this);
+    m_secondPicture->setObjectName(QStringLiteral("secondPicture"));
+    m_secondPicture->setGeometry(designRect(0, 2700, 6000, 1200));
+    m_secondPicture->setPixmap(secondPicture(m_secondPicture->size()));
+    m_secondPicture->hide();
 
-    Timer1 = new QTimer(this);
-    Timer1->setObjectName(QStringLiteral("Timer1"));
-    Timer1->setInterval(CloseMs);
-    connect(Timer1, &QTimer::timeout, this, &frmKORVALogo::Timer1_Timer);
-    Timer2 = new QTimer(this);
-    Timer2->setObjectName(QStringLiteral("Timer2"));
-    Timer2->setInterval(ShowSecondPictureMs);
-    connect(Timer2, &QTimer::timeout, this, &frmKORVALogo::Timer2_Timer);
-    Timer1->start();
-    Timer2->start();
+    m_closeTimer = new QTimer(this);
+    m_closeTimer->setObjectName(QStringLiteral("closeTimer"));
+    m_closeTimer->setInterval(CloseMs);
+    connect(m_closeTimer, &QTimer::timeout, this, &StartupLogoDialog::closeLogo);
+    m_secondPictureTimer = new QTimer(this);
+    m_secondPictureTimer->setObjectName(QStringLiteral("secondPictureTimer"));
+    m_secondPictureTimer->setInterval(ShowSecondPictureMs);
+    connect(m_secondPictureTimer, &QTimer::timeout, this, &StartupLogoDialog::showSecondPicture);
+    m_closeTimer->start();
+    m_secondPictureTimer->start();
 
     placeOnScreen(screenGeometryOf(*this));
 
     if (loadSplashPicture(splashPicturePath(makerFolder))) {
-        Timer2->stop();
-        Timer1->stop();
-        Timer1->setInterval(CloseWithSplashMs);
-        Timer1->start();
+        m_secondPictureTimer->stop();
+        m_closeTimer->stop();
+        m_closeTimer->setInterval(CloseWithSplashMs);
+        m_closeTimer->start();
     }
 }
 
-std::string frmKORVALogo::splashPicturePath(const std::string& makerFolder)
+std::string StartupLogoDialog::splashPicturePath(const std::string& makerFolder)
 {
     return joinPath(joinPath(makerFolder, SharedFolderName), "splash.jpg");
 }
 
-bool frmKORVALogo::loadSplashPicture(const std::string& path)
+bool StartupLogoDialog::loadSplashPicture(const std::string& path)
 {
     const QString file = pathToQString(path);
     if (!QFileInfo(file).isFile()) {
@@ -203,43 +203,38 @@ bool frmKORVALogo::loadSplashPicture(const std::string& path)
         return false;
     }
     // The operator's picture takes the whole window, kept in proportion.
-    Image1->setGeometry(rect());
-    Image1->setAlignment(Qt::AlignCenter);
-    Image1->setStyleSheet(QStringLiteral("background: black;"));
+    m_firstPicture->setGeometry(rect());
+    m_firstPicture->setAlignment(Qt::AlignCenter);
+    m_firstPicture->setStyleSheet(QStringLiteral("background: black;"));
     const qreal ratio = qApp->devicePixelRatio();
     QPixmap fitted = QPixmap::fromImage(picture.scaled(size() * ratio, Qt::KeepAspectRatio, Qt::SmoothTransformation));
     fitted.setDevicePixelRatio(ratio);
-    Image1->setPixmap(fitted);
+    m_firstPicture->setPixmap(fitted);
     m_splash = true;
     return true;
 }
 
-void frmKORVALogo::placeOnScreen(const ScreenGeometry& screen)
+void StartupLogoDialog::placeOnScreen(const ScreenGeometry& screen)
 {
     placeAboveCentre(*this, screen);
 }
 
-bool frmKORVALogo::showsSplashPicture() const
+bool StartupLogoDialog::showsSplashPicture() const
 {
     return m_splash;
 }
 
-void frmKORVALogo::Timer1_Timer()
+void StartupLogoDialog::closeLogo()
 {
-    Timer1->stop();
-    Timer2->stop();
+    m_closeTimer->stop();
+    m_secondPictureTimer->stop();
     accept();
 }
 
-void frmKORVALogo::Timer2_Timer()
+void StartupLogoDialog::showSecondPicture()
 {
-    Timer2->stop();
-    Image2->show();
-}
-
-void frmKORVALogo::Image1_Click()
-{
-    Timer1_Timer();
+    m_secondPictureTimer->stop();
+    m_secondPicture->show();
 }
 
 } // namespace brindle

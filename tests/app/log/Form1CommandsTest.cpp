@@ -8,6 +8,7 @@
 #include <QAction>
 #include <QMenuBar>
 #include <QPlainTextEdit>
+#include <QPushButton>
 
 namespace brindle {
 namespace {
@@ -48,7 +49,7 @@ TEST_F(Form1CommandsTest, ctrlFOpensTheBandPlanAndTypesNothing)
     QStringList opened;
     dialogs.onModal = [&opened](QDialog& window) { opened << window.objectName(); };
     QTest::keyClick(call(), Qt::Key_F, Qt::ControlModifier);
-    EXPECT_EQ(opened, QStringList({ "frmBandPlan" }));
+    EXPECT_EQ(opened, QStringList({ "BandPlanDialog" }));
     EXPECT_EQ(call()->text(), "");
 }
 
@@ -169,10 +170,10 @@ TEST_F(Form1CommandsTest, cancelledColoursBecomeBlackAndTheGridFollows)
     dialogs.colours.push_back(std::nullopt); // remaining: cancelled
     dialogs.colours.push_back(0x00FF0000); // worked: blue
     dialogs.onModal = [](QDialog& window) {
-        auto& colours = static_cast<Form6&>(window);
-        colours.Command1_Click();
-        colours.Command3_Click();
-        colours.Command6_Click();
+        auto& colours = static_cast<MultiplierColoursDialog&>(window);
+        colours.chooseRemainingColour();
+        colours.chooseWorkedColour();
+        colours.m_doneButton->click();
     };
     action("mnuColors")->trigger();
     const DefaultData saved = parseDefaultData(readBytes(folders.workingDir + "/inprefDX.txt")).value();
@@ -186,7 +187,7 @@ TEST_F(Form1CommandsTest, helpShowsTheHelpTextOfTheWorkingFolder)
 {
     writeBytes(folders.workingDir + "/readDX.txt", "How to log.\r\n");
     QString shown;
-    dialogs.onModal = [&shown](QDialog& window) { shown = static_cast<Form5&>(window).Text1->toPlainText(); };
+    dialogs.onModal = [&shown](QDialog& window) { shown = static_cast<HelpDialog&>(window).m_helpText->toPlainText(); };
     action("mnuHelp")->trigger();
     EXPECT_TRUE(shown.startsWith(QStringLiteral("How to log.")));
 }

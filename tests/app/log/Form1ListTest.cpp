@@ -67,9 +67,9 @@ protected:
         return st.st_ino;
     }
     // What the operator does in the contact editor.
-    void inEditor(std::function<void(frmEditCon&)> act)
+    void inEditor(std::function<void(ContactEditorDialog&)> act)
     {
-        dialogs.onModal = [act](QDialog& dialog) { act(static_cast<frmEditCon&>(dialog)); };
+        dialogs.onModal = [act](QDialog& dialog) { act(static_cast<ContactEditorDialog&>(dialog)); };
     }
 };
 
@@ -162,10 +162,10 @@ TEST_F(Form1ListTest, anEditReachesTheFileAndTheGrid)
     std::string expected = readBytes(logPath());
     expected.replace(expected.find("\"MA\""), 4, "\"CT\"");
     clickRow(2); // record 1, K1AB MA on 20 m
-    inEditor([](frmEditCon& editor) {
-        EXPECT_EQ(editor.EditIndex, 1);
-        editor.txtEditSec->setText(QStringLiteral("CT"));
-        editor.cmdDone_Click();
+    inEditor([](ContactEditorDialog& editor) {
+        EXPECT_EQ(editor.recordNumber(), 1);
+        editor.m_sectionField->setText(QStringLiteral("CT"));
+        editor.acceptEdit();
     });
     form->cmdEdit_Click();
     EXPECT_EQ(readBytes(logPath()), expected);
@@ -179,9 +179,9 @@ TEST_F(Form1ListTest, closingTheEditorWithoutDoneStillRewritesTheUnchangedLog)
     const std::string before = readBytes(logPath());
     const ino_t inode = inodeOfLog();
     bool opened = false;
-    inEditor([&opened](frmEditCon& editor) {
+    inEditor([&opened](ContactEditorDialog& editor) {
         opened = true;
-        editor.txtEditCall->setText(QStringLiteral("N0NE"));
+        editor.m_callField->setText(QStringLiteral("N0NE"));
         editor.reject();
     });
     clickRow(0, Qt::RightButton);
@@ -194,13 +194,13 @@ TEST_F(Form1ListTest, anEditIntoADuplicateOffersToDeleteTheEditedContact)
 {
     useLog(test::logOf({ contact("K1AB", "MA", "20"), contact("W2XY", "NY", "20"), contact("K1AB", "MA", "15") }));
     clickRow(2); // record 1, on 20 m
-    inEditor([this](frmEditCon& editor) {
-        editor.txtEditBnd->setText(QStringLiteral("15"));
-        editor.cmdDone_Click();
-        EXPECT_TRUE(editor.Label1->isVisible());
-        EXPECT_TRUE(editor.cmdDeleteDupe->isVisible());
+    inEditor([this](ContactEditorDialog& editor) {
+        editor.m_bandField->setText(QStringLiteral("15"));
+        editor.acceptEdit();
+        EXPECT_TRUE(editor.m_dupeMarker->isVisible());
+        EXPECT_TRUE(editor.m_deleteDupeButton->isVisible());
         dialogs.answers.push_back(Answer::Yes);
-        editor.cmdDeleteDupe_Click();
+        editor.deleteEditedContact();
     });
     form->cmdEdit_Click();
     EXPECT_EQ(

@@ -61,7 +61,7 @@ protected:
         // Station setup appears at every start; by default the operator just confirms it.
         dialogs.onModal = [this](QDialog& dialog) {
             ++setupsShown;
-            static_cast<frmStationID&>(dialog).Command1_Click();
+            static_cast<StationSetupDialog&>(dialog).publishStation();
         };
     }
 
@@ -470,10 +470,10 @@ TEST_F(Form1EntryTest, startUpShowsStationSetupOnce)
 TEST_F(Form1EntryTest, setupInPhoneShortensTheReportsAndSavesTheMode)
 {
     dialogs.onModal = [](QDialog& dialog) {
-        auto& setup = static_cast<frmStationID&>(dialog);
-        setup.Option1->setChecked(true);
-        setup.Text5->setText(QStringLiteral("1KW"));
-        setup.Command1_Click();
+        auto& setup = static_cast<StationSetupDialog&>(dialog);
+        setup.m_phoneOption->setChecked(true);
+        setup.m_powerField->setText(QStringLiteral("1KW"));
+        setup.publishStation();
     };
     form().mnuSetup_Click();
     EXPECT_EQ(text("Label30"), "PH");
@@ -488,8 +488,8 @@ TEST_F(Form1EntryTest, setupInPhoneShortensTheReportsAndSavesTheMode)
 TEST_F(Form1EntryTest, setupClosedWithoutDoneChangesNothing)
 {
     dialogs.onModal = [](QDialog& dialog) {
-        auto& setup = static_cast<frmStationID&>(dialog);
-        setup.Option1->setChecked(true);
+        auto& setup = static_cast<StationSetupDialog&>(dialog);
+        setup.m_phoneOption->setChecked(true);
         setup.reject();
     };
     form().mnuSetup_Click();

@@ -37,7 +37,7 @@ protected:
         writeBytes(logPath(), initialLog());
         writeBytes(folders.workingDir + "/arrlpre2.txt", fixture("station/main_form_countries.txt"));
         shared.load(folders.sharedDir + "/SharedUserPreferences.xml");
-        dialogs.onModal = [](QDialog& dialog) { static_cast<frmStationID&>(dialog).Command1_Click(); };
+        dialogs.onModal = [](QDialog& dialog) { static_cast<StationSetupDialog&>(dialog).publishStation(); };
         dialogs.answers.push_back(OperatorDialogs::Answer::Yes);
 
         form = std::make_unique<Form1>(Form1Services { fs, clock, dialogs, settings, shared, folders, [](int) {} });

@@ -23,10 +23,10 @@ QsoRecord contact(std::string call, std::string band, std::string frequency)
         std::move(frequency) };
 }
 
-class frmEditConTest : public ::testing::Test
+class ContactEditorDialogTest : public ::testing::Test
 {
 protected:
-    frmEditConTest()
+    ContactEditorDialogTest()
     {
         log.append(contact("W1AW", "15", "21.025"));
         log.append(contact("W1AW", "20", "14.025")); // the record edited
@@ -35,10 +35,10 @@ protected:
         log.append(contact("W1AW", "40", "7.030"));
     }
 
-    frmEditCon& open(int editIndex = 2)
+    ContactEditorDialog& open(int recordNumber = 2)
     {
         m_form.reset();
-        m_form = std::make_unique<frmEditCon>(log, editIndex, countries, dialogs);
+        m_form = std::make_unique<ContactEditorDialog>(log, recordNumber, countries, dialogs);
         m_form->show();
         QApplication::setActiveWindow(m_form.get());
         return *m_form;
@@ -60,42 +60,43 @@ protected:
     test::ScriptedDialogs dialogs;
 
 private:
-    std::unique_ptr<frmEditCon> m_form;
+    std::unique_ptr<ContactEditorDialog> m_form;
 };
 
-TEST_F(frmEditConTest, opensWithTheRecordInFieldsInTabOrderAndNoMarkers)
+TEST_F(ContactEditorDialogTest, opensWithTheRecordInFieldsInTabOrderAndNoMarkers)
 {
-    frmEditCon& form = open();
+    ContactEditorDialog& form = open();
     EXPECT_EQ(form.windowTitle(), "Edit Contact Entry");
-    EXPECT_EQ(form.lblEditTitle->text(), "Edit Contact:");
-    EXPECT_EQ(form.EditIndex, 2);
-    for (QWidget* hidden : { static_cast<QWidget*>(form.Label1), static_cast<QWidget*>(form.Label2),
-             static_cast<QWidget*>(form.Label3), static_cast<QWidget*>(form.cmdDeleteDupe) }) {
+    EXPECT_EQ(form.m_headingCaption->text(), "Edit Contact:");
+    EXPECT_EQ(form.recordNumber(), 2);
+    for (QWidget* hidden :
+        { static_cast<QWidget*>(form.m_dupeMarker), static_cast<QWidget*>(form.m_invalidSectionMarker),
+            static_cast<QWidget*>(form.m_invalidBandMarker), static_cast<QWidget*>(form.m_deleteDupeButton) }) {
         EXPECT_FALSE(hidden->isVisible()) << hidden->objectName().toStdString();
     }
-    EXPECT_EQ(form.Label1->text(), "Dupe!");
-    EXPECT_EQ(form.Label2->text(), "   Invalid!");
-    EXPECT_EQ(form.Label3->text(), "   Invalid!");
+    EXPECT_EQ(form.m_dupeMarker->text(), "Dupe!");
+    EXPECT_EQ(form.m_invalidSectionMarker->text(), "   Invalid!");
+    EXPECT_EQ(form.m_invalidBandMarker->text(), "   Invalid!");
 
     // Tabbing through valid fields complains about nothing.
-    const std::pair<QLineEdit*, const char*> fields[] = { { form.txtEditCall, "W1AW" }, { form.txtEditCk, "599" },
-        { form.txtEditSec, "MA" }, { form.txtEditNum, "579" }, { form.txtEditPre, "USA" },
-        { form.txtEditDate, "2026/02/14" }, { form.txtEditTime, "18:30:00" }, { form.txtEditBnd, "20" } };
-    form.txtEditCall->setFocus();
+    const std::pair<QLineEdit*, const char*> fields[] = { { form.m_callField, "W1AW" }, { form.m_rstRcvdField, "599" },
+        { form.m_sectionField, "MA" }, { form.m_rstSentField, "579" }, { form.m_countryField, "USA" },
+        { form.m_dateField, "2026/02/14" }, { form.m_timeField, "18:30:00" }, { form.m_bandField, "20" } };
+    form.m_callField->setFocus();
     for (const auto& [field, text] : fields) {
         EXPECT_EQ(field->text(), text) << field->objectName().toStdString();
         EXPECT_TRUE(field->hasFocus()) << field->objectName().toStdString();
         QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
     }
-    EXPECT_TRUE(form.cmdDone->hasFocus());
+    EXPECT_TRUE(form.m_doneButton->hasFocus());
     EXPECT_EQ(dialogs.beeps, 0);
     EXPECT_TRUE(dialogs.shown.empty());
     EXPECT_EQ(form.editedRecord(), std::nullopt);
 }
 
-TEST_F(frmEditConTest, keysAreFilteredPerField)
+TEST_F(ContactEditorDialogTest, keysAreFilteredPerField)
 {
-    frmEditCon& form = open();
+    ContactEditorDialog& form = open();
     struct Case
     {
         QLineEdit* field;
@@ -103,16 +104,16 @@ TEST_F(frmEditConTest, keysAreFilteredPerField)
         const char* shown;
     };
     const Case cases[] = {
-        { form.txtEditCall, "w1\"aw/p", "W1AW/P" },
-        { form.txtEditCk, "5n\"9", "5N9" },
-        { form.txtEditSec, "m\"a", "MA" },
-        { form.txtEditNum, "5nn+", "5NN+" },
-        { form.txtEditBnd, "2m\"", "2M" },
-        { form.txtEditPre, "\"fr", "Fr" }, // only the first letter is capitalised
-        { form.txtEditDate, "2026/a-0.2/14", "2026/02/14" },
-        { form.txtEditDate, "2026x\b", "202" },
-        { form.txtEditTime, "18/:30:0a0", "18:30:00" },
-        { form.txtEditTime, "18:3\b", "18:" },
+        { form.m_callField, "w1\"aw/p", "W1AW/P" },
+        { form.m_rstRcvdField, "5n\"9", "5N9" },
+        { form.m_sectionField, "m\"a", "MA" },
+        { form.m_rstSentField, "5nn+", "5NN+" },
+        { form.m_bandField, "2m\"", "2M" },
+        { form.m_countryField, "\"fr", "Fr" }, // only the first letter is capitalised
+        { form.m_dateField, "2026/a-0.2/14", "2026/02/14" },
+        { form.m_dateField, "2026x\b", "202" },
+        { form.m_timeField, "18/:30:0a0", "18:30:00" },
+        { form.m_timeField, "18:3\b", "18:" },
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.field->objectName().toStdString() + " " + c.typed);
@@ -123,12 +124,12 @@ TEST_F(frmEditConTest, keysAreFilteredPerField)
     }
 }
 
-TEST_F(frmEditConTest, enterInAnyFieldIsDone)
+TEST_F(ContactEditorDialogTest, enterInAnyFieldIsDone)
 {
-    for (const char* name : { "txtEditCall", "txtEditCk", "txtEditSec", "txtEditNum", "txtEditPre", "txtEditDate",
-             "txtEditTime", "txtEditBnd" }) {
+    for (const char* name : { "callField", "rstRcvdField", "sectionField", "rstSentField", "countryField", "dateField",
+             "timeField", "bandField" }) {
         SCOPED_TRACE(name);
-        frmEditCon& form = open();
+        ContactEditorDialog& form = open();
         auto* field = form.findChild<QLineEdit*>(QString::fromLatin1(name));
         ASSERT_NE(field, nullptr);
         field->setFocus();
@@ -138,61 +139,61 @@ TEST_F(frmEditConTest, enterInAnyFieldIsDone)
     }
 }
 
-TEST_F(frmEditConTest, leavingAnImpossibleDateComplainsOnceAndKeepsTheFocus)
+TEST_F(ContactEditorDialogTest, leavingAnImpossibleDateComplainsOnceAndKeepsTheFocus)
 {
-    frmEditCon& form = open();
+    ContactEditorDialog& form = open();
     // The time field, which the Tab reaches first, is bad too: only the field left complains.
-    form.txtEditTime->setText(QStringLiteral("25:00"));
-    leave(form.txtEditDate, QStringLiteral("2026/02/30"));
+    form.m_timeField->setText(QStringLiteral("25:00"));
+    leave(form.m_dateField, QStringLiteral("2026/02/30"));
     EXPECT_EQ(dialogs.beeps, 1);
     ASSERT_EQ(dialogs.shown.size(), 1u);
     EXPECT_EQ(dialogs.shown[0].title, "Invalid Date Format!");
     EXPECT_EQ(dialogs.shown[0].text, "You have entered an invalid date format!");
-    EXPECT_TRUE(form.txtEditDate->hasFocus());
+    EXPECT_TRUE(form.m_dateField->hasFocus());
 
-    form.txtEditTime->setText(QStringLiteral("18:31"));
-    QTest::keyClick(form.txtEditDate, Qt::Key_Return);
+    form.m_timeField->setText(QStringLiteral("18:31"));
+    QTest::keyClick(form.m_dateField, Qt::Key_Return);
     EXPECT_EQ(dialogs.beeps, 2);
     EXPECT_EQ(dialogs.titles(), (QStringList { "Invalid Date Format!", "Invalid Date Format!" }));
-    EXPECT_TRUE(form.txtEditDate->hasFocus());
+    EXPECT_TRUE(form.m_dateField->hasFocus());
     EXPECT_TRUE(form.isVisible());
     EXPECT_EQ(form.editedRecord(), std::nullopt);
 }
 
-TEST_F(frmEditConTest, anImpossibleTimeIsRefusedOnLeavingAndBeforeTheDateOnDone)
+TEST_F(ContactEditorDialogTest, anImpossibleTimeIsRefusedOnLeavingAndBeforeTheDateOnDone)
 {
-    frmEditCon& form = open();
-    leave(form.txtEditTime, QStringLiteral("24:61"));
+    ContactEditorDialog& form = open();
+    leave(form.m_timeField, QStringLiteral("24:61"));
     EXPECT_EQ(dialogs.beeps, 1);
     ASSERT_EQ(dialogs.shown.size(), 1u);
     EXPECT_EQ(dialogs.shown[0].title, "Invalid Time Format!");
     EXPECT_EQ(dialogs.shown[0].text, "You have entered an invalid time format!");
-    EXPECT_TRUE(form.txtEditTime->hasFocus());
+    EXPECT_TRUE(form.m_timeField->hasFocus());
 
-    form.txtEditDate->setText(QStringLiteral("2026/13/01"));
-    QTest::keyClick(form.txtEditTime, Qt::Key_Return);
+    form.m_dateField->setText(QStringLiteral("2026/13/01"));
+    QTest::keyClick(form.m_timeField, Qt::Key_Return);
     EXPECT_EQ(dialogs.beeps, 2);
     EXPECT_EQ(dialogs.titles(), (QStringList { "Invalid Time Format!", "Invalid Time Format!" }));
-    EXPECT_TRUE(form.txtEditTime->hasFocus());
+    EXPECT_TRUE(form.m_timeField->hasFocus());
     EXPECT_EQ(form.editedRecord(), std::nullopt);
 }
 
-TEST_F(frmEditConTest, doneSendingTheFocusToTheDateIsNoLeavingOfTheSection)
+TEST_F(ContactEditorDialogTest, doneSendingTheFocusToTheDateIsNoLeavingOfTheSection)
 {
-    frmEditCon& form = open();
-    form.txtEditDate->setText(QStringLiteral("2026/02/30"));
-    form.txtEditSec->setText(QStringLiteral("XX"));
-    form.txtEditSec->setFocus();
-    QTest::keyClick(form.txtEditSec, Qt::Key_Return);
+    ContactEditorDialog& form = open();
+    form.m_dateField->setText(QStringLiteral("2026/02/30"));
+    form.m_sectionField->setText(QStringLiteral("XX"));
+    form.m_sectionField->setFocus();
+    QTest::keyClick(form.m_sectionField, Qt::Key_Return);
     EXPECT_EQ(dialogs.beeps, 1);
     EXPECT_EQ(dialogs.titles(), QStringList { "Invalid Date Format!" });
-    EXPECT_TRUE(form.txtEditDate->hasFocus());
-    EXPECT_FALSE(form.Label2->isVisible());
+    EXPECT_TRUE(form.m_dateField->hasFocus());
+    EXPECT_FALSE(form.m_invalidSectionMarker->isVisible());
 }
 
-TEST_F(frmEditConTest, sectionAndBandMarkersFollowWhatTheFieldIsLeftWith)
+TEST_F(ContactEditorDialogTest, sectionAndBandMarkersFollowWhatTheFieldIsLeftWith)
 {
-    frmEditCon& form = open();
+    ContactEditorDialog& form = open();
     struct Case
     {
         QLineEdit* field;
@@ -201,11 +202,11 @@ TEST_F(frmEditConTest, sectionAndBandMarkersFollowWhatTheFieldIsLeftWith)
         bool valid;
     };
     const Case cases[] = {
-        { form.txtEditSec, form.Label2, "xx", false },
-        { form.txtEditSec, form.Label2, "ma", false }, // the abbreviation must match in case
-        { form.txtEditSec, form.Label2, "MA", true },
-        { form.txtEditBnd, form.Label3, "17", false },
-        { form.txtEditBnd, form.Label3, "160", true },
+        { form.m_sectionField, form.m_invalidSectionMarker, "xx", false },
+        { form.m_sectionField, form.m_invalidSectionMarker, "ma", false }, // the abbreviation must match in case
+        { form.m_sectionField, form.m_invalidSectionMarker, "MA", true },
+        { form.m_bandField, form.m_invalidBandMarker, "17", false },
+        { form.m_bandField, form.m_invalidBandMarker, "160", true },
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.text);
@@ -218,7 +219,7 @@ TEST_F(frmEditConTest, sectionAndBandMarkersFollowWhatTheFieldIsLeftWith)
     EXPECT_TRUE(dialogs.shown.empty());
 }
 
-TEST_F(frmEditConTest, doneRefusesAChangeThatDuplicatesAnotherRecord)
+TEST_F(ContactEditorDialogTest, doneRefusesAChangeThatDuplicatesAnotherRecord)
 {
     struct Case
     {
@@ -228,50 +229,50 @@ TEST_F(frmEditConTest, doneRefusesAChangeThatDuplicatesAnotherRecord)
     for (const Case& c : { Case { "15", 1 }, Case { "40", 2 } }) {
         SCOPED_TRACE(c.band);
         dialogs.beeps = 0;
-        frmEditCon& form = open();
-        form.txtEditBnd->setText(QString::fromLatin1(c.band));
-        form.cmdDone_Click();
-        EXPECT_TRUE(form.Label1->isVisible());
-        EXPECT_TRUE(form.cmdDeleteDupe->isVisible());
+        ContactEditorDialog& form = open();
+        form.m_bandField->setText(QString::fromLatin1(c.band));
+        form.acceptEdit();
+        EXPECT_TRUE(form.m_dupeMarker->isVisible());
+        EXPECT_TRUE(form.m_deleteDupeButton->isVisible());
         EXPECT_EQ(dialogs.beeps, c.beeps);
         EXPECT_TRUE(form.isVisible());
         EXPECT_EQ(form.editedRecord(), std::nullopt);
     }
 }
 
-TEST_F(frmEditConTest, doneKeepsTheEditedRecordWithItsFrequency)
+TEST_F(ContactEditorDialogTest, doneKeepsTheEditedRecordWithItsFrequency)
 {
-    frmEditCon& form = open();
-    form.txtEditCall->selectAll();
-    form.txtEditCall->setFocus();
-    QTest::keyClicks(form.txtEditCall, QStringLiteral("k1xyz"));
-    form.txtEditPre->setText(QStringLiteral("Germany  "));
-    form.txtEditDate->setText(QStringLiteral("2026/2/15"));
-    form.txtEditTime->setText(QStringLiteral("1:05"));
-    form.txtEditBnd->setText(QStringLiteral("15"));
-    QTest::mouseClick(form.cmdDone, Qt::LeftButton);
+    ContactEditorDialog& form = open();
+    form.m_callField->selectAll();
+    form.m_callField->setFocus();
+    QTest::keyClicks(form.m_callField, QStringLiteral("k1xyz"));
+    form.m_countryField->setText(QStringLiteral("Germany  "));
+    form.m_dateField->setText(QStringLiteral("2026/2/15"));
+    form.m_timeField->setText(QStringLiteral("1:05"));
+    form.m_bandField->setText(QStringLiteral("15"));
+    QTest::mouseClick(form.m_doneButton, Qt::LeftButton);
 
     EXPECT_EQ(form.result(), QDialog::Accepted);
-    EXPECT_FALSE(form.Label1->isVisible());
+    EXPECT_FALSE(form.m_dupeMarker->isVisible());
     EXPECT_EQ(form.editedRecord(),
         (QsoRecord { "K1XYZ", "599", "MA", "579", "Germany", "2026/2/15", "1:05", "15", "14.025" }));
     EXPECT_EQ(dialogs.beeps, 0);
 }
 
-TEST_F(frmEditConTest, deleteDupeHidesTheEditorRunsTheMainFormsDeletionAndCloses)
+TEST_F(ContactEditorDialogTest, deleteDupeHidesTheEditorRunsTheMainFormsDeletionAndCloses)
 {
-    frmEditCon& form = open();
+    ContactEditorDialog& form = open();
     bool visibleDuringDeletion = true;
     int deletions = 0;
     form.setDeleteDupe([&] {
         visibleDuringDeletion = form.isVisible();
         ++deletions;
     });
-    form.txtEditBnd->setText(QStringLiteral("15"));
-    form.cmdDone_Click();
-    ASSERT_TRUE(form.cmdDeleteDupe->isVisible());
+    form.m_bandField->setText(QStringLiteral("15"));
+    form.acceptEdit();
+    ASSERT_TRUE(form.m_deleteDupeButton->isVisible());
 
-    QTest::mouseClick(form.cmdDeleteDupe, Qt::LeftButton);
+    QTest::mouseClick(form.m_deleteDupeButton, Qt::LeftButton);
     EXPECT_EQ(deletions, 1);
     EXPECT_FALSE(visibleDuringDeletion);
     EXPECT_EQ(form.result(), QDialog::Rejected);
@@ -279,20 +280,20 @@ TEST_F(frmEditConTest, deleteDupeHidesTheEditorRunsTheMainFormsDeletionAndCloses
     EXPECT_EQ(form.editedRecord(), std::nullopt);
 }
 
-TEST_F(frmEditConTest, countryCompletionMatchesTheCaseTyped)
+TEST_F(ContactEditorDialogTest, countryCompletionMatchesTheCaseTyped)
 {
-    frmEditCon& form = open();
-    form.txtEditPre->clear();
-    form.txtEditPre->setFocus();
-    QTest::keyClicks(form.txtEditPre, QStringLiteral("ger"));
+    ContactEditorDialog& form = open();
+    form.m_countryField->clear();
+    form.m_countryField->setFocus();
+    QTest::keyClicks(form.m_countryField, QStringLiteral("ger"));
     // The first key is capitalised, and "Ger" begins "Germany".
-    EXPECT_EQ(form.txtEditPre->text(), "Germany");
-    EXPECT_EQ(form.txtEditPre->selectedText(), "many");
+    EXPECT_EQ(form.m_countryField->text(), "Germany");
+    EXPECT_EQ(form.m_countryField->selectedText(), "many");
 
-    form.txtEditPre->setText(QStringLiteral("g"));
-    QTest::keyClicks(form.txtEditPre, QStringLiteral("er"));
-    EXPECT_EQ(form.txtEditPre->text(), "ger");
-    EXPECT_FALSE(form.txtEditPre->hasSelectedText());
+    form.m_countryField->setText(QStringLiteral("g"));
+    QTest::keyClicks(form.m_countryField, QStringLiteral("er"));
+    EXPECT_EQ(form.m_countryField->text(), "ger");
+    EXPECT_FALSE(form.m_countryField->hasSelectedText());
 }
 
 } // namespace

@@ -76,17 +76,18 @@ const std::map<std::string, std::string> storedAddress = {
     { "UserClubName", "Rhein-Ruhr DX Association" },
 };
 
-class Form2Test : public ::testing::Test
+class SummarySheetDialogTest : public ::testing::Test
 {
 protected:
-    Form2Test()
+    SummarySheetDialogTest()
     {
         shared.load(sharedPath);
     }
 
-    Form2& open(const ContestLog& contacts, const DefaultData& d = station(), std::string score = "1620")
+    SummarySheetDialog& open(const ContestLog& contacts, const DefaultData& d = station(), std::string score = "1620")
     {
-        m_form = std::make_unique<Form2>(contacts, d, std::move(score), fs, settings, shared, dialogs, temp.path());
+        m_form = std::make_unique<SummarySheetDialog>(
+            contacts, d, std::move(score), fs, settings, shared, dialogs, temp.path());
         m_form->show();
         QApplication::setActiveWindow(m_form.get());
         return *m_form;
@@ -101,53 +102,56 @@ protected:
     ContestLog log = parseLog(fixture("reports/cabrillo_log.txt")).log;
 
 private:
-    std::unique_ptr<Form2> m_form;
+    std::unique_ptr<SummarySheetDialog> m_form;
 };
 
-TEST_F(Form2Test, opensWithTheStoredAddressAndTheDefaultCategory)
+TEST_F(SummarySheetDialogTest, opensWithTheStoredAddressAndTheDefaultCategory)
 {
     settings.values = storedAddress;
-    Form2& form = open(log);
+    SummarySheetDialog& form = open(log);
     EXPECT_EQ(form.windowTitle(), "Summary Sheet Information");
-    EXPECT_EQ(form.Text1->text(), "DX");
-    EXPECT_EQ(form.Text5->text(), "Hans Muster");
-    EXPECT_EQ(form.Text6->text(), "Hauptstrasse 1");
-    EXPECT_EQ(form.Text7->text(), "12345 Musterstadt");
-    EXPECT_EQ(form.Text8->text(), "dl1abc@example.org");
-    EXPECT_EQ(form.Text10->text(), "Rhein-Ruhr DX Association");
-    EXPECT_EQ(form.Text2->text(), "");
-    EXPECT_EQ(form.Text11->text(), "");
-    EXPECT_EQ(form.Text3->text(), "");
-    EXPECT_FALSE(form.Text3->isEnabled());
-    EXPECT_FALSE(form.lblBand->isEnabled());
-    EXPECT_TRUE(form.Option5->isChecked());
-    EXPECT_TRUE(form.Option4->isChecked());
-    EXPECT_TRUE(form.Option19->isChecked());
-    for (QRadioButton* transmitters : { form.Option1, form.Option2, form.Option3 }) {
+    EXPECT_EQ(form.m_arrlSectionField->text(), "DX");
+    EXPECT_EQ(form.m_nameField->text(), "Hans Muster");
+    EXPECT_EQ(form.m_address1Field->text(), "Hauptstrasse 1");
+    EXPECT_EQ(form.m_address2Field->text(), "12345 Musterstadt");
+    EXPECT_EQ(form.m_emailField->text(), "dl1abc@example.org");
+    EXPECT_EQ(form.m_clubField->text(), "Rhein-Ruhr DX Association");
+    EXPECT_EQ(form.m_operatorsField->text(), "");
+    EXPECT_EQ(form.m_soapboxField->text(), "");
+    EXPECT_EQ(form.m_singleBandField->text(), "");
+    EXPECT_FALSE(form.m_singleBandField->isEnabled());
+    EXPECT_FALSE(form.m_singleBandCaption->isEnabled());
+    EXPECT_TRUE(form.m_singleOpOption->isChecked());
+    EXPECT_TRUE(form.m_allBandsOption->isChecked());
+    EXPECT_TRUE(form.m_lowPowerOption->isChecked());
+    for (QRadioButton* transmitters : { form.m_oneTxOption, form.m_twoTxOption, form.m_multiTxOption }) {
         EXPECT_FALSE(transmitters->isChecked()) << transmitters->objectName().toStdString();
     }
     EXPECT_EQ(categoryText(form.header().category), "SINGLE-OP ALL LOW");
 }
 
-TEST_F(Form2Test, absentKeysGiveEmptyFields)
+TEST_F(SummarySheetDialogTest, absentKeysGiveEmptyFields)
 {
-    Form2& form = open(log);
-    for (QLineEdit* field : { form.Text1, form.Text5, form.Text6, form.Text7, form.Text8, form.Text10 }) {
+    SummarySheetDialog& form = open(log);
+    for (QLineEdit* field : { form.m_arrlSectionField, form.m_nameField, form.m_address1Field, form.m_address2Field,
+             form.m_emailField, form.m_clubField }) {
         EXPECT_EQ(field->text(), "") << field->objectName().toStdString();
     }
 }
 
-TEST_F(Form2Test, sectionAndOperatorsUpperCaseAsTypedOtherFieldsDoNot)
+TEST_F(SummarySheetDialogTest, sectionAndOperatorsUpperCaseAsTypedOtherFieldsDoNot)
 {
-    Form2& form = open(log);
+    SummarySheetDialog& form = open(log);
     struct Case
     {
         QLineEdit* field;
         const char* typed;
         const char* shown;
     };
-    for (const Case& c : { Case { form.Text1, "dx", "DX" }, Case { form.Text2, "dl1abc, dl2xyz", "DL1ABC, DL2XYZ" },
-             Case { form.Text5, "Hans", "Hans" }, Case { form.Text11, "tnx fer qsos", "tnx fer qsos" } }) {
+    for (const Case& c :
+        { Case { form.m_arrlSectionField, "dx", "DX" },
+            Case { form.m_operatorsField, "dl1abc, dl2xyz", "DL1ABC, DL2XYZ" },
+            Case { form.m_nameField, "Hans", "Hans" }, Case { form.m_soapboxField, "tnx fer qsos", "tnx fer qsos" } }) {
         SCOPED_TRACE(c.typed);
         c.field->setFocus();
         QTest::keyClicks(c.field, QString::fromLatin1(c.typed));
@@ -155,41 +159,41 @@ TEST_F(Form2Test, sectionAndOperatorsUpperCaseAsTypedOtherFieldsDoNot)
     }
 }
 
-TEST_F(Form2Test, singleBandProposesTheFirstContactsBandAndAllBandsEmptiesIt)
+TEST_F(SummarySheetDialogTest, singleBandProposesTheFirstContactsBandAndAllBandsEmptiesIt)
 {
     ContestLog contacts = test::logOf({ test::sampleRecord(0), test::sampleRecord(7) });
     ASSERT_EQ(contacts.record(1).band, "160");
-    Form2& form = open(contacts);
-    choose(form.Option8);
-    EXPECT_TRUE(form.Text3->isEnabled());
-    EXPECT_TRUE(form.lblBand->isEnabled());
-    EXPECT_EQ(form.Text3->text(), "160M");
-    form.Text3->setText(QStringLiteral("80M"));
+    SummarySheetDialog& form = open(contacts);
+    choose(form.m_singleBandOption);
+    EXPECT_TRUE(form.m_singleBandField->isEnabled());
+    EXPECT_TRUE(form.m_singleBandCaption->isEnabled());
+    EXPECT_EQ(form.m_singleBandField->text(), "160M");
+    form.m_singleBandField->setText(QStringLiteral("80M"));
     EXPECT_EQ(categoryText(form.header().category), "SINGLE-OP 80M LOW");
 
-    choose(form.Option4);
-    EXPECT_FALSE(form.Text3->isEnabled());
-    EXPECT_FALSE(form.lblBand->isEnabled());
-    EXPECT_EQ(form.Text3->text(), "");
+    choose(form.m_allBandsOption);
+    EXPECT_FALSE(form.m_singleBandField->isEnabled());
+    EXPECT_FALSE(form.m_singleBandCaption->isEnabled());
+    EXPECT_EQ(form.m_singleBandField->text(), "");
     EXPECT_EQ(categoryText(form.header().category), "SINGLE-OP ALL LOW");
 }
 
-TEST_F(Form2Test, singleBandWithAnEmptyLogLeavesTheBandToTheOperator)
+TEST_F(SummarySheetDialogTest, singleBandWithAnEmptyLogLeavesTheBandToTheOperator)
 {
     const ContestLog empty;
-    Form2& form = open(empty);
-    choose(form.Option8);
-    EXPECT_TRUE(form.Text3->isEnabled());
-    EXPECT_EQ(form.Text3->text(), "");
+    SummarySheetDialog& form = open(empty);
+    choose(form.m_singleBandOption);
+    EXPECT_TRUE(form.m_singleBandField->isEnabled());
+    EXPECT_EQ(form.m_singleBandField->text(), "");
 }
 
-TEST_F(Form2Test, cancellingTheSaveDialogWritesAndSavesNothingSilently)
+TEST_F(SummarySheetDialogTest, cancellingTheSaveDialogWritesAndSavesNothingSilently)
 {
     settings.values = storedAddress;
-    Form2& form = open(log);
-    form.Text5->setText(QStringLiteral("Someone Else"));
+    SummarySheetDialog& form = open(log);
+    form.m_nameField->setText(QStringLiteral("Someone Else"));
     dialogs.files.push_back(std::nullopt);
-    QTest::mouseClick(form.Command4, Qt::LeftButton);
+    QTest::mouseClick(form.m_writeButton, Qt::LeftButton);
 
     ASSERT_EQ(dialogs.shown.size(), 1u);
     EXPECT_EQ(dialogs.shown[0].kind, "save");
@@ -202,18 +206,18 @@ TEST_F(Form2Test, cancellingTheSaveDialogWritesAndSavesNothingSilently)
     EXPECT_TRUE(form.isVisible());
 }
 
-TEST_F(Form2Test, writingTheFileMatchesTheGoldenLogAndThanksTheOperator)
+TEST_F(SummarySheetDialogTest, writingTheFileMatchesTheGoldenLogAndThanksTheOperator)
 {
     settings.values = storedAddress;
-    Form2& form = open(log);
-    form.Text2->setText(QStringLiteral("DL1ABC DL2XYZ"));
-    form.Text11->setText(QStringLiteral("Great conditions on 15 m, poor on 160."));
-    choose(form.Option7);
-    choose(form.Option2);
-    choose(form.Option18);
+    SummarySheetDialog& form = open(log);
+    form.m_operatorsField->setText(QStringLiteral("DL1ABC DL2XYZ"));
+    form.m_soapboxField->setText(QStringLiteral("Great conditions on 15 m, poor on 160."));
+    choose(form.m_multiOpOption);
+    choose(form.m_twoTxOption);
+    choose(form.m_highPowerOption);
     const std::string path = temp.file("DL1ABC.log");
     dialogs.files.push_back(QString::fromStdString(path));
-    QTest::mouseClick(form.Command4, Qt::LeftButton);
+    QTest::mouseClick(form.m_writeButton, Qt::LeftButton);
 
     EXPECT_EQ(readBytes(path), fixture("reports/cabrillo_expected.log"));
     ASSERT_EQ(dialogs.shown.size(), 3u);
@@ -227,29 +231,29 @@ TEST_F(Form2Test, writingTheFileMatchesTheGoldenLogAndThanksTheOperator)
         "Thanks for using this program.  I hope that you enjoyed it!  If so, please tell a friend!\r\n\r\n"));
     EXPECT_EQ(dialogs.shown[2].text.count(QStringLiteral("\r\n")), 3);
     EXPECT_EQ(dialogs.beeps, 0);
-    EXPECT_TRUE(form.Command3->hasFocus());
+    EXPECT_TRUE(form.m_doneButton->hasFocus());
     EXPECT_TRUE(form.isVisible());
 
-    QTest::mouseClick(form.Command3, Qt::LeftButton);
+    QTest::mouseClick(form.m_doneButton, Qt::LeftButton);
     EXPECT_FALSE(form.isVisible());
 }
 
-TEST_F(Form2Test, aSuccessfulWriteKeepsThePersonalDataTrimmedForNextTime)
+TEST_F(SummarySheetDialogTest, aSuccessfulWriteKeepsThePersonalDataTrimmedForNextTime)
 {
     test::writeBytes(sharedPath,
         "<?xml version=\"1.0\" encoding=\"UTF-8\" ?>\r\n"
         "<OWN_CALL>DL1ABC</OWN_CALL>\r\n"
         "<OWN_EMAIL>old@example.org</OWN_EMAIL>\r\n");
     shared.load(sharedPath);
-    Form2& form = open(log);
-    form.Text1->setText(QStringLiteral(" DX "));
-    form.Text5->setText(QStringLiteral(" Hans Muster "));
-    form.Text6->setText(QStringLiteral("Hauptstrasse 1"));
-    form.Text7->setText(QStringLiteral(""));
-    form.Text8->setText(QStringLiteral("dl1abc@example.org "));
-    form.Text10->setText(QStringLiteral("  RRDXA"));
+    SummarySheetDialog& form = open(log);
+    form.m_arrlSectionField->setText(QStringLiteral(" DX "));
+    form.m_nameField->setText(QStringLiteral(" Hans Muster "));
+    form.m_address1Field->setText(QStringLiteral("Hauptstrasse 1"));
+    form.m_address2Field->setText(QStringLiteral(""));
+    form.m_emailField->setText(QStringLiteral("dl1abc@example.org "));
+    form.m_clubField->setText(QStringLiteral("  RRDXA"));
     dialogs.files.push_back(QString::fromStdString(temp.file("dl1abc-2026.log")));
-    QTest::mouseClick(form.Command4, Qt::LeftButton);
+    QTest::mouseClick(form.m_writeButton, Qt::LeftButton);
 
     // The file has the fields as typed.
     const std::string written = readBytes(temp.file("dl1abc-2026.log"));
@@ -276,14 +280,14 @@ TEST_F(Form2Test, aSuccessfulWriteKeepsThePersonalDataTrimmedForNextTime)
         "<OWN_CLUB_NAME>RRDXA</OWN_CLUB_NAME>\r\n");
 }
 
-TEST_F(Form2Test, aFailedWriteBeepsShowsThePlatformsReasonAndSavesNothing)
+TEST_F(SummarySheetDialogTest, aFailedWriteBeepsShowsThePlatformsReasonAndSavesNothing)
 {
     settings.values = storedAddress;
-    Form2& form = open(log);
-    form.Text5->setText(QStringLiteral("Someone Else"));
+    SummarySheetDialog& form = open(log);
+    form.m_nameField->setText(QStringLiteral("Someone Else"));
     const std::string path = temp.file("no-such-folder/DL1ABC.log");
     dialogs.files.push_back(QString::fromStdString(path));
-    QTest::mouseClick(form.Command4, Qt::LeftButton);
+    QTest::mouseClick(form.m_writeButton, Qt::LeftButton);
 
     EXPECT_EQ(dialogs.beeps, 1);
     ASSERT_EQ(dialogs.shown.size(), 2u);
@@ -296,7 +300,7 @@ TEST_F(Form2Test, aFailedWriteBeepsShowsThePlatformsReasonAndSavesNothing)
 
     // The form stays open for another try.
     dialogs.files.push_back(QString::fromStdString(temp.file("DL1ABC.log")));
-    QTest::mouseClick(form.Command4, Qt::LeftButton);
+    QTest::mouseClick(form.m_writeButton, Qt::LeftButton);
     EXPECT_EQ(dialogs.titles().back(), "  Thanks!");
     EXPECT_EQ(settings.get("UserAddressName", ""), "Someone Else");
 }

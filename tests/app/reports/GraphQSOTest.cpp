@@ -47,19 +47,19 @@ ContestLog evening()
     return log;
 }
 
-class GraphQSOTest : public ::testing::Test
+class RateGraphDialogTest : public ::testing::Test
 {
 protected:
-    GraphQSO& open(const ContestLog& opened)
+    RateGraphDialog& open(const ContestLog& opened)
     {
         m_graph.reset();
-        m_graph = std::make_unique<GraphQSO>(opened, dialogs);
+        m_graph = std::make_unique<RateGraphDialog>(opened, dialogs);
         m_graph->show();
         return *m_graph;
     }
 
     // The colours (0x00BBGGRR) drawn inside the plot frame and the band strip.
-    static std::set<std::uint32_t> plotColours(GraphQSO& graph)
+    static std::set<std::uint32_t> plotColours(RateGraphDialog& graph)
     {
         const QImage image = graph.grab().toImage().convertToFormat(QImage::Format_RGB32);
         const RateGraphFrame frame = graph.plotFrame();
@@ -81,12 +81,12 @@ protected:
     test::ScriptedDialogs dialogs;
 
 private:
-    std::unique_ptr<GraphQSO> m_graph;
+    std::unique_ptr<RateGraphDialog> m_graph;
 };
 
-TEST_F(GraphQSOTest, sixContactsBringTheMessageAndNoGraphSevenAGraph)
+TEST_F(RateGraphDialogTest, sixContactsBringTheMessageAndNoGraphSevenAGraph)
 {
-    GraphQSO& few = open(test::sampleLog(6));
+    RateGraphDialog& few = open(test::sampleLog(6));
     ASSERT_EQ(dialogs.shown.size(), 1u);
     EXPECT_EQ(dialogs.shown[0].kind, "message");
     EXPECT_EQ(dialogs.shown[0].title, "Not Enough Contacts to Graph.");
@@ -94,35 +94,35 @@ TEST_F(GraphQSOTest, sixContactsBringTheMessageAndNoGraphSevenAGraph)
         "The graph will not display with less than 7 contacts.  The graph becomes more meaningful as several hours of "
         "contest logging are accumulated.");
     EXPECT_FALSE(few.graph().plot);
-    EXPECT_TRUE(few.lblY[16]->text().isEmpty());
-    EXPECT_TRUE(few.lblTime[0]->text().isEmpty());
+    EXPECT_TRUE(few.m_rateLabels[16]->text().isEmpty());
+    EXPECT_TRUE(few.m_timeLabels[0]->text().isEmpty());
     EXPECT_FALSE(drawnIn(plotColours(few), GraphCurveColour));
 
     dialogs.shown.clear();
-    GraphQSO& seven = open(test::sampleLog(7));
+    RateGraphDialog& seven = open(test::sampleLog(7));
     EXPECT_TRUE(dialogs.shown.empty());
     ASSERT_TRUE(seven.graph().plot);
-    EXPECT_FALSE(seven.lblY[16]->text().isEmpty());
+    EXPECT_FALSE(seven.m_rateLabels[16]->text().isEmpty());
     EXPECT_TRUE(drawnIn(plotColours(seven), GraphCurveColour));
 }
 
-TEST_F(GraphQSOTest, opensOnBlackWithTheCurveTheBandStripAndTheLabelsOfTheLog)
+TEST_F(RateGraphDialogTest, opensOnBlackWithTheCurveTheBandStripAndTheLabelsOfTheLog)
 {
     const ContestLog log = evening();
-    GraphQSO& graph = open(log);
+    RateGraphDialog& graph = open(log);
     EXPECT_EQ(graph.windowTitle(), " Activity Graph - QSOs per Hour Rate   (# QSOs over 10 minutes X 6)");
-    EXPECT_EQ(graph.Command1->text(), "Black Background");
-    EXPECT_EQ(graph.lblBandCaption->text(), "Band ");
-    EXPECT_EQ(graph.lblBnd[0]->text(), "160");
-    EXPECT_EQ(graph.lblBnd[6]->text(), "6");
-    EXPECT_EQ(textColour(graph.lblBnd[1]), fromBgr(0x00FF0000));
-    EXPECT_EQ(textColour(graph.lblTime[0]), QColor(Qt::white));
+    EXPECT_EQ(graph.m_backgroundButton->text(), "Black Background");
+    EXPECT_EQ(graph.m_bandLegendCaption->text(), "Band ");
+    EXPECT_EQ(graph.m_bandLegendLabels[0]->text(), "160");
+    EXPECT_EQ(graph.m_bandLegendLabels[6]->text(), "6");
+    EXPECT_EQ(textColour(graph.m_bandLegendLabels[1]), fromBgr(0x00FF0000));
+    EXPECT_EQ(textColour(graph.m_timeLabels[0]), QColor(Qt::white));
 
-    EXPECT_EQ(graph.lblTime[0]->text(), "12:00");
-    EXPECT_EQ(graph.lblDate[0]->text(), "02/21");
-    EXPECT_EQ(graph.lblTime[14]->text(), "16:00");
-    EXPECT_EQ(graph.lblY[0]->text(), QString::fromStdString(graph.graph().plot->values[0]));
-    EXPECT_EQ(graph.lblY[16]->text(), "30.0"); // five contacts in every ten minutes
+    EXPECT_EQ(graph.m_timeLabels[0]->text(), "12:00");
+    EXPECT_EQ(graph.m_dateLabels[0]->text(), "02/21");
+    EXPECT_EQ(graph.m_timeLabels[14]->text(), "16:00");
+    EXPECT_EQ(graph.m_rateLabels[0]->text(), QString::fromStdString(graph.graph().plot->values[0]));
+    EXPECT_EQ(graph.m_rateLabels[16]->text(), "30.0"); // five contacts in every ten minutes
 
     const std::set<std::uint32_t> colours = plotColours(graph);
     EXPECT_TRUE(drawnIn(colours, GraphCurveColour));
@@ -131,56 +131,57 @@ TEST_F(GraphQSOTest, opensOnBlackWithTheCurveTheBandStripAndTheLabelsOfTheLog)
     EXPECT_EQ(toBgr(graph.grab().toImage().pixelColor(2, graph.height() - 2)), GraphBlack);
 }
 
-TEST_F(GraphQSOTest, theButtonTogglesTheBackgroundAndTwoClicksBringBlackBack)
+TEST_F(RateGraphDialogTest, theButtonTogglesTheBackgroundAndTwoClicksBringBlackBack)
 {
     const ContestLog log = evening();
-    GraphQSO& graph = open(log);
+    RateGraphDialog& graph = open(log);
 
-    QTest::mouseClick(graph.Command1, Qt::LeftButton);
-    EXPECT_EQ(graph.Command1->text(), "White Background");
+    QTest::mouseClick(graph.m_backgroundButton, Qt::LeftButton);
+    EXPECT_EQ(graph.m_backgroundButton->text(), "White Background");
     EXPECT_EQ(graph.backgroundColour(), GraphWhite);
     EXPECT_EQ(toBgr(graph.grab().toImage().pixelColor(2, graph.height() - 2)), GraphWhite);
-    for (QLabel* label : { graph.lblTime[3], graph.lblDate[3], graph.lblY[5], graph.lblBandCaption }) {
+    for (QLabel* label :
+        { graph.m_timeLabels[3], graph.m_dateLabels[3], graph.m_rateLabels[5], graph.m_bandLegendCaption }) {
         EXPECT_EQ(textColour(label), QColor(Qt::black)) << label->objectName().toStdString();
     }
-    EXPECT_EQ(textColour(graph.lblBnd[3]), fromBgr(0x0000FF00)); // the legend keeps its colours
+    EXPECT_EQ(textColour(graph.m_bandLegendLabels[3]), fromBgr(0x0000FF00)); // the legend keeps its colours
     EXPECT_TRUE(drawnIn(plotColours(graph), GraphCurveColour)); // drawn again
     EXPECT_FALSE(QApplication::overrideCursor()); // the hourglass is gone
 
-    QTest::mouseClick(graph.Command1, Qt::LeftButton);
-    EXPECT_EQ(graph.Command1->text(), "Black Background");
+    QTest::mouseClick(graph.m_backgroundButton, Qt::LeftButton);
+    EXPECT_EQ(graph.m_backgroundButton->text(), "Black Background");
     EXPECT_EQ(graph.backgroundColour(), GraphBlack);
-    EXPECT_EQ(textColour(graph.lblY[5]), QColor(Qt::white));
+    EXPECT_EQ(textColour(graph.m_rateLabels[5]), QColor(Qt::white));
     EXPECT_EQ(toBgr(graph.grab().toImage().pixelColor(2, graph.height() - 2)), GraphBlack);
     EXPECT_TRUE(drawnIn(plotColours(graph), GraphCurveColour));
     EXPECT_TRUE(dialogs.shown.empty());
 }
 
-TEST_F(GraphQSOTest, aLogAllAtOneMomentShowsTheTimeLabelsAndDrawsNothingWithoutAWord)
+TEST_F(RateGraphDialogTest, aLogAllAtOneMomentShowsTheTimeLabelsAndDrawsNothingWithoutAWord)
 {
     ContestLog log;
     for (int i = 0; i < 8; ++i) {
         log.append(contactAt(600, "20"));
     }
-    GraphQSO& graph = open(log);
+    RateGraphDialog& graph = open(log);
     EXPECT_TRUE(dialogs.shown.empty());
-    EXPECT_EQ(graph.lblTime[7]->text(), "12:10");
-    EXPECT_TRUE(graph.lblY[0]->text().isEmpty());
+    EXPECT_EQ(graph.m_timeLabels[7]->text(), "12:10");
+    EXPECT_TRUE(graph.m_rateLabels[0]->text().isEmpty());
     EXPECT_FALSE(drawnIn(plotColours(graph), GraphCurveColour));
 }
 
-TEST_F(GraphQSOTest, labelsStayAlongThePlotWhenTheWindowGrows)
+TEST_F(RateGraphDialogTest, labelsStayAlongThePlotWhenTheWindowGrows)
 {
     const ContestLog log = evening();
-    GraphQSO& graph = open(log);
+    RateGraphDialog& graph = open(log);
     graph.resize(graph.width() * 2, graph.height() * 3 / 2);
     QApplication::processEvents();
     const RateGraphFrame frame = graph.plotFrame();
-    EXPECT_NEAR(graph.lblTime[0]->geometry().center().x(), frame.x0, 2);
-    EXPECT_NEAR(graph.lblTime[14]->geometry().center().x(), frame.x1, 2);
-    EXPECT_NEAR(graph.lblY[0]->geometry().center().y(), frame.yb, 2);
-    EXPECT_NEAR(graph.lblY[16]->geometry().center().y(), frame.yt, 2);
-    EXPECT_GT(graph.lblTime[0]->geometry().top(), frame.ys2);
+    EXPECT_NEAR(graph.m_timeLabels[0]->geometry().center().x(), frame.x0, 2);
+    EXPECT_NEAR(graph.m_timeLabels[14]->geometry().center().x(), frame.x1, 2);
+    EXPECT_NEAR(graph.m_rateLabels[0]->geometry().center().y(), frame.yb, 2);
+    EXPECT_NEAR(graph.m_rateLabels[16]->geometry().center().y(), frame.yt, 2);
+    EXPECT_GT(graph.m_timeLabels[0]->geometry().top(), frame.ys2);
 }
 
 } // namespace

@@ -31,13 +31,13 @@ const char* const SmallPlan = "\"July 1, 2024\"\r\n"
                               "\"20\",\"O\",\"ALL\",14.000,14.350\r\n"
                               "\"20\",\"E\",\"PH\",14.150,14.350\r\n";
 
-class frmBandPlanTest : public ::testing::Test
+class BandPlanDialogTest : public ::testing::Test
 {
 protected:
-    frmBandPlan& open()
+    BandPlanDialog& open()
     {
         m_chart.reset();
-        m_chart = std::make_unique<frmBandPlan>(fs, folder.path(), dialogs);
+        m_chart = std::make_unique<BandPlanDialog>(fs, folder.path(), dialogs);
         m_chart->show();
         QApplication::processEvents();
         return *m_chart;
@@ -48,7 +48,7 @@ protected:
         test::writeBytes(folder.file("BandPlan.txt"), test::readBytes(std::string(BRINDLE_DATA_DIR) + "/BandPlan.txt"));
     }
 
-    static QList<QLabel*> chartLabels(const frmBandPlan& chart, const QString& prefix)
+    static QList<QLabel*> chartLabels(const BandPlanDialog& chart, const QString& prefix)
     {
         QList<QLabel*> found;
         for (QLabel* label : chart.findChildren<QLabel*>()) {
@@ -79,30 +79,31 @@ protected:
     test::ScriptedDialogs dialogs;
 
 private:
-    std::unique_ptr<frmBandPlan> m_chart;
+    std::unique_ptr<BandPlanDialog> m_chart;
 };
 
-TEST_F(frmBandPlanTest, opensOnTheExtraChartFillingTheWorkArea)
+TEST_F(BandPlanDialogTest, opensOnTheExtraChartFillingTheWorkArea)
 {
     useShippedPlan();
-    frmBandPlan& chart = open();
+    BandPlanDialog& chart = open();
     EXPECT_TRUE(dialogs.shown.empty());
     EXPECT_EQ(chart.windowTitle(), "Frequency Privileges");
     EXPECT_EQ(chart.size(), screenGeometryOf(chart).workArea.size());
-    EXPECT_EQ(chart.lblHeading->text(), "Extra Frequency Privileges");
-    EXPECT_EQ(chart.Label1->text(), "Frequencies Effective: " + QString::fromStdString(chart.plan().effective));
-    EXPECT_EQ(chart.lblCW->text(), "CW");
-    EXPECT_EQ(backColour(chart.lblCW), fromBgr(0x00FF0000));
-    EXPECT_EQ(chart.lblPhone->text(), "Phone");
-    EXPECT_EQ(backColour(chart.lblPhone), fromBgr(0x0000FF00));
+    EXPECT_EQ(chart.m_headingLabel->text(), "Extra Frequency Privileges");
+    EXPECT_EQ(
+        chart.m_effectiveDateLabel->text(), "Frequencies Effective: " + QString::fromStdString(chart.plan().effective));
+    EXPECT_EQ(chart.m_cwLegendCaption->text(), "CW");
+    EXPECT_EQ(backColour(chart.m_cwLegendCaption), fromBgr(0x00FF0000));
+    EXPECT_EQ(chart.m_phoneLegendCaption->text(), "Phone");
+    EXPECT_EQ(backColour(chart.m_phoneLegendCaption), fromBgr(0x0000FF00));
     QStringList buttons;
-    for (const QPushButton* button : chart.cmdClass) {
+    for (const QPushButton* button : chart.m_classButtons) {
         buttons << button->text();
     }
     EXPECT_EQ(buttons, QStringList({ "Novice", "Technician", "Tech +", "General", "Advanced", "Extra" }));
-    EXPECT_EQ(chart.cmdDone->text(), "Done");
+    EXPECT_EQ(chart.m_doneButton->text(), "Done");
 
-    const QList<QLabel*> names = chartLabels(chart, "bnlb");
+    const QList<QLabel*> names = chartLabels(chart, "bandName_");
     EXPECT_EQ(captions(names), QStringList({ "10", "12", "15", "160", "17", "20", "30", "40", "60", "80" }));
     for (const QLabel* name : names) {
         EXPECT_EQ(backColour(name), fromBgr(0x0000FFFF));
@@ -110,16 +111,16 @@ TEST_F(frmBandPlanTest, opensOnTheExtraChartFillingTheWorkArea)
         EXPECT_TRUE(name->isVisible());
     }
     // Rows run down the chart in file order, below the header line.
-    const QLabel* first = chart.findChild<QLabel*>("bnlb1");
-    const QLabel* last = chart.findChild<QLabel*>("bnlb10");
+    const QLabel* first = chart.findChild<QLabel*>("bandName_1");
+    const QLabel* last = chart.findChild<QLabel*>("bandName_10");
     ASSERT_TRUE(first && last);
     EXPECT_EQ(first->text(), "160");
     EXPECT_EQ(last->text(), "10");
-    EXPECT_GT(first->geometry().top(), chart.Line1->geometry().bottom());
-    EXPECT_LT(last->geometry().bottom(), chart.lblCW->geometry().top());
+    EXPECT_GT(first->geometry().top(), chart.m_headerLine->geometry().bottom());
+    EXPECT_LT(last->geometry().bottom(), chart.m_cwLegendCaption->geometry().top());
 
     QStringList barTips;
-    for (const QLabel* bar : chartLabels(chart, "blbl")) {
+    for (const QLabel* bar : chartLabels(chart, "bandBar_")) {
         barTips << bar->toolTip();
         EXPECT_EQ(backColour(bar), QColor(Qt::black));
     }
@@ -127,17 +128,17 @@ TEST_F(frmBandPlanTest, opensOnTheExtraChartFillingTheWorkArea)
     EXPECT_TRUE(barTips.contains("160  1.800 - 2.000"));
 }
 
-TEST_F(frmBandPlanTest, segmentsAreBlueForCwGreenForPhoneAndLieOverTheirBar)
+TEST_F(BandPlanDialogTest, segmentsAreBlueForCwGreenForPhoneAndLieOverTheirBar)
 {
     test::writeBytes(folder.file("BandPlan.txt"), SmallPlan);
-    frmBandPlan& chart = open();
-    QTest::mouseClick(chart.cmdClass[3], Qt::LeftButton);
-    EXPECT_EQ(chart.lblHeading->text(), "General Frequency Privileges");
+    BandPlanDialog& chart = open();
+    QTest::mouseClick(chart.m_classButtons[3], Qt::LeftButton);
+    EXPECT_EQ(chart.m_headingLabel->text(), "General Frequency Privileges");
 
-    const QList<QLabel*> segments = chartLabels(chart, "priv");
+    const QList<QLabel*> segments = chartLabels(chart, "segment_");
     ASSERT_EQ(segments.size(), 3);
     EXPECT_EQ(captions(segments), QStringList({ "7.000 - 7.010", "7.025 - 7.125", "7.175 - 7.300" }));
-    const QLabel* bar = chart.findChild<QLabel*>("blbl1");
+    const QLabel* bar = chart.findChild<QLabel*>("bandBar_1");
     ASSERT_TRUE(bar);
     EXPECT_EQ(bar->text(), "40");
     int blue = 0;
@@ -157,28 +158,28 @@ TEST_F(frmBandPlanTest, segmentsAreBlueForCwGreenForPhoneAndLieOverTheirBar)
     EXPECT_EQ(blue, 2);
 }
 
-TEST_F(frmBandPlanTest, anotherClassRemovesEveryLabelOfThePreviousChart)
+TEST_F(BandPlanDialogTest, anotherClassRemovesEveryLabelOfThePreviousChart)
 {
     useShippedPlan();
-    frmBandPlan& chart = open();
-    QTest::mouseClick(chart.cmdClass[1], Qt::LeftButton);
-    EXPECT_EQ(chart.lblHeading->text(), "Technician Frequency Privileges");
+    BandPlanDialog& chart = open();
+    QTest::mouseClick(chart.m_classButtons[1], Qt::LeftButton);
+    EXPECT_EQ(chart.m_headingLabel->text(), "Technician Frequency Privileges");
     EXPECT_EQ(chart.currentClass(), "T");
-    EXPECT_EQ(captions(chartLabels(chart, "bnlb")), QStringList({ "10", "15", "40", "80" }));
-    EXPECT_EQ(captions(chartLabels(chart, "priv")),
+    EXPECT_EQ(captions(chartLabels(chart, "bandName_")), QStringList({ "10", "15", "40", "80" }));
+    EXPECT_EQ(captions(chartLabels(chart, "segment_")),
         QStringList({ "21.025 - 21.200", "28.000 - 28.300", "28.300 - 28.500", "3.525 - 3.600", "7.025 - 7.125" }));
-    EXPECT_EQ(chartLabels(chart, "blbl").size(), 4);
+    EXPECT_EQ(chartLabels(chart, "bandBar_").size(), 4);
 
-    QTest::mouseClick(chart.cmdClass[2], Qt::LeftButton);
-    EXPECT_EQ(chart.lblHeading->text(), "Technician Plus Frequency Privileges");
-    QTest::mouseClick(chart.cmdClass[0], Qt::LeftButton);
-    EXPECT_EQ(chart.lblHeading->text(), "Novice Frequency Privileges");
-    EXPECT_EQ(chartLabels(chart, "bnlb").size(), 4);
-    QTest::mouseClick(chart.cmdClass[5], Qt::LeftButton);
-    EXPECT_EQ(chartLabels(chart, "bnlb").size(), 10);
+    QTest::mouseClick(chart.m_classButtons[2], Qt::LeftButton);
+    EXPECT_EQ(chart.m_headingLabel->text(), "Technician Plus Frequency Privileges");
+    QTest::mouseClick(chart.m_classButtons[0], Qt::LeftButton);
+    EXPECT_EQ(chart.m_headingLabel->text(), "Novice Frequency Privileges");
+    EXPECT_EQ(chartLabels(chart, "bandName_").size(), 4);
+    QTest::mouseClick(chart.m_classButtons[5], Qt::LeftButton);
+    EXPECT_EQ(chartLabels(chart, "bandName_").size(), 10);
 }
 
-TEST_F(frmBandPlanTest, aMissingOrDamagedFileIsReportedAndTheChartStaysEmpty)
+TEST_F(BandPlanDialogTest, aMissingOrDamagedFileIsReportedAndTheChartStaysEmpty)
 {
     struct Case
     {
@@ -192,22 +193,22 @@ TEST_F(frmBandPlanTest, aMissingOrDamagedFileIsReportedAndTheChartStaysEmpty)
             test::writeBytes(folder.file("BandPlan.txt"), c.content);
         }
         dialogs.shown.clear();
-        frmBandPlan& chart = open();
+        BandPlanDialog& chart = open();
         ASSERT_EQ(dialogs.shown.size(), 1u) << c.name;
         EXPECT_EQ(dialogs.shown[0].title, "Band Data Not Available.");
         EXPECT_EQ(dialogs.shown[0].text, "Band data not available.");
-        EXPECT_TRUE(chartLabels(chart, "bnlb").isEmpty()) << c.name;
-        EXPECT_TRUE(chartLabels(chart, "priv").isEmpty()) << c.name;
-        QTest::mouseClick(chart.cmdClass[3], Qt::LeftButton);
-        EXPECT_TRUE(chartLabels(chart, "blbl").isEmpty()) << c.name;
+        EXPECT_TRUE(chartLabels(chart, "bandName_").isEmpty()) << c.name;
+        EXPECT_TRUE(chartLabels(chart, "segment_").isEmpty()) << c.name;
+        QTest::mouseClick(chart.m_classButtons[3], Qt::LeftButton);
+        EXPECT_TRUE(chartLabels(chart, "bandBar_").isEmpty()) << c.name;
     }
 }
 
-TEST_F(frmBandPlanTest, doneHidesTheChart)
+TEST_F(BandPlanDialogTest, doneHidesTheChart)
 {
     test::writeBytes(folder.file("BandPlan.txt"), SmallPlan);
-    frmBandPlan& chart = open();
-    QTest::mouseClick(chart.cmdDone, Qt::LeftButton);
+    BandPlanDialog& chart = open();
+    QTest::mouseClick(chart.m_doneButton, Qt::LeftButton);
     EXPECT_FALSE(chart.isVisible());
 }
 

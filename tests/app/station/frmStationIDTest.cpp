@@ -34,17 +34,17 @@ DefaultData station()
     return d;
 }
 
-class frmStationIDTest : public ::testing::Test
+class StationSetupDialogTest : public ::testing::Test
 {
 protected:
-    frmStationIDTest()
+    StationSetupDialogTest()
     {
         shared.load(sharedPath);
     }
 
-    frmStationID& open(const DefaultData& d = station())
+    StationSetupDialog& open(const DefaultData& d = station())
     {
-        m_form = std::make_unique<frmStationID>(d, countries, dialogs, settings, shared);
+        m_form = std::make_unique<StationSetupDialog>(d, countries, dialogs, settings, shared);
         m_form->show();
         QApplication::setActiveWindow(m_form.get());
         return *m_form;
@@ -64,108 +64,108 @@ protected:
     SharedPreferences shared { fs };
 
 private:
-    std::unique_ptr<frmStationID> m_form;
+    std::unique_ptr<StationSetupDialog> m_form;
 };
 
-TEST_F(frmStationIDTest, opensWithTheStationsValuesInPlainNotation)
+TEST_F(StationSetupDialogTest, opensWithTheStationsValuesInPlainNotation)
 {
-    frmStationID& form = open();
+    StationSetupDialog& form = open();
     EXPECT_EQ(form.windowTitle(), " Amateur Station I.D.");
-    EXPECT_EQ(form.Text1->text(), "DL1ABC");
-    EXPECT_EQ(form.Text5->text(), "100");
-    EXPECT_EQ(form.Text4->text(), "-7.5");
-    EXPECT_EQ(form.Text7->text(), "51.25");
-    EXPECT_EQ(form.Text6->text(), "-1");
-    EXPECT_EQ(form.Text2->text(), "Fed. Rep. of Germany");
-    EXPECT_EQ(form.Text3->text(), "EU");
-    EXPECT_TRUE(form.Option2->isChecked());
-    EXPECT_FALSE(form.Option1->isChecked());
+    EXPECT_EQ(form.m_ownCallField->text(), "DL1ABC");
+    EXPECT_EQ(form.m_powerField->text(), "100");
+    EXPECT_EQ(form.m_longitudeField->text(), "-7.5");
+    EXPECT_EQ(form.m_latitudeField->text(), "51.25");
+    EXPECT_EQ(form.m_utcOffsetField->text(), "-1");
+    EXPECT_EQ(form.m_countryField->text(), "Fed. Rep. of Germany");
+    EXPECT_EQ(form.m_continentField->text(), "EU");
+    EXPECT_TRUE(form.m_cwOption->isChecked());
+    EXPECT_FALSE(form.m_phoneOption->isChecked());
 }
 
-TEST_F(frmStationIDTest, phoneModeAndTheStoredCallFillAnEmptyForm)
+TEST_F(StationSetupDialogTest, phoneModeAndTheStoredCallFillAnEmptyForm)
 {
     settings.save("UserCallSign", "OH2XYZ");
     DefaultData d = station();
     d.ownCall.clear();
     d.mode = "ph";
-    frmStationID& form = open(d);
-    EXPECT_EQ(form.Text1->text(), "OH2XYZ");
-    EXPECT_TRUE(form.Option1->isChecked());
+    StationSetupDialog& form = open(d);
+    EXPECT_EQ(form.m_ownCallField->text(), "OH2XYZ");
+    EXPECT_TRUE(form.m_phoneOption->isChecked());
     settings.save("UserCallSign", "");
 }
 
-TEST_F(frmStationIDTest, keyFiltersUpperCaseLettersAndKeepNumbersNumeric)
+TEST_F(StationSetupDialogTest, keyFiltersUpperCaseLettersAndKeepNumbersNumeric)
 {
-    frmStationID& form = open();
+    StationSetupDialog& form = open();
     struct Case
     {
         QLineEdit* field;
         const char* typed;
         const char* shown;
     };
-    for (const Case& c : { Case { form.Text1, "ok2abc/p", "OK2ABC/P" }, Case { form.Text5, "1kw", "1KW" },
-             Case { form.Text3, "eu", "EU" }, Case { form.Text4, "-12.5e,x/", "-12.5/" },
-             Case { form.Text6, "+2", "2" } }) {
+    for (const Case& c : { Case { form.m_ownCallField, "ok2abc/p", "OK2ABC/P" },
+             Case { form.m_powerField, "1kw", "1KW" }, Case { form.m_continentField, "eu", "EU" },
+             Case { form.m_longitudeField, "-12.5e,x/", "-12.5/" }, Case { form.m_utcOffsetField, "+2", "2" } }) {
         SCOPED_TRACE(c.typed);
         c.field->clear();
         c.field->setFocus();
         QTest::keyClicks(c.field, QString::fromLatin1(c.typed));
         EXPECT_EQ(c.field->text(), c.shown);
     }
-    form.Text4->setText(QStringLiteral("12"));
-    form.Text4->setFocus();
-    QTest::keyClick(form.Text4, Qt::Key_Backspace);
-    EXPECT_EQ(form.Text4->text(), "1");
+    form.m_longitudeField->setText(QStringLiteral("12"));
+    form.m_longitudeField->setFocus();
+    QTest::keyClick(form.m_longitudeField, Qt::Key_Backspace);
+    EXPECT_EQ(form.m_longitudeField->text(), "1");
 }
 
-TEST_F(frmStationIDTest, countryCompletionFillsPositionAndContinent)
+TEST_F(StationSetupDialogTest, countryCompletionFillsPositionAndContinent)
 {
-    frmStationID& form = open();
-    form.Text2->clear();
-    form.Text2->setFocus();
-    QTest::keyClick(form.Text2, Qt::Key_S);
+    StationSetupDialog& form = open();
+    form.m_countryField->clear();
+    form.m_countryField->setFocus();
+    QTest::keyClick(form.m_countryField, Qt::Key_S);
     // The last country in the file beginning with S, its first letter capitalised.
-    EXPECT_EQ(form.Text2->text(), "Sweden");
-    EXPECT_EQ(form.Text2->selectedText(), "weden");
-    EXPECT_EQ(form.Text4->text(), "-15");
-    EXPECT_EQ(form.Text7->text(), "61");
-    EXPECT_EQ(form.Text3->text(), "EU");
+    EXPECT_EQ(form.m_countryField->text(), "Sweden");
+    EXPECT_EQ(form.m_countryField->selectedText(), "weden");
+    EXPECT_EQ(form.m_longitudeField->text(), "-15");
+    EXPECT_EQ(form.m_latitudeField->text(), "61");
+    EXPECT_EQ(form.m_continentField->text(), "EU");
 
-    QTest::keyClick(form.Text2, Qt::Key_C);
-    EXPECT_EQ(form.Text2->text(), "Scotland");
-    EXPECT_EQ(form.Text2->selectedText(), "otland");
-    EXPECT_EQ(form.Text4->text(), "4");
-    EXPECT_EQ(form.Text7->text(), "56.5");
+    QTest::keyClick(form.m_countryField, Qt::Key_C);
+    EXPECT_EQ(form.m_countryField->text(), "Scotland");
+    EXPECT_EQ(form.m_countryField->selectedText(), "otland");
+    EXPECT_EQ(form.m_longitudeField->text(), "4");
+    EXPECT_EQ(form.m_latitudeField->text(), "56.5");
 }
 
-TEST_F(frmStationIDTest, leavingABadNumberAsksForAValueAndKeepsTheFocus)
+TEST_F(StationSetupDialogTest, leavingABadNumberAsksForAValueAndKeepsTheFocus)
 {
-    frmStationID& form = open();
-    form.Text7->setFocus();
-    form.Text7->setText(QStringLiteral("-"));
-    QTest::keyClick(form.Text7, Qt::Key_Tab);
+    StationSetupDialog& form = open();
+    form.m_latitudeField->setFocus();
+    form.m_latitudeField->setText(QStringLiteral("-"));
+    QTest::keyClick(form.m_latitudeField, Qt::Key_Tab);
     EXPECT_EQ(dialogs.beeps, 1);
     ASSERT_EQ(dialogs.shown.size(), 1u);
     EXPECT_EQ(dialogs.shown[0].title, "Value Required!");
     EXPECT_EQ(dialogs.shown[0].text, "Value Required!");
-    EXPECT_TRUE(form.Text7->hasFocus());
+    EXPECT_TRUE(form.m_latitudeField->hasFocus());
 
-    form.Text7->setText(QStringLiteral("48.5"));
-    QTest::keyClick(form.Text7, Qt::Key_Tab);
+    form.m_latitudeField->setText(QStringLiteral("48.5"));
+    QTest::keyClick(form.m_latitudeField, Qt::Key_Tab);
     EXPECT_EQ(dialogs.shown.size(), 1u);
-    EXPECT_FALSE(form.Text7->hasFocus());
+    EXPECT_FALSE(form.m_latitudeField->hasFocus());
 }
 
-TEST_F(frmStationIDTest, enterIsDoneZeroingBadNumbersAndPublishingSevenValues)
+TEST_F(StationSetupDialogTest, enterIsDoneZeroingBadNumbersAndPublishingSevenValues)
 {
-    frmStationID& form = open();
-    form.Text4->clear();
-    form.Option1->setChecked(true);
-    form.Text7->setFocus();
-    QTest::keyClick(form.Text7, Qt::Key_Return);
+    StationSetupDialog& form = open();
+    form.m_longitudeField->clear();
+    form.m_phoneOption->setChecked(true);
+    form.m_latitudeField->setFocus();
+    QTest::keyClick(form.m_latitudeField, Qt::Key_Return);
 
     EXPECT_EQ(form.result(), QDialog::Accepted);
-    EXPECT_EQ(form.Text4->text(), "0");
+    EXPECT_EQ(form.m_longitudeField->text(), "0");
     EXPECT_EQ(readBytes(sharedPath),
         "<?xml version=\"1.0\" encoding=\"UTF-8\" ?>\r\n"
         "<OWN_CALL>DL1ABC</OWN_CALL>\r\n"

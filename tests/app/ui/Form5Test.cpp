@@ -19,25 +19,25 @@ namespace {
 using test::TempFolder;
 using test::writeBytes;
 
-TEST(Form5, showsTheWholeHelpFileAsWrittenAndCloseHidesThePage)
+TEST(HelpDialogTest, showsTheWholeHelpFileAsWrittenAndCloseHidesThePage)
 {
     TempFolder working;
     // CR LF line ends, a Latin-1 letter and no line end after the last line.
     writeBytes(working.file("readDX.txt"), "Brindle DX help\r\n\r\nD\xE9part: press Enter.\r\nLast line");
     PosixFileSystem fs;
-    Form5 page(working.path(), fs);
+    HelpDialog page(working.path(), fs);
     page.show();
 
     EXPECT_EQ(page.windowTitle(), "Help Page");
-    EXPECT_EQ(page.Text1->toPlainText(), QString::fromUtf8("Brindle DX help\n\nDépart: press Enter.\nLast line"));
-    EXPECT_TRUE(page.Text1->isReadOnly());
-    EXPECT_EQ(page.Command1->text(), "Close");
+    EXPECT_EQ(page.m_helpText->toPlainText(), QString::fromUtf8("Brindle DX help\n\nDépart: press Enter.\nLast line"));
+    EXPECT_TRUE(page.m_helpText->isReadOnly());
+    EXPECT_EQ(page.m_closeButton->text(), "Close");
 
-    QTest::mouseClick(page.Command1, Qt::LeftButton);
+    QTest::mouseClick(page.m_closeButton, Qt::LeftButton);
     EXPECT_FALSE(page.isVisible());
 }
 
-TEST(Form5, withoutAReadableHelpFileThePageOpensEmpty)
+TEST(HelpDialogTest, withoutAReadableHelpFileThePageOpensEmpty)
 {
     const auto noFile = [](const TempFolder&) {};
     const auto folderInItsPlace
@@ -46,12 +46,12 @@ TEST(Form5, withoutAReadableHelpFileThePageOpensEmpty)
         TempFolder working;
         prepare(working);
         PosixFileSystem fs;
-        Form5 page(working.path(), fs);
-        EXPECT_TRUE(page.Text1->toPlainText().isEmpty());
+        HelpDialog page(working.path(), fs);
+        EXPECT_TRUE(page.m_helpText->toPlainText().isEmpty());
     }
 }
 
-TEST(Form5, theDistributedHelpTextIsPlainAsciiWithCrLfLineEnds)
+TEST(HelpDialogTest, theDistributedHelpTextIsPlainAsciiWithCrLfLineEnds)
 {
     const std::string help = test::readBytes(std::string(BRINDLE_DATA_DIR) + "/readDX.txt");
     ASSERT_FALSE(help.empty());

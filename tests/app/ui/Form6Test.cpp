@@ -17,38 +17,38 @@ constexpr std::uint32_t Red = 0x0000FF; // 0x00BBGGRR
 constexpr std::uint32_t Blue = 0xFF0000;
 constexpr std::uint32_t Green = 0x00FF00;
 
-TEST(Form6, showsTheSamplesInTheCurrentColours)
+TEST(MultiplierColoursDialogTest, showsTheSamplesInTheCurrentColours)
 {
     test::ScriptedDialogs dialogs;
-    Form6 window(Red, Blue, dialogs);
+    MultiplierColoursDialog window(Red, Blue, dialogs);
 
     EXPECT_EQ(window.windowTitle(), " Modify Multiplier Color Selections");
-    EXPECT_EQ(window.Label1->text(), "Appearance of multiplier worked");
-    EXPECT_EQ(window.Label2->text(), "Appearance of multiplier remaining");
-    EXPECT_EQ(window.Command1->text(), "Change \"Remaining\" Color");
-    EXPECT_EQ(window.Command3->text(), "Change \"Worked\" Color");
-    EXPECT_EQ(window.Command6->text(), "Done");
-    EXPECT_EQ(textColour(window.Label1), QColor(Qt::red));
-    EXPECT_EQ(textColour(window.Label2), QColor(Qt::blue));
+    EXPECT_EQ(window.m_workedSampleLabel->text(), "Appearance of multiplier worked");
+    EXPECT_EQ(window.m_remainingSampleLabel->text(), "Appearance of multiplier remaining");
+    EXPECT_EQ(window.m_remainingColourButton->text(), "Change \"Remaining\" Color");
+    EXPECT_EQ(window.m_workedColourButton->text(), "Change \"Worked\" Color");
+    EXPECT_EQ(window.m_doneButton->text(), "Done");
+    EXPECT_EQ(textColour(window.m_workedSampleLabel), QColor(Qt::red));
+    EXPECT_EQ(textColour(window.m_remainingSampleLabel), QColor(Qt::blue));
 }
 
-TEST(Form6, eachButtonChangesItsOwnColourFromAChooserStartingAtBlack)
+TEST(MultiplierColoursDialogTest, eachButtonChangesItsOwnColourFromAChooserStartingAtBlack)
 {
     test::ScriptedDialogs dialogs;
-    Form6 window(Red, Blue, dialogs);
+    MultiplierColoursDialog window(Red, Blue, dialogs);
     window.show();
 
     dialogs.colours.push_back(Green);
-    QTest::mouseClick(window.Command1, Qt::LeftButton);
+    QTest::mouseClick(window.m_remainingColourButton, Qt::LeftButton);
     EXPECT_EQ(window.remaining(), Green);
-    EXPECT_EQ(textColour(window.Label2), QColor(Qt::green));
+    EXPECT_EQ(textColour(window.m_remainingSampleLabel), QColor(Qt::green));
     EXPECT_EQ(window.worked(), Red);
-    EXPECT_EQ(textColour(window.Label1), QColor(Qt::red));
+    EXPECT_EQ(textColour(window.m_workedSampleLabel), QColor(Qt::red));
 
     dialogs.colours.push_back(Blue);
-    QTest::mouseClick(window.Command3, Qt::LeftButton);
+    QTest::mouseClick(window.m_workedColourButton, Qt::LeftButton);
     EXPECT_EQ(window.worked(), Blue);
-    EXPECT_EQ(textColour(window.Label1), QColor(Qt::blue));
+    EXPECT_EQ(textColour(window.m_workedSampleLabel), QColor(Qt::blue));
 
     ASSERT_EQ(dialogs.shown.size(), 2u);
     for (const auto& shown : dialogs.shown) {
@@ -57,25 +57,25 @@ TEST(Form6, eachButtonChangesItsOwnColourFromAChooserStartingAtBlack)
     }
 }
 
-TEST(Form6, cancellingTheChooserMakesTheColourBlack)
+TEST(MultiplierColoursDialogTest, cancellingTheChooserMakesTheColourBlack)
 {
     test::ScriptedDialogs dialogs;
-    Form6 window(Red, Blue, dialogs);
+    MultiplierColoursDialog window(Red, Blue, dialogs);
     dialogs.colours = { std::nullopt, std::nullopt };
-    window.Command3_Click();
-    window.Command1_Click();
+    window.chooseWorkedColour();
+    window.chooseRemainingColour();
     EXPECT_EQ(window.worked(), 0u);
     EXPECT_EQ(window.remaining(), 0u);
-    EXPECT_EQ(textColour(window.Label1), QColor(Qt::black));
-    EXPECT_EQ(textColour(window.Label2), QColor(Qt::black));
+    EXPECT_EQ(textColour(window.m_workedSampleLabel), QColor(Qt::black));
+    EXPECT_EQ(textColour(window.m_remainingSampleLabel), QColor(Qt::black));
 }
 
-TEST(Form6, doneHidesTheWindow)
+TEST(MultiplierColoursDialogTest, doneHidesTheWindow)
 {
     test::ScriptedDialogs dialogs;
-    Form6 window(Red, Blue, dialogs);
+    MultiplierColoursDialog window(Red, Blue, dialogs);
     window.show();
-    QTest::mouseClick(window.Command6, Qt::LeftButton);
+    QTest::mouseClick(window.m_doneButton, Qt::LeftButton);
     EXPECT_FALSE(window.isVisible());
 }
 

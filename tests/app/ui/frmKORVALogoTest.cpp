@@ -39,72 +39,72 @@ void fire(QTimer* timer)
     ASSERT_TRUE(QTest::qWaitFor([timer] { return !timer->isActive(); }, 1000));
 }
 
-TEST(frmKORVALogo, withoutASplashPictureShowsTheSecondPictureAfterTheFirstTimerAndClosesOnTheOther)
+TEST(StartupLogoDialogTest, withoutASplashPictureShowsTheSecondPictureAfterTheFirstTimerAndClosesOnTheOther)
 {
     MakerFolder maker;
-    frmKORVALogo logo(maker.folder.path());
+    StartupLogoDialog logo(maker.folder.path());
     logo.show();
 
     EXPECT_FALSE(logo.showsSplashPicture());
-    EXPECT_FALSE(logo.Image1->pixmap().isNull());
-    EXPECT_TRUE(logo.Image1->isVisible());
-    EXPECT_FALSE(logo.Image2->isVisible());
-    EXPECT_TRUE(logo.Timer2->isActive());
-    EXPECT_EQ(logo.Timer2->interval(), 1100);
-    EXPECT_TRUE(logo.Timer1->isActive());
-    EXPECT_EQ(logo.Timer1->interval(), 1900);
+    EXPECT_FALSE(logo.m_firstPicture->pixmap().isNull());
+    EXPECT_TRUE(logo.m_firstPicture->isVisible());
+    EXPECT_FALSE(logo.m_secondPicture->isVisible());
+    EXPECT_TRUE(logo.m_secondPictureTimer->isActive());
+    EXPECT_EQ(logo.m_secondPictureTimer->interval(), 1100);
+    EXPECT_TRUE(logo.m_closeTimer->isActive());
+    EXPECT_EQ(logo.m_closeTimer->interval(), 1900);
 
-    fire(logo.Timer2);
-    EXPECT_TRUE(logo.Image2->isVisible());
+    fire(logo.m_secondPictureTimer);
+    EXPECT_TRUE(logo.m_secondPicture->isVisible());
     EXPECT_TRUE(logo.isVisible());
 
-    fire(logo.Timer1);
+    fire(logo.m_closeTimer);
     EXPECT_FALSE(logo.isVisible());
     EXPECT_EQ(logo.result(), QDialog::Accepted);
 }
 
-TEST(frmKORVALogo, theOperatorsSplashPictureKeepsTheLogoUpLongerWithoutTheSecondPicture)
+TEST(StartupLogoDialogTest, theOperatorsSplashPictureKeepsTheLogoUpLongerWithoutTheSecondPicture)
 {
     MakerFolder maker;
     QImage picture(64, 48, QImage::Format_RGB32);
     picture.fill(Qt::darkGreen);
     ASSERT_TRUE(picture.save(QString::fromStdString(maker.splash()), "JPG"));
-    ASSERT_EQ(frmKORVALogo::splashPicturePath(maker.folder.path()), maker.splash());
+    ASSERT_EQ(StartupLogoDialog::splashPicturePath(maker.folder.path()), maker.splash());
 
-    frmKORVALogo logo(maker.folder.path());
+    StartupLogoDialog logo(maker.folder.path());
     logo.show();
     EXPECT_TRUE(logo.showsSplashPicture());
-    EXPECT_FALSE(logo.Image1->pixmap().isNull());
-    EXPECT_FALSE(logo.Timer2->isActive());
-    EXPECT_TRUE(logo.Timer1->isActive());
-    EXPECT_EQ(logo.Timer1->interval(), 2700);
-    EXPECT_FALSE(logo.Image2->isVisible());
+    EXPECT_FALSE(logo.m_firstPicture->pixmap().isNull());
+    EXPECT_FALSE(logo.m_secondPictureTimer->isActive());
+    EXPECT_TRUE(logo.m_closeTimer->isActive());
+    EXPECT_EQ(logo.m_closeTimer->interval(), 2700);
+    EXPECT_FALSE(logo.m_secondPicture->isVisible());
 }
 
-TEST(frmKORVALogo, aSplashFileThatIsNoPictureLeavesTheBuiltInPictures)
+TEST(StartupLogoDialogTest, aSplashFileThatIsNoPictureLeavesTheBuiltInPictures)
 {
     MakerFolder maker;
     test::writeBytes(maker.splash(), "not a picture");
-    frmKORVALogo logo(maker.folder.path());
+    StartupLogoDialog logo(maker.folder.path());
     EXPECT_FALSE(logo.showsSplashPicture());
-    EXPECT_TRUE(logo.Timer2->isActive());
-    EXPECT_EQ(logo.Timer1->interval(), 1900);
+    EXPECT_TRUE(logo.m_secondPictureTimer->isActive());
+    EXPECT_EQ(logo.m_closeTimer->interval(), 1900);
 }
 
-TEST(frmKORVALogo, aClickOnThePictureClosesTheLogo)
+TEST(StartupLogoDialogTest, aClickOnThePictureClosesTheLogo)
 {
     MakerFolder maker;
-    frmKORVALogo logo(maker.folder.path());
+    StartupLogoDialog logo(maker.folder.path());
     logo.show();
-    QTest::mouseClick(logo.Image1, Qt::LeftButton);
+    QTest::mouseClick(logo.m_firstPicture, Qt::LeftButton);
     EXPECT_FALSE(logo.isVisible());
-    EXPECT_FALSE(logo.Timer1->isActive());
+    EXPECT_FALSE(logo.m_closeTimer->isActive());
 }
 
-TEST(frmKORVALogo, standsCentredAcrossTheScreenAndALittleAboveTheMiddle)
+TEST(StartupLogoDialogTest, standsCentredAcrossTheScreenAndALittleAboveTheMiddle)
 {
     MakerFolder maker;
-    frmKORVALogo logo(maker.folder.path());
+    StartupLogoDialog logo(maker.folder.path());
     logo.placeOnScreen({ QSize(1280, 960), QRect(0, 0, 1280, 960) });
     const QSize size = logo.size();
     // 170 twips are 11⅓ pixels.
