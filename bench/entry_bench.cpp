@@ -6,7 +6,7 @@
 #include "log/LogFormat.h"
 #include "station/QtSettingsStore.h"
 #include "station/SharedPreferences.h"
-#include "station/frmStationID.h"
+#include "station/StationSetupDialog.h"
 
 #include "support/LogSamples.h"
 #include "support/ManualClock.h"

@@ -3,8 +3,8 @@
 
 #include "common/DateText.h"
 #include "log/ContestLog.h"
-#include "reports/GraphQSO.h"
 #include "reports/RateGraph.h"
+#include "reports/RateGraphDialog.h"
 
 #include "support/LogSamples.h"
 #include "support/ScriptedDialogs.h"

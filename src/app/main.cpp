@@ -6,7 +6,7 @@
 #include "station/ProgramStart.h"
 #include "station/QtSettingsStore.h"
 #include "station/SharedPreferences.h"
-#include "ui/frmKORVALogo.h"
+#include "ui/StartupLogoDialog.h"
 
 #include <QApplication>
 #include <QDir>

@@ -6,11 +6,11 @@
 #include "common/QtText.h"
 #include "log/ContactListModel.h"
 #include "reports/AdifExport.h"
-#include "reports/Form2.h"
-#include "reports/GraphQSO.h"
-#include "reports/frmBandPlan.h"
-#include "ui/Form5.h"
-#include "ui/Form6.h"
+#include "reports/BandPlanDialog.h"
+#include "reports/RateGraphDialog.h"
+#include "reports/SummarySheetDialog.h"
+#include "ui/HelpDialog.h"
+#include "ui/MultiplierColoursDialog.h"
 #include "ui/Scaling.h"
 
 #include <QAction>

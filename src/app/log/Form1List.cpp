@@ -4,11 +4,11 @@
 
 #include "common/OperatorDialogs.h"
 #include "common/QtText.h"
+#include "log/ContactEditorDialog.h"
 #include "log/ContactList.h"
 #include "log/ContactListModel.h"
 #include "log/Form1Layout.h"
 #include "log/LogMessages.h"
-#include "log/frmEditCon.h"
 #include "ui/WindowScaling.h"
 
 #include <QAction>

@@ -2,8 +2,8 @@
 
 #include "common/ProgramTitle.h"
 #include "ui/Colours.h"
-#include "ui/Form5.h"
-#include "ui/Form6.h"
+#include "ui/HelpDialog.h"
+#include "ui/MultiplierColoursDialog.h"
 
 #include <QAction>
 #include <QMenuBar>

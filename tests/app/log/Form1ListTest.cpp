@@ -1,7 +1,7 @@
 #include "StartedForm1.h"
 
+#include "log/ContactEditorDialog.h"
 #include "log/LogFormat.h"
-#include "log/frmEditCon.h"
 #include "support/LogSamples.h"
 #include "ui/Colours.h"
 

@@ -4,7 +4,7 @@
 #include "log/LogMessages.h"
 #include "station/QtSettingsStore.h"
 #include "station/SharedPreferences.h"
-#include "station/frmStationID.h"
+#include "station/StationSetupDialog.h"
 #include "support/ManualClock.h"
 #include "support/ScriptedDialogs.h"
 #include "support/StationSamples.h"

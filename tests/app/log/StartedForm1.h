@@ -5,7 +5,7 @@
 #include "common/PosixFileSystem.h"
 #include "station/QtSettingsStore.h"
 #include "station/SharedPreferences.h"
-#include "station/frmStationID.h"
+#include "station/StationSetupDialog.h"
 #include "support/ManualClock.h"
 #include "support/QtPrinters.h"
 #include "support/ScriptedDialogs.h"

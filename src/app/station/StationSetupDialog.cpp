@@ -1,4 +1,4 @@
-#include "frmStationID.h"
+#include "StationSetupDialog.h"
 
 #include "common/KeyFilters.h"
 #include "common/OperatorDialogs.h"

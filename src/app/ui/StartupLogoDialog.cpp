@@ -1,4 +1,4 @@
-#include "frmKORVALogo.h"
+#include "StartupLogoDialog.h"
 
 #include "common/FileSystem.h"
 #include "common/ProgramTitle.h"

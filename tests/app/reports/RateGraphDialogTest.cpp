@@ -1,4 +1,4 @@
-#include "reports/GraphQSO.h"
+#include "reports/RateGraphDialog.h"
 
 #include "common/DateText.h"
 #include "log/ContestLog.h"

@@ -1,4 +1,4 @@
-#include "frmBandPlan.h"
+#include "BandPlanDialog.h"
 
 #include "common/FileSystem.h"
 #include "common/OperatorDialogs.h"

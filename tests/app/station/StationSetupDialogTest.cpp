@@ -1,4 +1,4 @@
-#include "station/frmStationID.h"
+#include "station/StationSetupDialog.h"
 
 #include "common/PosixFileSystem.h"
 #include "station/CountryTable.h"

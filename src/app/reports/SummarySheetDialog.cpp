@@ -1,4 +1,4 @@
-#include "Form2.h"
+#include "SummarySheetDialog.h"
 
 #include "common/FileSystem.h"
 #include "common/KeyFilters.h"

@@ -1,4 +1,4 @@
-#include "log/frmEditCon.h"
+#include "log/ContactEditorDialog.h"
 
 #include "log/ContestLog.h"
 #include "station/CountryTable.h"

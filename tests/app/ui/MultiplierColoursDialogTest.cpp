@@ -1,4 +1,4 @@
-#include "ui/Form6.h"
+#include "ui/MultiplierColoursDialog.h"
 
 #include "support/QtPrinters.h"
 #include "support/ScriptedDialogs.h"

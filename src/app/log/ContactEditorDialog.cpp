@@ -1,4 +1,4 @@
-#include "frmEditCon.h"
+#include "ContactEditorDialog.h"
 
 #include "common/DateText.h"
 #include "common/KeyFilters.h"

@@ -1,4 +1,4 @@
-#include "ui/frmKORVALogo.h"
+#include "ui/StartupLogoDialog.h"
 
 #include "support/TempFolder.h"
 #include "ui/ClickableLabel.h"

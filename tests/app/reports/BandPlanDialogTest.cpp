@@ -1,4 +1,4 @@
-#include "reports/frmBandPlan.h"
+#include "reports/BandPlanDialog.h"
 
 #include "common/PosixFileSystem.h"
 #include "ui/Colours.h"

@@ -1,4 +1,4 @@
-#include "reports/Form2.h"
+#include "reports/SummarySheetDialog.h"
 
 #include "common/PosixFileSystem.h"
 #include "log/LogFormat.h"

@@ -1,4 +1,4 @@
-#include "Form6.h"
+#include "MultiplierColoursDialog.h"
 
 #include "common/OperatorDialogs.h"
 #include "ui/Colours.h"

@@ -1,4 +1,4 @@
-#include "GraphQSO.h"
+#include "RateGraphDialog.h"
 
 #include "common/OperatorDialogs.h"
 #include "common/QtText.h"

@@ -1,4 +1,4 @@
-#include "ui/Form5.h"
+#include "ui/HelpDialog.h"
 
 #include "common/PosixFileSystem.h"
 #include "support/QtPrinters.h"

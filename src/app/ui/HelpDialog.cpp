@@ -1,4 +1,4 @@
-#include "Form5.h"
+#include "HelpDialog.h"
 
 #include "common/FileSystem.h"
 #include "common/OperatorDialogs.h"
