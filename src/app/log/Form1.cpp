@@ -187,10 +187,7 @@ void Form1::buildForm()
     buildGrid(central);
 
     // Function keys and Esc work wherever the focus is.
-    for (QWidget* control :
-        std::initializer_list<QWidget*> { cmdClear, cmdLogOn, cmdDup, cmdList, cmdEdit, cmdDelete, ListView1 }) {
-        m_keys->preview(control);
-    }
+    m_keys->previewFocusable(central);
 }
 
 void Form1::buildGrid(QWidget* central)

@@ -60,6 +60,7 @@ void Form1::buildContactList(QWidget* central)
     ListView1->verticalHeader()->setSectionResizeMode(QHeaderView::Fixed);
     ListView1->horizontalHeader()->setHighlightSections(false);
     ListView1->horizontalHeader()->setStretchLastSection(true);
+    ListView1->setProperty(KeepColumnsOnTaskbarResize, true);
     sizeContactList();
     connect(ListView1->horizontalHeader(), &QHeaderView::sectionClicked, this,
         [this](int column) { m_contacts->sortByText(column); });

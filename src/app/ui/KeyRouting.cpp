@@ -4,6 +4,8 @@
 #include <QLineEdit>
 #include <QWidget>
 
+#include <algorithm>
+
 namespace brindle {
 
 int shiftState(Qt::KeyboardModifiers modifiers)
@@ -91,6 +93,17 @@ void KeyRouter::preview(QWidget* control)
 {
     m_routes.push_back({ control, nullptr, {}, {} });
     control->installEventFilter(this);
+}
+
+void KeyRouter::previewFocusable(QWidget* root)
+{
+    for (QWidget* control : root->findChildren<QWidget*>()) {
+        const bool routed = std::any_of(
+            m_routes.begin(), m_routes.end(), [control](const Route& route) { return route.widget == control; });
+        if (!routed && control->focusPolicy() != Qt::NoFocus && !control->isWindow()) {
+            preview(control);
+        }
+    }
 }
 
 bool KeyRouter::eventFilter(QObject* watched, QEvent* event)

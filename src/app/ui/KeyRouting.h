@@ -67,6 +67,9 @@ public:
     void route(QLineEdit* field, KeyPressHandler keyPress = {}, KeyDownHandler keyDown = {});
     // A control that is no text field (a button, a list): the form sees its keys first all the same.
     void preview(QWidget* control);
+    // Every control under root that can take the focus and is not routed yet: a panel built later
+    // needs no list of its controls kept by hand.
+    void previewFocusable(QWidget* root);
 
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;

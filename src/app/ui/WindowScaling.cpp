@@ -1,5 +1,6 @@
 #include "WindowScaling.h"
 
+#include "ui/DesignPanel.h"
 #include "ui/Scaling.h"
 
 #include <QAbstractButton>
@@ -40,9 +41,6 @@ namespace {
 // keeps its design size.
 constexpr double TwipsPerPixel = TwipsPerDesignPixel;
 
-// The contact list keeps its column widths when the taskbar setting resizes the main form.
-const QString ContactListName = QStringLiteral("ListView1");
-
 Extent twips(QSize pixels)
 {
     return { pixels.width() * TwipsPerPixel, pixels.height() * TwipsPerPixel };
@@ -80,6 +78,9 @@ ControlKind kindOf(const QWidget* w)
         || qobject_cast<const QToolBar*>(w) || qobject_cast<const QSizeGrip*>(w)
         || qobject_cast<const QRubberBand*>(w)) {
         return ControlKind::Menu;
+    }
+    if (qobject_cast<const DesignPanel*>(w)) {
+        return ControlKind::Panel;
     }
     if (const auto* label = qobject_cast<const QLabel*>(w)) {
         return label->pixmap().isNull() ? ControlKind::Label : ControlKind::Image;
@@ -171,7 +172,8 @@ void collect(QWidget& parent, const QWidget* skipped, std::vector<Control>& out)
         const ControlKind kind = kindOf(widget);
         out.push_back({ widget, kind, widget->font(), parent.layout() && layoutHolds(parent.layout(), widget),
             columnWidthsOf(widget) });
-        if ((kind == ControlKind::Frame || kind == ControlKind::Other) && !qobject_cast<QAbstractScrollArea*>(widget)) {
+        if ((kind == ControlKind::Frame || kind == ControlKind::Panel || kind == ControlKind::Other)
+            && !qobject_cast<QAbstractScrollArea*>(widget)) {
             collect(*widget, nullptr, out);
         }
     }
@@ -245,7 +247,7 @@ struct Plan
     double controlFont = 1;
     double columns = 1;
     QString fontFamily;
-    bool keepContactListColumns = false;
+    bool keepMarkedColumns = false;
 };
 
 Plan planFrom(LayoutRule rule, const LayoutFactors& f, QPoint origin = {})
@@ -289,7 +291,7 @@ void apply(QWidget& window, const Plan& plan)
             c.widget->setGeometry(after);
         }
         if (c.kind == ControlKind::ListView
-            && !(plan.keepContactListColumns && c.widget->objectName() == ContactListName)) {
+            && !(plan.keepMarkedColumns && c.widget->property(KeepColumnsOnTaskbarResize).toBool())) {
             scaleColumns(c.widget, c.columnWidths, plan.columns);
         }
     }
@@ -387,7 +389,7 @@ void applyTaskbarOption(QWidget& form, int taskbarSetting, const ScreenGeometry&
     Plan plan { LayoutRule::Taskbar, pixels(f.window, corner) };
     plan.horizontal = plan.columns = f.horizontal;
     plan.vertical = f.vertical;
-    plan.keepContactListColumns = true;
+    plan.keepMarkedColumns = true;
     apply(form, plan);
     form.show();
 }

@@ -14,6 +14,10 @@ namespace brindle {
 inline constexpr int TwipsPerDesignPixel = 15;
 inline constexpr QSize DesignCanvas { 9600 / TwipsPerDesignPixel, 7200 / TwipsPerDesignPixel };
 
+// A list whose widget property of this name is true keeps its column widths when the taskbar setting
+// resizes the main window: its columns already follow the window's width by themselves.
+inline constexpr char KeepColumnsOnTaskbarResize[] = "keepColumnsOnTaskbarResize";
+
 // A control's place on the design canvas, given in twips, as design pixels.
 QRect designRect(int leftTwips, int topTwips, int widthTwips, int heightTwips);
 
@@ -57,8 +61,8 @@ void placeAboveCentre(QWidget& window, const ScreenGeometry& screen);
 void applyFormSize(QWidget& form, int percent, const ScreenGeometry& screen);
 // The form hidden, resized to the work area (setting 1) or the whole screen (any other value) at the
 // top left, its controls and the columns of its list views rescaled with it, and shown again. Fonts
-// stay, and so do the contact list's ("ListView1") columns. The caller sets the menu check mark and
-// calls this only when the form-size setting is 100.
+// stay, and so do the columns of lists marked KeepColumnsOnTaskbarResize. The caller sets the menu
+// check mark and calls this only when the form-size setting is 100.
 void applyTaskbarOption(QWidget& form, int taskbarSetting, const ScreenGeometry& screen);
 
 } // namespace brindle

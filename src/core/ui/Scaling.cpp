@@ -148,8 +148,9 @@ ControlScaling controlScaling(LayoutRule rule, ControlKind kind)
     if (kind == ControlKind::Menu) {
         return none;
     }
-    // Drawn lines follow every rule, and carry no font.
-    if (kind == ControlKind::Line) {
+    // Drawn lines follow every rule, and carry no font. So do panels: their controls carry the fonts,
+    // and a panel that stayed put while its controls moved would clip them.
+    if (kind == ControlKind::Line || kind == ControlKind::Panel) {
         return placeOnly;
     }
     switch (rule) {

@@ -116,7 +116,8 @@ enum class ControlKind
     ListView,
     Line,
     Menu, // menus, status and tool bars: never scaled
-    Other, // picture boxes, panels and anything else
+    Panel, // a group of absolutely placed controls: placed like a control, its controls scaled inside it
+    Other, // picture boxes, plain containers and anything else
 };
 
 struct ControlScaling

@@ -1,5 +1,7 @@
 #include "ui/WindowScaling.h"
 
+#include "ui/DesignPanel.h"
+
 #include "support/QtPrinters.h"
 
 #include <QCheckBox>
@@ -18,6 +20,8 @@
 
 #include <gtest/gtest.h>
 
+#include <cstdlib>
+#include <functional>
 #include <memory>
 #include <ostream>
 
@@ -100,7 +104,8 @@ struct DesignWindow
         auto* layout = new QVBoxLayout(panel);
         inner = new QLabel(QStringLiteral("Inside"), panel);
         layout->addWidget(inner);
-        list = table(&window, "ListView1", QRect(10, 60, 300, 30));
+        list = table(&window, "contactList", QRect(10, 60, 300, 30));
+        list->setProperty(KeepColumnsOnTaskbarResize, true);
     }
 
     QWidget& window;
@@ -299,7 +304,7 @@ TEST(WindowScaling, taskbarOptionFitsTheWorkAreaOrTheScreenKeepingFontsAndTheCon
 {
     QWidget window;
     DesignWindow d(window);
-    QTableView* spots = table(&window, "txtDX", QRect(10, 100, 200, 40));
+    QTableView* spots = table(&window, "spotList", QRect(10, 100, 200, 40));
     // A panel 100 pixels wide down the left of the screen.
     const ScreenGeometry screen = screenOf(1280, 960, QRect(100, 0, 1180, 960));
     ScaleMainForm(window, screen);
@@ -316,6 +321,76 @@ TEST(WindowScaling, taskbarOptionFitsTheWorkAreaOrTheScreenKeepingFontsAndTheCon
     applyTaskbarOption(window, 0, screen);
     EXPECT_EQ(placed(window), QRect(0, 0, 1280, 960));
     EXPECT_EQ(columnWidths(d.list), (std::vector<int> { 80, 120, 200 }));
+}
+
+// A main window built on the design canvas with the same label twice: once as a direct child of the
+// canvas, once inside a panel that starts part-way down and across it.
+struct PanelWindow
+{
+    PanelWindow()
+    {
+        window.setCentralWidget(new QWidget(&window));
+        window.setFont(QFont(QStringLiteral("Sans"), 8));
+        window.resize(DesignCanvas);
+        direct = new QLabel(QStringLiteral("Direct"), window.centralWidget());
+        direct->setGeometry(LabelRect);
+        panel = new DesignPanel(window.centralWidget(), QRect(30, 100, 320, 200));
+        inside = panel->addLabel("inside", QStringLiteral("Inside"), LabelRect.x(), LabelRect.y(), LabelRect.width(),
+            LabelRect.height());
+    }
+
+    // Where the panel's label stands on the canvas.
+    QRect insideOnCanvas() const
+    {
+        return QRect(inside->mapTo(window.centralWidget(), QPoint(0, 0)), inside->size());
+    }
+
+    static constexpr QRect LabelRect { 45, 157, 101, 23 };
+    QMainWindow window;
+    QLabel* direct;
+    DesignPanel* panel;
+    QLabel* inside;
+};
+
+bool within1Pixel(const QRect& a, const QRect& b)
+{
+    return std::abs(a.x() - b.x()) <= 1 && std::abs(a.y() - b.y()) <= 1 && std::abs(a.right() - b.right()) <= 1
+        && std::abs(a.bottom() - b.bottom()) <= 1;
+}
+
+TEST(WindowScaling, aControlInsideAPanelLandsWhereItWouldAsADirectChildUnderEveryRule)
+{
+    const ScreenGeometry twice = screenOf(1280, 960, QRect(0, 40, 1280, 920));
+    const struct
+    {
+        const char* rule;
+        std::function<void(QMainWindow&)> scale;
+    } cases[] = {
+        { "main window", [&](QMainWindow& w) { ScaleMainForm(w, twice); } },
+        { "form size 80",
+            [&](QMainWindow& w) {
+                ScaleMainForm(w, twice);
+                applyFormSize(w, 80, twice);
+            } },
+        { "taskbar",
+            [&](QMainWindow& w) {
+                ScaleMainForm(w, twice);
+                applyTaskbarOption(w, 1, twice);
+            } },
+        { "dialog", [&](QMainWindow& w) { ScaleDialog(w, screenOf(1280, 720)); } },
+        { "screen", [&](QMainWindow& w) { scaleByScreenRule(w, twice); } },
+        { "work area", [&](QMainWindow& w) { scaleByWorkAreaRule(w, twice); } },
+        { "form to",
+            [&](QMainWindow& w) { ScaleFormTo(w, QRect(0, 0, 1280, 960), DesignCanvas, true, 1.0, QString()); } },
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.rule);
+        PanelWindow p;
+        c.scale(p.window);
+        EXPECT_NE(p.direct->geometry(), PanelWindow::LabelRect) << "the rule should have moved the label";
+        EXPECT_PRED2(within1Pixel, p.insideOnCanvas(), p.direct->geometry());
+        EXPECT_EQ(p.inside->font(), p.direct->font());
+    }
 }
 
 TEST(WindowScaling, designRectConvertsTwipsToDesignPixels)
