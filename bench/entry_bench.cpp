@@ -52,14 +52,14 @@ public:
     {
         m_dialogs.onModal = [](QDialog& dialog) { static_cast<StationSetupDialog&>(dialog).publishStation(); };
         m_dialogs.answers.push_back(OperatorDialogs::Answer::Yes);
-        form = std::make_unique<Form1>(
-            Form1Services { m_fs, m_clock, m_dialogs, m_settings, m_shared, m_folders, [](int) {} });
+        form = std::make_unique<MainWindow>(
+            MainWindowServices { m_fs, m_clock, m_dialogs, m_settings, m_shared, m_folders, [](int) {} });
         form->startUp();
         form->resize(1280, 900);
         form->show();
         QApplication::setActiveWindow(form.get());
-        form->cmdLogOn_Click();
-        field("txtCall")->setFocus();
+        form->toggleTimeOn();
+        field("callField")->setFocus();
     }
 
     QLineEdit* field(const char* name)
@@ -79,7 +79,7 @@ private:
 
 public:
     // Last, so that it goes before what it uses.
-    std::unique_ptr<Form1> form;
+    std::unique_ptr<MainWindow> form;
 };
 
 // From an unloaded form to a ready one, the operator answering every start-up question at once: the
@@ -103,7 +103,7 @@ BENCHMARK(startUpToReadyForm)->Unit(benchmark::kMillisecond);
 void keyInCallField(benchmark::State& state)
 {
     BenchForm bench(ContestLog::Capacity);
-    QLineEdit* call = bench.field("txtCall");
+    QLineEdit* call = bench.field("callField");
     QTest::keyClicks(call, QStringLiteral("DL1"));
     for (auto _ : state) {
         QTest::keyClick(call, Qt::Key_Z);
@@ -122,16 +122,16 @@ void logContact(benchmark::State& state)
     int n = 0;
     for (auto _ : state) {
         state.PauseTiming();
-        bench.field("txtCall")->setText(QStringLiteral("ZZ%1").arg(++n));
-        bench.field("txtRSTR")->setText(QStringLiteral("599"));
-        bench.field("txtSec")->setText(QStringLiteral("MA"));
-        bench.field("txtRSTS")->setText(QStringLiteral("599"));
-        bench.field("txtCntry")->setText(QStringLiteral("USA"));
-        bench.field("txtSec")->setFocus();
+        bench.field("callField")->setText(QStringLiteral("ZZ%1").arg(++n));
+        bench.field("rstRcvdField")->setText(QStringLiteral("599"));
+        bench.field("sectionField")->setText(QStringLiteral("MA"));
+        bench.field("rstSentField")->setText(QStringLiteral("599"));
+        bench.field("countryField")->setText(QStringLiteral("USA"));
+        bench.field("sectionField")->setFocus();
         state.ResumeTiming();
-        QTest::keyClick(bench.field("txtSec"), Qt::Key_Return);
+        QTest::keyClick(bench.field("sectionField"), Qt::Key_Return);
     }
-    if (bench.field("txtCall")->text() != QString()) {
+    if (bench.field("callField")->text() != QString()) {
         state.SkipWithError("the contact was not logged");
     }
 }
@@ -141,10 +141,10 @@ BENCHMARK(logContact)->Unit(benchmark::kMillisecond)->Iterations(500);
 void listAllContacts(benchmark::State& state)
 {
     BenchForm bench(ContestLog::Capacity);
-    bench.form->findChild<QPushButton*>(QStringLiteral("cmdList"))->click();
-    auto* list = bench.form->findChild<QTableView*>(QStringLiteral("ListView1"));
+    bench.form->findChild<QPushButton*>(QStringLiteral("listAllButton"))->click();
+    auto* list = bench.form->findChild<QTableView*>(QStringLiteral("contactList"));
     for (auto _ : state) {
-        bench.form->RefreshContactList();
+        bench.form->refreshContactList();
         benchmark::DoNotOptimize(list->viewport()->grab());
     }
     if (list->model()->rowCount() != ContestLog::Capacity) {

@@ -56,7 +56,7 @@ int main(int argc, char** argv)
     }
 
     int exitCode = -1;
-    Form1 form({ fs, clock, dialogs, settings, shared, folders, [&exitCode](int code) {
+    MainWindow form({ fs, clock, dialogs, settings, shared, folders, [&exitCode](int code) {
                     exitCode = code;
                     QCoreApplication::exit(code);
                 } });

@@ -39,35 +39,35 @@ QString q(std::string_view text)
 }
 
 constexpr std::array<std::string_view, BandCount> BandMenuCaptions = { "1&60", "&80", "&40", "&20", "1&5", "&10" };
-constexpr std::array<std::string_view, 11> AreaHeadingNames = { "lblSecOne", "lblSecTwo", "lblSecThre", "lblSecFour",
-    "lblSecFive", "Label24", "lblSecSix", "lblSecEight", "lblSecNine", "lblSecZero", "lblSecCA" };
+constexpr std::array<std::string_view, 11> AreaHeadingNames = { "areaHeading_1", "areaHeading_2", "areaHeading_3", "areaHeading_4",
+    "areaHeading_5", "areaHeading_6", "areaHeading_7", "areaHeading_8", "areaHeading_9", "areaHeading_0", "areaHeading_Canada" };
 
 } // namespace
 
-Form1::Form1(Form1Services services, QWidget* parent)
+MainWindow::MainWindow(MainWindowServices services, QWidget* parent)
     : QMainWindow(parent)
     , m_services(std::move(services))
     , m_log(m_services.fs, joinPath(m_services.folders.workingDir, WorkingLog::FileName))
 {
-    setObjectName(QStringLiteral("Form1"));
+    setObjectName(QStringLiteral("MainWindow"));
     setWindowTitle(q(mainFormTitle()));
     buildMenus();
     buildForm();
 }
 
-Form1::~Form1() = default;
+MainWindow::~MainWindow() = default;
 
-void Form1::buildClocks(QWidget* central)
+void MainWindow::buildClocks(QWidget* central)
 {
-    lblCurTime = form1::label(central, "lblCurTime", QStringLiteral("Reg Time"), 420, 2, 56, 16);
-    lblCurTime->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
-    Label16 = form1::label(central, "Label16", QStringLiteral("am"), 480, 2, 24, 16);
-    lblutctime = form1::label(central, "lblutctime", QStringLiteral("UTC TIME"), 520, 2, 56, 16);
-    lblutctime->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
-    form1::label(central, "Label11", QStringLiteral("UTC"), 580, 2, 30, 16);
+    m_localTimeLabel = form1::label(central, "localTimeLabel", QStringLiteral("Reg Time"), 420, 2, 56, 16);
+    m_localTimeLabel->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
+    m_amPmLabel = form1::label(central, "amPmLabel", QStringLiteral("am"), 480, 2, 24, 16);
+    m_utcTimeLabel = form1::label(central, "utcTimeLabel", QStringLiteral("UTC TIME"), 520, 2, 56, 16);
+    m_utcTimeLabel->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
+    form1::label(central, "utcCaption", QStringLiteral("UTC"), 580, 2, 30, 16);
 }
 
-void Form1::buildMenus()
+void MainWindow::buildMenus()
 {
     const auto item = [this](QMenu* menu, const char* name, const char* caption, auto handler) {
         QAction* action = menu->addAction(QString::fromLatin1(caption), this, handler);
@@ -83,90 +83,90 @@ void Form1::buildMenus()
     };
 
     QMenu* file = menuBar()->addMenu(QStringLiteral("&File"));
-    mnuNew = item(file, "mnuNew", "&New", &Form1::mnuNew_Click);
+    m_newLogAction = item(file, "newLogAction", "&New", &MainWindow::newLog);
     // Reloading by hand, printing and the export to a general logging program are not offered.
-    mnuOpen = item(file, "mnuOpen", "Open", [this] { mnuopen2(); });
-    mnuOpen->setVisible(false);
-    mnuprintrec = notYet(file, "mnuprintrec", "Print");
-    mnuprintrec->setVisible(false);
+    m_reloadLogAction = item(file, "reloadLogAction", "Open", [this] { reloadLog(); });
+    m_reloadLogAction->setVisible(false);
+    m_printAction = notYet(file, "printAction", "Print");
+    m_printAction->setVisible(false);
     file->addSeparator();
-    mnuArchive = item(file, "mnuArchive", "Archive Current &Log", &Form1::mnuArchive_Click);
+    m_archiveLogAction = item(file, "archiveLogAction", "Archive Current &Log", &MainWindow::archiveLog);
     file->addSeparator();
-    mnuRestore = item(file, "mnuRestore", "&Restore from Archive or Backup", &Form1::mnuRestore_Click);
+    m_restoreLogAction = item(file, "restoreLogAction", "&Restore from Archive or Backup", &MainWindow::restoreLog);
     file->addSeparator();
-    mnuWriteSumm = item(file, "mnuWriteSumm", "&Write Cabrillo File", &Form1::mnuWriteSumm_Click);
+    m_writeCabrilloAction = item(file, "writeCabrilloAction", "&Write Cabrillo File", &MainWindow::openSummarySheet);
     file->addSeparator();
-    mnuExportGeneral = notYet(file, "mnuExportGeneral", "Export");
-    mnuExportGeneral->setVisible(false);
-    mnuADIF = item(file, "mnuADIF", "Export &ADIF", &Form1::mnuADIF_Click);
+    m_exportGeneralAction = notYet(file, "exportGeneralAction", "Export");
+    m_exportGeneralAction->setVisible(false);
+    m_exportAdifAction = item(file, "exportAdifAction", "Export &ADIF", &MainWindow::exportAdif);
     file->addSeparator();
-    mnuCopyListtoClipboard
-        = item(file, "mnuCopyListtoClipboard", "&Copy Listed Items to Clipboard", &Form1::mnuCopyListtoClipboard_Click);
+    m_copyListAction
+        = item(file, "copyListAction", "&Copy Listed Items to Clipboard", &MainWindow::copyListToClipboard);
     file->addSeparator();
-    mnuExit = item(file, "mnuExit", "E&xit", &Form1::mnuExit_Click);
+    m_exitAction = item(file, "exitAction", "E&xit", &MainWindow::exitProgram);
 
     QMenu* options = menuBar()->addMenu(QStringLiteral("&Options"));
-    options->setObjectName(QStringLiteral("mnuOptions"));
+    options->setObjectName(QStringLiteral("optionsMenu"));
     QMenu* transmit = options->addMenu(QStringLiteral("&Transmit"));
-    mnuCWSetup = notYet(transmit, "mnuCWSetup", "&CW Setup");
-    mnuPhoneSetup = notYet(transmit, "mnuPhoneSetup", "&Phone Setup");
+    m_cwSetupAction = notYet(transmit, "cwSetupAction", "&CW Setup");
+    m_phoneSetupAction = notYet(transmit, "phoneSetupAction", "&Phone Setup");
     options->addSeparator();
     QMenu* appearance = options->addMenu(QStringLiteral("&Appearance"));
-    mnuFormSize = item(appearance, "mnuFormSize", "&Form Size", &Form1::mnuFormSize_Click);
-    mnuTaskbar = item(appearance, "mnuTaskbar", "&Taskbar", &Form1::mnuTaskbar_Click);
-    mnuTaskbar->setCheckable(true);
-    mnuColors = item(appearance, "mnuColors", "&Colors", &Form1::mnuColors_Click);
+    m_formSizeAction = item(appearance, "formSizeAction", "&Form Size", &MainWindow::askFormSize);
+    m_taskbarAction = item(appearance, "taskbarAction", "&Taskbar", &MainWindow::toggleTaskbar);
+    m_taskbarAction->setCheckable(true);
+    m_coloursAction = item(appearance, "coloursAction", "&Colors", &MainWindow::chooseGridColours);
     options->addSeparator();
-    mnuRigInterface = notYet(options, "mnuRigInterface", "&Rig Interface");
+    m_rigInterfaceAction = notYet(options, "rigInterfaceAction", "&Rig Interface");
     options->addSeparator();
     QMenu* spotting = options->addMenu(QStringLiteral("&DX Spotting"));
-    mnuDXSpotting = notYet(spotting, "mnuDXSpotting", "&Configure");
-    mnuViewSpectrumMap = notYet(spotting, "mnuViewSpectrumMap", "&View Spectrum Map");
+    m_spottingAction = notYet(spotting, "spottingAction", "&Configure");
+    m_spectrumMapAction = notYet(spotting, "spectrumMapAction", "&View Spectrum Map");
     options->addSeparator();
-    mnuBlind = notYet(options, "mnuBlind", "&Voice Navigation");
+    m_voiceNavigationAction = notYet(options, "voiceNavigationAction", "&Voice Navigation");
     options->addSeparator();
-    mnuListPrevious = item(options, "mnuListPrevious", "&List Previous Contacts", &Form1::mnuListPrevious_Click);
-    mnuListPrevious->setCheckable(true);
+    m_listPreviousAction = item(options, "listPreviousAction", "&List Previous Contacts", &MainWindow::toggleListPrevious);
+    m_listPreviousAction->setCheckable(true);
     options->addSeparator();
     // Contacts entered after the contest carry the date and time they were made.
-    mnuPostContest = item(options, "mnuPostContest", "&Post Contest Mode", &Form1::mnuPostContest_Click);
-    mnuPostContest->setCheckable(true);
+    m_postContestAction = item(options, "postContestAction", "&Post Contest Mode", &MainWindow::togglePostContestMode);
+    m_postContestAction->setCheckable(true);
 
-    mnuSetup = menuBar()->addAction(QStringLiteral("&Setup"), this, &Form1::mnuSetup_Click);
-    mnuSetup->setObjectName(QStringLiteral("mnuSetup"));
+    m_stationSetupAction = menuBar()->addAction(QStringLiteral("&Setup"), this, &MainWindow::runStationSetup);
+    m_stationSetupAction->setObjectName(QStringLiteral("stationSetupAction"));
 
     QMenu* band = menuBar()->addMenu(QStringLiteral("&Band"));
     for (std::size_t i = 0; i < BandCount; ++i) {
         const std::string code(BandCodes[i]);
-        mnuBand[i] = band->addAction(q(BandMenuCaptions[i]), this, [this, code] { ChangeBand(code); });
-        mnuBand[i]->setObjectName(QStringLiteral("mnu") + q(code));
-        mnuBand[i]->setCheckable(true);
+        m_bandActions[i] = band->addAction(q(BandMenuCaptions[i]), this, [this, code] { changeBand(code); });
+        m_bandActions[i]->setObjectName(QStringLiteral("bandAction_") + q(code));
+        m_bandActions[i]->setCheckable(true);
     }
     band->addSeparator();
-    mnuPrivileges = item(band, "mnuPrivileges", "&Privileges", &Form1::mnuPrivileges_Click);
+    m_privilegesAction = item(band, "privilegesAction", "&Privileges", &MainWindow::showBandPlan);
 
-    mnuGraph = menuBar()->addAction(QStringLiteral("&Graph"), this, &Form1::mnuGraph_Click);
-    mnuGraph->setObjectName(QStringLiteral("mnuGraph"));
-    mnuHelp = menuBar()->addAction(QStringLiteral("&Help"), this, &Form1::mnuHelp_Click);
-    mnuHelp->setObjectName(QStringLiteral("mnuHelp"));
+    m_graphAction = menuBar()->addAction(QStringLiteral("&Graph"), this, &MainWindow::showRateGraph);
+    m_graphAction->setObjectName(QStringLiteral("graphAction"));
+    m_helpAction = menuBar()->addAction(QStringLiteral("&Help"), this, &MainWindow::showHelp);
+    m_helpAction->setObjectName(QStringLiteral("helpAction"));
 }
 
-void Form1::buildForm()
+void MainWindow::buildForm()
 {
     auto* central = new QWidget(this);
     setCentralWidget(central);
     resize(form1::DesignWidth, form1::DesignHeight);
 
-    form1::label(central, "lblBand", QStringLiteral("Band"), 8, 2, 30, 16);
-    Label21 = form1::placed(new ClickableLabel(central), 38, 2, 40, 16);
-    Label21->setObjectName(QStringLiteral("Label21"));
-    Label21->setToolTip(QStringLiteral("Click to change the band"));
-    connect(Label21, &ClickableLabel::clicked, this, &Form1::Label21_Click);
-    form1::label(central, "lblMode", QStringLiteral("Mode"), 84, 2, 32, 16);
-    Label30 = form1::label(central, "Label30", QString(), 116, 2, 30, 16);
-    Label2 = form1::label(central, "Label2", QStringLiteral("CALL"), 160, 2, 90, 16);
-    Label4 = form1::label(central, "Label4", QStringLiteral("Pwr"), 250, 2, 50, 16);
-    for (QLabel* shown : { static_cast<QLabel*>(Label21), Label30, Label2 }) {
+    form1::label(central, "bandCaption", QStringLiteral("Band"), 8, 2, 30, 16);
+    m_bandLabel = form1::placed(new ClickableLabel(central), 38, 2, 40, 16);
+    m_bandLabel->setObjectName(QStringLiteral("bandLabel"));
+    m_bandLabel->setToolTip(QStringLiteral("Click to change the band"));
+    connect(m_bandLabel, &ClickableLabel::clicked, this, &MainWindow::cycleBand);
+    form1::label(central, "modeCaption", QStringLiteral("Mode"), 84, 2, 32, 16);
+    m_modeLabel = form1::label(central, "modeLabel", QString(), 116, 2, 30, 16);
+    m_ownCallLabel = form1::label(central, "ownCallLabel", QStringLiteral("CALL"), 160, 2, 90, 16);
+    m_powerLabel = form1::label(central, "powerLabel", QStringLiteral("Pwr"), 250, 2, 50, 16);
+    for (QLabel* shown : { static_cast<QLabel*>(m_bandLabel), m_modeLabel, m_ownCallLabel }) {
         QFont bold = shown->font();
         bold.setBold(true);
         shown->setFont(bold);
@@ -175,22 +175,22 @@ void Form1::buildForm()
 
     buildEntryFields(central);
 
-    lblDialog = form1::label(central, "lblDialog", QString(), 8, 80, 624, 18);
-    lblDialog->setIndent(4);
+    m_messageLabel = form1::label(central, "messageLabel", QString(), 8, 80, 624, 18);
+    m_messageLabel->setIndent(4);
 
     buildScorePanel(central);
     buildContactList(central);
 
-    form1::label(central, "Label23", QStringLiteral("States / Provinces worked on current band:"), 8, 318, 206);
-    Label10[0] = form1::placed(new ClickableLabel(QStringLiteral("0"), central), 214, 318, 30, 14);
-    Label10[0]->setObjectName(QStringLiteral("Label10_0"));
+    form1::label(central, "sectionsWorkedCaption", QStringLiteral("States / Provinces worked on current band:"), 8, 318, 206);
+    m_gridLabels[0] = form1::placed(new ClickableLabel(QStringLiteral("0"), central), 214, 318, 30, 14);
+    m_gridLabels[0]->setObjectName(QStringLiteral("sectionsWorkedLabel"));
     buildGrid(central);
 
     // Function keys and Esc work wherever the focus is.
     m_keys->previewFocusable(central);
 }
 
-void Form1::buildGrid(QWidget* central)
+void MainWindow::buildGrid(QWidget* central)
 {
     // Eleven blocks, one a call area and the last Canada, whose fourteen sections take two columns.
     constexpr int Left = 8;
@@ -218,63 +218,63 @@ void Form1::buildGrid(QWidget* central)
         const int row = index % RowsPerColumn;
         auto* label = form1::placed(new ClickableLabel(q(section.abbreviation), central), Left + column * ColumnWidth,
             Top + RowHeight + row * RowHeight, ColumnWidth, RowHeight);
-        label->setObjectName(QStringLiteral("Label10_%1").arg(i));
+        label->setObjectName(QStringLiteral("sectionLabel_") + q(section.abbreviation));
         label->setToolTip(q(section.fullName));
         label->setAlignment(Qt::AlignCenter);
-        Label10[static_cast<std::size_t>(i)] = label;
-        connect(label, &ClickableLabel::clicked, this, [this, section] { txtSec->setText(q(section.abbreviation)); });
+        m_gridLabels[static_cast<std::size_t>(i)] = label;
+        connect(label, &ClickableLabel::clicked, this, [this, section] { m_sectionField->setText(q(section.abbreviation)); });
         connect(label, &ClickableLabel::entered, this, [this, i] { showSectionTally(i); });
     }
 }
 
-std::string Form1::defaultDataPath() const
+std::string MainWindow::defaultDataPath() const
 {
     return joinPath(m_services.folders.workingDir, DefaultDataFileName);
 }
 
-bool Form1::startUp()
+bool MainWindow::startUp()
 {
-    Label3->hide();
+    m_newSectionMarker->hide();
     m_state.onPeriodStart = m_services.clock.localNow();
     const ScreenGeometry screen = screenGeometryOf(*this);
     ScaleMainForm(*this, screen);
     sizeContactList();
-    lblDialog->setText(QStringLiteral("Select a band from the menu bar and click Log \"Time On\" below!"));
-    showCountryRecord(nullptr);
+    m_messageLabel->setText(QStringLiteral("Select a band from the menu bar and click Log \"Time On\" below!"));
+    showCountryDetails(nullptr);
     m_state.partialDupesOn = true;
-    if (!LoadDefaultData()) {
+    if (!loadDefaultData()) {
         return false;
     }
-    showRemainingColour();
+    showAllRemaining();
     checkUtcOffset();
     if (m_defaults.formSizePercent < 100) {
         applyReducedSize(screen);
     }
     showMode();
-    ChangeBand(m_state.currentBand);
+    changeBand(m_state.currentBand);
     if (m_ended) {
         return false;
     }
     // The form's clocks run from here on, even when a later start-up step is skipped.
     showClocks();
-    Timer1->start();
-    Timer2->start();
-    if (!LoadCountryTable()) {
+    m_rateTimer->start();
+    m_clockTimer->start();
+    if (!loadCountryFile()) {
         return true;
     }
-    mnuSetup_Click();
+    runStationSetup();
     askToContinueExistingLog();
     if (m_ended) {
         return false;
     }
-    ShowOperatingTime();
+    showOperatingTime();
     // The phone and CW keyers read their settings here, and a selected rig is opened, once the program
     // has them.
-    ApplyTaskbarOption();
+    applyTaskbarOptionToWindow();
     return true;
 }
 
-void Form1::checkUtcOffset()
+void MainWindow::checkUtcOffset()
 {
     const std::optional<UtcOffsetProposal> proposal
         = utcOffsetCheck(m_services.clock.utcNow(), m_services.clock.localNow(), m_defaults.utcOffsetHours);
@@ -288,11 +288,11 @@ void Form1::checkUtcOffset()
     }
     if (const std::optional<float> offset = utcOffsetFromAnswer(toBytes(*answer))) {
         m_defaults.utcOffsetHours = *offset;
-        SavePref();
+        saveDefaultData();
     }
 }
 
-bool Form1::LoadCountryTable()
+bool MainWindow::loadCountryFile()
 {
     CountryFileLoad loaded = loadCountryTable(
         m_services.fs, m_services.folders.sharedDir, m_services.folders.programDataDir, m_services.folders.workingDir);
@@ -305,7 +305,7 @@ bool Form1::LoadCountryTable()
     return true;
 }
 
-void Form1::mnuSetup_Click()
+void MainWindow::runStationSetup()
 {
     StationSetupDialog setup(
         m_defaults, m_countries, m_services.dialogs, m_services.settings, m_services.sharedPreferences, this);
@@ -316,28 +316,28 @@ void Form1::mnuSetup_Click()
     }
     setup.applyTo(m_defaults);
     showMode();
-    Label2->setText(q(m_defaults.ownCall));
-    Label4->setText(q(m_defaults.power));
-    SavePref();
+    m_ownCallLabel->setText(q(m_defaults.ownCall));
+    m_powerLabel->setText(q(m_defaults.power));
+    saveDefaultData();
 }
 
-void Form1::showMode()
+void MainWindow::showMode()
 {
     // Reports are "599" in CW and "59" in phone.
     const int length = equalsIgnoreCase(m_defaults.mode, ModeCW) ? 3 : 2;
-    txtRSTR->setMaxLength(length);
-    txtRSTS->setMaxLength(length);
-    Label30->setText(q(m_defaults.mode));
+    m_rstRcvdField->setMaxLength(length);
+    m_rstSentField->setMaxLength(length);
+    m_modeLabel->setText(q(m_defaults.mode));
 }
 
-void Form1::HDCalc(double cntlat, double cntlong)
+void MainWindow::showBearingAndDistance(double latitude, double longitude)
 {
-    const BearingDistance result = bearingAndDistance(m_defaults.latitude, m_defaults.longitude, cntlat, cntlong);
-    Label18->setText(q(result.bearing));
-    Label19->setText(q(result.distance));
+    const BearingDistance result = bearingAndDistance(m_defaults.latitude, m_defaults.longitude, latitude, longitude);
+    m_bearingLabel->setText(q(result.bearing));
+    m_distanceLabel->setText(q(result.distance));
 }
 
-bool Form1::LoadDefaultData()
+bool MainWindow::loadDefaultData()
 {
     Result<std::string> content = m_services.fs.readFile(defaultDataPath());
     Result<DefaultData> parsed = content ? parseDefaultData(content.value()) : Result<DefaultData>(content.error());
@@ -350,11 +350,11 @@ bool Form1::LoadDefaultData()
     m_state.currentBand = m_defaults.band;
     m_state.accumulatedOnSeconds = m_defaults.totalOnSeconds;
     m_state.listPreviousContacts = m_defaults.listPreviousContacts == 1;
-    mnuListPrevious->setChecked(m_state.listPreviousContacts);
+    m_listPreviousAction->setChecked(m_state.listPreviousContacts);
     return true;
 }
 
-bool Form1::SavePref()
+bool MainWindow::saveDefaultData()
 {
     DefaultData current = m_defaults;
     current.band = m_state.currentBand;
@@ -370,60 +370,60 @@ bool Form1::SavePref()
     return true;
 }
 
-void Form1::ChangeBand(const std::string& band)
+void MainWindow::changeBand(const std::string& band)
 {
     m_state.currentBand = band;
-    Label21->setText(q(band));
-    SavePref();
-    if (!mnuopen2()) {
+    m_bandLabel->setText(q(band));
+    saveDefaultData();
+    if (!reloadLog()) {
         return;
     }
-    checkCurrentBandMenu();
-    if (!txtCall->text().isEmpty()) {
-        UpdateNewIndicator();
+    checkBand();
+    if (!m_callField->text().isEmpty()) {
+        updateNewSectionMarker();
     }
 }
 
-void Form1::checkCurrentBandMenu()
+void MainWindow::checkBand()
 {
     const auto current = bandIndex(m_state.currentBand);
     for (std::size_t i = 0; i < BandCount; ++i) {
-        mnuBand[i]->setChecked(current && *current == i);
+        m_bandActions[i]->setChecked(current && *current == i);
     }
 }
 
-void Form1::Label21_Click()
+void MainWindow::cycleBand()
 {
     if (const auto next = nextBand(m_state.currentBand)) {
-        ChangeBand(*next);
+        changeBand(*next);
     }
 }
 
-bool Form1::mnuopen2()
+bool MainWindow::reloadLog()
 {
-    showRemainingColour();
+    showAllRemaining();
     if (const auto failure = m_log.load()) {
         m_services.dialogs.message(q(logmsg::FileErrorTitle), q(logmsg::FileErrorText));
         m_ended = true;
         m_services.endProgram(1);
         return false;
     }
-    RefreshContactList();
-    TimeStats();
-    Labeldisplay();
-    PaintGrid();
+    refreshContactList();
+    showRates();
+    showScore();
+    paintGrid();
     return true;
 }
 
-void Form1::showRemainingColour()
+void MainWindow::showAllRemaining()
 {
     const QColor remaining = fromBgr(m_defaults.remainingColour);
     for (int i = 1; i <= SectionTable::Size; ++i) {
-        setTextColour(Label10[static_cast<std::size_t>(i)], remaining);
+        setTextColour(m_gridLabels[static_cast<std::size_t>(i)], remaining);
     }
 }
 
-void Form1::PaintGrid()
+void MainWindow::paintGrid()
 {
     const BandTally* tally = m_log.tallies().forBand(m_state.currentBand);
     if (!tally) {
@@ -432,29 +432,29 @@ void Form1::PaintGrid()
     const QColor worked = fromBgr(m_defaults.workedColour);
     for (const std::string& section : tally->sections) {
         if (const auto position = SectionTable::positionOf(section)) {
-            setTextColour(Label10[static_cast<std::size_t>(*position)], worked);
+            setTextColour(m_gridLabels[static_cast<std::size_t>(*position)], worked);
         }
     }
 }
 
-void Form1::askToContinueExistingLog()
+void MainWindow::askToContinueExistingLog()
 {
     const auto answer = m_services.dialogs.message(q(logmsg::StartupQuestionTitle), q(logmsg::StartupQuestionText),
         OperatorDialogs::Buttons::YesNo, OperatorDialogs::Icon::Question);
     // Yes needs no reload: the band-change step loaded the file moments ago and nothing has touched it.
     if (answer == OperatorDialogs::Answer::No) {
-        NewLog();
+        newLog();
     }
     showEditButtons(false);
 }
 
-void Form1::reportWriteFailure(std::string_view what, const Error& error)
+void MainWindow::reportWriteFailure(std::string_view what, const Error& error)
 {
     m_services.dialogs.message(q(logmsg::WriteErrorTitle), q(what) + QStringLiteral("\r\n\r\n") + q(error.description),
         OperatorDialogs::Buttons::Ok, OperatorDialogs::Icon::Critical);
 }
 
-void Form1::NewLog()
+void MainWindow::newLog()
 {
     const auto answer = m_services.dialogs.inputBox(q(logmsg::NewLogTitle), q(logmsg::NewLogPrompt), QString());
     if (answer && equalsIgnoreCase(toBytes(*answer), logmsg::NewLogConfirmation)) {
@@ -467,26 +467,21 @@ void Form1::NewLog()
         } else {
             m_state.accumulatedOnSeconds = 0;
             m_state.totalOnSeconds = 0;
-            SavePref();
+            saveDefaultData();
         }
     }
-    ShowOperatingTime();
+    showOperatingTime();
     // The reload recomputes the rates too.
-    mnuopen2();
+    reloadLog();
 }
 
-void Form1::Backup()
+void MainWindow::backUpLog()
 {
     // A backup that cannot be taken must not stand between the operator and closing the program.
     (void)m_log.backup(m_services.folders.backupDir, m_services.clock.localNow(), WorkingLog::BackupRule::WhenChanged);
 }
 
-void Form1::mnuNew_Click()
-{
-    NewLog();
-}
-
-void Form1::mnuArchive_Click()
+void MainWindow::archiveLog()
 {
     m_services.dialogs.message(q(logmsg::ArchiveInfoTitle), q(logmsg::ArchiveInfoText));
     const auto chosen = m_services.dialogs.saveFileName(pathToQString(m_services.folders.backupDir),
@@ -499,7 +494,7 @@ void Form1::mnuArchive_Click()
     }
 }
 
-void Form1::mnuRestore_Click()
+void MainWindow::restoreLog()
 {
     m_services.dialogs.message(q(logmsg::RestoreInfoTitle), q(logmsg::RestoreInfoText));
     if (m_log.log().count() > 0) {
@@ -518,19 +513,19 @@ void Form1::mnuRestore_Click()
         m_services.dialogs.message(q(logmsg::RestoreErrorTitle), q(restored.error().description));
         return;
     }
-    mnuopen2();
+    reloadLog();
 }
 
-void Form1::stopOperatingClock()
+void MainWindow::stopOperatingClock()
 {
     if (m_state.timeOn) {
         m_state.accumulatedOnSeconds = m_state.totalOnSeconds;
-        SavePref();
+        saveDefaultData();
         m_state.timeOn = false;
     }
 }
 
-void Form1::mnuExit_Click()
+void MainWindow::exitProgram()
 {
     // Exit ends at once: no closing steps and no backup.
     stopOperatingClock();
@@ -538,7 +533,7 @@ void Form1::mnuExit_Click()
     m_services.endProgram(0);
 }
 
-void Form1::closeEvent(QCloseEvent* event)
+void MainWindow::closeEvent(QCloseEvent* event)
 {
     if (m_ended) {
         event->accept();
@@ -551,7 +546,7 @@ void Form1::closeEvent(QCloseEvent* event)
         return;
     }
     // The other windows close here with their own closing steps, once the program has them.
-    Backup();
+    backUpLog();
     stopOperatingClock();
     m_ended = true;
     event->accept();

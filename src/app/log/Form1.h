@@ -37,7 +37,7 @@ class SettingsStore;
 class SharedPreferences;
 
 // What the main form reaches the outside through.
-struct Form1Services
+struct MainWindowServices
 {
     FileSystem& fs;
     const Clock& clock;
@@ -50,85 +50,84 @@ struct Form1Services
 };
 
 // The main logging form: owns the log, the band tallies and the operating state for the whole run.
-class Form1 : public QMainWindow, public KeyPreviewForm
+class MainWindow : public QMainWindow, public KeyPreview
 {
     Q_OBJECT
 
 public:
-    explicit Form1(Form1Services services, QWidget* parent = nullptr);
-    ~Form1() override;
+    explicit MainWindow(MainWindowServices services, QWidget* parent = nullptr);
+    ~MainWindow() override;
 
     // Runs the form's start-up sequence. False when start-up stopped: the default data could not be
     // read, or the log could not be loaded and the program has been ended.
     bool startUp();
 
     // Makes band the current band: label, default data, reload of the log, menu check marks.
-    void ChangeBand(const std::string& band);
+    void changeBand(const std::string& band);
     // Rebuilds the log and everything derived from it from the log file. On a damaged file the
     // operator is told and the program ends; returns false then.
-    bool mnuopen2();
+    bool reloadLog();
     // Rewrites the default-data file from the current settings; tells the operator if that fails.
-    bool SavePref();
+    bool saveDefaultData();
     // Copies the log into the backup folder when contacts were added or removed since the first load.
-    void Backup();
+    void backUpLog();
     // Starts a new log after the operator types YES.
-    void NewLog();
+    void newLog();
 
     // Station setup: shows the setup window, then applies the own station's data and saves it.
-    void mnuSetup_Click();
+    void runStationSetup();
     // Bearing and distance from the own station to a target, into their labels.
-    void HDCalc(double cntlat, double cntlong);
+    void showBearingAndDistance(double latitude, double longitude);
 
     // Score, multipliers and rates.
-    void Labeldisplay();
-    void TimeStats();
-    void ShowOperatingTime();
-    void cmdLogOn_Click();
-    void cmdDup_Click();
+    void showScore();
+    void showRates();
+    void showOperatingTime();
+    void toggleTimeOn();
+    void togglePartialSearch();
     // Once a second: the operating time while the clock runs.
-    void Timer2_Timer();
+    void tickClocks();
     // The duplicate check for the call field's text; true when it is a duplicate on the current band.
-    bool dupcheck();
+    bool checkDuplicate();
     // Hands on keys held after a duplicate once their time has come (the hold's timer calls it).
-    void DupeHoldTick();
+    void releaseDupeHold();
 
     // Entry and logging.
     // Logs the contact in the entry fields once it passes every check.
-    void Mains();
-    void cmdClear_Click();
-    void mnuPostContest_Click();
+    void logContact();
+    void clearEntry();
+    void togglePostContestMode();
 
     // The contact list and the contact editor.
-    void RefreshContactList();
-    void cmdList_Click();
+    void refreshContactList();
+    void toggleListAll();
     // Deletes the contact of the selected row after asking; nothing without a selected row.
-    void cmdDelete_Click();
+    void deleteSelectedContact();
     // Opens the contact of the selected row in the editor, then writes and reloads the log.
-    void cmdEdit_Click();
-    void mnuListPrevious_Click();
+    void editSelectedContact();
+    void toggleListPrevious();
 
     // The form sees every key before the field that has the focus.
-    void Form_KeyDown(int& keyCode, int shift) override;
-    void Form_KeyPress(int& keyAscii) override;
+    void previewKeyDown(int& keyCode, int shift) override;
+    void previewKeyPress(int& keyAscii) override;
 
     // Appearance.
-    void mnuFormSize_Click();
-    void mnuTaskbar_Click();
-    void mnuColors_Click();
-    void mnuHelp_Click();
+    void askFormSize();
+    void toggleTaskbar();
+    void chooseGridColours();
+    void showHelp();
 
     // Reports.
-    void mnuWriteSumm_Click();
-    void mnuADIF_Click();
-    void mnuCopyListtoClipboard_Click();
-    void mnuGraph_Click();
-    void mnuPrivileges_Click();
+    void openSummarySheet();
+    void exportAdif();
+    void copyListToClipboard();
+    void showRateGraph();
+    void showBandPlan();
 
-    void mnuNew_Click();
-    void mnuArchive_Click();
-    void mnuRestore_Click();
-    void mnuExit_Click();
-    void Label21_Click();
+    void archiveLog();
+    void restoreLog();
+    void exitProgram();
+    void cycleBand();
 
     const WorkingLog& workingLog() const
     {
@@ -162,29 +161,29 @@ private:
     void buildGrid(QWidget* central);
     // False when the country file could not be read: the operator has been told, and the rest of the
     // start-up sequence is skipped.
-    bool LoadCountryTable();
+    bool loadCountryFile();
     void buildContactList(QWidget* central);
     void buildClocks(QWidget* central);
-    void txtCall_Change();
-    void txtCall_GotFocus();
-    void txtCall_LostFocus();
-    void txtCall_KeyPress(int& keyAscii);
-    void txtRSTR_KeyPress(int& keyAscii);
-    void txtSec_KeyPress(int& keyAscii);
-    void txtRSTS_KeyPress(int& keyAscii);
-    void txtCntry_KeyPress(int& keyAscii);
-    void txtPostConDate_GotFocus();
-    void postContestKeyPress(QLineEdit* field, int& keyAscii, const char* admitted);
-    void fieldGotFocus(QObject* field);
-    bool ValidateSection();
-    bool frmcmp();
-    bool postContestChecks();
+    void showCountryOfCall();
+    void prepareForNextCall();
+    void completeCall();
+    void handleCallKey(int& keyAscii);
+    void handleRstRcvdKey(int& keyAscii);
+    void handleSectionKey(int& keyAscii);
+    void handleRstSentKey(int& keyAscii);
+    void handleCountryKey(int& keyAscii);
+    void proposeTodaysDate();
+    void handlePostContestKey(QLineEdit* field, int& keyAscii, const char* admitted);
+    void handleFieldFocus(QObject* field);
+    bool validateSection();
+    bool checkRequiredFields();
+    bool checkPostContestDateTime();
     void clearEntryFields();
-    void CountNewContact(const QsoRecord& record);
+    void countNewContact(const QsoRecord& record);
     void showClocks();
     void startOperatingClock();
     // Speaks the name of a field or event for an operator who cannot see the screen.
-    void BlindKeyPhone(std::string_view prompt);
+    void playPrompt(std::string_view prompt);
     // The record number of the contact list's selected row; nothing when no row is selected.
     std::optional<int> selectedRecord() const;
     void showEditButtons(bool shown);
@@ -193,46 +192,46 @@ private:
     // The list's columns in their share of the form's width, and one line of its font a row.
     void sizeContactList();
     // The call field's own key steps, for a key typed now or handed on after a hold.
-    void callKeySteps(int& keyAscii);
-    void replayCallKey(int keyAscii);
-    void PartialCallSearch(int keyAscii);
-    void UpdateNewIndicator();
+    void applyCallKey(int& keyAscii);
+    void replayHeldCallKey(int keyAscii);
+    void searchPartialCall(int keyAscii);
+    void updateNewSectionMarker();
     void showSectionTally(int position);
     void buildScorePanel(QWidget* central);
     void setDialogBackColour(std::uint32_t bgr);
-    void setDupeBox(const QString& text);
-    void showCountryRecord(const CountryInfo* record);
+    void showPossibleDupes(const QString& text);
+    void showCountryDetails(const CountryInfo* record);
     // The contest mode on the form, and the report fields' length that goes with it.
     void showMode();
-    bool LoadDefaultData();
+    bool loadDefaultData();
     // Proposes a new UTC offset when the stored one no longer matches the computer's clocks.
     void checkUtcOffset();
     // The form at a share of the screen below 100 %.
     void applyReducedSize(const ScreenGeometry& screen);
     // The form at full size fills the work area or the whole screen, as the taskbar setting says.
-    void ApplyTaskbarOption();
+    void applyTaskbarOptionToWindow();
     bool inPhone() const;
     // Opens the window of a Ctrl shortcut; false for a key that is no shortcut.
     bool openWindowForCtrlKey(int keyCode);
-    void FKeyCW(int keyCode);
-    void FKeyPhone(int keyCode);
+    void sendCwMessage(int keyCode);
+    void playPhoneMessage(int keyCode);
     void changeCwSpeed(bool faster);
     void askToContinueExistingLog();
     void stopOperatingClock();
-    void showRemainingColour();
-    void PaintGrid();
-    void checkCurrentBandMenu();
+    void showAllRemaining();
+    void paintGrid();
+    void checkBand();
     void reportWriteFailure(std::string_view what, const Error& error);
     std::string defaultDataPath() const;
 
-    Form1Services m_services;
+    MainWindowServices m_services;
     WorkingLog m_log;
     OperatingState m_state;
     DefaultData m_defaults;
     CountryTable m_countries;
     KeyRouter* m_keys = nullptr;
     KeyHold* m_dupeHold = nullptr;
-    bool m_dupeFlag = false;
+    bool m_dupeFound = false;
     bool m_ended = false;
     // Set while the logging step moves the focus between fields: the checks see the fields as typed,
     // not as leaving the call field would complete them.
@@ -249,82 +248,82 @@ private:
     } m_handOver;
 
     // Menus.
-    QAction* mnuNew = nullptr;
-    QAction* mnuOpen = nullptr;
-    QAction* mnuprintrec = nullptr;
-    QAction* mnuArchive = nullptr;
-    QAction* mnuRestore = nullptr;
-    QAction* mnuExit = nullptr;
-    QAction* mnuSetup = nullptr;
-    QAction* mnuWriteSumm = nullptr;
-    QAction* mnuExportGeneral = nullptr;
-    QAction* mnuADIF = nullptr;
-    QAction* mnuCopyListtoClipboard = nullptr;
-    QAction* mnuCWSetup = nullptr;
-    QAction* mnuPhoneSetup = nullptr;
-    QAction* mnuFormSize = nullptr;
-    QAction* mnuTaskbar = nullptr;
-    QAction* mnuColors = nullptr;
-    QAction* mnuRigInterface = nullptr;
-    QAction* mnuDXSpotting = nullptr;
-    QAction* mnuViewSpectrumMap = nullptr;
-    QAction* mnuBlind = nullptr;
-    QAction* mnuListPrevious = nullptr;
-    QAction* mnuPostContest = nullptr;
-    QAction* mnuPrivileges = nullptr;
-    QAction* mnuGraph = nullptr;
-    QAction* mnuHelp = nullptr;
-    std::array<QAction*, BandCount> mnuBand {}; // mnu160 … mnu10
+    QAction* m_newLogAction = nullptr;
+    QAction* m_reloadLogAction = nullptr;
+    QAction* m_printAction = nullptr;
+    QAction* m_archiveLogAction = nullptr;
+    QAction* m_restoreLogAction = nullptr;
+    QAction* m_exitAction = nullptr;
+    QAction* m_stationSetupAction = nullptr;
+    QAction* m_writeCabrilloAction = nullptr;
+    QAction* m_exportGeneralAction = nullptr;
+    QAction* m_exportAdifAction = nullptr;
+    QAction* m_copyListAction = nullptr;
+    QAction* m_cwSetupAction = nullptr;
+    QAction* m_phoneSetupAction = nullptr;
+    QAction* m_formSizeAction = nullptr;
+    QAction* m_taskbarAction = nullptr;
+    QAction* m_coloursAction = nullptr;
+    QAction* m_rigInterfaceAction = nullptr;
+    QAction* m_spottingAction = nullptr;
+    QAction* m_spectrumMapAction = nullptr;
+    QAction* m_voiceNavigationAction = nullptr;
+    QAction* m_listPreviousAction = nullptr;
+    QAction* m_postContestAction = nullptr;
+    QAction* m_privilegesAction = nullptr;
+    QAction* m_graphAction = nullptr;
+    QAction* m_helpAction = nullptr;
+    std::array<QAction*, BandCount> m_bandActions {}; // mnu160 … mnu10
 
     // Entry fields.
-    QLineEdit* txtCall = nullptr;
-    QLineEdit* txtRSTR = nullptr;
-    QLineEdit* txtSec = nullptr;
-    QLineEdit* txtRSTS = nullptr;
-    QLineEdit* txtCntry = nullptr;
-    QLineEdit* txtPostConTime = nullptr;
-    QLineEdit* txtPostConDate = nullptr;
-    QLabel* lblPostConTime = nullptr;
-    QLabel* lblPostConDate = nullptr;
-    QPushButton* cmdClear = nullptr;
+    QLineEdit* m_callField = nullptr;
+    QLineEdit* m_rstRcvdField = nullptr;
+    QLineEdit* m_sectionField = nullptr;
+    QLineEdit* m_rstSentField = nullptr;
+    QLineEdit* m_countryField = nullptr;
+    QLineEdit* m_postContestTimeField = nullptr;
+    QLineEdit* m_postContestDateField = nullptr;
+    QLabel* m_postContestTimeCaption = nullptr;
+    QLabel* m_postContestDateCaption = nullptr;
+    QPushButton* m_clearButton = nullptr;
 
     // The contact list.
-    QTableView* ListView1 = nullptr;
-    ContactListModel* m_contacts = nullptr;
-    QPushButton* cmdList = nullptr;
-    QPushButton* cmdEdit = nullptr;
-    QPushButton* cmdDelete = nullptr;
+    QTableView* m_contactList = nullptr;
+    ContactListModel* m_contactListModel = nullptr;
+    QPushButton* m_listAllButton = nullptr;
+    QPushButton* m_editContactButton = nullptr;
+    QPushButton* m_deleteContactButton = nullptr;
 
     // Clocks.
-    QLabel* lblCurTime = nullptr; // local time
-    QLabel* Label16 = nullptr; // AM or PM
-    QLabel* lblutctime = nullptr; // UTC
+    QLabel* m_localTimeLabel = nullptr; // local time
+    QLabel* m_amPmLabel = nullptr; // AM or PM
+    QLabel* m_utcTimeLabel = nullptr; // UTC
 
     // Labels.
-    ClickableLabel* Label21 = nullptr; // current band
-    QLabel* Label30 = nullptr; // contest mode
-    QLabel* Label2 = nullptr; // own call
-    QLabel* Label4 = nullptr; // own power
-    QLabel* Label22 = nullptr; // continent of the call being entered
-    QLabel* Label18 = nullptr; // bearing
-    QLabel* Label19 = nullptr; // distance
-    QLabel* lblDialog = nullptr; // the form's message line
-    QLabel* lblTotCon = nullptr; // total contacts
-    QLabel* lblTotSec = nullptr; // QSO points
-    QLabel* lblsectogo = nullptr; // total multipliers
-    QLabel* lblTotScore = nullptr; // score
-    QLabel* lblAQSO20 = nullptr; // rate over the last 20 minutes
-    QLabel* lblAQSO60 = nullptr; // rate over the last 60 minutes
-    QLabel* lblttrack = nullptr; // operating time
-    QLabel* Label3 = nullptr; // "New": the section field's section is a new multiplier
-    QLabel* lblDupe = nullptr; // possible duplicates, or a section's tally
-    QPushButton* cmdDup = nullptr; // partial search on or off
-    QPushButton* cmdLogOn = nullptr; // operating clock
-    QTimer* Timer1 = nullptr; // rates, every minute
-    QTimer* Timer2 = nullptr; // clocks, every second
+    ClickableLabel* m_bandLabel = nullptr; // current band
+    QLabel* m_modeLabel = nullptr; // contest mode
+    QLabel* m_ownCallLabel = nullptr; // own call
+    QLabel* m_powerLabel = nullptr; // own power
+    QLabel* m_continentLabel = nullptr; // continent of the call being entered
+    QLabel* m_bearingLabel = nullptr; // bearing
+    QLabel* m_distanceLabel = nullptr; // distance
+    QLabel* m_messageLabel = nullptr; // the form's message line
+    QLabel* m_totalContactsLabel = nullptr; // total contacts
+    QLabel* m_qsoPointsLabel = nullptr; // QSO points
+    QLabel* m_multipliersLabel = nullptr; // total multipliers
+    QLabel* m_scoreLabel = nullptr; // score
+    QLabel* m_rate20Label = nullptr; // rate over the last 20 minutes
+    QLabel* m_rate60Label = nullptr; // rate over the last 60 minutes
+    QLabel* m_operatingTimeLabel = nullptr; // operating time
+    QLabel* m_newSectionMarker = nullptr; // "New": the section field's section is a new multiplier
+    QLabel* m_possibleDupesLabel = nullptr; // possible duplicates, or a section's tally
+    QPushButton* m_partialSearchButton = nullptr; // partial search on or off
+    QPushButton* m_timeOnButton = nullptr; // operating clock
+    QTimer* m_rateTimer = nullptr; // rates, every minute
+    QTimer* m_clockTimer = nullptr; // clocks, every second
     // The multiplier grid: element 0 counts the sections worked on the current band, 1 to 63 are the
     // sections themselves.
-    std::array<ClickableLabel*, SectionTable::Size + 1> Label10 {};
+    std::array<ClickableLabel*, SectionTable::Size + 1> m_gridLabels {};
 };
 
 } // namespace brindle

@@ -18,22 +18,22 @@
 
 namespace brindle {
 
-void Form1::applyReducedSize(const ScreenGeometry& screen)
+void MainWindow::applyReducedSize(const ScreenGeometry& screen)
 {
     applyFormSize(*this, m_defaults.formSizePercent, screen);
     sizeContactList();
 }
 
-void Form1::ApplyTaskbarOption()
+void MainWindow::applyTaskbarOptionToWindow()
 {
-    mnuTaskbar->setChecked(m_defaults.taskbarOption != 0);
+    m_taskbarAction->setChecked(m_defaults.taskbarOption != 0);
     if (m_defaults.formSizePercent != 100) {
         return;
     }
     applyTaskbarOption(*this, m_defaults.taskbarOption, screenGeometryOf(*this));
 }
 
-void Form1::mnuFormSize_Click()
+void MainWindow::askFormSize()
 {
     const std::optional<QString> answer = m_services.dialogs.inputBox(QStringLiteral("Please enter screen percentage."),
         QStringLiteral("Enter the % of the screen you would like the form to cover.  Try between 90 and 100 for best "
@@ -48,23 +48,23 @@ void Form1::mnuFormSize_Click()
     m_defaults.formSizePercent = static_cast<std::uint8_t>(*percent);
     m_services.dialogs.message(QStringLiteral("For this setting to take effect please restart this program."),
         QStringLiteral("This program must be closed and restarted for this setting to take effect."));
-    SavePref();
+    saveDefaultData();
 }
 
-void Form1::mnuTaskbar_Click()
+void MainWindow::toggleTaskbar()
 {
     if (m_defaults.formSizePercent != 100) {
-        mnuTaskbar->setChecked(m_defaults.taskbarOption != 0);
+        m_taskbarAction->setChecked(m_defaults.taskbarOption != 0);
         m_services.dialogs.message(QStringLiteral("Please set your form size to 100% to use this option."),
             QStringLiteral("The form size must be set to 100% to use the taskbar display option."));
         return;
     }
     m_defaults.taskbarOption = m_defaults.taskbarOption == 0 ? 1 : 0;
-    SavePref();
-    ApplyTaskbarOption();
+    saveDefaultData();
+    applyTaskbarOptionToWindow();
 }
 
-void Form1::mnuColors_Click()
+void MainWindow::chooseGridColours()
 {
     {
         MultiplierColoursDialog colours(m_defaults.workedColour, m_defaults.remainingColour, m_services.dialogs, this);
@@ -72,40 +72,40 @@ void Form1::mnuColors_Click()
         m_defaults.workedColour = colours.worked();
         m_defaults.remainingColour = colours.remaining();
     }
-    SavePref();
-    mnuopen2();
+    saveDefaultData();
+    reloadLog();
 }
 
-void Form1::mnuHelp_Click()
+void MainWindow::showHelp()
 {
     HelpDialog help(m_services.folders.workingDir, m_services.fs, this);
     m_services.dialogs.runModal(help);
 }
 
-void Form1::mnuWriteSumm_Click()
+void MainWindow::openSummarySheet()
 {
-    SummarySheetDialog summary(m_log.log(), m_defaults, toBytes(lblTotScore->text()), m_services.fs,
+    SummarySheetDialog summary(m_log.log(), m_defaults, toBytes(m_scoreLabel->text()), m_services.fs,
         m_services.settings, m_services.sharedPreferences, m_services.dialogs, m_services.folders.programDataDir, this);
     m_services.dialogs.runModal(summary);
 }
 
-void Form1::mnuADIF_Click()
+void MainWindow::exportAdif()
 {
-    exportAdif(m_log.log(), m_defaults, m_services.folders, m_services.fs, m_services.clock, m_services.dialogs);
+    brindle::exportAdif(m_log.log(), m_defaults, m_services.folders, m_services.fs, m_services.clock, m_services.dialogs);
 }
 
-void Form1::mnuCopyListtoClipboard_Click()
+void MainWindow::copyListToClipboard()
 {
-    copyListedContacts(m_log.log(), m_contacts->records(), m_services.dialogs);
+    copyListedContacts(m_log.log(), m_contactListModel->records(), m_services.dialogs);
 }
 
-void Form1::mnuGraph_Click()
+void MainWindow::showRateGraph()
 {
     RateGraphDialog graph(m_log.log(), m_services.dialogs, this);
     m_services.dialogs.runModal(graph);
 }
 
-void Form1::mnuPrivileges_Click()
+void MainWindow::showBandPlan()
 {
     BandPlanDialog chart(m_services.fs, m_services.folders.workingDir, m_services.dialogs, this);
     m_services.dialogs.runModal(chart);

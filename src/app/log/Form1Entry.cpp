@@ -36,6 +36,9 @@ QString q(std::string_view text)
     return toQString(text);
 }
 
+constexpr std::array<const char*, 5> EntryCaptionNames
+    = { "callCaption", "rstRcvdCaption", "sectionCaption", "rstSentCaption", "countryCaption" };
+
 // Where typing goes in a field: the start of the selection, or the cursor when nothing is selected.
 int typingPosition(const QLineEdit* field)
 {
@@ -52,187 +55,187 @@ bool isFocusFromTheOperator(QEvent* event)
 
 } // namespace
 
-void Form1::buildEntryFields(QWidget* central)
+void MainWindow::buildEntryFields(QWidget* central)
 {
     constexpr int CaptionTop = 20;
     constexpr int FieldTop = 34;
     const auto field = [&](int index, const char* name, const char* caption, int left, int width, int maxLength) {
-        form1::label(central, QStringLiteral("lblStation_%1").arg(index).toLatin1().constData(),
+        form1::label(central, EntryCaptionNames[static_cast<std::size_t>(index)],
             QString::fromLatin1(caption), left, CaptionTop, width);
         auto* edit = form1::placed(new QLineEdit(central), left, FieldTop, width, 20);
         edit->setObjectName(QString::fromLatin1(name));
         edit->setMaxLength(maxLength);
         return edit;
     };
-    txtCall = field(0, "txtCall", "Call", 8, 100, 13);
-    txtRSTR = field(1, "txtRSTR", "RS(T) Rc", 114, 50, 3);
-    txtSec = field(2, "txtSec", "St / Pr", 170, 50, 6);
-    txtRSTS = field(3, "txtRSTS", "RS(T) Sn", 226, 50, 3);
-    txtCntry = field(4, "txtCntry", "Country", 282, 160, 30);
-    lblPostConTime = form1::label(central, "lblPostConTime", QStringLiteral("Time"), 448, CaptionTop, 46);
-    txtPostConTime = form1::placed(new QLineEdit(central), 448, FieldTop, 46, 20);
-    txtPostConTime->setObjectName(QStringLiteral("txtPostConTime"));
-    txtPostConTime->setMaxLength(5);
-    lblPostConDate = form1::label(central, "lblPostConDate", QStringLiteral("Date"), 500, CaptionTop, 72);
-    txtPostConDate = form1::placed(new QLineEdit(central), 500, FieldTop, 72, 20);
-    txtPostConDate->setObjectName(QStringLiteral("txtPostConDate"));
-    txtPostConDate->setMaxLength(10);
+    m_callField = field(0, "callField", "Call", 8, 100, 13);
+    m_rstRcvdField = field(1, "rstRcvdField", "RS(T) Rc", 114, 50, 3);
+    m_sectionField = field(2, "sectionField", "St / Pr", 170, 50, 6);
+    m_rstSentField = field(3, "rstSentField", "RS(T) Sn", 226, 50, 3);
+    m_countryField = field(4, "countryField", "Country", 282, 160, 30);
+    m_postContestTimeCaption = form1::label(central, "postContestTimeCaption", QStringLiteral("Time"), 448, CaptionTop, 46);
+    m_postContestTimeField = form1::placed(new QLineEdit(central), 448, FieldTop, 46, 20);
+    m_postContestTimeField->setObjectName(QStringLiteral("postContestTimeField"));
+    m_postContestTimeField->setMaxLength(5);
+    m_postContestDateCaption = form1::label(central, "postContestDateCaption", QStringLiteral("Date"), 500, CaptionTop, 72);
+    m_postContestDateField = form1::placed(new QLineEdit(central), 500, FieldTop, 72, 20);
+    m_postContestDateField->setObjectName(QStringLiteral("postContestDateField"));
+    m_postContestDateField->setMaxLength(10);
     for (QWidget* w :
-        std::initializer_list<QWidget*> { lblPostConTime, txtPostConTime, lblPostConDate, txtPostConDate }) {
+        std::initializer_list<QWidget*> { m_postContestTimeCaption, m_postContestTimeField, m_postContestDateCaption, m_postContestDateField }) {
         w->hide();
     }
 
-    cmdClear = form1::placed(new QPushButton(QStringLiteral("&Clear"), central), 580, 32, 52, 24);
-    cmdClear->setObjectName(QStringLiteral("cmdClear"));
-    cmdClear->setToolTip(QStringLiteral("Click to clear entry fields or press ALT C"));
-    connect(cmdClear, &QPushButton::clicked, this, &Form1::cmdClear_Click);
+    m_clearButton = form1::placed(new QPushButton(QStringLiteral("&Clear"), central), 580, 32, 52, 24);
+    m_clearButton->setObjectName(QStringLiteral("clearButton"));
+    m_clearButton->setToolTip(QStringLiteral("Click to clear entry fields or press ALT C"));
+    connect(m_clearButton, &QPushButton::clicked, this, &MainWindow::clearEntry);
 
     constexpr int InfoTop = 60;
     form1::label(central, nullptr, QStringLiteral("Continent"), 8, InfoTop, 54);
-    Label22 = form1::label(central, "Label22", QString(), 62, InfoTop, 40);
+    m_continentLabel = form1::label(central, "continentLabel", QString(), 62, InfoTop, 40);
     form1::label(central, nullptr, QStringLiteral("Bearing"), 114, InfoTop, 46);
-    Label18 = form1::label(central, "Label18", QString(), 160, InfoTop, 40);
+    m_bearingLabel = form1::label(central, "bearingLabel", QString(), 160, InfoTop, 40);
     form1::label(central, nullptr, QStringLiteral("Distance"), 210, InfoTop, 50);
-    Label19 = form1::label(central, "Label19", QString(), 260, InfoTop, 60);
+    m_distanceLabel = form1::label(central, "distanceLabel", QString(), 260, InfoTop, 60);
 
-    QWidget::setTabOrder(txtCall, txtRSTR);
-    QWidget::setTabOrder(txtRSTR, txtSec);
-    QWidget::setTabOrder(txtSec, txtRSTS);
-    QWidget::setTabOrder(txtRSTS, txtCntry);
-    QWidget::setTabOrder(txtCntry, txtPostConTime);
-    QWidget::setTabOrder(txtPostConTime, txtPostConDate);
+    QWidget::setTabOrder(m_callField, m_rstRcvdField);
+    QWidget::setTabOrder(m_rstRcvdField, m_sectionField);
+    QWidget::setTabOrder(m_sectionField, m_rstSentField);
+    QWidget::setTabOrder(m_rstSentField, m_countryField);
+    QWidget::setTabOrder(m_countryField, m_postContestTimeField);
+    QWidget::setTabOrder(m_postContestTimeField, m_postContestDateField);
 
     m_keys = new KeyRouter(this, this);
-    m_keys->route(txtCall, [this](int& keyAscii) { txtCall_KeyPress(keyAscii); });
-    m_keys->route(txtRSTR, [this](int& keyAscii) { txtRSTR_KeyPress(keyAscii); });
-    m_keys->route(txtSec, [this](int& keyAscii) { txtSec_KeyPress(keyAscii); });
-    m_keys->route(txtRSTS, [this](int& keyAscii) { txtRSTS_KeyPress(keyAscii); });
-    m_keys->route(txtCntry, [this](int& keyAscii) { txtCntry_KeyPress(keyAscii); });
+    m_keys->route(m_callField, [this](int& keyAscii) { handleCallKey(keyAscii); });
+    m_keys->route(m_rstRcvdField, [this](int& keyAscii) { handleRstRcvdKey(keyAscii); });
+    m_keys->route(m_sectionField, [this](int& keyAscii) { handleSectionKey(keyAscii); });
+    m_keys->route(m_rstSentField, [this](int& keyAscii) { handleRstSentKey(keyAscii); });
+    m_keys->route(m_countryField, [this](int& keyAscii) { handleCountryKey(keyAscii); });
     m_keys->route(
-        txtPostConTime, [this](int& keyAscii) { postContestKeyPress(txtPostConTime, keyAscii, "0123456789:"); });
+        m_postContestTimeField, [this](int& keyAscii) { handlePostContestKey(m_postContestTimeField, keyAscii, "0123456789:"); });
     m_keys->route(
-        txtPostConDate, [this](int& keyAscii) { postContestKeyPress(txtPostConDate, keyAscii, "0123456789/"); });
-    connect(txtCall, &QLineEdit::textChanged, this, &Form1::txtCall_Change);
-    connect(txtSec, &QLineEdit::textChanged, this, &Form1::UpdateNewIndicator);
-    connect(txtRSTS, &QLineEdit::textChanged, this,
+        m_postContestDateField, [this](int& keyAscii) { handlePostContestKey(m_postContestDateField, keyAscii, "0123456789/"); });
+    connect(m_callField, &QLineEdit::textChanged, this, &MainWindow::showCountryOfCall);
+    connect(m_sectionField, &QLineEdit::textChanged, this, &MainWindow::updateNewSectionMarker);
+    connect(m_rstSentField, &QLineEdit::textChanged, this,
         [this](const QString& text) { m_state.currentRstSent = toBytes(text); });
-    for (QLineEdit* edit : { txtCall, txtRSTR, txtSec, txtRSTS, txtCntry, txtPostConTime, txtPostConDate }) {
+    for (QLineEdit* edit : { m_callField, m_rstRcvdField, m_sectionField, m_rstSentField, m_countryField, m_postContestTimeField, m_postContestDateField }) {
         edit->installEventFilter(this);
     }
     // Entry starts with a call, so that is where the form opens.
-    txtCall->setFocus();
+    m_callField->setFocus();
 }
 
-bool Form1::eventFilter(QObject* watched, QEvent* event)
+bool MainWindow::eventFilter(QObject* watched, QEvent* event)
 {
     const auto type = event->type();
     if ((type == QEvent::FocusOut || type == QEvent::FocusIn) && !m_focusHandlersQuiet
         && isFocusFromTheOperator(event)) {
-        if (type == QEvent::FocusOut && watched == txtCall) {
-            txtCall_LostFocus();
+        if (type == QEvent::FocusOut && watched == m_callField) {
+            completeCall();
         } else if (type == QEvent::FocusIn) {
-            fieldGotFocus(watched);
+            handleFieldFocus(watched);
         }
     }
-    if (watched == ListView1 || (ListView1 && watched == ListView1->viewport())) {
+    if (watched == m_contactList || (m_contactList && watched == m_contactList->viewport())) {
         return contactListEvent(watched, event) || QMainWindow::eventFilter(watched, event);
     }
     return QMainWindow::eventFilter(watched, event);
 }
 
-void Form1::fieldGotFocus(QObject* field)
+void MainWindow::handleFieldFocus(QObject* field)
 {
     const bool allFields = m_defaults.voiceNavLevel == 2;
-    if (field == txtCall) {
-        txtCall_GotFocus();
-    } else if (field == txtRSTR && allFields) {
-        BlindKeyPhone("RstRcvd");
-    } else if (field == txtSec && allFields) {
-        BlindKeyPhone("State");
-    } else if (field == txtRSTS && allFields) {
-        BlindKeyPhone("RstSnt");
-    } else if (field == txtCntry && allFields) {
-        BlindKeyPhone("Country");
-    } else if (field == txtPostConDate) {
-        txtPostConDate_GotFocus();
-    } else if (field == txtPostConTime) {
+    if (field == m_callField) {
+        prepareForNextCall();
+    } else if (field == m_rstRcvdField && allFields) {
+        playPrompt("RstRcvd");
+    } else if (field == m_sectionField && allFields) {
+        playPrompt("State");
+    } else if (field == m_rstSentField && allFields) {
+        playPrompt("RstSnt");
+    } else if (field == m_countryField && allFields) {
+        playPrompt("Country");
+    } else if (field == m_postContestDateField) {
+        proposeTodaysDate();
+    } else if (field == m_postContestTimeField) {
         // Queued: the field's own focus handling would otherwise undo the selection.
-        QMetaObject::invokeMethod(txtPostConTime, &QLineEdit::selectAll, Qt::QueuedConnection);
+        QMetaObject::invokeMethod(m_postContestTimeField, &QLineEdit::selectAll, Qt::QueuedConnection);
     }
 }
 
-void Form1::BlindKeyPhone(std::string_view prompt)
+void MainWindow::playPrompt(std::string_view prompt)
 {
     // The spoken prompts belong to voice navigation, which speaks them once it is set up; the entry
     // workflow only names the moment.
     (void)prompt;
 }
 
-void Form1::txtCall_GotFocus()
+void MainWindow::prepareForNextCall()
 {
     showEditButtons(false);
-    const bool empty = txtCall->text().isEmpty();
+    const bool empty = m_callField->text().isEmpty();
     if (empty) {
-        txtRSTR->clear();
-        txtRSTS->clear();
+        m_rstRcvdField->clear();
+        m_rstSentField->clear();
     }
     if (m_defaults.voiceNavLevel >= 1) {
-        BlindKeyPhone("Call");
+        playPrompt("Call");
     }
     // A list of one station's earlier contacts gives way to the recent contacts for the next call.
-    const int listed = m_contacts->rowCount();
+    const int listed = m_contactListModel->rowCount();
     if (empty && listed < m_log.log().count() && listed < 18) {
-        RefreshContactList();
+        refreshContactList();
     }
 }
 
-void Form1::txtCall_Change()
+void MainWindow::showCountryOfCall()
 {
-    const std::string call = toBytes(txtCall->text());
+    const std::string call = toBytes(m_callField->text());
     m_state.currentCall = call;
     const CountryLookup found = lookupCountry(m_countries, call);
     switch (found.outcome) {
     case CountryLookup::Outcome::Unchanged:
         return;
     case CountryLookup::Outcome::NotFound:
-        txtCntry->setText(q(NotFoundText));
-        showCountryRecord(nullptr);
+        m_countryField->setText(q(NotFoundText));
+        showCountryDetails(nullptr);
         break;
     case CountryLookup::Outcome::Found:
-        txtCntry->setText(q(found.countryText));
-        showCountryRecord(found.record);
+        m_countryField->setText(q(found.countryText));
+        showCountryDetails(found.record);
         break;
     }
     // Selected with the cursor at the start, so that a key typed in the country field replaces it.
-    txtCntry->setSelection(txtCntry->text().size(), -txtCntry->text().size());
+    m_countryField->setSelection(m_countryField->text().size(), -m_countryField->text().size());
 }
 
-void Form1::showCountryRecord(const CountryInfo* record)
+void MainWindow::showCountryDetails(const CountryInfo* record)
 {
     if (!record) {
-        Label22->clear();
-        Label18->clear();
-        Label19->clear();
+        m_continentLabel->clear();
+        m_bearingLabel->clear();
+        m_distanceLabel->clear();
         return;
     }
-    Label22->setText(q(record->continent));
-    HDCalc(record->latitude, record->longitude);
+    m_continentLabel->setText(q(record->continent));
+    showBearingAndDistance(record->latitude, record->longitude);
 }
 
-void Form1::txtCall_LostFocus()
+void MainWindow::completeCall()
 {
-    const std::string call = toBytes(txtCall->text());
+    const std::string call = toBytes(m_callField->text());
     if (call.empty()) {
         return;
     }
-    if (txtSec->text().isEmpty()) {
+    if (m_sectionField->text().isEmpty()) {
         if (const auto province = provinceOfCallArea(call)) {
-            txtSec->setText(q(*province));
-            txtSec->selectAll();
+            m_sectionField->setText(q(*province));
+            m_sectionField->selectAll();
         }
     }
-    dupcheck();
-    for (QLineEdit* report : { txtRSTR, txtRSTS }) {
+    checkDuplicate();
+    for (QLineEdit* report : { m_rstRcvdField, m_rstSentField }) {
         if (report->text().isEmpty()) {
             report->setText(q(defaultReport(m_defaults.mode)));
             report->selectAll();
@@ -240,81 +243,81 @@ void Form1::txtCall_LostFocus()
     }
 }
 
-void Form1::txtCall_KeyPress(int& keyAscii)
+void MainWindow::handleCallKey(int& keyAscii)
 {
     // After a duplicate the key waits, and with it every key typed behind it.
-    if (m_dupeFlag && m_dupeHold->hold(keyAscii)) {
+    if (m_dupeFound && m_dupeHold->hold(keyAscii)) {
         keyAscii = 0;
         return;
     }
-    m_dupeFlag = false;
-    callKeySteps(keyAscii);
+    m_dupeFound = false;
+    applyCallKey(keyAscii);
 }
 
-void Form1::callKeySteps(int& keyAscii)
+void MainWindow::applyCallKey(int& keyAscii)
 {
-    const std::string before = toBytes(txtCall->text());
+    const std::string before = toBytes(m_callField->text());
     if (before.size() < 2) {
-        txtCntry->clear();
-        showCountryRecord(nullptr);
+        m_countryField->clear();
+        showCountryDetails(nullptr);
     }
     if (keyAscii == '"') {
         keyAscii = 0;
         return;
     }
-    if (digitStartsReport(before, typingPosition(txtCall) == txtCall->text().size(), keyAscii)) {
+    if (digitStartsReport(before, typingPosition(m_callField) == m_callField->text().size(), keyAscii)) {
         m_handOver = { 4, keyAscii };
         keyAscii = 0;
-        txtRSTR->setFocus();
+        m_rstRcvdField->setFocus();
         // Leaving the call may have found a duplicate, which empties the entry: the digit goes nowhere.
-        if (m_dupeFlag) {
+        if (m_dupeFound) {
             m_handOver = {};
             return;
         }
         int handed = m_handOver.keyAscii;
-        txtRSTR_KeyPress(handed);
+        handleRstRcvdKey(handed);
         return;
     }
     if (before.size() < 3 && m_state.timeOn) {
-        lblDialog->setText(QStringLiteral(" "));
+        m_messageLabel->setText(QStringLiteral(" "));
     }
     if (!m_state.timeOn) {
-        lblDialog->setText(q(ClockStoppedText));
+        m_messageLabel->setText(q(ClockStoppedText));
         m_services.dialogs.beep();
     }
     // Enter and Space end the key's handling: the message the logging step leaves must stay readable.
     if (keyAscii == KeyReturn) {
         keyAscii = 0;
-        Mains();
+        logContact();
         return;
     }
     if (keyAscii == KeySpace) {
         keyAscii = 0;
-        txtRSTR->setFocus();
+        m_rstRcvdField->setFocus();
         return;
     }
     keyAscii = capital(keyAscii);
-    PartialCallSearch(keyAscii);
+    searchPartialCall(keyAscii);
 }
 
-void Form1::replayCallKey(int keyAscii)
+void MainWindow::replayHeldCallKey(int keyAscii)
 {
-    m_dupeFlag = false;
-    callKeySteps(keyAscii);
+    m_dupeFound = false;
+    applyCallKey(keyAscii);
     if (keyAscii == KeyBackspace) {
-        txtCall->backspace();
+        m_callField->backspace();
     } else if (keyAscii >= 32) {
-        txtCall->insert(QString(QChar(keyAscii)));
+        m_callField->insert(QString(QChar(keyAscii)));
     }
 }
 
-void Form1::txtRSTR_KeyPress(int& keyAscii)
+void MainWindow::handleRstRcvdKey(int& keyAscii)
 {
     // A letter cannot be part of a report: it is the first letter of the section.
     if (keyAscii > '9') {
         m_handOver = { 3, keyAscii };
         int handed = keyAscii;
-        txtSec_KeyPress(handed);
+        handleSectionKey(handed);
         keyAscii = KeySpace;
     }
     if (m_handOver.target == 4) {
@@ -322,20 +325,20 @@ void Form1::txtRSTR_KeyPress(int& keyAscii)
     }
     if (keyAscii == KeyReturn) {
         keyAscii = 0;
-        Mains();
+        logContact();
         return;
     }
     if (keyAscii == KeySpace) {
-        sendTabKeystroke(txtRSTR);
+        sendTabKeystroke(m_rstRcvdField);
     }
     keyAscii = number(keyAscii);
     if (m_handOver.target == 4) {
-        txtRSTR->setText(QString(QChar(keyAscii)));
+        m_rstRcvdField->setText(QString(QChar(keyAscii)));
         m_handOver = {};
     }
 }
 
-void Form1::txtSec_KeyPress(int& keyAscii)
+void MainWindow::handleSectionKey(int& keyAscii)
 {
     if (keyAscii == '"') {
         keyAscii = 0;
@@ -346,43 +349,43 @@ void Form1::txtSec_KeyPress(int& keyAscii)
     }
     if (keyAscii == KeyReturn) {
         keyAscii = 0;
-        Mains();
+        logContact();
         return;
     }
     if (keyAscii == KeySpace) {
         keyAscii = 0;
-        txtRSTS->setFocus();
+        m_rstSentField->setFocus();
         return;
     }
     keyAscii = capital(keyAscii);
     if (m_handOver.target == 3) {
-        txtSec->setText(QString(QChar(keyAscii)));
+        m_sectionField->setText(QString(QChar(keyAscii)));
         m_handOver = {};
     }
 }
 
-void Form1::txtRSTS_KeyPress(int& keyAscii)
+void MainWindow::handleRstSentKey(int& keyAscii)
 {
     // A letter cannot be part of a report: it is the first letter of the country.
     if (keyAscii > '9') {
         keyAscii = capital(keyAscii);
         m_handOver = { 2, keyAscii };
         int handed = keyAscii;
-        txtCntry_KeyPress(handed);
+        handleCountryKey(handed);
         keyAscii = KeySpace;
     }
     if (keyAscii == KeyReturn) {
         keyAscii = 0;
-        Mains();
+        logContact();
         return;
     }
     if (keyAscii == KeySpace) {
-        txtCntry->setFocus();
+        m_countryField->setFocus();
     }
     keyAscii = number(keyAscii);
 }
 
-void Form1::txtCntry_KeyPress(int& keyAscii)
+void MainWindow::handleCountryKey(int& keyAscii)
 {
     if (keyAscii == '"') {
         keyAscii = 0;
@@ -393,31 +396,31 @@ void Form1::txtCntry_KeyPress(int& keyAscii)
     if (handed) {
         keyAscii = m_handOver.keyAscii;
         m_handOver = {};
-        txtCntry->clear();
+        m_countryField->clear();
     }
     if (keyAscii == KeyReturn) {
         keyAscii = 0;
-        Mains();
+        logContact();
         return;
     }
-    if (keyAscii == KeySpace && !handed && typingPosition(txtCntry) == 0) {
+    if (keyAscii == KeySpace && !handed && typingPosition(m_countryField) == 0) {
         keyAscii = 0;
-        sendTabKeystroke(txtCntry);
+        sendTabKeystroke(m_countryField);
         return;
     }
-    if (txtCntry->text().isEmpty() || typingPosition(txtCntry) == 0) {
-        txtCntry->clear();
+    if (m_countryField->text().isEmpty() || typingPosition(m_countryField) == 0) {
+        m_countryField->clear();
         keyAscii = capital(keyAscii);
     }
-    if (const CountryInfo* record = completeCountryField(*txtCntry, m_countries, keyAscii)) {
-        showCountryRecord(record);
+    if (const CountryInfo* record = completeCountryField(*m_countryField, m_countries, keyAscii)) {
+        showCountryDetails(record);
     }
     if (handed && keyAscii != 0) {
-        txtCntry->setText(QString(QChar(keyAscii)));
+        m_countryField->setText(QString(QChar(keyAscii)));
     }
 }
 
-void Form1::postContestKeyPress(QLineEdit* field, int& keyAscii, const char* admitted)
+void MainWindow::handlePostContestKey(QLineEdit* field, int& keyAscii, const char* admitted)
 {
     if (keyAscii == KeySpace) {
         keyAscii = 0;
@@ -426,7 +429,7 @@ void Form1::postContestKeyPress(QLineEdit* field, int& keyAscii, const char* adm
     }
     if (keyAscii == KeyReturn) {
         keyAscii = 0;
-        Mains();
+        logContact();
         return;
     }
     if (keyAscii != KeyBackspace && (keyAscii > 0xFF || !std::strchr(admitted, keyAscii))) {
@@ -434,74 +437,74 @@ void Form1::postContestKeyPress(QLineEdit* field, int& keyAscii, const char* adm
     }
 }
 
-void Form1::txtPostConDate_GotFocus()
+void MainWindow::proposeTodaysDate()
 {
-    if (txtPostConDate->text().isEmpty()) {
+    if (m_postContestDateField->text().isEmpty()) {
         const DateTime today = m_services.clock.localNow();
-        txtPostConDate->setText(q(formatDate(today)));
+        m_postContestDateField->setText(q(formatDate(today)));
     }
-    QMetaObject::invokeMethod(txtPostConDate, &QLineEdit::selectAll, Qt::QueuedConnection);
+    QMetaObject::invokeMethod(m_postContestDateField, &QLineEdit::selectAll, Qt::QueuedConnection);
 }
 
-void Form1::mnuPostContest_Click()
+void MainWindow::togglePostContestMode()
 {
-    m_state.postContestMode = mnuPostContest->isChecked();
+    m_state.postContestMode = m_postContestAction->isChecked();
     for (QWidget* w :
-        std::initializer_list<QWidget*> { lblPostConTime, txtPostConTime, lblPostConDate, txtPostConDate }) {
+        std::initializer_list<QWidget*> { m_postContestTimeCaption, m_postContestTimeField, m_postContestDateCaption, m_postContestDateField }) {
         w->setVisible(m_state.postContestMode);
     }
 }
 
-bool Form1::ValidateSection()
+bool MainWindow::validateSection()
 {
-    if (SectionTable::isValid(toBytes(txtSec->text()))) {
+    if (SectionTable::isValid(toBytes(m_sectionField->text()))) {
         return true;
     }
     m_services.dialogs.beep();
-    lblDialog->setText(q(InvalidSectionText));
-    txtSec->setFocus();
+    m_messageLabel->setText(q(InvalidSectionText));
+    m_sectionField->setFocus();
     return false;
 }
 
-bool Form1::frmcmp()
+bool MainWindow::checkRequiredFields()
 {
-    const EntryFields fields { toBytes(txtCall->text()), toBytes(txtRSTR->text()), toBytes(txtSec->text()),
-        toBytes(txtRSTS->text()), toBytes(txtCntry->text()) };
+    const EntryFields fields { toBytes(m_callField->text()), toBytes(m_rstRcvdField->text()), toBytes(m_sectionField->text()),
+        toBytes(m_rstSentField->text()), toBytes(m_countryField->text()) };
     const std::vector<MissingField> missing = missingFields(fields);
     for (const MissingField& failure : missing) {
         m_services.dialogs.beep();
-        lblDialog->setText(q(failure.message));
+        m_messageLabel->setText(q(failure.message));
     }
     if (missing.empty()) {
         return true;
     }
-    QLineEdit* const focus[] = { txtCall, txtRSTR, txtSec, txtRSTS, txtCntry };
+    QLineEdit* const focus[] = { m_callField, m_rstRcvdField, m_sectionField, m_rstSentField, m_countryField };
     focus[static_cast<int>(missing.back().field)]->setFocus();
     return false;
 }
 
-bool Form1::postContestChecks()
+bool MainWindow::checkPostContestDateTime()
 {
-    const std::optional<std::string> date = postContestDate(toBytes(txtPostConDate->text()));
+    const std::optional<std::string> date = postContestDate(toBytes(m_postContestDateField->text()));
     if (!date) {
-        lblDialog->setText(q(InvalidDateText));
+        m_messageLabel->setText(q(InvalidDateText));
         m_services.dialogs.beep();
         return false;
     }
-    txtPostConDate->setText(q(*date));
-    const std::optional<std::string> time = postContestTime(toBytes(txtPostConTime->text()));
+    m_postContestDateField->setText(q(*date));
+    const std::optional<std::string> time = postContestTime(toBytes(m_postContestTimeField->text()));
     if (!time) {
-        lblDialog->setText(q(InvalidTimeText));
+        m_messageLabel->setText(q(InvalidTimeText));
         m_services.dialogs.beep();
         return false;
     }
-    txtPostConTime->setText(q(*time));
+    m_postContestTimeField->setText(q(*time));
     return true;
 }
 
-void Form1::Mains()
+void MainWindow::logContact()
 {
-    if (m_state.postContestMode && !postContestChecks()) {
+    if (m_state.postContestMode && !checkPostContestDateTime()) {
         return;
     }
     if (!m_state.timeOn) {
@@ -511,18 +514,18 @@ void Form1::Mains()
     // completions would change the very fields being checked.
     m_focusHandlersQuiet = true;
     // An empty section is no invalid one: the required-field check stops that contact.
-    const bool invalidSection = !txtSec->text().isEmpty() && !ValidateSection();
-    const bool complete = frmcmp();
-    dupcheck();
+    const bool invalidSection = !m_sectionField->text().isEmpty() && !validateSection();
+    const bool complete = checkRequiredFields();
+    checkDuplicate();
     m_focusHandlersQuiet = false;
 
     bool kept = invalidSection || !complete;
-    if (!m_dupeFlag && complete && !invalidSection) {
+    if (!m_dupeFound && complete && !invalidSection) {
         const DateTime utc = addHours(m_services.clock.localNow(), m_defaults.utcOffsetHours);
-        const EntryFields fields { toBytes(txtCall->text()), toBytes(txtRSTR->text()), toBytes(txtSec->text()),
-            toBytes(txtRSTS->text()), toBytes(txtCntry->text()) };
+        const EntryFields fields { toBytes(m_callField->text()), toBytes(m_rstRcvdField->text()), toBytes(m_sectionField->text()),
+            toBytes(m_rstSentField->text()), toBytes(m_countryField->text()) };
         const QsoRecord record = m_state.postContestMode
-            ? entryRecord(fields, toBytes(txtPostConDate->text()), toBytes(txtPostConTime->text()), m_state.currentBand,
+            ? entryRecord(fields, toBytes(m_postContestDateField->text()), toBytes(m_postContestTimeField->text()), m_state.currentBand,
                 m_state.rigFrequencyText)
             : entryRecord(fields, formatDate(utc), formatTime(utc), m_state.currentBand, m_state.rigFrequencyText);
         const bool full = m_log.log().isFull();
@@ -536,47 +539,47 @@ void Form1::Mains()
             }
             kept = true;
         } else {
-            RefreshContactList();
-            lblDialog->setText(QStringLiteral(" "));
+            refreshContactList();
+            m_messageLabel->setText(QStringLiteral(" "));
             setDialogBackColour(DialogBackColour);
-            CountNewContact(record);
+            countNewContact(record);
         }
     }
     if (!kept) {
         clearEntryFields();
-        txtCall->setFocus();
+        m_callField->setFocus();
     }
-    setDupeBox(QString());
-    Labeldisplay();
-    TimeStats();
+    showPossibleDupes(QString());
+    showScore();
+    showRates();
     m_state.rigFrequencyText.clear();
 }
 
-void Form1::clearEntryFields()
+void MainWindow::clearEntryFields()
 {
-    for (QLineEdit* field : { txtCall, txtRSTS, txtCntry, txtRSTR, txtSec }) {
+    for (QLineEdit* field : { m_callField, m_rstSentField, m_countryField, m_rstRcvdField, m_sectionField }) {
         field->clear();
     }
-    Label22->clear();
-    Label18->clear();
-    Label19->clear();
+    m_continentLabel->clear();
+    m_bearingLabel->clear();
+    m_distanceLabel->clear();
 }
 
-void Form1::cmdClear_Click()
+void MainWindow::clearEntry()
 {
     clearEntryFields();
-    setDupeBox(QString());
-    lblDialog->setText(QStringLiteral(" "));
+    showPossibleDupes(QString());
+    m_messageLabel->setText(QStringLiteral(" "));
     setDialogBackColour(DialogBackColour);
-    txtCall->setFocus();
+    m_callField->setFocus();
 }
 
-void Form1::showClocks()
+void MainWindow::showClocks()
 {
     const ClockTexts texts = clockTexts(m_services.clock.localNow(), m_defaults.utcOffsetHours);
-    lblCurTime->setText(q(texts.local));
-    Label16->setText(q(texts.marker));
-    lblutctime->setText(q(texts.utc));
+    m_localTimeLabel->setText(q(texts.local));
+    m_amPmLabel->setText(q(texts.marker));
+    m_utcTimeLabel->setText(q(texts.utc));
 }
 
 } // namespace brindle

@@ -37,12 +37,12 @@ bool isFunctionKey(int keyCode)
 
 } // namespace
 
-bool Form1::inPhone() const
+bool MainWindow::inPhone() const
 {
     return equalsIgnoreCase(m_defaults.mode, ModePhone);
 }
 
-void Form1::Form_KeyDown(int& keyCode, int shift)
+void MainWindow::previewKeyDown(int& keyCode, int shift)
 {
     // Ctrl alone, not with a letter, drops nothing: the next character typed is the operator's.
     if (shift == ShiftCtrl && !isModifierKey(keyCode)) {
@@ -71,25 +71,25 @@ void Form1::Form_KeyDown(int& keyCode, int shift)
         if (keyCode == F12) {
             m_keying.keyboardCwMode = !m_keying.keyboardCwMode;
             if (m_keying.keyboardCwMode) {
-                lblDialog->setText(QStringLiteral("Keyboard CW mode is ON!  Press F12 to exit keyboard CW mode."));
+                m_messageLabel->setText(QStringLiteral("Keyboard CW mode is ON!  Press F12 to exit keyboard CW mode."));
                 setDialogBackColour(KeyboardCwBackColour);
             } else {
-                lblDialog->clear();
+                m_messageLabel->clear();
                 setDialogBackColour(DialogBackColour);
             }
         } else if (isFunctionKey(keyCode)) {
-            FKeyCW(keyCode == F10 ? KeyerF10 : keyCode);
+            sendCwMessage(keyCode == F10 ? KeyerF10 : keyCode);
         }
         return;
     }
     if (keyCode == F10) {
         keyCode = 0;
     } else if (keyCode >= vk::F1 && keyCode < F10) {
-        FKeyPhone(keyCode);
+        playPhoneMessage(keyCode);
     }
 }
 
-void Form1::Form_KeyPress(int& keyAscii)
+void MainWindow::previewKeyPress(int& keyAscii)
 {
     if (m_swallowNextChar) {
         m_swallowNextChar = false;
@@ -101,7 +101,7 @@ void Form1::Form_KeyPress(int& keyAscii)
         if (m_keying.cwSending) {
             m_keying.cwBuffer.clear();
         } else {
-            cmdClear_Click();
+            clearEntry();
         }
         keyAscii = 0;
         return;
@@ -120,11 +120,11 @@ void Form1::Form_KeyPress(int& keyAscii)
     keyAscii = 0;
 }
 
-bool Form1::openWindowForCtrlKey(int keyCode)
+bool MainWindow::openWindowForCtrlKey(int keyCode)
 {
     switch (keyCode) {
     case 'F':
-        mnuPrivileges_Click();
+        showBandPlan();
         return true;
     // The spectrum map (B), CW setup (C, S), DX spotting (D), rig tune (G), phone keyer (P), rig interface
     // (R) and CW strings (W) open here once they are part of the program.
@@ -142,19 +142,19 @@ bool Form1::openWindowForCtrlKey(int keyCode)
     }
 }
 
-void Form1::FKeyCW(int keyCode)
+void MainWindow::sendCwMessage(int keyCode)
 {
     // The CW keyer sends the message of this key; there is no keyer to send it yet.
     (void)keyCode;
 }
 
-void Form1::FKeyPhone(int keyCode)
+void MainWindow::playPhoneMessage(int keyCode)
 {
     // The phone keyer plays the message of this key; there is no phone keyer to play it yet.
     (void)keyCode;
 }
 
-void Form1::changeCwSpeed(bool faster)
+void MainWindow::changeCwSpeed(bool faster)
 {
     // The CW keyer's speed; there is no keyer whose speed to change yet.
     (void)faster;

@@ -28,113 +28,113 @@ const QString ListAllCaption = QStringLiteral("All");
 
 } // namespace
 
-void Form1::buildContactList(QWidget* central)
+void MainWindow::buildContactList(QWidget* central)
 {
     constexpr int Left = 220;
-    form1::label(central, "lblRecentContacts", QStringLiteral("Recent Contacts"), Left, 102, 90);
-    cmdList = form1::placed(new QPushButton(ListLast20Caption, central), Left + 94, 99, 56, 20);
-    cmdList->setObjectName(QStringLiteral("cmdList"));
-    cmdList->setToolTip(QStringLiteral("List all or last 20 contacts (Listing all will slow the program)"));
-    connect(cmdList, &QPushButton::clicked, this, &Form1::cmdList_Click);
-    cmdEdit = form1::placed(new QPushButton(QStringLiteral("Edit Contact"), central), 442, 99, 92, 20);
-    cmdEdit->setObjectName(QStringLiteral("cmdEdit"));
-    connect(cmdEdit, &QPushButton::clicked, this, &Form1::cmdEdit_Click);
-    cmdDelete = form1::placed(new QPushButton(QStringLiteral("Delete Contact"), central), 540, 99, 92, 20);
-    cmdDelete->setObjectName(QStringLiteral("cmdDelete"));
-    connect(cmdDelete, &QPushButton::clicked, this, &Form1::cmdDelete_Click);
+    form1::label(central, "recentContactsCaption", QStringLiteral("Recent Contacts"), Left, 102, 90);
+    m_listAllButton = form1::placed(new QPushButton(ListLast20Caption, central), Left + 94, 99, 56, 20);
+    m_listAllButton->setObjectName(QStringLiteral("listAllButton"));
+    m_listAllButton->setToolTip(QStringLiteral("List all or last 20 contacts (Listing all will slow the program)"));
+    connect(m_listAllButton, &QPushButton::clicked, this, &MainWindow::toggleListAll);
+    m_editContactButton = form1::placed(new QPushButton(QStringLiteral("Edit Contact"), central), 442, 99, 92, 20);
+    m_editContactButton->setObjectName(QStringLiteral("editContactButton"));
+    connect(m_editContactButton, &QPushButton::clicked, this, &MainWindow::editSelectedContact);
+    m_deleteContactButton = form1::placed(new QPushButton(QStringLiteral("Delete Contact"), central), 540, 99, 92, 20);
+    m_deleteContactButton->setObjectName(QStringLiteral("deleteContactButton"));
+    connect(m_deleteContactButton, &QPushButton::clicked, this, &MainWindow::deleteSelectedContact);
 
-    m_contacts = new ContactListModel(m_log.log(), this);
-    ListView1 = form1::placed(new QTableView(central), Left, 122, form1::DesignWidth - 8 - Left, 192);
-    ListView1->setObjectName(QStringLiteral("ListView1"));
-    ListView1->setToolTip(QStringLiteral("Click record number to edit or delete a contact."));
-    ListView1->setModel(m_contacts);
-    ListView1->setSelectionBehavior(QAbstractItemView::SelectRows);
-    ListView1->setSelectionMode(QAbstractItemView::SingleSelection);
-    ListView1->setEditTriggers(QAbstractItemView::NoEditTriggers);
-    ListView1->setWordWrap(false);
-    ListView1->setShowGrid(false);
+    m_contactListModel = new ContactListModel(m_log.log(), this);
+    m_contactList = form1::placed(new QTableView(central), Left, 122, form1::DesignWidth - 8 - Left, 192);
+    m_contactList->setObjectName(QStringLiteral("contactList"));
+    m_contactList->setToolTip(QStringLiteral("Click record number to edit or delete a contact."));
+    m_contactList->setModel(m_contactListModel);
+    m_contactList->setSelectionBehavior(QAbstractItemView::SelectRows);
+    m_contactList->setSelectionMode(QAbstractItemView::SingleSelection);
+    m_contactList->setEditTriggers(QAbstractItemView::NoEditTriggers);
+    m_contactList->setWordWrap(false);
+    m_contactList->setShowGrid(false);
     // The columns are sized to the form; the last one takes what is left rather than scrolling.
-    ListView1->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
-    ListView1->verticalHeader()->hide();
+    m_contactList->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    m_contactList->verticalHeader()->hide();
     // Every row is one line of text: fixed heights let the view lay out a full log without measuring it.
-    ListView1->verticalHeader()->setSectionResizeMode(QHeaderView::Fixed);
-    ListView1->horizontalHeader()->setHighlightSections(false);
-    ListView1->horizontalHeader()->setStretchLastSection(true);
-    ListView1->setProperty(KeepColumnsOnTaskbarResize, true);
+    m_contactList->verticalHeader()->setSectionResizeMode(QHeaderView::Fixed);
+    m_contactList->horizontalHeader()->setHighlightSections(false);
+    m_contactList->horizontalHeader()->setStretchLastSection(true);
+    m_contactList->setProperty(KeepColumnsOnTaskbarResize, true);
     sizeContactList();
-    connect(ListView1->horizontalHeader(), &QHeaderView::sectionClicked, this,
-        [this](int column) { m_contacts->sortByText(column); });
-    ListView1->installEventFilter(this);
-    ListView1->viewport()->installEventFilter(this);
+    connect(m_contactList->horizontalHeader(), &QHeaderView::sectionClicked, this,
+        [this](int column) { m_contactListModel->sortByText(column); });
+    m_contactList->installEventFilter(this);
+    m_contactList->viewport()->installEventFilter(this);
     showEditButtons(false);
 }
 
-void Form1::sizeContactList()
+void MainWindow::sizeContactList()
 {
     // Each column keeps its share of the form's width: its design width of the 9,600-unit design form.
     const int designFormWidth = form1::DesignWidth * TwipsPerDesignPixel;
     for (std::size_t column = 0; column < ContactListColumns.size(); ++column) {
-        ListView1->setColumnWidth(
+        m_contactList->setColumnWidth(
             static_cast<int>(column), ContactListColumns[column].designWidth * width() / designFormWidth);
     }
-    ListView1->verticalHeader()->setDefaultSectionSize(ListView1->fontMetrics().height() + 4);
+    m_contactList->verticalHeader()->setDefaultSectionSize(m_contactList->fontMetrics().height() + 4);
 }
 
-bool Form1::contactListEvent(QObject* watched, QEvent* event)
+bool MainWindow::contactListEvent(QObject* watched, QEvent* event)
 {
-    const bool hasRows = m_contacts->rowCount() > 0;
-    if (watched == ListView1 && event->type() == QEvent::FocusOut && hasRows) {
+    const bool hasRows = m_contactListModel->rowCount() > 0;
+    if (watched == m_contactList && event->type() == QEvent::FocusOut && hasRows) {
         showEditButtons(true);
-    } else if (watched == ListView1->viewport() && event->type() == QEvent::MouseButtonRelease && hasRows) {
+    } else if (watched == m_contactList->viewport() && event->type() == QEvent::MouseButtonRelease && hasRows) {
         showEditButtons(true);
         if (static_cast<QMouseEvent*>(event)->button() == Qt::RightButton) {
-            cmdEdit_Click();
+            editSelectedContact();
             return true;
         }
     }
     return false;
 }
 
-void Form1::showEditButtons(bool shown)
+void MainWindow::showEditButtons(bool shown)
 {
-    cmdEdit->setVisible(shown);
-    cmdDelete->setVisible(shown);
+    m_editContactButton->setVisible(shown);
+    m_deleteContactButton->setVisible(shown);
 }
 
-void Form1::RefreshContactList()
+void MainWindow::refreshContactList()
 {
-    m_contacts->setRecords(recentContacts(m_log.log().count(), m_state.listAllContacts));
+    m_contactListModel->setRecords(recentContacts(m_log.log().count(), m_state.listAllContacts));
 }
 
-void Form1::cmdList_Click()
+void MainWindow::toggleListAll()
 {
     m_state.listAllContacts = !m_state.listAllContacts;
-    cmdList->setText(m_state.listAllContacts ? ListAllCaption : ListLast20Caption);
-    RefreshContactList();
-    txtCall->setFocus();
+    m_listAllButton->setText(m_state.listAllContacts ? ListAllCaption : ListLast20Caption);
+    refreshContactList();
+    m_callField->setFocus();
 }
 
-void Form1::mnuListPrevious_Click()
+void MainWindow::toggleListPrevious()
 {
-    m_state.listPreviousContacts = mnuListPrevious->isChecked();
-    SavePref();
+    m_state.listPreviousContacts = m_listPreviousAction->isChecked();
+    saveDefaultData();
 }
 
-std::optional<int> Form1::selectedRecord() const
+std::optional<int> MainWindow::selectedRecord() const
 {
-    const QModelIndexList rows = ListView1->selectionModel()->selectedRows();
+    const QModelIndexList rows = m_contactList->selectionModel()->selectedRows();
     if (rows.isEmpty()) {
         return std::nullopt;
     }
     bool ok = false;
-    const int number = m_contacts->text(rows.front().row(), 0).toInt(&ok);
+    const int number = m_contactListModel->text(rows.front().row(), 0).toInt(&ok);
     if (!ok || number < 1 || number > m_log.log().count()) {
         return std::nullopt;
     }
     return number;
 }
 
-void Form1::cmdDelete_Click()
+void MainWindow::deleteSelectedContact()
 {
     const std::optional<int> number = selectedRecord();
     if (!number) {
@@ -152,11 +152,11 @@ void Form1::cmdDelete_Click()
     if (Status written = m_log.rewrite(updated); !written) {
         reportWriteFailure(logmsg::RewriteErrorText, written.error());
     }
-    mnuopen2();
-    txtCall->setFocus();
+    reloadLog();
+    m_callField->setFocus();
 }
 
-void Form1::cmdEdit_Click()
+void MainWindow::editSelectedContact()
 {
     const std::optional<int> number = selectedRecord();
     if (!number) {
@@ -165,7 +165,7 @@ void Form1::cmdEdit_Click()
     std::optional<QsoRecord> edited;
     {
         ContactEditorDialog editor(m_log.log(), *number, m_countries, m_services.dialogs, this);
-        editor.setDeleteDupe([this] { cmdDelete_Click(); });
+        editor.setDeleteDupe([this] { deleteSelectedContact(); });
         m_services.dialogs.runModal(editor);
         edited = editor.editedRecord();
     }
@@ -179,7 +179,7 @@ void Form1::cmdEdit_Click()
     if (Status written = m_log.rewrite(updated); !written) {
         reportWriteFailure(logmsg::RewriteErrorText, written.error());
     }
-    mnuopen2();
+    reloadLog();
 }
 
 } // namespace brindle

@@ -38,9 +38,9 @@ const QString LogOffCaption = QStringLiteral("&Log \"Time Off\"");
 
 } // namespace
 
-void Form1::buildScorePanel(QWidget* central)
+void MainWindow::buildScorePanel(QWidget* central)
 {
-    form1::label(central, "lblScorStats", QStringLiteral("Score Statistics"), 8, 100, 200, 16);
+    form1::label(central, "scoreCaption", QStringLiteral("Score Statistics"), 8, 100, 200, 16);
     int top = 116;
     const auto value = [&](const char* captionName, const char* caption, const char* valueName, const char* initial) {
         form1::label(central, captionName, QString::fromLatin1(caption), 8, top, 146, 15);
@@ -48,84 +48,84 @@ void Form1::buildScorePanel(QWidget* central)
         top += 15;
         return shown;
     };
-    lblTotCon = value("Label5", "Total Contacts ............", "lblTotCon", "0");
-    lblTotSec = value("Label13", "Total QSO Points ........", "lblTotSec", "0");
-    lblsectogo = value("Label6", "Total Multipliers ...........", "lblsectogo", "0");
-    lblTotScore = value("Label7", "Total Score..................", "lblTotScore", "0");
-    lblAQSO20 = value("Label8", "QSOs / Hr (last 20 min)", "lblAQSO20", "0");
-    lblAQSO60 = value("Label9", "QSOs / Hr (last 60 min)", "lblAQSO60", "0");
-    lblttrack = value("Label12", "Total Time On:", "lblttrack", "00:00:00");
+    m_totalContactsLabel = value("totalContactsCaption", "Total Contacts ............", "totalContactsLabel", "0");
+    m_qsoPointsLabel = value("qsoPointsCaption", "Total QSO Points ........", "qsoPointsLabel", "0");
+    m_multipliersLabel = value("multipliersCaption", "Total Multipliers ...........", "multipliersLabel", "0");
+    m_scoreLabel = value("scoreTotalCaption", "Total Score..................", "scoreLabel", "0");
+    m_rate20Label = value("rate20Caption", "QSOs / Hr (last 20 min)", "rate20Label", "0");
+    m_rate60Label = value("rate60Caption", "QSOs / Hr (last 60 min)", "rate60Label", "0");
+    m_operatingTimeLabel = value("operatingTimeCaption", "Total Time On:", "operatingTimeLabel", "00:00:00");
 
-    Label3 = form1::label(central, "Label3", QStringLiteral("New"), 330, 60, 40, 14);
-    QFont bold = Label3->font();
+    m_newSectionMarker = form1::label(central, "newSectionMarker", QStringLiteral("New"), 330, 60, 40, 14);
+    QFont bold = m_newSectionMarker->font();
     bold.setBold(true);
-    Label3->setFont(bold);
-    cmdLogOn = form1::placed(new QPushButton(LogOnCaption, central), 8, 224, 140, 22);
-    cmdLogOn->setObjectName(QStringLiteral("cmdLogOn"));
-    cmdLogOn->setToolTip(QStringLiteral("Records On/Off times and controls duration clock."));
-    connect(cmdLogOn, &QPushButton::clicked, this, &Form1::cmdLogOn_Click);
-    form1::label(central, "lblPossDup", QStringLiteral("               Possible Duplicates"), 8, 250, 160, 14);
-    cmdDup = form1::placed(new QPushButton(QStringLiteral("On"), central), 170, 248, 42, 18);
-    cmdDup->setObjectName(QStringLiteral("cmdDup"));
-    cmdDup->setToolTip(QStringLiteral("Displaying partial dupes slows the program on older pc's."));
-    connect(cmdDup, &QPushButton::clicked, this, &Form1::cmdDup_Click);
-    lblDupe = form1::label(central, "lblDupe", QString(), 8, 268, 204, 46);
-    lblDupe->setWordWrap(true);
-    lblDupe->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+    m_newSectionMarker->setFont(bold);
+    m_timeOnButton = form1::placed(new QPushButton(LogOnCaption, central), 8, 224, 140, 22);
+    m_timeOnButton->setObjectName(QStringLiteral("timeOnButton"));
+    m_timeOnButton->setToolTip(QStringLiteral("Records On/Off times and controls duration clock."));
+    connect(m_timeOnButton, &QPushButton::clicked, this, &MainWindow::toggleTimeOn);
+    form1::label(central, "possibleDupesCaption", QStringLiteral("               Possible Duplicates"), 8, 250, 160, 14);
+    m_partialSearchButton = form1::placed(new QPushButton(QStringLiteral("On"), central), 170, 248, 42, 18);
+    m_partialSearchButton->setObjectName(QStringLiteral("partialSearchButton"));
+    m_partialSearchButton->setToolTip(QStringLiteral("Displaying partial dupes slows the program on older pc's."));
+    connect(m_partialSearchButton, &QPushButton::clicked, this, &MainWindow::togglePartialSearch);
+    m_possibleDupesLabel = form1::label(central, "possibleDupesLabel", QString(), 8, 268, 204, 46);
+    m_possibleDupesLabel->setWordWrap(true);
+    m_possibleDupesLabel->setAlignment(Qt::AlignLeft | Qt::AlignTop);
 
     setDialogBackColour(DialogBackColour);
-    setDupeBox(QString());
+    showPossibleDupes(QString());
 
     m_dupeHold = new KeyHold(
-        m_services.clock, [this](int keyAscii) { replayCallKey(keyAscii); }, this);
-    Timer1 = new QTimer(this);
-    Timer1->setInterval(60'000);
-    connect(Timer1, &QTimer::timeout, this, &Form1::TimeStats);
-    Timer2 = new QTimer(this);
-    Timer2->setInterval(1'000);
-    connect(Timer2, &QTimer::timeout, this, &Form1::Timer2_Timer);
+        m_services.clock, [this](int keyAscii) { replayHeldCallKey(keyAscii); }, this);
+    m_rateTimer = new QTimer(this);
+    m_rateTimer->setInterval(60'000);
+    connect(m_rateTimer, &QTimer::timeout, this, &MainWindow::showRates);
+    m_clockTimer = new QTimer(this);
+    m_clockTimer->setInterval(1'000);
+    connect(m_clockTimer, &QTimer::timeout, this, &MainWindow::tickClocks);
 }
 
-void Form1::setDialogBackColour(std::uint32_t bgr)
+void MainWindow::setDialogBackColour(std::uint32_t bgr)
 {
-    setBackColour(lblDialog, fromBgr(bgr));
+    setBackColour(m_messageLabel, fromBgr(bgr));
 }
 
-void Form1::setDupeBox(const QString& text)
+void MainWindow::showPossibleDupes(const QString& text)
 {
-    lblDupe->setText(text);
-    setBackColour(lblDupe, text.isEmpty() ? palette().color(QPalette::Button) : fromBgr(DupeListBackColour));
+    m_possibleDupesLabel->setText(text);
+    setBackColour(m_possibleDupesLabel, text.isEmpty() ? palette().color(QPalette::Button) : fromBgr(DupeListBackColour));
 }
 
-void Form1::Labeldisplay()
+void MainWindow::showScore()
 {
     const ScoreSummary summary = scoreSummary(m_log.tallies(), m_state.currentBand);
-    lblTotCon->setText(QString::number(summary.contacts));
-    lblsectogo->setText(QString::number(summary.multipliers));
-    lblTotSec->setText(QString::number(summary.points));
-    lblTotScore->setText(QString::number(summary.score));
+    m_totalContactsLabel->setText(QString::number(summary.contacts));
+    m_multipliersLabel->setText(QString::number(summary.multipliers));
+    m_qsoPointsLabel->setText(QString::number(summary.points));
+    m_scoreLabel->setText(QString::number(summary.score));
     if (summary.currentBandMultipliers) {
-        Label10[0]->setText(QString::number(*summary.currentBandMultipliers));
+        m_gridLabels[0]->setText(QString::number(*summary.currentBandMultipliers));
     }
 }
 
-void Form1::TimeStats()
+void MainWindow::showRates()
 {
     const DateTime now = addHours(m_services.clock.localNow(), m_defaults.utcOffsetHours);
     // A record whose date cannot be read leaves the rates as they were.
     if (const auto rates = timeStats(m_log.log(), now)) {
-        lblAQSO60->setText(QString::number(rates->last60));
-        lblAQSO20->setText(QString::number(rates->last20));
+        m_rate60Label->setText(QString::number(rates->last60));
+        m_rate20Label->setText(QString::number(rates->last20));
     }
 }
 
-void Form1::ShowOperatingTime()
+void MainWindow::showOperatingTime()
 {
     m_state.totalOnSeconds = m_state.accumulatedOnSeconds;
-    lblttrack->setText(toQString(formatOperatingTime(m_state.totalOnSeconds)));
+    m_operatingTimeLabel->setText(toQString(formatOperatingTime(m_state.totalOnSeconds)));
 }
 
-void Form1::Timer2_Timer()
+void MainWindow::tickClocks()
 {
     showClocks();
     if (!m_state.timeOn) {
@@ -133,111 +133,111 @@ void Form1::Timer2_Timer()
     }
     const long long running = secondsBetween(m_state.onPeriodStart, m_services.clock.localNow());
     m_state.totalOnSeconds = std::fabs(m_state.accumulatedOnSeconds + static_cast<float>(running));
-    lblttrack->setText(toQString(formatOperatingTime(m_state.totalOnSeconds)));
+    m_operatingTimeLabel->setText(toQString(formatOperatingTime(m_state.totalOnSeconds)));
 }
 
-void Form1::cmdLogOn_Click()
+void MainWindow::toggleTimeOn()
 {
     if (!m_state.timeOn) {
         startOperatingClock();
     } else {
         m_state.timeOn = false;
-        cmdLogOn->setText(LogOnCaption);
+        m_timeOnButton->setText(LogOnCaption);
         m_state.accumulatedOnSeconds = m_state.totalOnSeconds;
         const DateTime utc = addHours(m_services.clock.localNow(), m_defaults.utcOffsetHours);
         const QString date = QLocale().toString(QDate(utc.year, utc.month, utc.day), QLocale::ShortFormat);
-        lblDialog->setText(QStringLiteral("Logged Off at ") + date + QLatin1Char(' ')
+        m_messageLabel->setText(QStringLiteral("Logged Off at ") + date + QLatin1Char(' ')
             + QStringLiteral("%1:%2:%3")
                   .arg(utc.hour, 2, 10, QLatin1Char('0'))
                   .arg(utc.minute, 2, 10, QLatin1Char('0'))
                   .arg(utc.second, 2, 10, QLatin1Char('0')));
-        SavePref();
+        saveDefaultData();
     }
-    txtCall->setFocus();
+    m_callField->setFocus();
 }
 
-void Form1::startOperatingClock()
+void MainWindow::startOperatingClock()
 {
     m_state.onPeriodStart = m_services.clock.localNow();
     m_state.timeOn = true;
-    cmdLogOn->setText(LogOffCaption);
-    lblDialog->setText(QStringLiteral(" "));
+    m_timeOnButton->setText(LogOffCaption);
+    m_messageLabel->setText(QStringLiteral(" "));
 }
 
-void Form1::CountNewContact(const QsoRecord& record)
+void MainWindow::countNewContact(const QsoRecord& record)
 {
     // The log has counted the contact into its band's tally already; the grid shows a new section.
     if (!equalsIgnoreCase(record.band, m_state.currentBand)) {
         return;
     }
     if (const auto position = SectionTable::positionOf(record.section)) {
-        setTextColour(Label10[static_cast<std::size_t>(*position)], fromBgr(m_defaults.workedColour));
+        setTextColour(m_gridLabels[static_cast<std::size_t>(*position)], fromBgr(m_defaults.workedColour));
     }
 }
 
-void Form1::UpdateNewIndicator()
+void MainWindow::updateNewSectionMarker()
 {
-    Label3->setVisible(sectionIsNew(m_log.tallies(), m_state.currentBand, toBytes(txtSec->text())));
+    m_newSectionMarker->setVisible(sectionIsNew(m_log.tallies(), m_state.currentBand, toBytes(m_sectionField->text())));
 }
 
-void Form1::showSectionTally(int position)
+void MainWindow::showSectionTally(int position)
 {
-    lblDupe->setText(displayLineBreaks(toQString(sectionTallyText(m_log.log(), position))));
+    m_possibleDupesLabel->setText(displayLineBreaks(toQString(sectionTallyText(m_log.log(), position))));
 }
 
-void Form1::cmdDup_Click()
+void MainWindow::togglePartialSearch()
 {
-    setBackColour(lblDupe, palette().color(QPalette::Button));
+    setBackColour(m_possibleDupesLabel, palette().color(QPalette::Button));
     m_state.partialDupesOn = !m_state.partialDupesOn;
-    cmdDup->setText(m_state.partialDupesOn ? QStringLiteral("On") : QStringLiteral("Off"));
-    txtCall->setFocus();
+    m_partialSearchButton->setText(m_state.partialDupesOn ? QStringLiteral("On") : QStringLiteral("Off"));
+    m_callField->setFocus();
 }
 
-bool Form1::dupcheck()
+bool MainWindow::checkDuplicate()
 {
-    m_dupeFlag = false;
-    const DupeCheckResult found = brindle::dupcheck(m_log.log(), toBytes(txtCall->text()), m_state.currentBand);
+    m_dupeFound = false;
+    const DupeCheckResult found = brindle::dupcheck(m_log.log(), toBytes(m_callField->text()), m_state.currentBand);
     if (m_state.listPreviousContacts) {
-        m_contacts->setRecords(found.previous);
+        m_contactListModel->setRecords(found.previous);
     }
-    if (found.section && txtSec->text().isEmpty()) {
-        txtSec->setText(toQString(*found.section));
-        txtSec->selectAll();
+    if (found.section && m_sectionField->text().isEmpty()) {
+        m_sectionField->setText(toQString(*found.section));
+        m_sectionField->selectAll();
     }
     if (!found.duplicate) {
         return false;
     }
-    lblDialog->setText(toQString(duplicateMessage(m_log.log().record(*found.duplicate), *found.duplicate)));
+    m_messageLabel->setText(toQString(duplicateMessage(m_log.log().record(*found.duplicate), *found.duplicate)));
     setDialogBackColour(DuplicateBackColour);
-    setDupeBox(QString());
+    showPossibleDupes(QString());
     m_services.dialogs.beep();
-    BlindKeyPhone("Dupe");
-    m_dupeFlag = true;
+    playPrompt("Dupe");
+    m_dupeFound = true;
     m_dupeHold->holdUntil(m_services.clock.monotonicMs() + DupeHoldMs);
 
-    txtCall->setFocus();
-    for (QLineEdit* field : { txtCall, txtRSTS, txtCntry, txtRSTR, txtSec }) {
+    m_callField->setFocus();
+    for (QLineEdit* field : { m_callField, m_rstSentField, m_countryField, m_rstRcvdField, m_sectionField }) {
         field->clear();
     }
-    Label18->clear();
-    Label19->clear();
-    Label22->clear();
+    m_bearingLabel->clear();
+    m_distanceLabel->clear();
+    m_continentLabel->clear();
     return true;
 }
 
-void Form1::DupeHoldTick()
+void MainWindow::releaseDupeHold()
 {
     m_dupeHold->releaseIfDue();
 }
 
-void Form1::PartialCallSearch(int keyAscii)
+void MainWindow::searchPartialCall(int keyAscii)
 {
     const PartialSearchOutcome outcome = partialCallSearch(
-        m_log.log(), m_state.currentBand, toBytes(txtCall->text()), keyAscii, m_state.partialDupesOn, m_state.timeOn);
+        m_log.log(), m_state.currentBand, toBytes(m_callField->text()), keyAscii, m_state.partialDupesOn, m_state.timeOn);
     setDialogBackColour(DialogBackColour);
-    setDupeBox(toQString(outcome.list));
+    showPossibleDupes(toQString(outcome.list));
     if (outcome.dialog) {
-        lblDialog->setText(toQString(*outcome.dialog));
+        m_messageLabel->setText(toQString(*outcome.dialog));
     }
     if (outcome.beep) {
         m_services.dialogs.beep();

@@ -77,7 +77,7 @@ void sendTabKeystroke(QWidget* from)
     }
 }
 
-KeyRouter::KeyRouter(QObject* parent, KeyPreviewForm* form)
+KeyRouter::KeyRouter(QObject* parent, KeyPreview* form)
     : QObject(parent)
     , m_form(form)
 {
@@ -125,12 +125,12 @@ bool KeyRouter::deliver(const Route& route, const QKeyEvent& event)
     const int shift = shiftState(event.modifiers());
     const QString text = event.text();
     if (m_form) {
-        m_form->Form_KeyDown(keyCode, shift);
+        m_form->previewKeyDown(keyCode, shift);
         if (keyCode == 0) {
             // The character of a consumed key still reaches the form, which may be waiting to drop it.
             if (text.size() == 1) {
                 int keyAscii = text.at(0).unicode();
-                m_form->Form_KeyPress(keyAscii);
+                m_form->previewKeyPress(keyAscii);
             }
             return true;
         }
@@ -152,7 +152,7 @@ bool KeyRouter::deliver(const Route& route, const QKeyEvent& event)
     }
     int keyAscii = original;
     if (m_form) {
-        m_form->Form_KeyPress(keyAscii);
+        m_form->previewKeyPress(keyAscii);
     }
     if (keyAscii != 0 && route.keyPress) {
         route.keyPress(keyAscii);

@@ -39,14 +39,14 @@ int virtualKeyCode(const QKeyEvent& event);
 void sendTabKeystroke(QWidget* from);
 
 // A window whose form sees every key before the field that has the focus.
-class KeyPreviewForm
+class KeyPreview
 {
 public:
-    virtual ~KeyPreviewForm() = default;
+    virtual ~KeyPreview() = default;
     // Set keyCode to 0 to consume the key.
-    virtual void Form_KeyDown(int& keyCode, int shift) = 0;
+    virtual void previewKeyDown(int& keyCode, int shift) = 0;
     // Set keyAscii to 0 to drop the character, or change it.
-    virtual void Form_KeyPress(int& keyAscii) = 0;
+    virtual void previewKeyPress(int& keyAscii) = 0;
 };
 
 // Delivers each key typed into a routed field the way the form handlers expect it: key-down to the form,
@@ -62,7 +62,7 @@ public:
     using KeyDownHandler = std::function<void(int& keyCode, int shift)>;
     using KeyPressHandler = std::function<void(int& keyAscii)>;
 
-    explicit KeyRouter(QObject* parent, KeyPreviewForm* form = nullptr);
+    explicit KeyRouter(QObject* parent, KeyPreview* form = nullptr);
 
     void route(QLineEdit* field, KeyPressHandler keyPress = {}, KeyDownHandler keyDown = {});
     // A control that is no text field (a button, a list): the form sees its keys first all the same.
@@ -85,7 +85,7 @@ private:
 
     bool deliver(const Route& route, const QKeyEvent& event);
 
-    KeyPreviewForm* m_form;
+    KeyPreview* m_form;
     std::vector<Route> m_routes;
 };
 

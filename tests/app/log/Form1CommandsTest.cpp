@@ -16,12 +16,12 @@ namespace {
 using test::readBytes;
 using test::writeBytes;
 
-class Form1CommandsTest : public test::StartedForm1
+class MainWindowCommandsTest : public test::StartedMainWindow
 {
 protected:
     QLineEdit* call()
     {
-        return field("txtCall");
+        return field("callField");
     }
     QAction* action(const char* name)
     {
@@ -29,7 +29,7 @@ protected:
     }
 };
 
-TEST_F(Form1CommandsTest, ctrlShortcutsDropTheirCharacterAndOnlyThat)
+TEST_F(MainWindowCommandsTest, ctrlShortcutsDropTheirCharacterAndOnlyThat)
 {
     startClock();
     QTest::keyClick(call(), Qt::Key_C, Qt::ControlModifier);
@@ -44,7 +44,7 @@ TEST_F(Form1CommandsTest, ctrlShortcutsDropTheirCharacterAndOnlyThat)
     EXPECT_EQ(call()->text(), "K1A");
 }
 
-TEST_F(Form1CommandsTest, ctrlFOpensTheBandPlanAndTypesNothing)
+TEST_F(MainWindowCommandsTest, ctrlFOpensTheBandPlanAndTypesNothing)
 {
     QStringList opened;
     dialogs.onModal = [&opened](QDialog& window) { opened << window.objectName(); };
@@ -53,52 +53,52 @@ TEST_F(Form1CommandsTest, ctrlFOpensTheBandPlanAndTypesNothing)
     EXPECT_EQ(call()->text(), "");
 }
 
-TEST_F(Form1CommandsTest, functionKeysAndArrowsDoNothingWithoutAKeyer)
+TEST_F(MainWindowCommandsTest, functionKeysAndArrowsDoNothingWithoutAKeyer)
 {
     startClock();
     QTest::keyClicks(call(), QStringLiteral("K1ABC"));
-    const QString dialog = text("lblDialog");
+    const QString dialog = text("messageLabel");
     for (Qt::Key key : { Qt::Key_F1, Qt::Key_F10, Qt::Key_F12, Qt::Key_Up, Qt::Key_Down }) {
         QTest::keyClick(call(), key);
     }
     EXPECT_EQ(call()->text(), "K1ABC");
-    EXPECT_EQ(text("lblDialog"), dialog);
+    EXPECT_EQ(text("messageLabel"), dialog);
     EXPECT_EQ(dialogs.beeps, 0);
 }
 
-TEST_F(Form1CommandsTest, escClearsTheEntryWhereverTheFocusIs)
+TEST_F(MainWindowCommandsTest, escClearsTheEntryWhereverTheFocusIs)
 {
-    for (const char* where : { "txtCall", "txtCntry", "cmdLogOn" }) {
+    for (const char* where : { "callField", "countryField", "timeOnButton" }) {
         SCOPED_TRACE(where);
-        field("txtCall")->setText(QStringLiteral("K1ABC"));
-        field("txtRSTR")->setText(QStringLiteral("599"));
+        field("callField")->setText(QStringLiteral("K1ABC"));
+        field("rstRcvdField")->setText(QStringLiteral("599"));
         widget(where)->setFocus();
         QTest::keyClick(widget(where), Qt::Key_Escape);
-        EXPECT_EQ(field("txtCall")->text(), "");
-        EXPECT_EQ(field("txtRSTR")->text(), "");
-        EXPECT_TRUE(field("txtCall")->hasFocus());
+        EXPECT_EQ(field("callField")->text(), "");
+        EXPECT_EQ(field("rstRcvdField")->text(), "");
+        EXPECT_TRUE(field("callField")->hasFocus());
     }
 }
 
-TEST_F(Form1CommandsTest, theMenuBarOffersWhatThisProgramCanDo)
+TEST_F(MainWindowCommandsTest, theMenuBarOffersWhatThisProgramCanDo)
 {
     QStringList menus;
     for (QAction* top : form->menuBar()->actions()) {
         menus << top->text();
     }
     EXPECT_EQ(menus, QStringList({ "&File", "&Options", "&Setup", "&Band", "&Graph", "&Help" }));
-    for (const char* offered : { "mnuNew", "mnuArchive", "mnuRestore", "mnuWriteSumm", "mnuADIF",
-             "mnuCopyListtoClipboard", "mnuExit", "mnuFormSize", "mnuTaskbar", "mnuColors", "mnuListPrevious",
-             "mnuPostContest", "mnuPrivileges", "mnuGraph", "mnuHelp" }) {
+    for (const char* offered : { "newLogAction", "archiveLogAction", "restoreLogAction", "writeCabrilloAction", "exportAdifAction",
+             "copyListAction", "exitAction", "formSizeAction", "taskbarAction", "coloursAction", "listPreviousAction",
+             "postContestAction", "privilegesAction", "graphAction", "helpAction" }) {
         EXPECT_TRUE(action(offered)->isEnabled() && action(offered)->isVisible()) << offered;
     }
-    for (const char* hidden : { "mnuOpen", "mnuprintrec", "mnuExportGeneral" }) {
+    for (const char* hidden : { "reloadLogAction", "printAction", "exportGeneralAction" }) {
         EXPECT_FALSE(action(hidden)->isVisible()) << hidden;
     }
-    EXPECT_EQ(action("mnuCopyListtoClipboard")->text(), "&Copy Listed Items to Clipboard");
+    EXPECT_EQ(action("copyListAction")->text(), "&Copy Listed Items to Clipboard");
 }
 
-TEST_F(Form1CommandsTest, theTitleNamesTheProgramThenItsAddress)
+TEST_F(MainWindowCommandsTest, theTitleNamesTheProgramThenItsAddress)
 {
     const QString title = form->windowTitle();
     EXPECT_TRUE(title.startsWith(QStringLiteral("KORVA's Brindle 1.8 (DX Version)   ")));
@@ -106,12 +106,12 @@ TEST_F(Form1CommandsTest, theTitleNamesTheProgramThenItsAddress)
     EXPECT_EQ(programNameFromTitle(mainFormTitle()), "KORVA's Brindle 1.8 (DX Version)");
 }
 
-TEST_F(Form1CommandsTest, closingIsRefusedOnlyWhileCwIsBeingSent)
+TEST_F(MainWindowCommandsTest, closingIsRefusedOnlyWhileCwIsBeingSent)
 {
     EXPECT_TRUE(form->close());
 }
 
-TEST_F(Form1CommandsTest, formSizeAnswersAreBroughtIntoRangeAndRounded)
+TEST_F(MainWindowCommandsTest, formSizeAnswersAreBroughtIntoRangeAndRounded)
 {
     const std::pair<const char*, int> answers[] = {
         { "120", 100 },
@@ -124,7 +124,7 @@ TEST_F(Form1CommandsTest, formSizeAnswersAreBroughtIntoRangeAndRounded)
         SCOPED_TRACE(answer);
         dialogs.shown.clear();
         dialogs.inputs.push_back(QString::fromLatin1(answer));
-        action("mnuFormSize")->trigger();
+        action("formSizeAction")->trigger();
         EXPECT_EQ(parseDefaultData(readBytes(folders.workingDir + "/inprefDX.txt")).value().formSizePercent, stored);
         ASSERT_EQ(dialogs.shown.size(), 2u);
         EXPECT_EQ(dialogs.shown[0].title, "Please enter screen percentage.");
@@ -132,13 +132,13 @@ TEST_F(Form1CommandsTest, formSizeAnswersAreBroughtIntoRangeAndRounded)
     }
 }
 
-TEST_F(Form1CommandsTest, aFormSizeThatIsNoNumberIsRefused)
+TEST_F(MainWindowCommandsTest, aFormSizeThatIsNoNumberIsRefused)
 {
     for (const std::optional<QString>& answer :
         { std::optional<QString>("abc"), std::optional<QString>(""), std::optional<QString>() }) {
         dialogs.shown.clear();
         dialogs.inputs.push_back(answer);
-        action("mnuFormSize")->trigger();
+        action("formSizeAction")->trigger();
         ASSERT_EQ(dialogs.shown.size(), 2u);
         EXPECT_EQ(dialogs.shown[1].title, "Numeric Values Required");
         EXPECT_EQ(dialogs.shown[1].text, "Please enter only numeric values.");
@@ -146,26 +146,26 @@ TEST_F(Form1CommandsTest, aFormSizeThatIsNoNumberIsRefused)
     }
 }
 
-TEST_F(Form1CommandsTest, theTaskbarOptionNeedsTheFullFormSize)
+TEST_F(MainWindowCommandsTest, theTaskbarOptionNeedsTheFullFormSize)
 {
-    EXPECT_FALSE(action("mnuTaskbar")->isChecked());
-    action("mnuTaskbar")->trigger();
-    EXPECT_TRUE(action("mnuTaskbar")->isChecked());
+    EXPECT_FALSE(action("taskbarAction")->isChecked());
+    action("taskbarAction")->trigger();
+    EXPECT_TRUE(action("taskbarAction")->isChecked());
     EXPECT_EQ(parseDefaultData(readBytes(folders.workingDir + "/inprefDX.txt")).value().taskbarOption, 1);
     EXPECT_TRUE(dialogs.shown.empty());
 
     dialogs.inputs.push_back(QStringLiteral("90"));
-    action("mnuFormSize")->trigger();
+    action("formSizeAction")->trigger();
     dialogs.shown.clear();
-    action("mnuTaskbar")->trigger();
+    action("taskbarAction")->trigger();
     ASSERT_EQ(dialogs.shown.size(), 1u);
     EXPECT_EQ(dialogs.shown[0].text, "The form size must be set to 100% to use the taskbar display option.");
     EXPECT_EQ(dialogs.shown[0].title, "Please set your form size to 100% to use this option.");
-    EXPECT_TRUE(action("mnuTaskbar")->isChecked()) << "the check mark does not change";
+    EXPECT_TRUE(action("taskbarAction")->isChecked()) << "the check mark does not change";
     EXPECT_EQ(form->defaultData().taskbarOption, 1);
 }
 
-TEST_F(Form1CommandsTest, cancelledColoursBecomeBlackAndTheGridFollows)
+TEST_F(MainWindowCommandsTest, cancelledColoursBecomeBlackAndTheGridFollows)
 {
     dialogs.colours.push_back(std::nullopt); // remaining: cancelled
     dialogs.colours.push_back(0x00FF0000); // worked: blue
@@ -175,33 +175,33 @@ TEST_F(Form1CommandsTest, cancelledColoursBecomeBlackAndTheGridFollows)
         colours.chooseWorkedColour();
         colours.m_doneButton->click();
     };
-    action("mnuColors")->trigger();
+    action("coloursAction")->trigger();
     const DefaultData saved = parseDefaultData(readBytes(folders.workingDir + "/inprefDX.txt")).value();
     EXPECT_EQ(saved.remainingColour, 0u);
     EXPECT_EQ(saved.workedColour, 0x00FF0000u);
-    EXPECT_EQ(textColour(form->findChild<QLabel*>(QStringLiteral("Label10_2"))), fromBgr(0x00FF0000)) << "MA";
-    EXPECT_EQ(textColour(form->findChild<QLabel*>(QStringLiteral("Label10_1"))), fromBgr(0)) << "CT";
+    EXPECT_EQ(textColour(form->findChild<QLabel*>(QStringLiteral("sectionLabel_MA"))), fromBgr(0x00FF0000)) << "MA";
+    EXPECT_EQ(textColour(form->findChild<QLabel*>(QStringLiteral("sectionLabel_CT"))), fromBgr(0)) << "CT";
 }
 
-TEST_F(Form1CommandsTest, helpShowsTheHelpTextOfTheWorkingFolder)
+TEST_F(MainWindowCommandsTest, helpShowsTheHelpTextOfTheWorkingFolder)
 {
     writeBytes(folders.workingDir + "/readDX.txt", "How to log.\r\n");
     QString shown;
     dialogs.onModal = [&shown](QDialog& window) { shown = static_cast<HelpDialog&>(window).m_helpText->toPlainText(); };
-    action("mnuHelp")->trigger();
+    action("helpAction")->trigger();
     EXPECT_TRUE(shown.startsWith(QStringLiteral("How to log.")));
 }
 
-TEST_F(Form1CommandsTest, theListedContactsGoToTheClipboard)
+TEST_F(MainWindowCommandsTest, theListedContactsGoToTheClipboard)
 {
-    action("mnuCopyListtoClipboard")->trigger();
+    action("copyListAction")->trigger();
     const QStringList lines = dialogs.clipboard.split(QStringLiteral("\r\n"), Qt::SkipEmptyParts);
     ASSERT_EQ(lines.size(), 4);
     EXPECT_TRUE(lines[1].startsWith(QStringLiteral("1\tK1AB"))) << "the bottom row first";
 }
 
 // A computer five hours behind UTC.
-class Form1UtcOffsetTest : public test::StartedForm1
+class UtcOffsetCheckTest : public test::StartedMainWindow
 {
 protected:
     void SetUp() override
@@ -212,11 +212,11 @@ protected:
     void start(float storedOffset)
     {
         m_stored = storedOffset;
-        test::StartedForm1::SetUp();
+        test::StartedMainWindow::SetUp();
     }
     DefaultData initialDefaults() const override
     {
-        DefaultData d = test::StartedForm1::initialDefaults();
+        DefaultData d = test::StartedMainWindow::initialDefaults();
         d.utcOffsetHours = m_stored;
         return d;
     }
@@ -229,7 +229,7 @@ private:
     float m_stored = 0;
 };
 
-TEST_F(Form1UtcOffsetTest, theRightOffsetAsksNothing)
+TEST_F(UtcOffsetCheckTest, theRightOffsetAsksNothing)
 {
     start(5);
     EXPECT_EQ(form->defaultData().utcOffsetHours, 5);
@@ -238,7 +238,7 @@ TEST_F(Form1UtcOffsetTest, theRightOffsetAsksNothing)
     }
 }
 
-TEST_F(Form1UtcOffsetTest, aStaleOffsetIsProposedAndTakenWhenNumeric)
+TEST_F(UtcOffsetCheckTest, aStaleOffsetIsProposedAndTakenWhenNumeric)
 {
     dialogs.inputs.push_back(QStringLiteral("5"));
     start(4);
@@ -252,7 +252,7 @@ TEST_F(Form1UtcOffsetTest, aStaleOffsetIsProposedAndTakenWhenNumeric)
     EXPECT_EQ(form->defaultData().utcOffsetHours, 5);
 }
 
-TEST_F(Form1UtcOffsetTest, cancelKeepsTheStoredOffset)
+TEST_F(UtcOffsetCheckTest, cancelKeepsTheStoredOffset)
 {
     dialogs.inputs.push_back(std::nullopt);
     start(4);

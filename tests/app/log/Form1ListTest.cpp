@@ -24,18 +24,18 @@ QsoRecord contact(const char* call, const char* section, const char* band)
     return { call, "599", section, "599", "United States", "2026/02/21", "14:05:30", band, "" };
 }
 
-class Form1ListTest : public test::StartedForm1
+class ContactListTest : public test::StartedMainWindow
 {
 protected:
     // Replaces the log file and loads it, as a restore would.
     void useLog(const ContestLog& log)
     {
         writeBytes(logPath(), formatLog(log));
-        ASSERT_TRUE(form->mnuopen2());
+        ASSERT_TRUE(form->reloadLog());
     }
     QTableView* list()
     {
-        return form->findChild<QTableView*>(QStringLiteral("ListView1"));
+        return form->findChild<QTableView*>(QStringLiteral("contactList"));
     }
     QString cell(int row, int column)
     {
@@ -73,7 +73,7 @@ protected:
     }
 };
 
-TEST_F(Form1ListTest, theListShowsTheLastTwentyNewestFirstOrAll)
+TEST_F(ContactListTest, theListShowsTheLastTwentyNewestFirstOrAll)
 {
     useLog(test::sampleLog(25));
     ASSERT_EQ(list()->model()->rowCount(), 20);
@@ -88,18 +88,18 @@ TEST_F(Form1ListTest, theListShowsTheLastTwentyNewestFirstOrAll)
     }
     EXPECT_EQ(headings, QStringList({ "Rec#", "Call", "Rec", "St/Pr", "Snt", "Date", "Time", "Bnd", "Country" }));
 
-    EXPECT_EQ(button("cmdList")->text(), "Last 20");
-    QTest::mouseClick(button("cmdList"), Qt::LeftButton);
-    EXPECT_EQ(button("cmdList")->text(), "All");
+    EXPECT_EQ(button("listAllButton")->text(), "Last 20");
+    QTest::mouseClick(button("listAllButton"), Qt::LeftButton);
+    EXPECT_EQ(button("listAllButton")->text(), "All");
     ASSERT_EQ(list()->model()->rowCount(), 25);
     EXPECT_EQ(cell(24, 0), "1");
-    EXPECT_TRUE(field("txtCall")->hasFocus());
+    EXPECT_TRUE(field("callField")->hasFocus());
 
-    QTest::mouseClick(button("cmdList"), Qt::LeftButton);
+    QTest::mouseClick(button("listAllButton"), Qt::LeftButton);
     EXPECT_EQ(list()->model()->rowCount(), 20);
 }
 
-TEST_F(Form1ListTest, aHeadingClickSortsOnceByText)
+TEST_F(ContactListTest, aHeadingClickSortsOnceByText)
 {
     useLog(test::sampleLog(12));
     QHeaderView* header = list()->horizontalHeader();
@@ -108,39 +108,39 @@ TEST_F(Form1ListTest, aHeadingClickSortsOnceByText)
     EXPECT_EQ(numbers, (std::vector<QString> { "1", "10", "11", "12", "2", "3", "4", "5", "6", "7", "8", "9" }));
 }
 
-TEST_F(Form1ListTest, editAndDeleteAppearWhenTheListIsClickedAndGoWithTheCall)
+TEST_F(ContactListTest, editAndDeleteAppearWhenTheListIsClickedAndGoWithTheCall)
 {
-    EXPECT_FALSE(button("cmdEdit")->isVisible());
-    EXPECT_FALSE(button("cmdDelete")->isVisible());
+    EXPECT_FALSE(button("editContactButton")->isVisible());
+    EXPECT_FALSE(button("deleteContactButton")->isVisible());
     clickRow(0);
-    EXPECT_TRUE(button("cmdEdit")->isVisible());
-    EXPECT_TRUE(button("cmdDelete")->isVisible());
-    field("txtCall")->setFocus();
-    EXPECT_FALSE(button("cmdEdit")->isVisible());
+    EXPECT_TRUE(button("editContactButton")->isVisible());
+    EXPECT_TRUE(button("deleteContactButton")->isVisible());
+    field("callField")->setFocus();
+    EXPECT_FALSE(button("editContactButton")->isVisible());
 }
 
-TEST_F(Form1ListTest, withoutASelectedRowEditAndDeleteDoNothing)
+TEST_F(ContactListTest, withoutASelectedRowEditAndDeleteDoNothing)
 {
     const std::string before = readBytes(logPath());
-    form->cmdDelete_Click();
-    form->cmdEdit_Click(); // an editor would fail the test: no modal window is scripted
+    form->deleteSelectedContact();
+    form->editSelectedContact(); // an editor would fail the test: no modal window is scripted
     EXPECT_TRUE(dialogs.shown.empty());
     EXPECT_EQ(readBytes(logPath()), before);
 }
 
-TEST_F(Form1ListTest, deletingRenumbersTheLaterContactsAndTheScoreFollows)
+TEST_F(ContactListTest, deletingRenumbersTheLaterContactsAndTheScoreFollows)
 {
     const ContestLog five = test::sampleLog(5);
     useLog(five);
     clickRow(2); // newest first: record 3
 
     dialogs.answers.push_back(Answer::No);
-    QTest::mouseClick(button("cmdDelete"), Qt::LeftButton);
+    QTest::mouseClick(button("deleteContactButton"), Qt::LeftButton);
     EXPECT_EQ(readBytes(logPath()), formatLog(five));
 
     clickRow(2);
     dialogs.answers.push_back(Answer::Yes);
-    QTest::mouseClick(button("cmdDelete"), Qt::LeftButton);
+    QTest::mouseClick(button("deleteContactButton"), Qt::LeftButton);
     ASSERT_EQ(dialogs.shown.size(), 2u);
     EXPECT_EQ(dialogs.shown[1].title, "Are you sure?");
     EXPECT_EQ(dialogs.shown[1].text, "Are you sure?");
@@ -151,13 +151,13 @@ TEST_F(Form1ListTest, deletingRenumbersTheLaterContactsAndTheScoreFollows)
     EXPECT_EQ(readBytes(logPath()), formatLog(four));
     EXPECT_EQ(column(0), (std::vector<QString> { "4", "3", "2", "1" }));
     EXPECT_EQ(cell(1, 1), QString::fromStdString(five.record(4).call));
-    EXPECT_EQ(text("lblTotCon"), "4");
-    EXPECT_EQ(text("lblTotSec"), "12");
-    EXPECT_FALSE(button("cmdDelete")->isVisible());
-    EXPECT_TRUE(field("txtCall")->hasFocus());
+    EXPECT_EQ(text("totalContactsLabel"), "4");
+    EXPECT_EQ(text("qsoPointsLabel"), "12");
+    EXPECT_FALSE(button("deleteContactButton")->isVisible());
+    EXPECT_TRUE(field("callField")->hasFocus());
 }
 
-TEST_F(Form1ListTest, anEditReachesTheFileAndTheGrid)
+TEST_F(ContactListTest, anEditReachesTheFileAndTheGrid)
 {
     std::string expected = readBytes(logPath());
     expected.replace(expected.find("\"MA\""), 4, "\"CT\"");
@@ -167,14 +167,14 @@ TEST_F(Form1ListTest, anEditReachesTheFileAndTheGrid)
         editor.m_sectionField->setText(QStringLiteral("CT"));
         editor.acceptEdit();
     });
-    form->cmdEdit_Click();
+    form->editSelectedContact();
     EXPECT_EQ(readBytes(logPath()), expected);
-    EXPECT_EQ(textColour(form->findChild<QLabel*>(QStringLiteral("Label10_1"))), fromBgr(0x00C000)) << "CT";
-    EXPECT_EQ(textColour(form->findChild<QLabel*>(QStringLiteral("Label10_2"))), fromBgr(0x0000FF)) << "MA";
-    EXPECT_FALSE(button("cmdEdit")->isVisible());
+    EXPECT_EQ(textColour(form->findChild<QLabel*>(QStringLiteral("sectionLabel_CT"))), fromBgr(0x00C000)) << "CT";
+    EXPECT_EQ(textColour(form->findChild<QLabel*>(QStringLiteral("sectionLabel_MA"))), fromBgr(0x0000FF)) << "MA";
+    EXPECT_FALSE(button("editContactButton")->isVisible());
 }
 
-TEST_F(Form1ListTest, closingTheEditorWithoutDoneStillRewritesTheUnchangedLog)
+TEST_F(ContactListTest, closingTheEditorWithoutDoneStillRewritesTheUnchangedLog)
 {
     const std::string before = readBytes(logPath());
     const ino_t inode = inodeOfLog();
@@ -190,7 +190,7 @@ TEST_F(Form1ListTest, closingTheEditorWithoutDoneStillRewritesTheUnchangedLog)
     EXPECT_NE(inodeOfLog(), inode) << "the log was written anew";
 }
 
-TEST_F(Form1ListTest, anEditIntoADuplicateOffersToDeleteTheEditedContact)
+TEST_F(ContactListTest, anEditIntoADuplicateOffersToDeleteTheEditedContact)
 {
     useLog(test::logOf({ contact("K1AB", "MA", "20"), contact("W2XY", "NY", "20"), contact("K1AB", "MA", "15") }));
     clickRow(2); // record 1, on 20 m
@@ -202,30 +202,30 @@ TEST_F(Form1ListTest, anEditIntoADuplicateOffersToDeleteTheEditedContact)
         dialogs.answers.push_back(Answer::Yes);
         editor.deleteEditedContact();
     });
-    form->cmdEdit_Click();
+    form->editSelectedContact();
     EXPECT_EQ(
         readBytes(logPath()), formatLog(test::logOf({ contact("W2XY", "NY", "20"), contact("K1AB", "MA", "15") })));
-    EXPECT_EQ(text("lblTotCon"), "2");
+    EXPECT_EQ(text("totalContactsLabel"), "2");
 }
 
-TEST_F(Form1ListTest, listPreviousContactsShowsTheStationsEarlierContacts)
+TEST_F(ContactListTest, listPreviousContactsShowsTheStationsEarlierContacts)
 {
     useLog(test::logOf({ contact("K1AB", "MA", "40"), contact("W2XY", "NY", "20"), contact("K1AB", "MA", "15") }));
-    form->findChild<QAction*>(QStringLiteral("mnuListPrevious"))->trigger();
+    form->findChild<QAction*>(QStringLiteral("listPreviousAction"))->trigger();
     EXPECT_EQ(parseDefaultData(readBytes(folders.workingDir + "/inprefDX.txt")).value().listPreviousContacts, 1);
 
-    field("txtCall")->setFocus();
-    QTest::keyClicks(field("txtCall"), QStringLiteral("K1AB"));
+    field("callField")->setFocus();
+    QTest::keyClicks(field("callField"), QStringLiteral("K1AB"));
     leaveCall();
     EXPECT_EQ(column(0), (std::vector<QString> { "1", "3" }));
     EXPECT_EQ(column(7), (std::vector<QString> { "40", "15" }));
 
-    form->cmdClear_Click();
+    form->clearEntry();
     EXPECT_EQ(column(0), (std::vector<QString> { "3", "2", "1" })) << "the empty call brings back the recent contacts";
 
-    form->findChild<QAction*>(QStringLiteral("mnuListPrevious"))->trigger();
+    form->findChild<QAction*>(QStringLiteral("listPreviousAction"))->trigger();
     EXPECT_EQ(parseDefaultData(readBytes(folders.workingDir + "/inprefDX.txt")).value().listPreviousContacts, 0);
-    QTest::keyClicks(field("txtCall"), QStringLiteral("K1AB"));
+    QTest::keyClicks(field("callField"), QStringLiteral("K1AB"));
     leaveCall();
     EXPECT_EQ(column(0), (std::vector<QString> { "3", "2", "1" }));
 }

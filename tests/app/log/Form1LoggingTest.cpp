@@ -15,12 +15,12 @@ using test::readBytes;
 const std::string InitialLog = test::fixture("log/two_bands_three_contacts.txt");
 
 // The started form with the operating clock running, as during the contest.
-class Form1LoggingTest : public test::StartedForm1
+class LoggingTest : public test::StartedMainWindow
 {
 protected:
     void SetUp() override
     {
-        test::StartedForm1::SetUp();
+        test::StartedMainWindow::SetUp();
         startClock();
     }
     void type(const char* name, const char* keys)
@@ -42,11 +42,11 @@ protected:
     }
     void fill(const char* call, const char* rstRcvd, const char* section, const char* rstSent, const char* country)
     {
-        field("txtCall")->setText(QString::fromLatin1(call));
-        field("txtRSTR")->setText(QString::fromLatin1(rstRcvd));
-        field("txtSec")->setText(QString::fromLatin1(section));
-        field("txtRSTS")->setText(QString::fromLatin1(rstSent));
-        field("txtCntry")->setText(QString::fromLatin1(country));
+        field("callField")->setText(QString::fromLatin1(call));
+        field("rstRcvdField")->setText(QString::fromLatin1(rstRcvd));
+        field("sectionField")->setText(QString::fromLatin1(section));
+        field("rstSentField")->setText(QString::fromLatin1(rstSent));
+        field("countryField")->setText(QString::fromLatin1(country));
     }
     QAction* action(const char* name)
     {
@@ -54,36 +54,36 @@ protected:
     }
 };
 
-TEST_F(Form1LoggingTest, aWholeExchangeIsTypedWithoutTabAndLogged)
+TEST_F(LoggingTest, aWholeExchangeIsTypedWithoutTabAndLogged)
 {
-    type("txtCall", "k1abc5");
-    EXPECT_EQ(field("txtCall")->text(), "K1ABC");
-    EXPECT_EQ(focused(), field("txtRSTR"));
-    EXPECT_EQ(field("txtRSTR")->text(), "5");
-    EXPECT_EQ(field("txtRSTS")->text(), "599") << "leaving the call filled in the report sent";
-    EXPECT_EQ(field("txtCntry")->text(), "USA");
+    type("callField", "k1abc5");
+    EXPECT_EQ(field("callField")->text(), "K1ABC");
+    EXPECT_EQ(focused(), field("rstRcvdField"));
+    EXPECT_EQ(field("rstRcvdField")->text(), "5");
+    EXPECT_EQ(field("rstSentField")->text(), "599") << "leaving the call filled in the report sent";
+    EXPECT_EQ(field("countryField")->text(), "USA");
 
-    type("txtRSTR", "79m");
-    EXPECT_EQ(field("txtRSTR")->text(), "579");
-    EXPECT_EQ(focused(), field("txtSec"));
-    EXPECT_EQ(field("txtSec")->text(), "M");
-    type("txtSec", "a ");
-    EXPECT_EQ(field("txtSec")->text(), "MA");
-    EXPECT_EQ(focused(), field("txtRSTS"));
-    key("txtRSTS", Qt::Key_Return);
+    type("rstRcvdField", "79m");
+    EXPECT_EQ(field("rstRcvdField")->text(), "579");
+    EXPECT_EQ(focused(), field("sectionField"));
+    EXPECT_EQ(field("sectionField")->text(), "M");
+    type("sectionField", "a ");
+    EXPECT_EQ(field("sectionField")->text(), "MA");
+    EXPECT_EQ(focused(), field("rstSentField"));
+    key("rstSentField", Qt::Key_Return);
 
     EXPECT_EQ(appended(), "\"K1ABC\",\"579\",\"MA\",\"599\",\"USA\",\"2026/02/21\",\"14:05:30\",\"20\",\"\"\r\n");
-    for (const char* name : { "txtCall", "txtRSTR", "txtSec", "txtRSTS", "txtCntry" }) {
+    for (const char* name : { "callField", "rstRcvdField", "sectionField", "rstSentField", "countryField" }) {
         EXPECT_EQ(field(name)->text(), "") << name;
     }
-    EXPECT_EQ(focused(), field("txtCall"));
-    EXPECT_EQ(text("lblTotCon"), "4");
-    EXPECT_EQ(text("lblTotScore"), "36");
-    EXPECT_EQ(text("lblDialog"), " ");
+    EXPECT_EQ(focused(), field("callField"));
+    EXPECT_EQ(text("totalContactsLabel"), "4");
+    EXPECT_EQ(text("scoreLabel"), "36");
+    EXPECT_EQ(text("messageLabel"), " ");
     EXPECT_EQ(dialogs.beeps, 0);
 }
 
-TEST_F(Form1LoggingTest, aDigitStaysInTheCallUnlessTheCallIsComplete)
+TEST_F(LoggingTest, aDigitStaysInTheCallUnlessTheCallIsComplete)
 {
     const struct
     {
@@ -100,55 +100,55 @@ TEST_F(Form1LoggingTest, aDigitStaysInTheCallUnlessTheCallIsComplete)
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.call);
-        form->cmdClear_Click();
-        field("txtCall")->setText(QString::fromLatin1(c.call));
-        type("txtCall", "5");
-        EXPECT_EQ(field("txtCall")->text(), c.afterDigit);
-        EXPECT_EQ(focused(), c.handedOn ? field("txtRSTR") : field("txtCall"));
-        EXPECT_EQ(field("txtRSTR")->text(), c.handedOn ? "5" : "");
+        form->clearEntry();
+        field("callField")->setText(QString::fromLatin1(c.call));
+        type("callField", "5");
+        EXPECT_EQ(field("callField")->text(), c.afterDigit);
+        EXPECT_EQ(focused(), c.handedOn ? field("rstRcvdField") : field("callField"));
+        EXPECT_EQ(field("rstRcvdField")->text(), c.handedOn ? "5" : "");
     }
 }
 
-TEST_F(Form1LoggingTest, aLetterInTheReportSentBeginsTheCountry)
+TEST_F(LoggingTest, aLetterInTheReportSentBeginsTheCountry)
 {
-    field("txtRSTS")->setFocus();
-    type("txtRSTS", "57j");
-    EXPECT_EQ(field("txtRSTS")->text(), "57");
-    EXPECT_EQ(focused(), field("txtCntry"));
-    EXPECT_EQ(field("txtCntry")->text(), "Japan");
-    EXPECT_EQ(field("txtCntry")->selectedText(), "apan");
-    EXPECT_EQ(text("Label22"), "AS");
+    field("rstSentField")->setFocus();
+    type("rstSentField", "57j");
+    EXPECT_EQ(field("rstSentField")->text(), "57");
+    EXPECT_EQ(focused(), field("countryField"));
+    EXPECT_EQ(field("countryField")->text(), "Japan");
+    EXPECT_EQ(field("countryField")->selectedText(), "apan");
+    EXPECT_EQ(text("continentLabel"), "AS");
 }
 
-TEST_F(Form1LoggingTest, spaceMovesOnAndDoubleQuotesNeverReachAField)
+TEST_F(LoggingTest, spaceMovesOnAndDoubleQuotesNeverReachAField)
 {
-    type("txtCall", "K1\"ABC ");
-    EXPECT_EQ(field("txtCall")->text(), "K1ABC");
-    EXPECT_EQ(focused(), field("txtRSTR"));
-    field("txtRSTR")->clear();
-    type("txtRSTR", "5\"9 ");
-    EXPECT_EQ(field("txtRSTR")->text(), "59");
-    EXPECT_EQ(focused(), field("txtSec"));
-    field("txtSec")->clear();
-    type("txtSec", "o\"n ");
-    EXPECT_EQ(field("txtSec")->text(), "ON");
-    EXPECT_EQ(focused(), field("txtRSTS"));
-    field("txtRSTS")->setText(QStringLiteral("5"));
-    type("txtRSTS", " ");
-    EXPECT_EQ(focused(), field("txtCntry"));
-    field("txtCntry")->clear();
-    type("txtCntry", " ");
-    EXPECT_NE(focused(), field("txtCntry")) << "a blank at the start of the country moves on";
+    type("callField", "K1\"ABC ");
+    EXPECT_EQ(field("callField")->text(), "K1ABC");
+    EXPECT_EQ(focused(), field("rstRcvdField"));
+    field("rstRcvdField")->clear();
+    type("rstRcvdField", "5\"9 ");
+    EXPECT_EQ(field("rstRcvdField")->text(), "59");
+    EXPECT_EQ(focused(), field("sectionField"));
+    field("sectionField")->clear();
+    type("sectionField", "o\"n ");
+    EXPECT_EQ(field("sectionField")->text(), "ON");
+    EXPECT_EQ(focused(), field("rstSentField"));
+    field("rstSentField")->setText(QStringLiteral("5"));
+    type("rstSentField", " ");
+    EXPECT_EQ(focused(), field("countryField"));
+    field("countryField")->clear();
+    type("countryField", " ");
+    EXPECT_NE(focused(), field("countryField")) << "a blank at the start of the country moves on";
 }
 
-TEST_F(Form1LoggingTest, reportsHoldThreeCharactersInCw)
+TEST_F(LoggingTest, reportsHoldThreeCharactersInCw)
 {
-    field("txtRSTR")->setFocus();
-    type("txtRSTR", "59999");
-    EXPECT_EQ(field("txtRSTR")->text(), "599");
+    field("rstRcvdField")->setFocus();
+    type("rstRcvdField", "59999");
+    EXPECT_EQ(field("rstRcvdField")->text(), "599");
 }
 
-TEST_F(Form1LoggingTest, refusedContactsSayWhyAndKeepTheirFields)
+TEST_F(LoggingTest, refusedContactsSayWhyAndKeepTheirFields)
 {
     const struct
     {
@@ -159,139 +159,139 @@ TEST_F(Form1LoggingTest, refusedContactsSayWhyAndKeepTheirFields)
         const char* focus;
         int beeps;
     } cases[] = {
-        { "K1ABC", "XX", "599", "Invald Section!", "txtSec", 1 },
-        { "K1", "MA", "599", "Need Call Sign!", "txtCall", 1 },
-        { "K1ABC", "", "599", "Need Section!", "txtSec", 1 },
-        { "K1ABC", "MA", "", "Need Report Sent!", "txtRSTS", 1 },
+        { "K1ABC", "XX", "599", "Invald Section!", "sectionField", 1 },
+        { "K1", "MA", "599", "Need Call Sign!", "callField", 1 },
+        { "K1ABC", "", "599", "Need Section!", "sectionField", 1 },
+        { "K1ABC", "MA", "", "Need Report Sent!", "rstSentField", 1 },
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.message);
         dialogs.beeps = 0;
         fill(c.call, "599", c.section, c.rstSent, "USA");
-        field("txtSec")->setFocus();
-        key("txtSec", Qt::Key_Return);
-        EXPECT_EQ(text("lblDialog"), c.message);
+        field("sectionField")->setFocus();
+        key("sectionField", Qt::Key_Return);
+        EXPECT_EQ(text("messageLabel"), c.message);
         EXPECT_EQ(focused(), field(c.focus));
         EXPECT_EQ(dialogs.beeps, c.beeps);
-        EXPECT_EQ(field("txtCall")->text(), c.call);
-        EXPECT_EQ(field("txtSec")->text(), c.section);
-        EXPECT_EQ(field("txtCntry")->text(), "USA");
+        EXPECT_EQ(field("callField")->text(), c.call);
+        EXPECT_EQ(field("sectionField")->text(), c.section);
+        EXPECT_EQ(field("countryField")->text(), "USA");
         EXPECT_EQ(readBytes(logPath()), InitialLog);
     }
 }
 
-TEST_F(Form1LoggingTest, enterWithEveryFieldEmptyBeepsFiveTimes)
+TEST_F(LoggingTest, enterWithEveryFieldEmptyBeepsFiveTimes)
 {
-    key("txtCall", Qt::Key_Return);
+    key("callField", Qt::Key_Return);
     EXPECT_EQ(dialogs.beeps, 5);
-    EXPECT_EQ(text("lblDialog"), "Need Call Sign!");
-    EXPECT_EQ(focused(), field("txtCall"));
+    EXPECT_EQ(text("messageLabel"), "Need Call Sign!");
+    EXPECT_EQ(focused(), field("callField"));
     EXPECT_EQ(readBytes(logPath()), InitialLog);
 }
 
-TEST_F(Form1LoggingTest, sectionsAreCheckedWithoutCaseAndStoredAsTyped)
+TEST_F(LoggingTest, sectionsAreCheckedWithoutCaseAndStoredAsTyped)
 {
     fill(" k1abc ", "599", "ma", "599", " United States  ");
-    form->Mains();
+    form->logContact();
     EXPECT_EQ(
         appended(), "\"k1abc\",\"599\",\"ma\",\"599\",\"United States\",\"2026/02/21\",\"14:05:30\",\"20\",\"\"\r\n");
 }
 
-TEST_F(Form1LoggingTest, aDuplicateIsNotLoggedAndKeepsNothing)
+TEST_F(LoggingTest, aDuplicateIsNotLoggedAndKeepsNothing)
 {
     fill("K1AB", "599", "MA", "599", "USA");
-    key("txtCall", Qt::Key_Return);
-    EXPECT_EQ(text("lblDialog"), "Duplicate K1AB MA 2026/02/21 14:05:30 ON 20  Rec# 1");
+    key("callField", Qt::Key_Return);
+    EXPECT_EQ(text("messageLabel"), "Duplicate K1AB MA 2026/02/21 14:05:30 ON 20  Rec# 1");
     EXPECT_EQ(readBytes(logPath()), InitialLog);
-    for (const char* name : { "txtCall", "txtRSTR", "txtSec", "txtRSTS", "txtCntry" }) {
+    for (const char* name : { "callField", "rstRcvdField", "sectionField", "rstSentField", "countryField" }) {
         EXPECT_EQ(field(name)->text(), "") << name;
     }
-    EXPECT_EQ(focused(), field("txtCall"));
+    EXPECT_EQ(focused(), field("callField"));
 }
 
-TEST_F(Form1LoggingTest, aNewSectionIsCountedAndPaintedAtOnce)
+TEST_F(LoggingTest, aNewSectionIsCountedAndPaintedAtOnce)
 {
-    EXPECT_EQ(text("Label10_0"), "2");
+    EXPECT_EQ(text("sectionsWorkedLabel"), "2");
     fill("W1AW", "599", "CT", "599", "USA");
-    EXPECT_TRUE(widget("Label3")->isVisible());
-    form->Mains();
-    EXPECT_EQ(text("Label10_0"), "3");
-    EXPECT_EQ(text("lblsectogo"), "4");
-    EXPECT_EQ(textColour(form->findChild<QLabel*>(QStringLiteral("Label10_1"))), fromBgr(0x00C000));
-    EXPECT_FALSE(widget("Label3")->isVisible());
+    EXPECT_TRUE(widget("newSectionMarker")->isVisible());
+    form->logContact();
+    EXPECT_EQ(text("sectionsWorkedLabel"), "3");
+    EXPECT_EQ(text("multipliersLabel"), "4");
+    EXPECT_EQ(textColour(form->findChild<QLabel*>(QStringLiteral("sectionLabel_CT"))), fromBgr(0x00C000));
+    EXPECT_FALSE(widget("newSectionMarker")->isVisible());
 }
 
-TEST_F(Form1LoggingTest, aContactThatCannotBeWrittenStaysOnTheScreen)
+TEST_F(LoggingTest, aContactThatCannotBeWrittenStaysOnTheScreen)
 {
     fill("K1ABC", "599", "MA", "599", "USA");
     {
         test::FileSizeLimit full(InitialLog.size());
-        form->Mains();
+        form->logContact();
     }
     EXPECT_EQ(readBytes(logPath()), InitialLog);
     ASSERT_EQ(dialogs.shown.size(), 1u);
     EXPECT_EQ(dialogs.shown[0].title, "Log File Not Written");
     EXPECT_TRUE(dialogs.shown[0].text.startsWith("This contact was NOT logged"));
-    EXPECT_EQ(field("txtCall")->text(), "K1ABC");
+    EXPECT_EQ(field("callField")->text(), "K1ABC");
     EXPECT_EQ(form->workingLog().log().count(), 3);
-    EXPECT_EQ(text("lblTotCon"), "3");
+    EXPECT_EQ(text("totalContactsLabel"), "3");
 
-    form->Mains();
+    form->logContact();
     EXPECT_EQ(form->workingLog().log().count(), 4);
-    EXPECT_EQ(field("txtCall")->text(), "");
+    EXPECT_EQ(field("callField")->text(), "");
 }
 
-TEST_F(Form1LoggingTest, clearEmptiesTheEntry)
+TEST_F(LoggingTest, clearEmptiesTheEntry)
 {
     fill("K1ABC", "599", "MA", "599", "USA");
-    auto* clear = static_cast<QPushButton*>(widget("cmdClear"));
+    auto* clear = static_cast<QPushButton*>(widget("clearButton"));
     EXPECT_EQ(clear->shortcut(), QKeySequence(QStringLiteral("Alt+C")));
     QTest::mouseClick(clear, Qt::LeftButton);
-    for (const char* name : { "txtCall", "txtRSTR", "txtSec", "txtRSTS", "txtCntry" }) {
+    for (const char* name : { "callField", "rstRcvdField", "sectionField", "rstSentField", "countryField" }) {
         EXPECT_EQ(field(name)->text(), "") << name;
     }
-    EXPECT_EQ(text("lblDialog"), " ");
-    EXPECT_EQ(focused(), field("txtCall"));
+    EXPECT_EQ(text("messageLabel"), " ");
+    EXPECT_EQ(focused(), field("callField"));
     EXPECT_EQ(clear->toolTip(), "Click to clear entry fields or press ALT C");
 }
 
-TEST_F(Form1LoggingTest, clocksShowLocalAndUtcTime)
+TEST_F(LoggingTest, clocksShowLocalAndUtcTime)
 {
     clock.local = { 2026, 2, 21, 15, 7, 9 };
-    form->Timer2_Timer();
-    EXPECT_EQ(text("lblCurTime"), "3:07:09");
-    EXPECT_EQ(text("Label16"), "PM");
-    EXPECT_EQ(text("lblutctime"), "15:07:09");
+    form->tickClocks();
+    EXPECT_EQ(text("localTimeLabel"), "3:07:09");
+    EXPECT_EQ(text("amPmLabel"), "PM");
+    EXPECT_EQ(text("utcTimeLabel"), "15:07:09");
 }
 
-TEST_F(Form1LoggingTest, postContestContactsCarryTheirOwnDateAndTime)
+TEST_F(LoggingTest, postContestContactsCarryTheirOwnDateAndTime)
 {
-    EXPECT_FALSE(widget("txtPostConDate")->isVisible());
-    action("mnuPostContest")->trigger();
-    EXPECT_TRUE(widget("txtPostConDate")->isVisible());
-    EXPECT_TRUE(widget("lblPostConTime")->isVisible());
+    EXPECT_FALSE(widget("postContestDateField")->isVisible());
+    action("postContestAction")->trigger();
+    EXPECT_TRUE(widget("postContestDateField")->isVisible());
+    EXPECT_TRUE(widget("postContestTimeCaption")->isVisible());
 
-    field("txtPostConDate")->setFocus();
-    EXPECT_EQ(field("txtPostConDate")->text(), "2026/02/21") << "today's local date";
-    field("txtPostConDate")->clear();
-    type("txtPostConDate", "2026/2a/22");
-    EXPECT_EQ(field("txtPostConDate")->text(), "2026/2/22");
-    type("txtPostConDate", " ");
-    EXPECT_NE(focused(), field("txtPostConDate"));
-    field("txtPostConTime")->setFocus();
-    type("txtPostConTime", "9x3/4");
-    EXPECT_EQ(field("txtPostConTime")->text(), "934");
+    field("postContestDateField")->setFocus();
+    EXPECT_EQ(field("postContestDateField")->text(), "2026/02/21") << "today's local date";
+    field("postContestDateField")->clear();
+    type("postContestDateField", "2026/2a/22");
+    EXPECT_EQ(field("postContestDateField")->text(), "2026/2/22");
+    type("postContestDateField", " ");
+    EXPECT_NE(focused(), field("postContestDateField"));
+    field("postContestTimeField")->setFocus();
+    type("postContestTimeField", "9x3/4");
+    EXPECT_EQ(field("postContestTimeField")->text(), "934");
 
     fill("K1ABC", "599", "MA", "599", "USA");
-    form->Mains();
+    form->logContact();
     EXPECT_EQ(appended(), "\"K1ABC\",\"599\",\"MA\",\"599\",\"USA\",\"2026/02/22\",\"09:34\",\"20\",\"\"\r\n");
-    EXPECT_EQ(field("txtPostConTime")->text(), "09:34") << "the next contact keeps the time";
-    EXPECT_EQ(field("txtPostConDate")->text(), "2026/02/22");
+    EXPECT_EQ(field("postContestTimeField")->text(), "09:34") << "the next contact keeps the time";
+    EXPECT_EQ(field("postContestDateField")->text(), "2026/02/22");
 }
 
-TEST_F(Form1LoggingTest, impossiblePostContestTimesAndDatesAreRefused)
+TEST_F(LoggingTest, impossiblePostContestTimesAndDatesAreRefused)
 {
-    action("mnuPostContest")->trigger();
+    action("postContestAction")->trigger();
     const struct
     {
         const char* date;
@@ -306,55 +306,55 @@ TEST_F(Form1LoggingTest, impossiblePostContestTimesAndDatesAreRefused)
         SCOPED_TRACE(c.message);
         dialogs.beeps = 0;
         fill("K1ABC", "599", "MA", "599", "USA");
-        field("txtPostConDate")->setText(QString::fromLatin1(c.date));
-        field("txtPostConTime")->setText(QString::fromLatin1(c.time));
-        form->Mains();
-        EXPECT_EQ(text("lblDialog"), c.message);
+        field("postContestDateField")->setText(QString::fromLatin1(c.date));
+        field("postContestTimeField")->setText(QString::fromLatin1(c.time));
+        form->logContact();
+        EXPECT_EQ(text("messageLabel"), c.message);
         EXPECT_EQ(dialogs.beeps, 1);
-        EXPECT_EQ(field("txtCall")->text(), "K1ABC");
+        EXPECT_EQ(field("callField")->text(), "K1ABC");
         EXPECT_EQ(readBytes(logPath()), InitialLog);
     }
 }
 
 // The form as it starts: the operating clock stopped.
-class Form1ClockStoppedTest : public Form1LoggingTest
+class ClockStoppedTest : public LoggingTest
 {
 protected:
     void SetUp() override
     {
-        test::StartedForm1::SetUp();
+        test::StartedMainWindow::SetUp();
     }
 };
 
-TEST_F(Form1ClockStoppedTest, everyKeyInTheCallAsksForTheClockAndEnterStartsIt)
+TEST_F(ClockStoppedTest, everyKeyInTheCallAsksForTheClockAndEnterStartsIt)
 {
-    type("txtCall", "K1");
+    type("callField", "K1");
     EXPECT_EQ(dialogs.beeps, 2);
-    EXPECT_EQ(text("lblDialog"), "Click Log \"Time On\"!");
-    type("txtCall", "A");
+    EXPECT_EQ(text("messageLabel"), "Click Log \"Time On\"!");
+    type("callField", "A");
     EXPECT_EQ(dialogs.beeps, 3);
     EXPECT_FALSE(form->operatingState().timeOn);
 
-    key("txtCall", Qt::Key_Return);
+    key("callField", Qt::Key_Return);
     EXPECT_TRUE(form->operatingState().timeOn) << "even though the contact is refused";
     EXPECT_EQ(readBytes(logPath()), InitialLog);
 }
 
 // A phone station.
-class Form1PhoneTest : public Form1LoggingTest
+class PhoneModeEntryTest : public LoggingTest
 {
 protected:
     DefaultData initialDefaults() const override
     {
-        DefaultData d = Form1LoggingTest::initialDefaults();
+        DefaultData d = LoggingTest::initialDefaults();
         d.mode = "PH";
         return d;
     }
 };
 
-TEST_F(Form1PhoneTest, reportsHoldTwoCharactersInPhoneFromTheStart)
+TEST_F(PhoneModeEntryTest, reportsHoldTwoCharactersInPhoneFromTheStart)
 {
-    for (const char* name : { "txtRSTR", "txtRSTS" }) {
+    for (const char* name : { "rstRcvdField", "rstSentField" }) {
         field(name)->setFocus();
         type(name, "599");
         EXPECT_EQ(field(name)->text(), "59") << name;
@@ -362,31 +362,31 @@ TEST_F(Form1PhoneTest, reportsHoldTwoCharactersInPhoneFromTheStart)
 }
 
 // An operator three hours behind UTC.
-class Form1WestOfUtcTest : public Form1LoggingTest
+class WestOfUtcTest : public LoggingTest
 {
 protected:
     void SetUp() override
     {
         clock.utc = { 2026, 2, 21, 17, 5, 30 };
-        Form1LoggingTest::SetUp();
+        LoggingTest::SetUp();
     }
     DefaultData initialDefaults() const override
     {
-        DefaultData d = Form1LoggingTest::initialDefaults();
+        DefaultData d = LoggingTest::initialDefaults();
         d.utcOffsetHours = 3;
         return d;
     }
 };
 
-TEST_F(Form1WestOfUtcTest, theRecordCarriesTheUtcDateAndTime)
+TEST_F(WestOfUtcTest, theRecordCarriesTheUtcDateAndTime)
 {
     clock.local = { 2026, 2, 21, 22, 30, 0 };
     fill("K1ABC", "599", "MA", "599", "USA");
-    form->Mains();
+    form->logContact();
     EXPECT_EQ(appended(), "\"K1ABC\",\"599\",\"MA\",\"599\",\"USA\",\"2026/02/22\",\"01:30:00\",\"20\",\"\"\r\n");
-    form->Timer2_Timer();
-    EXPECT_EQ(text("lblCurTime"), "10:30:00");
-    EXPECT_EQ(text("lblutctime"), "01:30:00");
+    form->tickClocks();
+    EXPECT_EQ(text("localTimeLabel"), "10:30:00");
+    EXPECT_EQ(text("utcTimeLabel"), "01:30:00");
 }
 
 } // namespace

@@ -47,7 +47,7 @@ DefaultData stationDefaults()
 }
 
 // A working folder with default data and a log, and a main form over it with scripted dialogs.
-class Form1Test : public ::testing::Test
+class MainWindowTest : public ::testing::Test
 {
 protected:
     void SetUp() override
@@ -70,10 +70,10 @@ protected:
         return folders.workingDir + "/log.txt";
     }
 
-    Form1& form()
+    MainWindow& form()
     {
         if (!m_form) {
-            m_form = std::make_unique<Form1>(Form1Services {
+            m_form = std::make_unique<MainWindow>(MainWindowServices {
                 fs, clock, dialogs, settings, shared, folders, [this](int code) { endedWith = code; } });
         }
         return *m_form;
@@ -119,10 +119,10 @@ protected:
     int setupsShown = 0;
 
 private:
-    std::unique_ptr<Form1> m_form;
+    std::unique_ptr<MainWindow> m_form;
 };
 
-TEST_F(Form1Test, startUpLoadsTheLogOnTheSavedBandAndAsksToContinue)
+TEST_F(MainWindowTest, startUpLoadsTheLogOnTheSavedBandAndAsksToContinue)
 {
     dialogs.answers.push_back(Answer::Yes);
     ASSERT_TRUE(form().startUp());
@@ -136,71 +136,71 @@ TEST_F(Form1Test, startUpLoadsTheLogOnTheSavedBandAndAsksToContinue)
     EXPECT_EQ(dialogs.shown[0].icon, OperatorDialogs::Icon::Question);
 
     EXPECT_EQ(form().workingLog().log().count(), 3);
-    EXPECT_EQ(text("lblTotCon"), "3");
-    EXPECT_EQ(text("Label21"), "20");
-    EXPECT_EQ(text("Label30"), "CW");
-    EXPECT_EQ(text("lblDialog"), "Select a band from the menu bar and click Log \"Time On\" below!");
-    EXPECT_TRUE(child<QAction>("mnu20")->isChecked());
-    EXPECT_FALSE(child<QAction>("mnu40")->isChecked());
+    EXPECT_EQ(text("totalContactsLabel"), "3");
+    EXPECT_EQ(text("bandLabel"), "20");
+    EXPECT_EQ(text("modeLabel"), "CW");
+    EXPECT_EQ(text("messageLabel"), "Select a band from the menu bar and click Log \"Time On\" below!");
+    EXPECT_TRUE(child<QAction>("bandAction_20")->isChecked());
+    EXPECT_FALSE(child<QAction>("bandAction_40")->isChecked());
     EXPECT_EQ(endedWith, -1);
 }
 
-TEST_F(Form1Test, gridShowsSectionsWorkedOnTheCurrentBandOnly)
+TEST_F(MainWindowTest, gridShowsSectionsWorkedOnTheCurrentBandOnly)
 {
     startContinuing();
-    EXPECT_EQ(text("Label10_2"), "MA");
-    EXPECT_EQ(child<QLabel>("Label10_2")->toolTip(), "Massachusetts");
-    EXPECT_EQ(text("Label10_63"), "PEI");
-    EXPECT_EQ(text("Label10_0"), "2"); // MA and NY on 20 m
-    EXPECT_EQ(colourOf("Label10_2"), fromBgr(Worked));
-    EXPECT_EQ(colourOf("Label10_53"), fromBgr(Remaining)); // ON, worked on 40 m only
+    EXPECT_EQ(text("sectionLabel_MA"), "MA");
+    EXPECT_EQ(child<QLabel>("sectionLabel_MA")->toolTip(), "Massachusetts");
+    EXPECT_EQ(text("sectionLabel_PEI"), "PEI");
+    EXPECT_EQ(text("sectionsWorkedLabel"), "2"); // MA and NY on 20 m
+    EXPECT_EQ(colourOf("sectionLabel_MA"), fromBgr(Worked));
+    EXPECT_EQ(colourOf("sectionLabel_ON"), fromBgr(Remaining)); // ON, worked on 40 m only
 
-    form().ChangeBand("40");
-    EXPECT_EQ(text("Label10_0"), "1");
-    EXPECT_EQ(colourOf("Label10_2"), fromBgr(Remaining));
-    EXPECT_EQ(colourOf("Label10_53"), fromBgr(Worked));
+    form().changeBand("40");
+    EXPECT_EQ(text("sectionsWorkedLabel"), "1");
+    EXPECT_EQ(colourOf("sectionLabel_MA"), fromBgr(Remaining));
+    EXPECT_EQ(colourOf("sectionLabel_ON"), fromBgr(Worked));
 }
 
-TEST_F(Form1Test, bandChangeSavesAllDefaultDataAndMovesTheCheckMark)
+TEST_F(MainWindowTest, bandChangeSavesAllDefaultDataAndMovesTheCheckMark)
 {
     startContinuing();
-    form().ChangeBand("15");
+    form().changeBand("15");
 
     DefaultData expected = stationDefaults();
     expected.band = "15";
     EXPECT_EQ(readBytes(folders.workingDir + "/inprefDX.txt"), formatDefaultData(expected));
-    EXPECT_EQ(text("Label21"), "15");
-    EXPECT_TRUE(child<QAction>("mnu15")->isChecked());
-    EXPECT_FALSE(child<QAction>("mnu20")->isChecked());
+    EXPECT_EQ(text("bandLabel"), "15");
+    EXPECT_TRUE(child<QAction>("bandAction_15")->isChecked());
+    EXPECT_FALSE(child<QAction>("bandAction_20")->isChecked());
 }
 
-TEST_F(Form1Test, bandLabelClickCyclesThroughTheBands)
+TEST_F(MainWindowTest, bandLabelClickCyclesThroughTheBands)
 {
     startContinuing();
-    form().ChangeBand("10");
-    QTest::mouseClick(child<QLabel>("Label21"), Qt::LeftButton);
+    form().changeBand("10");
+    QTest::mouseClick(child<QLabel>("bandLabel"), Qt::LeftButton);
     EXPECT_EQ(form().operatingState().currentBand, "160");
-    QTest::mouseClick(child<QLabel>("Label21"), Qt::LeftButton);
+    QTest::mouseClick(child<QLabel>("bandLabel"), Qt::LeftButton);
     EXPECT_EQ(form().operatingState().currentBand, "80");
 }
 
-TEST_F(Form1Test, bandMenuItemChangesTheBand)
+TEST_F(MainWindowTest, bandMenuItemChangesTheBand)
 {
     startContinuing();
-    child<QAction>("mnu40")->trigger();
+    child<QAction>("bandAction_40")->trigger();
     EXPECT_EQ(form().operatingState().currentBand, "40");
-    EXPECT_TRUE(child<QAction>("mnu40")->isChecked());
+    EXPECT_TRUE(child<QAction>("bandAction_40")->isChecked());
 }
 
-TEST_F(Form1Test, damagedLogShowsFileErrorEndsTheProgramAndLeavesTheFile)
+TEST_F(MainWindowTest, damagedLogShowsFileErrorEndsTheProgramAndLeavesTheFile)
 {
     for (const char* damaged : { "log/quote_inside_field.txt", "log/eight_fields_last_record.txt" }) {
         SCOPED_TRACE(damaged);
         writeBytes(logPath(), fixture(damaged));
         dialogs.shown.clear();
         endedWith = -1;
-        Form1 fresh(
-            Form1Services { fs, clock, dialogs, settings, shared, folders, [this](int code) { endedWith = code; } });
+        MainWindow fresh(
+            MainWindowServices { fs, clock, dialogs, settings, shared, folders, [this](int code) { endedWith = code; } });
 
         EXPECT_FALSE(fresh.startUp());
         ASSERT_EQ(dialogs.shown.size(), 1u);
@@ -211,7 +211,7 @@ TEST_F(Form1Test, damagedLogShowsFileErrorEndsTheProgramAndLeavesTheFile)
     }
 }
 
-TEST_F(Form1Test, missingLogFileIsALoadFailure)
+TEST_F(MainWindowTest, missingLogFileIsALoadFailure)
 {
     std::filesystem::remove(logPath());
     EXPECT_FALSE(form().startUp());
@@ -219,7 +219,7 @@ TEST_F(Form1Test, missingLogFileIsALoadFailure)
     EXPECT_EQ(endedWith, 1);
 }
 
-TEST_F(Form1Test, unreadableDefaultDataStopsStartUpWithoutTouchingAnything)
+TEST_F(MainWindowTest, unreadableDefaultDataStopsStartUpWithoutTouchingAnything)
 {
     const std::string lines16
         = "\"\"\r\n\"100\"\r\n0\r\n\"CW\"\r\n\"20\"\r\n0\r\n\"\"\r\n\"\"\r\n0\r\n0\r\n100\r\n0\r\n"
@@ -234,8 +234,8 @@ TEST_F(Form1Test, unreadableDefaultDataStopsStartUpWithoutTouchingAnything)
         }
         dialogs.shown.clear();
         dialogs.beeps = 0;
-        Form1 fresh(
-            Form1Services { fs, clock, dialogs, settings, shared, folders, [this](int code) { endedWith = code; } });
+        MainWindow fresh(
+            MainWindowServices { fs, clock, dialogs, settings, shared, folders, [this](int code) { endedWith = code; } });
 
         EXPECT_FALSE(fresh.startUp());
         EXPECT_EQ(dialogs.beeps, 1);
@@ -251,7 +251,7 @@ TEST_F(Form1Test, unreadableDefaultDataStopsStartUpWithoutTouchingAnything)
     }
 }
 
-TEST_F(Form1Test, newLogAtStartUpErasesOnlyAfterTypedYesInAnyCase)
+TEST_F(MainWindowTest, newLogAtStartUpErasesOnlyAfterTypedYesInAnyCase)
 {
     struct Case
     {
@@ -266,8 +266,8 @@ TEST_F(Form1Test, newLogAtStartUpErasesOnlyAfterTypedYesInAnyCase)
         dialogs.shown.clear();
         dialogs.answers.push_back(Answer::No);
         dialogs.inputs.push_back(c.typed);
-        Form1 fresh(
-            Form1Services { fs, clock, dialogs, settings, shared, folders, [this](int code) { endedWith = code; } });
+        MainWindow fresh(
+            MainWindowServices { fs, clock, dialogs, settings, shared, folders, [this](int code) { endedWith = code; } });
 
         ASSERT_TRUE(fresh.startUp());
         ASSERT_EQ(dialogs.shown.size(), 2u);
@@ -285,7 +285,7 @@ TEST_F(Form1Test, newLogAtStartUpErasesOnlyAfterTypedYesInAnyCase)
     }
 }
 
-TEST_F(Form1Test, newLogZeroesTheOperatingTimeAndSavesIt)
+TEST_F(MainWindowTest, newLogZeroesTheOperatingTimeAndSavesIt)
 {
     DefaultData d = stationDefaults();
     d.totalOnSeconds = 3725;
@@ -294,26 +294,26 @@ TEST_F(Form1Test, newLogZeroesTheOperatingTimeAndSavesIt)
     EXPECT_EQ(form().operatingState().accumulatedOnSeconds, 3725);
 
     dialogs.inputs.push_back(QStringLiteral("YES"));
-    form().mnuNew_Click();
+    form().newLog();
     EXPECT_EQ(form().operatingState().accumulatedOnSeconds, 0);
     EXPECT_EQ(form().operatingState().totalOnSeconds, 0);
     d.totalOnSeconds = 0;
     EXPECT_EQ(readBytes(folders.workingDir + "/inprefDX.txt"), formatDefaultData(d));
 }
 
-TEST_F(Form1Test, closingBacksUpOnlyWhenTheCountChangedSinceTheFirstLoad)
+TEST_F(MainWindowTest, closingBacksUpOnlyWhenTheCountChangedSinceTheFirstLoad)
 {
     startContinuing();
     form().close();
     EXPECT_TRUE(backups().empty());
 }
 
-TEST_F(Form1Test, closingAfterMoreContactsMakesATimestampedBackup)
+TEST_F(MainWindowTest, closingAfterMoreContactsMakesATimestampedBackup)
 {
     startContinuing();
     const std::string extra = "\"JA1XYZ\",\"599\",\"TX\",\"599\",\"Japan\",\"2026/02/21\",\"14:09:00\",\"20\",\"\"\r\n";
     writeBytes(logPath(), fixture("log/two_bands_three_contacts.txt") + extra);
-    form().ChangeBand("20"); // reloads the file
+    form().changeBand("20"); // reloads the file
     ASSERT_EQ(form().workingLog().log().count(), 4);
 
     clock.local = { 2026, 2, 22, 9, 7, 0 };
@@ -322,28 +322,28 @@ TEST_F(Form1Test, closingAfterMoreContactsMakesATimestampedBackup)
     EXPECT_EQ(readBytes(folders.backupDir + "/202602220907.log"), readBytes(logPath()));
 }
 
-TEST_F(Form1Test, exitEndsAtOnceWithoutABackup)
+TEST_F(MainWindowTest, exitEndsAtOnceWithoutABackup)
 {
     startContinuing();
     writeBytes(logPath(), "");
-    form().ChangeBand("20");
+    form().changeBand("20");
     ASSERT_TRUE(form().workingLog().backupDue() == false); // empty log: nothing to back up anyway
     writeBytes(logPath(), fixture("log/two_bands_three_contacts.txt") + fixture("log/two_bands_three_contacts.txt"));
-    form().ChangeBand("20");
+    form().changeBand("20");
     ASSERT_TRUE(form().workingLog().backupDue());
 
-    child<QAction>("mnuExit")->trigger();
+    child<QAction>("exitAction")->trigger();
     EXPECT_EQ(endedWith, 0);
     form().close(); // the window going away afterwards must not back up either
     EXPECT_TRUE(backups().empty());
 }
 
-TEST_F(Form1Test, archiveCopiesTheLogUnderTheProposedName)
+TEST_F(MainWindowTest, archiveCopiesTheLogUnderTheProposedName)
 {
     startContinuing();
     const QString target = QString::fromStdString(folders.backupDir + "/DL1ABC2026-02-21.log");
     dialogs.files.push_back(target);
-    form().mnuArchive_Click();
+    form().archiveLog();
 
     ASSERT_EQ(dialogs.shown.size(), 2u);
     EXPECT_EQ(dialogs.shown[0].title, "Archive Information");
@@ -358,22 +358,22 @@ TEST_F(Form1Test, archiveCopiesTheLogUnderTheProposedName)
     EXPECT_EQ(readBytes(target.toStdString()), fixture("log/two_bands_three_contacts.txt"));
 }
 
-TEST_F(Form1Test, archiveCancelledOrFailedLeavesNoCopy)
+TEST_F(MainWindowTest, archiveCancelledOrFailedLeavesNoCopy)
 {
     startContinuing();
     dialogs.files.push_back(std::nullopt);
-    form().mnuArchive_Click();
+    form().archiveLog();
     EXPECT_EQ(dialogs.titles(), (QStringList { "Archive Information", "" }));
 
     dialogs.shown.clear();
     dialogs.files.push_back(QString::fromStdString(temp.file("no-such-folder/copy.log")));
-    form().mnuArchive_Click();
+    form().archiveLog();
     ASSERT_EQ(dialogs.shown.size(), 3u);
     EXPECT_EQ(dialogs.shown[2].title, "Error Archiving Log");
     EXPECT_EQ(dialogs.shown[2].text, "No such file or directory");
 }
 
-TEST_F(Form1Test, restoreAsksFirstWhenTheLogHasContacts)
+TEST_F(MainWindowTest, restoreAsksFirstWhenTheLogHasContacts)
 {
     startContinuing();
     const std::string archive = folders.backupDir + "/old.log";
@@ -382,7 +382,7 @@ TEST_F(Form1Test, restoreAsksFirstWhenTheLogHasContacts)
     writeBytes(archive, oneContact);
 
     dialogs.answers.push_back(Answer::No);
-    form().mnuRestore_Click();
+    form().restoreLog();
     EXPECT_EQ(dialogs.titles(), (QStringList { "Opening Archived Data Information", "Are your sure?" }));
     EXPECT_EQ(dialogs.shown[1].text,
         "Are you sure that you want to open an archived log?  This action will clear "
@@ -392,32 +392,32 @@ TEST_F(Form1Test, restoreAsksFirstWhenTheLogHasContacts)
     dialogs.shown.clear();
     dialogs.answers.push_back(Answer::Yes);
     dialogs.files.push_back(QString::fromStdString(archive));
-    form().mnuRestore_Click();
+    form().restoreLog();
     ASSERT_EQ(dialogs.shown.size(), 3u);
     EXPECT_EQ(dialogs.shown[2].kind, "open");
     EXPECT_EQ(dialogs.shown[2].folder.toStdString(), folders.backupDir);
     EXPECT_EQ(readBytes(logPath()), oneContact);
     EXPECT_EQ(form().workingLog().log().count(), 1);
-    EXPECT_EQ(text("lblTotCon"), "1");
+    EXPECT_EQ(text("totalContactsLabel"), "1");
 }
 
-TEST_F(Form1Test, restoreIntoAnEmptyLogAsksNoQuestion)
+TEST_F(MainWindowTest, restoreIntoAnEmptyLogAsksNoQuestion)
 {
     writeBytes(logPath(), "");
     startContinuing();
     dialogs.files.push_back(std::nullopt);
-    form().mnuRestore_Click();
+    form().restoreLog();
     EXPECT_EQ(dialogs.titles(), (QStringList { "Opening Archived Data Information", "" }));
 }
 
-TEST_F(Form1Test, restoreOfADamagedFileKeepsTheWorkingLog)
+TEST_F(MainWindowTest, restoreOfADamagedFileKeepsTheWorkingLog)
 {
     startContinuing();
     const std::string archive = folders.backupDir + "/damaged.log";
     writeBytes(archive, fixture("log/quote_inside_field.txt"));
     dialogs.answers.push_back(Answer::Yes);
     dialogs.files.push_back(QString::fromStdString(archive));
-    form().mnuRestore_Click();
+    form().restoreLog();
 
     ASSERT_EQ(dialogs.shown.size(), 4u);
     EXPECT_EQ(dialogs.shown[3].title, "Error Restoring Log");
@@ -433,12 +433,12 @@ namespace brindle {
 namespace {
 
 // The main form with a country file in the working folder, started and ready for entry.
-class Form1EntryTest : public Form1Test
+class EntryTest : public MainWindowTest
 {
 protected:
     void SetUp() override
     {
-        Form1Test::SetUp();
+        MainWindowTest::SetUp();
         writeBytes(folders.workingDir + "/arrlpre2.txt", fixture("station/main_form_countries.txt"));
         startContinuing();
         form().show();
@@ -447,7 +447,7 @@ protected:
     }
     QLineEdit* call()
     {
-        return child<QLineEdit>("txtCall");
+        return child<QLineEdit>("callField");
     }
     QLineEdit* field(const char* name)
     {
@@ -460,14 +460,14 @@ protected:
     }
 };
 
-TEST_F(Form1EntryTest, startUpShowsStationSetupOnce)
+TEST_F(EntryTest, startUpShowsStationSetupOnce)
 {
     EXPECT_EQ(setupsShown, 1);
-    EXPECT_EQ(text("Label2"), "DL1ABC");
-    EXPECT_EQ(text("Label4"), "100");
+    EXPECT_EQ(text("ownCallLabel"), "DL1ABC");
+    EXPECT_EQ(text("powerLabel"), "100");
 }
 
-TEST_F(Form1EntryTest, setupInPhoneShortensTheReportsAndSavesTheMode)
+TEST_F(EntryTest, setupInPhoneShortensTheReportsAndSavesTheMode)
 {
     dialogs.onModal = [](QDialog& dialog) {
         auto& setup = static_cast<StationSetupDialog&>(dialog);
@@ -475,104 +475,104 @@ TEST_F(Form1EntryTest, setupInPhoneShortensTheReportsAndSavesTheMode)
         setup.m_powerField->setText(QStringLiteral("1KW"));
         setup.publishStation();
     };
-    form().mnuSetup_Click();
-    EXPECT_EQ(text("Label30"), "PH");
-    EXPECT_EQ(text("Label4"), "1KW");
-    EXPECT_EQ(field("txtRSTR")->maxLength(), 2);
-    EXPECT_EQ(field("txtRSTS")->maxLength(), 2);
+    form().runStationSetup();
+    EXPECT_EQ(text("modeLabel"), "PH");
+    EXPECT_EQ(text("powerLabel"), "1KW");
+    EXPECT_EQ(field("rstRcvdField")->maxLength(), 2);
+    EXPECT_EQ(field("rstSentField")->maxLength(), 2);
     const DefaultData saved = parseDefaultData(readBytes(folders.workingDir + "/inprefDX.txt")).value();
     EXPECT_EQ(saved.mode, "PH");
     EXPECT_EQ(saved.power, "1KW");
 }
 
-TEST_F(Form1EntryTest, setupClosedWithoutDoneChangesNothing)
+TEST_F(EntryTest, setupClosedWithoutDoneChangesNothing)
 {
     dialogs.onModal = [](QDialog& dialog) {
         auto& setup = static_cast<StationSetupDialog&>(dialog);
         setup.m_phoneOption->setChecked(true);
         setup.reject();
     };
-    form().mnuSetup_Click();
-    EXPECT_EQ(text("Label30"), "CW");
-    EXPECT_EQ(field("txtRSTR")->maxLength(), 3);
+    form().runStationSetup();
+    EXPECT_EQ(text("modeLabel"), "CW");
+    EXPECT_EQ(field("rstRcvdField")->maxLength(), 3);
 }
 
-TEST_F(Form1EntryTest, typedCallIsUpperCasedAndLookedUpOnEveryKey)
+TEST_F(EntryTest, typedCallIsUpperCasedAndLookedUpOnEveryKey)
 {
     QTest::keyClicks(call(), QStringLiteral("k\"h"));
     EXPECT_EQ(call()->text(), "KH");
     EXPECT_EQ(form().operatingState().currentCall, "KH");
-    EXPECT_EQ(field("txtCntry")->text(), "USA");
-    EXPECT_EQ(text("Label22"), "NA");
+    EXPECT_EQ(field("countryField")->text(), "USA");
+    EXPECT_EQ(text("continentLabel"), "NA");
     QTest::keyClicks(call(), QStringLiteral("6xx"));
-    EXPECT_EQ(field("txtCntry")->text(), "Hawaii");
-    EXPECT_EQ(field("txtCntry")->selectedText(), "Hawaii");
-    EXPECT_EQ(text("Label22"), "OC");
+    EXPECT_EQ(field("countryField")->text(), "Hawaii");
+    EXPECT_EQ(field("countryField")->selectedText(), "Hawaii");
+    EXPECT_EQ(text("continentLabel"), "OC");
     const BearingDistance expected = bearingAndDistance(51.25, -7.5, 21.12f, 157.48f);
-    EXPECT_EQ(text("Label18").toStdString(), expected.bearing);
-    EXPECT_EQ(text("Label19").toStdString(), expected.distance);
+    EXPECT_EQ(text("bearingLabel").toStdString(), expected.bearing);
+    EXPECT_EQ(text("distanceLabel").toStdString(), expected.distance);
     EXPECT_FALSE(expected.bearing.empty());
 
     call()->clear();
     QTest::keyClicks(call(), QStringLiteral("9a1a"));
-    EXPECT_EQ(field("txtCntry")->text(), "Not Found");
-    EXPECT_EQ(text("Label22"), "");
-    EXPECT_EQ(text("Label18"), "");
-    EXPECT_EQ(text("Label19"), "");
+    EXPECT_EQ(field("countryField")->text(), "Not Found");
+    EXPECT_EQ(text("continentLabel"), "");
+    EXPECT_EQ(text("bearingLabel"), "");
+    EXPECT_EQ(text("distanceLabel"), "");
 }
 
-TEST_F(Form1EntryTest, callFieldHoldsThirteenCharacters)
+TEST_F(EntryTest, callFieldHoldsThirteenCharacters)
 {
     QTest::keyClicks(call(), QStringLiteral("DL1ABCDEFGHIJKLMN"));
     EXPECT_EQ(call()->text(), "DL1ABCDEFGHIJ");
 }
 
-TEST_F(Form1EntryTest, leavingTheCallFillsTheCanadianProvinceAndDefaultReports)
+TEST_F(EntryTest, leavingTheCallFillsTheCanadianProvinceAndDefaultReports)
 {
     QTest::keyClicks(call(), QStringLiteral("ve8xyz"));
-    field("txtSec")->setFocus();
-    EXPECT_EQ(field("txtSec")->text(), "NWT");
-    EXPECT_EQ(field("txtSec")->selectedText(), "NWT");
-    EXPECT_EQ(field("txtRSTR")->text(), "599");
-    EXPECT_EQ(field("txtRSTS")->text(), "599");
+    field("sectionField")->setFocus();
+    EXPECT_EQ(field("sectionField")->text(), "NWT");
+    EXPECT_EQ(field("sectionField")->selectedText(), "NWT");
+    EXPECT_EQ(field("rstRcvdField")->text(), "599");
+    EXPECT_EQ(field("rstSentField")->text(), "599");
 }
 
-TEST_F(Form1EntryTest, tabLeavesTheCallForTheReceivedReport)
+TEST_F(EntryTest, tabLeavesTheCallForTheReceivedReport)
 {
     QTest::keyClicks(call(), QStringLiteral("K1ABC"));
     QTest::keyClick(call(), Qt::Key_Tab);
-    EXPECT_TRUE(field("txtRSTR")->hasFocus());
-    EXPECT_EQ(field("txtRSTR")->text(), "599");
+    EXPECT_TRUE(field("rstRcvdField")->hasFocus());
+    EXPECT_EQ(field("rstRcvdField")->text(), "599");
 }
 
-TEST_F(Form1EntryTest, leavingTheCallKeepsWhatTheOperatorEntered)
+TEST_F(EntryTest, leavingTheCallKeepsWhatTheOperatorEntered)
 {
-    field("txtSec")->setText(QStringLiteral("ON"));
-    field("txtRSTS")->setText(QStringLiteral("579"));
+    field("sectionField")->setText(QStringLiteral("ON"));
+    field("rstSentField")->setText(QStringLiteral("579"));
     call()->setFocus();
     QTest::keyClicks(call(), QStringLiteral("VE8XYZ"));
-    field("txtRSTR")->setFocus();
-    EXPECT_EQ(field("txtSec")->text(), "ON");
-    EXPECT_EQ(field("txtRSTR")->text(), "599");
-    EXPECT_EQ(field("txtRSTS")->text(), "579");
+    field("rstRcvdField")->setFocus();
+    EXPECT_EQ(field("sectionField")->text(), "ON");
+    EXPECT_EQ(field("rstRcvdField")->text(), "599");
+    EXPECT_EQ(field("rstSentField")->text(), "579");
 }
 
-TEST_F(Form1EntryTest, leavingAnEmptyCallFillsNothing)
+TEST_F(EntryTest, leavingAnEmptyCallFillsNothing)
 {
-    field("txtSec")->setFocus();
-    EXPECT_EQ(field("txtRSTR")->text(), "");
+    field("sectionField")->setFocus();
+    EXPECT_EQ(field("rstRcvdField")->text(), "");
 }
 
-TEST_F(Form1EntryTest, countryFieldCompletesFromTheTable)
+TEST_F(EntryTest, countryFieldCompletesFromTheTable)
 {
-    type("txtCntry", "ca");
-    EXPECT_EQ(field("txtCntry")->text(), "Canada") << "a key at the start of the field is a capital";
-    EXPECT_EQ(field("txtCntry")->selectedText(), "nada");
-    EXPECT_EQ(text("Label22"), "NA");
-    EXPECT_FALSE(text("Label18").isEmpty());
+    type("countryField", "ca");
+    EXPECT_EQ(field("countryField")->text(), "Canada") << "a key at the start of the field is a capital";
+    EXPECT_EQ(field("countryField")->selectedText(), "nada");
+    EXPECT_EQ(text("continentLabel"), "NA");
+    EXPECT_FALSE(text("bearingLabel").isEmpty());
 }
 
-TEST_F(Form1Test, damagedCountryFileIsReportedAndTheRestOfStartUpSkipped)
+TEST_F(MainWindowTest, damagedCountryFileIsReportedAndTheRestOfStartUpSkipped)
 {
     writeBytes(folders.workingDir + "/arrlpre2.txt",
         "\"DL\",\"Fed. Rep. of "
@@ -590,7 +590,7 @@ TEST_F(Form1Test, damagedCountryFileIsReportedAndTheRestOfStartUpSkipped)
     EXPECT_EQ(form().workingLog().log().count(), 3);
 }
 
-TEST_F(Form1Test, countryFileInTheSharedFolderIsPreferred)
+TEST_F(MainWindowTest, countryFileInTheSharedFolderIsPreferred)
 {
     writeBytes(folders.workingDir + "/arrlpre2.txt", fixture("station/main_form_countries.txt"));
     writeBytes(folders.sharedDir + "/arrlpre2.txt", "\"JA\",\"Japan\",\"AS\",-138.38,36.40,25,45,-9\r\n");

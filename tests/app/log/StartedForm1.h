@@ -26,7 +26,7 @@ namespace brindle::test {
 
 // A started main form over the two-band fixture log (K1AB MA and W2XY NY on 20 m, VE3AA ON on 40 m),
 // on 20 m, with the focus in the call field.
-class StartedForm1 : public ::testing::Test
+class StartedMainWindow : public ::testing::Test
 {
 protected:
     void SetUp() override
@@ -40,11 +40,11 @@ protected:
         dialogs.onModal = [](QDialog& dialog) { static_cast<StationSetupDialog&>(dialog).publishStation(); };
         dialogs.answers.push_back(OperatorDialogs::Answer::Yes);
 
-        form = std::make_unique<Form1>(Form1Services { fs, clock, dialogs, settings, shared, folders, [](int) {} });
+        form = std::make_unique<MainWindow>(MainWindowServices { fs, clock, dialogs, settings, shared, folders, [](int) {} });
         ASSERT_TRUE(form->startUp());
         form->show();
         QApplication::setActiveWindow(form.get());
-        field("txtCall")->setFocus();
+        field("callField")->setFocus();
         shownAtStart = dialogs.shown;
         dialogs.shown.clear();
     }
@@ -78,16 +78,16 @@ protected:
     }
     void typeCall(const char* keys)
     {
-        QTest::keyClicks(field("txtCall"), QString::fromLatin1(keys));
+        QTest::keyClicks(field("callField"), QString::fromLatin1(keys));
     }
     void leaveCall()
     {
-        field("txtSec")->setFocus();
+        field("sectionField")->setFocus();
     }
     // Starts the operating clock, as the operator does before the first contact.
     void startClock()
     {
-        form->cmdLogOn_Click();
+        form->toggleTimeOn();
         dialogs.shown.clear();
     }
 
@@ -100,7 +100,7 @@ protected:
     SharedPreferences shared { fs };
     // What the start-up showed the operator.
     std::vector<test::ScriptedDialogs::Shown> shownAtStart;
-    std::unique_ptr<Form1> form;
+    std::unique_ptr<MainWindow> form;
 };
 
 } // namespace brindle::test
