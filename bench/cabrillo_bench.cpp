@@ -32,7 +32,7 @@ ContestLog fullLog()
 CabrilloHeader fullHeader()
 {
     CabrilloHeader header;
-    header.createdBy = programNameFromTitle(mainFormTitle());
+    header.createdBy = programNameFromTitle(mainWindowTitle());
     header.ownCall = "DL1ABC";
     header.power = "100";
     header.mode = "CW";

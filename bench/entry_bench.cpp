@@ -1,4 +1,4 @@
-// The main form driven as the operator drives it, offscreen, over a full log: the cost of a key in the
+// The main window driven as the operator drives it, offscreen, over a full log: the cost of a key in the
 // call field, of logging a contact, and of listing every contact.
 
 #include "common/PosixFileSystem.h"

@@ -52,7 +52,7 @@ void dupcheckNewCall(benchmark::State& state)
 {
     const ContestLog& log = fullLog();
     for (auto _ : state) {
-        benchmark::DoNotOptimize(dupcheck(log, "DL1ZQ", "20"));
+        benchmark::DoNotOptimize(duplicateCheck(log, "DL1ZQ", "20"));
     }
 }
 BENCHMARK(dupcheckNewCall)->Unit(benchmark::kMicrosecond);
@@ -63,7 +63,7 @@ void dupcheckLastRecord(benchmark::State& state)
     const ContestLog& log = fullLog();
     const std::string call = log.record(log.count()).call;
     for (auto _ : state) {
-        benchmark::DoNotOptimize(dupcheck(log, call, "20"));
+        benchmark::DoNotOptimize(duplicateCheck(log, call, "20"));
     }
 }
 BENCHMARK(dupcheckLastRecord)->Unit(benchmark::kMicrosecond);
@@ -89,7 +89,7 @@ void timeStatsFullHour(benchmark::State& state)
     std::sscanf(last.qsoTime.c_str(), "%d:%d:%d", &now.hour, &now.minute, &now.second);
     now = addHours(now, 1.0 / 60);
     for (auto _ : state) {
-        benchmark::DoNotOptimize(timeStats(log, now));
+        benchmark::DoNotOptimize(contactRates(log, now));
     }
 }
 BENCHMARK(timeStatsFullHour)->Unit(benchmark::kMicrosecond);

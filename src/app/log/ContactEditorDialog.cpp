@@ -64,7 +64,7 @@ ContactEditorDialog::ContactEditorDialog(
     m_dateField->setText(toQString(m_original.qsoDate));
     m_timeField->setText(toQString(m_original.qsoTime));
     m_bandField->setText(toQString(m_original.band));
-    ScaleDialog(*this, screenGeometryOf(*this));
+    scaleDialog(*this, screenGeometryOf(*this));
 }
 
 void ContactEditorDialog::buildForm()
@@ -140,7 +140,7 @@ void ContactEditorDialog::routeKeys()
         };
     };
     // A double quote would end the field early in the log file.
-    const auto plain = [](int& keyAscii) { keyAscii = keyAscii == '"' ? 0 : capital(keyAscii); };
+    const auto plain = [](int& keyAscii) { keyAscii = keyAscii == '"' ? 0 : upperCaseLetter(keyAscii); };
     for (QLineEdit* text : { m_callField, m_rstRcvdField, m_sectionField, m_rstSentField, m_bandField }) {
         m_keys->route(text, withEnter(plain));
     }
@@ -164,7 +164,7 @@ void ContactEditorDialog::handleCountryKey(int& keyAscii)
         return;
     }
     if (m_countryField->cursorPosition() == 0) {
-        keyAscii = capital(keyAscii);
+        keyAscii = upperCaseLetter(keyAscii);
     }
     // Only letters typed in the table's own case complete a name: a country typed some other way is an
     // edit the operator means, and stays as typed.
@@ -269,7 +269,7 @@ void ContactEditorDialog::acceptEdit()
 
 void ContactEditorDialog::deleteEditedContact()
 {
-    // Out of the way of the main form's question and of its list while the record goes.
+    // Out of the way of the main window's question and of its list while the record goes.
     hide();
     if (m_deleteDupe) {
         m_deleteDupe();

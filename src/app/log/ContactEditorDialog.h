@@ -20,7 +20,7 @@ class OperatorDialogs;
 
 // Changes one record of the log: every field but the frequency. Done checks the date and time, refuses
 // a change that would make the record a duplicate of another, and otherwise keeps the edited record for
-// the main form to store. The log itself is left alone.
+// the main window to store. The log itself is left alone.
 class ContactEditorDialog : public QDialog
 {
     Q_OBJECT
@@ -35,7 +35,7 @@ public:
     // What Done accepted; nothing while Done has not succeeded.
     std::optional<QsoRecord> editedRecord() const;
 
-    // Deletes the record of the main form's selected row, the main form asking first.
+    // Deletes the record of the main window's selected row, the main window asking first.
     void setDeleteDupe(std::function<void()> deleteDupe);
 
     void acceptEdit();

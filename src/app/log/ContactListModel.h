@@ -8,7 +8,7 @@ namespace brindle {
 
 class ContestLog;
 
-// The rows of the main form's contact list: record numbers into the log, each cell drawn from the record
+// The rows of the main window's contact list: record numbers into the log, each cell drawn from the record
 // when the view asks for it, so that listing all of a full log costs no more than listing 20.
 class ContactListModel : public QAbstractTableModel
 {

@@ -50,7 +50,7 @@ MainWindow::MainWindow(MainWindowServices services, QWidget* parent)
     , m_log(m_services.fs, joinPath(m_services.folders.workingDir, WorkingLog::FileName))
 {
     setObjectName(QStringLiteral("MainWindow"));
-    setWindowTitle(q(mainFormTitle()));
+    setWindowTitle(q(mainWindowTitle()));
     buildMenus();
     buildForm();
 }
@@ -237,7 +237,7 @@ bool MainWindow::startUp()
     m_newSectionMarker->hide();
     m_state.onPeriodStart = m_services.clock.localNow();
     const ScreenGeometry screen = screenGeometryOf(*this);
-    ScaleMainForm(*this, screen);
+    scaleMainWindow(*this, screen);
     sizeContactList();
     m_messageLabel->setText(QStringLiteral("Select a band from the menu bar and click Log \"Time On\" below!"));
     showCountryDetails(nullptr);

@@ -36,7 +36,7 @@ class OperatorDialogs;
 class SettingsStore;
 class SharedPreferences;
 
-// What the main form reaches the outside through.
+// What the main window reaches the outside through.
 struct MainWindowServices
 {
     FileSystem& fs;

@@ -1,4 +1,4 @@
-// The main form's appearance commands, and the report windows it opens.
+// The main window's appearance commands, and the report windows it opens.
 
 #include "Form1.h"
 

@@ -1,4 +1,4 @@
-// The main form's entry fields: what each key does in each field, the checks a contact must pass, and
+// The main window's entry fields: what each key does in each field, the checks a contact must pass, and
 // the logging step itself.
 
 #include "Form1.h"
@@ -296,7 +296,7 @@ void MainWindow::applyCallKey(int& keyAscii)
         m_rstRcvdField->setFocus();
         return;
     }
-    keyAscii = capital(keyAscii);
+    keyAscii = upperCaseLetter(keyAscii);
     searchPartialCall(keyAscii);
 }
 
@@ -331,7 +331,7 @@ void MainWindow::handleRstRcvdKey(int& keyAscii)
     if (keyAscii == KeySpace) {
         sendTabKeystroke(m_rstRcvdField);
     }
-    keyAscii = number(keyAscii);
+    keyAscii = digitsOnly(keyAscii);
     if (m_handOver.target == 4) {
         m_rstRcvdField->setText(QString(QChar(keyAscii)));
         m_handOver = {};
@@ -357,7 +357,7 @@ void MainWindow::handleSectionKey(int& keyAscii)
         m_rstSentField->setFocus();
         return;
     }
-    keyAscii = capital(keyAscii);
+    keyAscii = upperCaseLetter(keyAscii);
     if (m_handOver.target == 3) {
         m_sectionField->setText(QString(QChar(keyAscii)));
         m_handOver = {};
@@ -368,7 +368,7 @@ void MainWindow::handleRstSentKey(int& keyAscii)
 {
     // A letter cannot be part of a report: it is the first letter of the country.
     if (keyAscii > '9') {
-        keyAscii = capital(keyAscii);
+        keyAscii = upperCaseLetter(keyAscii);
         m_handOver = { 2, keyAscii };
         int handed = keyAscii;
         handleCountryKey(handed);
@@ -382,7 +382,7 @@ void MainWindow::handleRstSentKey(int& keyAscii)
     if (keyAscii == KeySpace) {
         m_countryField->setFocus();
     }
-    keyAscii = number(keyAscii);
+    keyAscii = digitsOnly(keyAscii);
 }
 
 void MainWindow::handleCountryKey(int& keyAscii)
@@ -410,7 +410,7 @@ void MainWindow::handleCountryKey(int& keyAscii)
     }
     if (m_countryField->text().isEmpty() || typingPosition(m_countryField) == 0) {
         m_countryField->clear();
-        keyAscii = capital(keyAscii);
+        keyAscii = upperCaseLetter(keyAscii);
     }
     if (const CountryInfo* record = completeCountryField(*m_countryField, m_countries, keyAscii)) {
         showCountryDetails(record);

@@ -1,4 +1,4 @@
-// The keys the main form sees before any field: shortcuts to the other windows, the keyers' function
+// The keys the main window sees before any field: shortcuts to the other windows, the keyers' function
 // keys and speed arrows, Esc, and typing in keyboard CW mode.
 
 #include "Form1.h"
@@ -116,7 +116,7 @@ void MainWindow::previewKeyPress(int& keyAscii)
         }
         return;
     }
-    m_keying.cwBuffer += static_cast<char>(capital(keyAscii));
+    m_keying.cwBuffer += static_cast<char>(upperCaseLetter(keyAscii));
     keyAscii = 0;
 }
 

@@ -6,7 +6,7 @@
 
 namespace brindle::form1 {
 
-// The main form is drawn on the design canvas, 640 × 480 design pixels (9,600 × 7,200 twips), and
+// The main window is drawn on the design canvas, 640 × 480 design pixels (9,600 × 7,200 twips), and
 // scaled to the screen at start-up. These place its controls there.
 
 template <class W> W* placed(W* widget, int left, int top, int width, int height)

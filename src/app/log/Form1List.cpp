@@ -1,4 +1,4 @@
-// The main form's contact list, and the commands that change logged contacts: delete and edit.
+// The main window's contact list, and the commands that change logged contacts: delete and edit.
 
 #include "Form1.h"
 

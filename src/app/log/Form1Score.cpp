@@ -1,4 +1,4 @@
-// The main form's score, rate and duplicate displays: what the form shows about the log while the
+// The main window's score, rate and duplicate displays: what the form shows about the log while the
 // operator enters contacts.
 
 #include "Form1.h"
@@ -113,7 +113,7 @@ void MainWindow::showRates()
 {
     const DateTime now = addHours(m_services.clock.localNow(), m_defaults.utcOffsetHours);
     // A record whose date cannot be read leaves the rates as they were.
-    if (const auto rates = timeStats(m_log.log(), now)) {
+    if (const auto rates = contactRates(m_log.log(), now)) {
         m_rate60Label->setText(QString::number(rates->last60));
         m_rate20Label->setText(QString::number(rates->last20));
     }
@@ -196,7 +196,7 @@ void MainWindow::togglePartialSearch()
 bool MainWindow::checkDuplicate()
 {
     m_dupeFound = false;
-    const DupeCheckResult found = brindle::dupcheck(m_log.log(), toBytes(m_callField->text()), m_state.currentBand);
+    const DupeCheckResult found = brindle::duplicateCheck(m_log.log(), toBytes(m_callField->text()), m_state.currentBand);
     if (m_state.listPreviousContacts) {
         m_contactListModel->setRecords(found.previous);
     }

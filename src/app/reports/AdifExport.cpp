@@ -92,7 +92,7 @@ void exportAdif(const ContestLog& log, const DefaultData& station, const Program
     settings.power = answerBytes(power);
     settings.comment = answerBytes(comment);
     settings.mode = station.mode;
-    settings.programName = programNameFromTitle(mainFormTitle());
+    settings.programName = programNameFromTitle(mainWindowTitle());
     settings.exportedOn = toBytes(generalDateTimeText(clock.localNow()));
     if (const Status written = fs.replaceFile(pathFromQString(*chosen), adifFileText(log, countries.value(), settings));
         !written) {

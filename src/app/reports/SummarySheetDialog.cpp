@@ -81,7 +81,7 @@ SummarySheetDialog::SummarySheetDialog(const ContestLog& log, const DefaultData&
         field->setText(q(m_settings.get(key, "")));
     }
 
-    ScaleDialog(*this, screenGeometryOf(*this));
+    scaleDialog(*this, screenGeometryOf(*this));
 }
 
 void SummarySheetDialog::buildForm()
@@ -190,7 +190,7 @@ void SummarySheetDialog::buildForm()
     });
 
     m_keys = new KeyRouter(this);
-    const auto capitals = [](int& keyAscii) { keyAscii = capital(keyAscii); };
+    const auto capitals = [](int& keyAscii) { keyAscii = upperCaseLetter(keyAscii); };
     m_keys->route(m_arrlSectionField, capitals);
     m_keys->route(m_operatorsField, capitals);
 }
@@ -213,7 +213,7 @@ void SummarySheetDialog::chooseSingleBand()
 CabrilloHeader SummarySheetDialog::header() const
 {
     CabrilloHeader header;
-    header.createdBy = programNameFromTitle(mainFormTitle());
+    header.createdBy = programNameFromTitle(mainWindowTitle());
     header.ownCall = std::string(trimBlanks(m_station.ownCall));
     header.power = m_station.power;
     header.mode = m_station.mode;

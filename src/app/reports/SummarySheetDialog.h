@@ -30,7 +30,7 @@ class SummarySheetDialog : public QDialog
     Q_OBJECT
 
 public:
-    // station gives the own call, power and mode; claimedScore is the main form's score as it shows it;
+    // station gives the own call, power and mode; claimedScore is the main window's score as it shows it;
     // programDataDir is where the save dialog opens.
     SummarySheetDialog(const ContestLog& log, const DefaultData& station, std::string claimedScore, FileSystem& fs,
         SettingsStore& settings, SharedPreferences& shared, OperatorDialogs& dialogs, std::string programDataDir,

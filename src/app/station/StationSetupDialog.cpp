@@ -58,7 +58,7 @@ StationSetupDialog::StationSetupDialog(const DefaultData& station, const Country
     if (m_ownCallField->text().isEmpty()) {
         m_ownCallField->setText(toQString(settings.get("UserCallSign", "")));
     }
-    ScaleDialog(*this, screenGeometryOf(*this));
+    scaleDialog(*this, screenGeometryOf(*this));
 }
 
 void StationSetupDialog::buildForm()
@@ -110,8 +110,8 @@ void StationSetupDialog::buildForm()
             }
         };
     };
-    const auto capitals = [](int& keyAscii) { keyAscii = capital(keyAscii); };
-    const auto numeric = [](int& keyAscii) { keyAscii = numberr(keyAscii); };
+    const auto capitals = [](int& keyAscii) { keyAscii = upperCaseLetter(keyAscii); };
+    const auto numeric = [](int& keyAscii) { keyAscii = numberCharsOnly(keyAscii); };
     m_keys->route(m_ownCallField, withEnter(capitals));
     m_keys->route(m_powerField, withEnter(capitals));
     m_keys->route(m_continentField, withEnter(capitals));
@@ -126,7 +126,7 @@ void StationSetupDialog::handleCountryKey(int& keyAscii)
 {
     // Only the first letter of a country name is capitalised.
     if (m_countryField->cursorPosition() == 0) {
-        keyAscii = capital(keyAscii);
+        keyAscii = upperCaseLetter(keyAscii);
     }
     if (const CountryInfo* record = completeCountryField(*m_countryField, m_countries, keyAscii)) {
         m_longitudeField->setText(toQString(formatSingle(record->longitude)));

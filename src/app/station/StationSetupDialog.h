@@ -17,7 +17,7 @@ class SettingsStore;
 class SharedPreferences;
 
 // The own station's data: call, power, position, continent, country, UTC offset and contest mode.
-// Done publishes them to the shared preferences; the main form applies them afterwards.
+// Done publishes them to the shared preferences; the main window applies them afterwards.
 class StationSetupDialog : public QDialog
 {
     Q_OBJECT

@@ -12,7 +12,7 @@ namespace brindle {
 class ClickableLabel;
 struct ScreenGeometry;
 
-// The start-up logo, shown modally before the main form loads. The operator's own picture,
+// The start-up logo, shown modally before the main window loads. The operator's own picture,
 // "splash.jpg" in the maker's shared folder, replaces the built-in ones and stays up longer.
 class StartupLogoDialog : public QDialog
 {

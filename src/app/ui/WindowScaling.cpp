@@ -311,12 +311,12 @@ ScreenGeometry screenGeometryOf(const QWidget& window)
     return { screen->geometry().size(), screen->availableGeometry(), screen->geometry().topLeft() };
 }
 
-void ScaleMainForm(QWidget& form, const ScreenGeometry& screen)
+void scaleMainWindow(QWidget& form, const ScreenGeometry& screen)
 {
-    apply(form, planFrom(LayoutRule::MainForm, scaleMainForm(twips(screen.screen)), screen.screenOrigin));
+    apply(form, planFrom(LayoutRule::MainWindow, scaleMainWindow(twips(screen.screen)), screen.screenOrigin));
 }
 
-void ScaleDialog(QWidget& dialog, const ScreenGeometry& screen)
+void scaleDialog(QWidget& dialog, const ScreenGeometry& screen)
 {
     apply(dialog,
         planFrom(
@@ -343,7 +343,7 @@ void fillWorkArea(QWidget& window, const ScreenGeometry& screen)
     window.setGeometry(screen.workArea);
 }
 
-void ScaleFormTo(
+void scaleWindowTo(
     QWidget& window, const QRect& target, QSize design, bool fill, double fontFactor, const QString& fontName)
 {
     const FormToLayout f = scaleFormTo(extent(window.frameGeometry().size()), extent(window.size()),

@@ -35,8 +35,8 @@ ScreenGeometry screenGeometryOf(const QWidget& window);
 // size before scaling is its design size, or its size hint when it has never been given a size (a
 // window laid out by Qt layouts). Controls placed by a Qt layout keep the layout's placement and only
 // have their fonts scaled; absolutely placed controls are moved and sized as well.
-void ScaleMainForm(QWidget& form, const ScreenGeometry& screen);
-void ScaleDialog(QWidget& dialog, const ScreenGeometry& screen);
+void scaleMainWindow(QWidget& form, const ScreenGeometry& screen);
+void scaleDialog(QWidget& dialog, const ScreenGeometry& screen);
 // The screen rule; fonts grow at most 1.5 times unless unlimitedFont (the colours window).
 void scaleByScreenRule(QWidget& window, const ScreenGeometry& screen, bool unlimitedFont = false);
 void scaleByWorkAreaRule(QWidget& window, const ScreenGeometry& screen);
@@ -47,15 +47,15 @@ void fillWorkArea(QWidget& window, const ScreenGeometry& screen);
 // keeps its share of design (in design pixels, normally DesignCanvas); it is centred in the target.
 // Fonts grow by (m − 1) × fontFactor + 1 when the window grows, m being the smaller of the client
 // area's two growth ratios; a non-empty fontName replaces the fonts' family. The WinKey window uses
-// ScaleFormTo(w, QRect(s.screenOrigin, s.screen), DesignCanvas, false, 1.0, "Arial").
-void ScaleFormTo(
+// scaleWindowTo(w, QRect(s.screenOrigin, s.screen), DesignCanvas, false, 1.0, "Arial").
+void scaleWindowTo(
     QWidget& window, const QRect& target, QSize design, bool fill, double fontFactor, const QString& fontName);
 
 // Centred across the screen and 170 twips above its vertical centre, at its present size: where
 // dialogs and the start-up logo stand.
 void placeAboveCentre(QWidget& window, const ScreenGeometry& screen);
 
-// The main form's appearance settings, applied to the layout ScaleMainForm produced.
+// The main window's appearance settings, applied to the layout scaleMainWindow produced.
 // The form hidden and reduced to percent of the screen, centred; fonts, controls and the columns of
 // its list views shrink in proportion. The caller shows the form when its start-up completes.
 void applyFormSize(QWidget& form, int percent, const ScreenGeometry& screen);

@@ -2,12 +2,12 @@
 
 namespace brindle {
 
-int capital(int keyAscii)
+int upperCaseLetter(int keyAscii)
 {
     return (keyAscii >= 'a' && keyAscii <= 'z') ? keyAscii - 'a' + 'A' : keyAscii;
 }
 
-int numberr(int keyAscii)
+int numberCharsOnly(int keyAscii)
 {
     if (keyAscii == KeyBackspace || (keyAscii >= '-' && keyAscii <= '9')) {
         return keyAscii;
@@ -15,7 +15,7 @@ int numberr(int keyAscii)
     return 0;
 }
 
-int number(int keyAscii)
+int digitsOnly(int keyAscii)
 {
     if (keyAscii == KeyBackspace || (keyAscii >= '0' && keyAscii <= '9')) {
         return keyAscii;

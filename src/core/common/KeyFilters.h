@@ -6,14 +6,14 @@ namespace brindle {
 // pass on; 0 drops the key.
 
 // A lower-case letter a to z becomes upper case; every other key passes unchanged.
-int capital(int keyAscii);
+int upperCaseLetter(int keyAscii);
 
 // Numeric fields of the station setup: Backspace, and the codes from "-" to "9" (minus, period, slash
 // and the digits).
-int numberr(int keyAscii);
+int numberCharsOnly(int keyAscii);
 
 // Report fields: Backspace and the digits; every other key is dropped.
-int number(int keyAscii);
+int digitsOnly(int keyAscii);
 
 inline constexpr int KeyBackspace = 8;
 inline constexpr int KeyReturn = 13;

@@ -4,7 +4,7 @@
 
 namespace brindle {
 
-std::string mainFormTitle()
+std::string mainWindowTitle()
 {
     std::string title(ProgramName);
     title.resize(75, ' ');

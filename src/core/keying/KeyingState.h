@@ -4,7 +4,7 @@
 
 namespace brindle {
 
-// What the main form's keys need to know of the CW and phone keyers, and may change.
+// What the main window's keys need to know of the CW and phone keyers, and may change.
 struct KeyingState
 {
     // 0 none, 1 RTS line, 2 DTR line, 3 parallel port, 5 WinKey.

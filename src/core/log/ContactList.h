@@ -9,7 +9,7 @@
 
 namespace brindle {
 
-// The main form's list of contacts: one row a record, identified by the record number in its first
+// The main window's list of contacts: one row a record, identified by the record number in its first
 // column.
 struct ContactListColumn
 {

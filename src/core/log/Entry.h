@@ -10,7 +10,7 @@
 
 namespace brindle {
 
-// The contact being entered on the main form, as its fields hold it.
+// The contact being entered on the main window, as its fields hold it.
 struct EntryFields
 {
     std::string call;

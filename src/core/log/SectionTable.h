@@ -7,7 +7,7 @@
 namespace brindle {
 
 // The 63 multipliers: the contiguous US states, DC and the Canadian provinces and territories, each
-// counted once per band. Positions run 1 to 63 as the main form's grid numbers its labels.
+// counted once per band. Positions run 1 to 63 as the main window's grid numbers its labels.
 struct Section
 {
     std::string_view abbreviation;

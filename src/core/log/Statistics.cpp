@@ -44,7 +44,7 @@ std::string lastTwoDigits(double value)
 
 } // namespace
 
-DupeCheckResult dupcheck(const ContestLog& log, std::string_view call, std::string_view currentBand)
+DupeCheckResult duplicateCheck(const ContestLog& log, std::string_view call, std::string_view currentBand)
 {
     DupeCheckResult result;
     const std::vector<QsoRecord>& records = log.records();
@@ -129,7 +129,7 @@ ScoreSummary scoreSummary(const BandTallies& tallies, std::string_view currentBa
     return summary;
 }
 
-std::optional<Rates> timeStats(const ContestLog& log, const DateTime& now)
+std::optional<Rates> contactRates(const ContestLog& log, const DateTime& now)
 {
     int recent20 = 0;
     int recent60 = 0;

@@ -26,7 +26,7 @@ struct DupeCheckResult
     // previous contacts.
     std::vector<int> previous;
 };
-DupeCheckResult dupcheck(const ContestLog& log, std::string_view call, std::string_view currentBand);
+DupeCheckResult duplicateCheck(const ContestLog& log, std::string_view call, std::string_view currentBand);
 
 // "Duplicate K1AB MA 2026/02/21 14:05:30 ON 20  Rec# 7".
 std::string duplicateMessage(const QsoRecord& record, int recordNumber);
@@ -66,7 +66,7 @@ struct Rates
 // Counts back from the newest record until the first one an hour old or more. now is the UTC date and
 // time (local time plus the UTC offset, whole seconds). Nothing when a record's date or time cannot be
 // read: the displays then keep their values.
-std::optional<Rates> timeStats(const ContestLog& log, const DateTime& now);
+std::optional<Rates> contactRates(const ContestLog& log, const DateTime& now);
 
 // "hh:mm:ss" of the operating time, each part its last two digits (100 hours show as "00").
 std::string formatOperatingTime(float totalSeconds);

@@ -63,7 +63,7 @@ struct AdifExportSettings
     std::string power; // as answered; empty: no power field
     std::string comment; // as answered; empty: no comment field
     std::string mode; // the contest mode of the station: "PH" is exported as SSB, anything else as CW
-    std::string programName; // the name and version, as the main form's title starts
+    std::string programName; // the name and version, as the main window's title starts
     std::string exportedOn; // the date and time of the export as the desktop writes them
 };
 

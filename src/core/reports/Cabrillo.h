@@ -51,14 +51,14 @@ std::string categoryText(const CabrilloCategory& category);
 // Everything the file is made of besides the contacts.
 struct CabrilloHeader
 {
-    // The program as the main form's title names it, without the web address.
+    // The program as the main window's title names it, without the web address.
     std::string createdBy;
     // The own station: call (blanks around it are dropped), power sent as the exchange, contest mode
     // ("CW" or "PH").
     std::string ownCall;
     std::string power;
     std::string mode;
-    // The claimed score exactly as the main form shows it.
+    // The claimed score exactly as the main window shows it.
     std::string claimedScore;
     CabrilloCategory category;
     // The summary sheet's fields as typed. The section is written trimmed and left out when blank; the

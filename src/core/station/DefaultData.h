@@ -8,7 +8,7 @@
 
 namespace brindle {
 
-// The default-data file "inprefDX.txt": the own station and the main form's preferences, seventeen
+// The default-data file "inprefDX.txt": the own station and the main window's preferences, seventeen
 // values one per line. The program has no built-in values for them; the file ships with it.
 struct DefaultData
 {

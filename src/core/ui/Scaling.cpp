@@ -41,7 +41,7 @@ double roundHalfEven(double value)
 
 } // namespace
 
-LayoutFactors scaleMainForm(Extent screen)
+LayoutFactors scaleMainWindow(Extent screen)
 {
     LayoutFactors f;
     f.window = { 0, 0, screen.width, screen.height };
@@ -154,7 +154,7 @@ ControlScaling controlScaling(LayoutRule rule, ControlKind kind)
         return placeOnly;
     }
     switch (rule) {
-    case LayoutRule::MainForm:
+    case LayoutRule::MainWindow:
     case LayoutRule::FormSize:
         switch (kind) {
         case ControlKind::Label:

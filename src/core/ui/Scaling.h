@@ -41,14 +41,14 @@ struct LayoutFactors
     double columns = 1; // list-view column widths
 };
 
-// The main form covers the screen.
-LayoutFactors scaleMainForm(Extent screen);
+// The main window covers the screen.
+LayoutFactors scaleMainWindow(Extent screen);
 // A dialog grows with the screen, centred across it and a little above the middle.
 LayoutFactors scaleDialog(Extent design, Extent screen);
 // The smaller tool windows: sized as a dialog, centred, with fonts kept readable but not huge. The
 // colours window lets its fonts grow as far as the screen does.
 LayoutFactors scaleByScreen(Extent design, Extent screen, bool unlimitedFont);
-// Windows that share the desktop with the main form grow to the work area (the screen less the
+// Windows that share the desktop with the main window grow to the work area (the screen less the
 // taskbar) and are centred in it.
 LayoutFactors scaleByWorkArea(Extent design, Extent screen, Area workArea);
 
@@ -67,7 +67,7 @@ struct FormToLayout
 };
 FormToLayout scaleFormTo(Extent window, Extent inner, Extent target, Extent design, bool fill, double fontFactor);
 
-// The main form reduced to a share of the screen, centred; factor applies to fonts, controls and
+// The main window reduced to a share of the screen, centred; factor applies to fonts, controls and
 // columns alike.
 struct FormSizeLayout
 {
@@ -76,7 +76,7 @@ struct FormSizeLayout
 };
 FormSizeLayout formSizeLayout(int percent, Extent screen);
 
-// The main form at full size, at the top left corner: setting 1 keeps clear of the taskbar (the work
+// The main window at full size, at the top left corner: setting 1 keeps clear of the taskbar (the work
 // area), any other value covers the screen. Fonts stay as they are.
 struct TaskbarLayout
 {
@@ -93,7 +93,7 @@ std::optional<int> formSizeFromAnswer(std::string_view answer);
 // What a rule changes in each kind of control.
 enum class LayoutRule
 {
-    MainForm,
+    MainWindow,
     Dialog,
     Screen,
     WorkArea,

@@ -103,7 +103,7 @@ TEST_F(MainWindowCommandsTest, theTitleNamesTheProgramThenItsAddress)
     const QString title = form->windowTitle();
     EXPECT_TRUE(title.startsWith(QStringLiteral("KORVA's Brindle 1.8 (DX Version)   ")));
     EXPECT_EQ(title.mid(75), QString::fromLatin1(ProgramWebAddress.data()));
-    EXPECT_EQ(programNameFromTitle(mainFormTitle()), "KORVA's Brindle 1.8 (DX Version)");
+    EXPECT_EQ(programNameFromTitle(mainWindowTitle()), "KORVA's Brindle 1.8 (DX Version)");
 }
 
 TEST_F(MainWindowCommandsTest, closingIsRefusedOnlyWhileCwIsBeingSent)

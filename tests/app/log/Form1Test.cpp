@@ -46,7 +46,7 @@ DefaultData stationDefaults()
     return d;
 }
 
-// A working folder with default data and a log, and a main form over it with scripted dialogs.
+// A working folder with default data and a log, and a main window over it with scripted dialogs.
 class MainWindowTest : public ::testing::Test
 {
 protected:
@@ -432,7 +432,7 @@ TEST_F(MainWindowTest, restoreOfADamagedFileKeepsTheWorkingLog)
 namespace brindle {
 namespace {
 
-// The main form with a country file in the working folder, started and ready for entry.
+// The main window with a country file in the working folder, started and ready for entry.
 class EntryTest : public MainWindowTest
 {
 protected:

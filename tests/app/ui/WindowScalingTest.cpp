@@ -124,7 +124,7 @@ TEST(WindowScaling, narrowColumnsScaleFromTheirOwnWidthWhenTheFontGrowsPastThem)
     // Three times the canvas: the larger font raises the header's smallest section above 40 pixels.
     QWidget window;
     DesignWindow d(window);
-    ScaleMainForm(window, screenOf(1920, 1440));
+    scaleMainWindow(window, screenOf(1920, 1440));
     EXPECT_EQ(columnWidths(d.list), (std::vector<int> { 120, 180, 300 }));
 }
 
@@ -133,7 +133,7 @@ TEST(WindowScaling, mainFormOnAScreenTwiceTheCanvasDoublesControlsFontsAndColumn
     QWidget window;
     DesignWindow d(window);
     const QRect innerPlace = d.inner->geometry();
-    ScaleMainForm(window, screenOf(1280, 960));
+    scaleMainWindow(window, screenOf(1280, 960));
 
     EXPECT_EQ(placed(window), QRect(0, 0, 1280, 960));
     EXPECT_EQ(d.label->geometry(), QRect(30, 60, 200, 40));
@@ -147,7 +147,7 @@ TEST(WindowScaling, mainFormOnAScreenTwiceTheCanvasDoublesControlsFontsAndColumn
     // A label placed by a layout keeps the layout's place but takes the scaled font.
     EXPECT_EQ(d.inner->geometry(), innerPlace);
     EXPECT_EQ(d.inner->font().pointSizeF(), 16);
-    // The main form leaves check boxes, combo boxes and panels as they were, fonts included.
+    // The main window leaves check boxes, combo boxes and panels as they were, fonts included.
     EXPECT_EQ(d.check->geometry(), QRect(20, 150, 100, 20));
     EXPECT_EQ(d.check->font().pointSizeF(), 8);
     EXPECT_EQ(d.combo->geometry(), QRect(20, 200, 120, 24));
@@ -158,7 +158,7 @@ TEST(WindowScaling, mainFormOnAWideScreenStretchesAcrossAndScalesControlFontsByT
 {
     QWidget window;
     DesignWindow d(window);
-    ScaleMainForm(window, screenOf(1280, 720));
+    scaleMainWindow(window, screenOf(1280, 720));
 
     EXPECT_EQ(placed(window), QRect(0, 0, 1280, 720));
     EXPECT_EQ(d.label->geometry(), QRect(30, 45, 200, 30));
@@ -179,7 +179,7 @@ TEST(WindowScaling, aMainWindowsMenuBarAndCentralWidgetAreLeftToQt)
     label->setGeometry(10, 20, 50, 20);
     window.resize(640, 480);
 
-    ScaleMainForm(window, screenOf(1280, 960));
+    scaleMainWindow(window, screenOf(1280, 960));
     EXPECT_EQ(label->geometry(), QRect(20, 40, 100, 40));
     EXPECT_EQ(label->font().pointSizeF(), 16);
     EXPECT_EQ(menu->font().pointSizeF(), 8);
@@ -189,7 +189,7 @@ TEST(WindowScaling, dialogOnTheDesignScreenKeepsItsSizeAndStandsAboveTheCentre)
 {
     QWidget window;
     DesignWindow d(window);
-    ScaleDialog(window, screenOf(640, 480));
+    scaleDialog(window, screenOf(640, 480));
 
     // 170 twips are 11⅓ pixels: the top is 120 − 11⅓.
     EXPECT_EQ(placed(window), QRect(160, 109, 320, 240));
@@ -201,7 +201,7 @@ TEST(WindowScaling, dialogGrowsWithTheScreenAndScalesItsCheckBoxesButNotItsCombo
 {
     QWidget window;
     DesignWindow d(window);
-    ScaleDialog(window, screenOf(1280, 720));
+    scaleDialog(window, screenOf(1280, 720));
 
     // 640 × 360 on the 1280 × 720 screen, centred across and 11 pixels above the middle.
     EXPECT_EQ(placed(window), QRect(320, 169, 640, 360));
@@ -226,7 +226,7 @@ TEST(WindowScaling, aDialogLaidOutByQtTakesItsSizeHintAsItsDesignSize)
     layout->addWidget(field);
     const QSize design = dialog.sizeHint();
 
-    ScaleDialog(dialog, screenOf(1280, 720));
+    scaleDialog(dialog, screenOf(1280, 720));
     EXPECT_EQ(dialog.size(), QSize(design.width() * 2, qRound(design.height() * 1.5)));
     EXPECT_EQ(label->font().pointSizeF(), 12);
     EXPECT_EQ(field->font().pointSizeF(), 12);
@@ -271,7 +271,7 @@ TEST(WindowScaling, scaleFormToKeepsTheWindowsShareOfTheCanvasAndDampsFonts)
         SCOPED_TRACE(fontFactor);
         QWidget window;
         DesignWindow d(window);
-        ScaleFormTo(window, QRect(0, 0, 1280, 960), DesignCanvas, false, fontFactor, QStringLiteral("Arial"));
+        scaleWindowTo(window, QRect(0, 0, 1280, 960), DesignCanvas, false, fontFactor, QStringLiteral("Arial"));
 
         EXPECT_EQ(placed(window), QRect(320, 240, 640, 480));
         EXPECT_EQ(d.check->geometry(), QRect(40, 300, 200, 40));
@@ -288,7 +288,7 @@ TEST(WindowScaling, formSizeShrinksTheScaledMainFormAndItsFontsAndColumns)
     QWidget window;
     DesignWindow d(window);
     window.show();
-    ScaleMainForm(window, screenOf(1280, 960));
+    scaleMainWindow(window, screenOf(1280, 960));
     applyFormSize(window, 90, screenOf(1280, 960));
 
     EXPECT_FALSE(window.isVisible());
@@ -307,7 +307,7 @@ TEST(WindowScaling, taskbarOptionFitsTheWorkAreaOrTheScreenKeepingFontsAndTheCon
     QTableView* spots = table(&window, "spotList", QRect(10, 100, 200, 40));
     // A panel 100 pixels wide down the left of the screen.
     const ScreenGeometry screen = screenOf(1280, 960, QRect(100, 0, 1180, 960));
-    ScaleMainForm(window, screen);
+    scaleMainWindow(window, screen);
 
     applyTaskbarOption(window, 1, screen);
     EXPECT_TRUE(window.isVisible());
@@ -366,22 +366,22 @@ TEST(WindowScaling, aControlInsideAPanelLandsWhereItWouldAsADirectChildUnderEver
         const char* rule;
         std::function<void(QMainWindow&)> scale;
     } cases[] = {
-        { "main window", [&](QMainWindow& w) { ScaleMainForm(w, twice); } },
+        { "main window", [&](QMainWindow& w) { scaleMainWindow(w, twice); } },
         { "form size 80",
             [&](QMainWindow& w) {
-                ScaleMainForm(w, twice);
+                scaleMainWindow(w, twice);
                 applyFormSize(w, 80, twice);
             } },
         { "taskbar",
             [&](QMainWindow& w) {
-                ScaleMainForm(w, twice);
+                scaleMainWindow(w, twice);
                 applyTaskbarOption(w, 1, twice);
             } },
-        { "dialog", [&](QMainWindow& w) { ScaleDialog(w, screenOf(1280, 720)); } },
+        { "dialog", [&](QMainWindow& w) { scaleDialog(w, screenOf(1280, 720)); } },
         { "screen", [&](QMainWindow& w) { scaleByScreenRule(w, twice); } },
         { "work area", [&](QMainWindow& w) { scaleByWorkAreaRule(w, twice); } },
         { "form to",
-            [&](QMainWindow& w) { ScaleFormTo(w, QRect(0, 0, 1280, 960), DesignCanvas, true, 1.0, QString()); } },
+            [&](QMainWindow& w) { scaleWindowTo(w, QRect(0, 0, 1280, 960), DesignCanvas, true, 1.0, QString()); } },
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.rule);

@@ -43,10 +43,10 @@ TEST(Entry, aDigitAfterACompleteCallBeginsTheReport)
 TEST(Entry, reportFieldsTakeDigitsAndBackspaceOnly)
 {
     for (int key : std::initializer_list<int> { '0', '5', '9', KeyBackspace }) {
-        EXPECT_EQ(number(key), key);
+        EXPECT_EQ(digitsOnly(key), key);
     }
     for (int key : std::initializer_list<int> { 'a', 'A', ' ', '-', '.', '/', ':', '"', KeyReturn }) {
-        EXPECT_EQ(number(key), 0) << key;
+        EXPECT_EQ(digitsOnly(key), 0) << key;
     }
 }
 

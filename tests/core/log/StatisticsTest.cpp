@@ -65,7 +65,7 @@ struct DupeCase
     std::vector<int> previous;
 };
 
-TEST(Dupcheck, findsTheFirstContactWithTheCallOnTheCurrentBand)
+TEST(DuplicateCheck, findsTheFirstContactWithTheCallOnTheCurrentBand)
 {
     const ContestLog log = k1abOnEveryBandButEighty();
     const DupeCase cases[] = {
@@ -84,22 +84,22 @@ TEST(Dupcheck, findsTheFirstContactWithTheCallOnTheCurrentBand)
         { "K1ABC", "20", std::nullopt, std::nullopt, {} },
     };
     for (const DupeCase& c : cases) {
-        const DupeCheckResult result = dupcheck(log, c.call, c.band);
+        const DupeCheckResult result = duplicateCheck(log, c.call, c.band);
         EXPECT_EQ(result.duplicate, c.duplicate) << c.call << " on " << c.band;
         EXPECT_EQ(result.section, c.section) << c.call << " on " << c.band;
         EXPECT_EQ(result.previous, c.previous) << c.call << " on " << c.band;
     }
 }
 
-TEST(Dupcheck, anEmptyLogHoldsNoDuplicate)
+TEST(DuplicateCheck, anEmptyLogHoldsNoDuplicate)
 {
-    const DupeCheckResult result = dupcheck(ContestLog(), "K1AB", "20");
+    const DupeCheckResult result = duplicateCheck(ContestLog(), "K1AB", "20");
     EXPECT_FALSE(result.duplicate);
     EXPECT_FALSE(result.section);
     EXPECT_TRUE(result.previous.empty());
 }
 
-TEST(Dupcheck, messageNamesTheRecordAsStored)
+TEST(DuplicateCheck, messageNamesTheRecordAsStored)
 {
     EXPECT_EQ(duplicateMessage(contact("K1AB", "MA", "20", "2026/02/21", "14:05:30"), 7),
         "Duplicate K1AB MA 2026/02/21 14:05:30 ON 20  Rec# 7");
@@ -280,15 +280,15 @@ TEST(ScoreSummary, emptyLogScoresNothing)
 
 constexpr DateTime RatesNow { 2026, 2, 21, 15, 0, 0 };
 
-TEST(TimeStats, emptyLogHasNoRate)
+TEST(ContactRates, emptyLogHasNoRate)
 {
-    const std::optional<Rates> rates = timeStats(ContestLog(), RatesNow);
+    const std::optional<Rates> rates = contactRates(ContestLog(), RatesNow);
     ASSERT_TRUE(rates);
     EXPECT_EQ(rates->last20, 0);
     EXPECT_EQ(rates->last60, 0);
 }
 
-TEST(TimeStats, oneContactCountsByItsAge)
+TEST(ContactRates, oneContactCountsByItsAge)
 {
     struct Case
     {
@@ -319,7 +319,7 @@ TEST(TimeStats, oneContactCountsByItsAge)
         { "2026/12/31", "23:59:59", { 2027, 1, 1, 0, 0, 0 }, 3, 1 },
     };
     for (const Case& c : cases) {
-        const std::optional<Rates> rates = timeStats(logOf({ contact("K1AB", "MA", "20", c.date, c.time) }), c.now);
+        const std::optional<Rates> rates = contactRates(logOf({ contact("K1AB", "MA", "20", c.date, c.time) }), c.now);
         ASSERT_TRUE(rates) << c.date << " " << c.time;
         EXPECT_EQ(rates->last20, c.last20) << c.date << " " << c.time;
         EXPECT_EQ(rates->last60, c.last60) << c.date << " " << c.time;
@@ -348,15 +348,15 @@ ContestLog sevenInTwentyMinutesThirtyInTheHour()
     return log;
 }
 
-TEST(TimeStats, ratesAreContactsPerHour)
+TEST(ContactRates, ratesAreContactsPerHour)
 {
-    const std::optional<Rates> rates = timeStats(sevenInTwentyMinutesThirtyInTheHour(), RatesNow);
+    const std::optional<Rates> rates = contactRates(sevenInTwentyMinutesThirtyInTheHour(), RatesNow);
     ASSERT_TRUE(rates);
     EXPECT_EQ(rates->last20, 21);
     EXPECT_EQ(rates->last60, 30);
 }
 
-TEST(TimeStats, anOldRecordEnteredLateEndsTheScan)
+TEST(ContactRates, anOldRecordEnteredLateEndsTheScan)
 {
     const ContestLog log = logOf({
         contact("K1AA", "MA", "20", "2026/02/21", "14:50:00"),
@@ -364,13 +364,13 @@ TEST(TimeStats, anOldRecordEnteredLateEndsTheScan)
         contact("K1OLD", "MA", "20", "2026/02/21", "12:00:00"),
         contact("K1CC", "MA", "20", "2026/02/21", "14:55:00"),
     });
-    const std::optional<Rates> rates = timeStats(log, RatesNow);
+    const std::optional<Rates> rates = contactRates(log, RatesNow);
     ASSERT_TRUE(rates);
     EXPECT_EQ(rates->last20, 3);
     EXPECT_EQ(rates->last60, 1);
 }
 
-TEST(TimeStats, anUnreadableDateEndsTheComputation)
+TEST(ContactRates, anUnreadableDateEndsTheComputation)
 {
     const std::pair<const char*, const char*> unreadable[] = {
         { "2026/02/30", "14:50:00" },
@@ -397,18 +397,18 @@ TEST(TimeStats, anUnreadableDateEndsTheComputation)
             contact("K1AA", "MA", "20", "2026/02/21", "14:50:00"),
             contact("K1BB", "MA", "20", date, time),
         });
-        EXPECT_FALSE(timeStats(log, RatesNow)) << date << " " << time;
+        EXPECT_FALSE(contactRates(log, RatesNow)) << date << " " << time;
     }
 }
 
-TEST(TimeStats, anUnreadableDateBeyondTheHourIsNeverRead)
+TEST(ContactRates, anUnreadableDateBeyondTheHourIsNeverRead)
 {
     const ContestLog log = logOf({
         contact("K1AA", "MA", "20", "2026/02/30", "14:50:00"),
         contact("K1BB", "MA", "20", "2024/02/29", "13:00:00"),
         contact("K1CC", "MA", "20", "2024/02/29", "14:50:00"),
     });
-    const std::optional<Rates> rates = timeStats(log, { 2024, 2, 29, 15, 0, 0 });
+    const std::optional<Rates> rates = contactRates(log, { 2024, 2, 29, 15, 0, 0 });
     ASSERT_TRUE(rates);
     EXPECT_EQ(rates->last20, 3);
     EXPECT_EQ(rates->last60, 1);

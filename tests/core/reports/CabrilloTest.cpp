@@ -21,7 +21,7 @@ using test::logOf;
 CabrilloHeader station()
 {
     CabrilloHeader header;
-    header.createdBy = programNameFromTitle(mainFormTitle());
+    header.createdBy = programNameFromTitle(mainWindowTitle());
     header.ownCall = "DL1ABC";
     header.power = "100";
     header.mode = "CW";

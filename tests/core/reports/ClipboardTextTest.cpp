@@ -24,7 +24,7 @@ const ContestLog listLog = logOf({
 
 TEST(ClipboardText, listedRowsFollowTheHeadingsBottomRowFirst)
 {
-    // The list as the main form shows it: newest first, so the clipboard has the oldest first.
+    // The list as the main window shows it: newest first, so the clipboard has the oldest first.
     EXPECT_EQ(clipboardText(listLog, { 3, 2, 1 }),
         Headings
             + "1\tK1ABC\t599\tMA\t599\t02/21\t00:00\t20\tUSA\r\n"

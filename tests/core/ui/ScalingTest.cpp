@@ -16,9 +16,9 @@ void expectArea(const Area& actual, const Area& expected)
     EXPECT_DOUBLE_EQ(actual.height, expected.height);
 }
 
-TEST(ScaleMainForm, aScreenTwiceTheCanvasDoublesEverything)
+TEST(ScaleMainWindow, aScreenTwiceTheCanvasDoublesEverything)
 {
-    const LayoutFactors f = scaleMainForm({ 19200, 14400 });
+    const LayoutFactors f = scaleMainWindow({ 19200, 14400 });
     expectArea(f.window, { 0, 0, 19200, 14400 });
     EXPECT_DOUBLE_EQ(f.horizontal, 2);
     EXPECT_DOUBLE_EQ(f.vertical, 2);
@@ -27,9 +27,9 @@ TEST(ScaleMainForm, aScreenTwiceTheCanvasDoublesEverything)
     EXPECT_DOUBLE_EQ(f.columns, 2);
 }
 
-TEST(ScaleMainForm, aWideScreenStretchesAcrossAndControlFontsFollowTheSmallerFactor)
+TEST(ScaleMainWindow, aWideScreenStretchesAcrossAndControlFontsFollowTheSmallerFactor)
 {
-    const LayoutFactors f = scaleMainForm({ 19200, 10800 });
+    const LayoutFactors f = scaleMainWindow({ 19200, 10800 });
     expectArea(f.window, { 0, 0, 19200, 10800 });
     EXPECT_DOUBLE_EQ(f.horizontal, 2);
     EXPECT_DOUBLE_EQ(f.vertical, 1.5);
@@ -166,17 +166,17 @@ TEST(FormSizeAnswer, numbersAreBroughtIntoRangeAndRoundedHalvesToEven)
 
 TEST(ControlScaling, eachRuleScalesItsOwnKindsOfControl)
 {
-    // The main form leaves its check boxes and frames alone; dialogs scale them.
-    EXPECT_FALSE(controlScaling(LayoutRule::MainForm, ControlKind::CheckBox).geometry);
+    // The main window leaves its check boxes and frames alone; dialogs scale them.
+    EXPECT_FALSE(controlScaling(LayoutRule::MainWindow, ControlKind::CheckBox).geometry);
     EXPECT_TRUE(controlScaling(LayoutRule::Dialog, ControlKind::CheckBox).font);
-    EXPECT_TRUE(controlScaling(LayoutRule::MainForm, ControlKind::ListView).font);
+    EXPECT_TRUE(controlScaling(LayoutRule::MainWindow, ControlKind::ListView).font);
     // Combo boxes keep their height only in dialogs.
     EXPECT_TRUE(controlScaling(LayoutRule::Dialog, ControlKind::ComboBox).keepHeight);
     EXPECT_FALSE(controlScaling(LayoutRule::Screen, ControlKind::ComboBox).keepHeight);
     // Images and lines have no font; lines are placed under every rule.
     EXPECT_FALSE(controlScaling(LayoutRule::Dialog, ControlKind::Image).font);
-    EXPECT_TRUE(controlScaling(LayoutRule::MainForm, ControlKind::Line).geometry);
-    EXPECT_FALSE(controlScaling(LayoutRule::MainForm, ControlKind::Line).font);
+    EXPECT_TRUE(controlScaling(LayoutRule::MainWindow, ControlKind::Line).geometry);
+    EXPECT_FALSE(controlScaling(LayoutRule::MainWindow, ControlKind::Line).font);
     // Only the work-area rule reaches every control; the taskbar step moves them without fonts.
     EXPECT_TRUE(controlScaling(LayoutRule::WorkArea, ControlKind::Other).font);
     EXPECT_FALSE(controlScaling(LayoutRule::Screen, ControlKind::Other).geometry);
