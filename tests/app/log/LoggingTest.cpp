@@ -1,4 +1,4 @@
-#include "StartedForm1.h"
+#include "StartedMainWindow.h"
 
 #include "log/LogMessages.h"
 #include "support/FileSizeLimit.h"

@@ -1,4 +1,4 @@
-#include "StartedForm1.h"
+#include "StartedMainWindow.h"
 
 #include <QApplication>
 #include <QLabel>

@@ -1,4 +1,4 @@
-#include "StartedForm1.h"
+#include "StartedMainWindow.h"
 
 #include "common/ProgramTitle.h"
 #include "ui/Colours.h"
