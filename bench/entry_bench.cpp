@@ -2,8 +2,8 @@
 // call field, of logging a contact, and of listing every contact.
 
 #include "common/PosixFileSystem.h"
-#include "log/Form1.h"
 #include "log/LogFormat.h"
+#include "log/MainWindow.h"
 #include "station/QtSettingsStore.h"
 #include "station/SharedPreferences.h"
 #include "station/StationSetupDialog.h"

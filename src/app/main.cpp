@@ -2,7 +2,7 @@
 #include "common/PosixFileSystem.h"
 #include "common/QtText.h"
 #include "common/SystemClock.h"
-#include "log/Form1.h"
+#include "log/MainWindow.h"
 #include "station/ProgramStart.h"
 #include "station/QtSettingsStore.h"
 #include "station/SharedPreferences.h"
@@ -57,9 +57,9 @@ int main(int argc, char** argv)
 
     int exitCode = -1;
     MainWindow form({ fs, clock, dialogs, settings, shared, folders, [&exitCode](int code) {
-                    exitCode = code;
-                    QCoreApplication::exit(code);
-                } });
+                         exitCode = code;
+                         QCoreApplication::exit(code);
+                     } });
     dialogs.setParent(&form);
     if (!form.startUp()) {
         return exitCode >= 0 ? exitCode : 1;

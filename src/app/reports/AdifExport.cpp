@@ -6,7 +6,6 @@
 #include "common/QtText.h"
 #include "log/ContestLog.h"
 #include "reports/Adif.h"
-#include "reports/ClipboardText.h"
 #include "station/DefaultData.h"
 #include "station/ProgramStart.h"
 
@@ -20,11 +19,6 @@ namespace brindle {
 
 namespace {
 
-QString q(std::string_view text)
-{
-    return toQString(text);
-}
-
 std::string answerBytes(const std::optional<QString>& answer)
 {
     return answer ? toBytes(*answer) : std::string();
@@ -33,7 +27,7 @@ std::string answerBytes(const std::optional<QString>& answer)
 void reportFailure(OperatorDialogs& dialogs, const std::string& description)
 {
     dialogs.beep();
-    dialogs.message(q(adifmsg::FailureTitle), q(description));
+    dialogs.message(toQString(adifmsg::FailureTitle), toQString(description));
 }
 
 // A time format without its time-zone names: the export states the local time the operator reads on
@@ -70,10 +64,10 @@ QString generalDateTimeText(const DateTime& t, const QLocale& locale)
 void exportAdif(const ContestLog& log, const DefaultData& station, const ProgramFolders& folders, FileSystem& fs,
     const Clock& clock, OperatorDialogs& dialogs)
 {
-    const std::optional<QString> power
-        = dialogs.inputBox(q(adifmsg::PowerTitle), q(adifmsg::PowerPrompt), q(adifmsg::PowerProposed));
-    const std::optional<QString> comment
-        = dialogs.inputBox(q(adifmsg::CommentTitle), q(adifmsg::CommentPrompt), q(adifmsg::CommentProposed));
+    const std::optional<QString> power = dialogs.inputBox(
+        toQString(adifmsg::PowerTitle), toQString(adifmsg::PowerPrompt), toQString(adifmsg::PowerProposed));
+    const std::optional<QString> comment = dialogs.inputBox(
+        toQString(adifmsg::CommentTitle), toQString(adifmsg::CommentPrompt), toQString(adifmsg::CommentProposed));
 
     const Result<AdifCountryTable> countries
         = loadAdifCountryTable(fs, folders.sharedDir, folders.programDataDir, folders.workingDir);
@@ -83,7 +77,7 @@ void exportAdif(const ContestLog& log, const DefaultData& station, const Program
     }
 
     const std::optional<QString> chosen = dialogs.saveFileName(
-        pathToQString(folders.programDataDir), q(adifmsg::ProposedFileName), q(adifmsg::FileFilter));
+        pathToQString(folders.programDataDir), toQString(adifmsg::ProposedFileName), toQString(adifmsg::FileFilter));
     if (!chosen) {
         return;
     }
@@ -99,13 +93,8 @@ void exportAdif(const ContestLog& log, const DefaultData& station, const Program
         reportFailure(dialogs, written.error().description);
         return;
     }
-    dialogs.message(
-        q(adifmsg::WrittenTitle), q(adifmsg::WrittenText) + QStringLiteral("\r\n\r\n") + *chosen + QLatin1Char('.'));
-}
-
-void copyListedContacts(const ContestLog& log, const std::vector<int>& listedRecords, OperatorDialogs& dialogs)
-{
-    dialogs.setClipboardText(toQString(clipboardText(log, listedRecords)));
+    dialogs.message(toQString(adifmsg::WrittenTitle),
+        toQString(adifmsg::WrittenText) + QStringLiteral("\r\n\r\n") + *chosen + QLatin1Char('.'));
 }
 
 } // namespace brindle

@@ -5,8 +5,6 @@
 #include <QLocale>
 #include <QString>
 
-#include <vector>
-
 namespace brindle {
 
 class ContestLog;
@@ -20,10 +18,6 @@ struct ProgramFolders;
 // its description.
 void exportAdif(const ContestLog& log, const DefaultData& station, const ProgramFolders& folders, FileSystem& fs,
     const Clock& clock, OperatorDialogs& dialogs);
-
-// File › "&Copy Listed Items to Clipboard": the rows of the contact list, given as the record numbers in
-// the order the list shows them, onto the clipboard as tab-separated text.
-void copyListedContacts(const ContestLog& log, const std::vector<int>& listedRecords, OperatorDialogs& dialogs);
 
 // A date and time as the desktop writes them in general: its short date and its time with seconds.
 QString generalDateTimeText(const DateTime& t, const QLocale& locale = QLocale());

@@ -1,5 +1,6 @@
 #include "KeyRouting.h"
 
+#include <QFocusEvent>
 #include <QKeyEvent>
 #include <QLineEdit>
 #include <QWidget>
@@ -63,6 +64,12 @@ int virtualKeyCode(const QKeyEvent& event)
     default:
         return 0;
     }
+}
+
+bool isOperatorFocusChange(const QEvent* event)
+{
+    const auto reason = static_cast<const QFocusEvent*>(event)->reason();
+    return reason != Qt::ActiveWindowFocusReason && reason != Qt::PopupFocusReason;
 }
 
 void sendTabKeystroke(QWidget* from)

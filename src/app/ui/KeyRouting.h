@@ -38,6 +38,10 @@ int virtualKeyCode(const QKeyEvent& event);
 // window's tab order.
 void sendTabKeystroke(QWidget* from);
 
+// Whether a focus event is the operator moving between fields. Switching to another window and back, or
+// a message box popping up, neither leaves nor enters a field.
+bool isOperatorFocusChange(const QEvent* event);
+
 // A window whose form sees every key before the field that has the focus.
 class KeyPreview
 {

@@ -138,6 +138,8 @@ struct Control
     // A list's column widths before the window was scaled: a larger font raises a header's smallest
     // section, which would otherwise widen narrow columns before they are scaled.
     std::vector<int> columnWidths {};
+    // Where the panels holding the control stood on the canvas before the window was scaled.
+    QPoint panelOffset {};
 };
 
 QHeaderView* columnsOf(QWidget* view);
@@ -155,7 +157,7 @@ std::vector<int> columnWidthsOf(QWidget* view)
 
 // The controls of a window in creation order, down through frames and panels but not into the parts a
 // composite control is made of (a table's header, a spin box's text field) nor into other windows.
-void collect(QWidget& parent, const QWidget* skipped, std::vector<Control>& out)
+void collect(QWidget& parent, const QWidget* skipped, std::vector<Control>& out, QPoint panelOffset = {})
 {
     for (QObject* child : parent.children()) {
         if (!child->isWidgetType()) {
@@ -171,8 +173,10 @@ void collect(QWidget& parent, const QWidget* skipped, std::vector<Control>& out)
         }
         const ControlKind kind = kindOf(widget);
         out.push_back({ widget, kind, widget->font(), parent.layout() && layoutHolds(parent.layout(), widget),
-            columnWidthsOf(widget) });
-        if ((kind == ControlKind::Frame || kind == ControlKind::Panel || kind == ControlKind::Other)
+            columnWidthsOf(widget), panelOffset });
+        if (kind == ControlKind::Panel) {
+            collect(*widget, nullptr, out, panelOffset + widget->pos());
+        } else if ((kind == ControlKind::Frame || kind == ControlKind::Other)
             && !qobject_cast<QAbstractScrollArea*>(widget)) {
             collect(*widget, nullptr, out);
         }
@@ -261,6 +265,17 @@ Plan planFrom(LayoutRule rule, const LayoutFactors& f, QPoint origin = {})
     return plan;
 }
 
+// Where a control's panels stand now, the panels having been scaled before their controls.
+QPoint scaledPanelOffset(const QWidget* control)
+{
+    QPoint offset;
+    for (const QWidget* panel = control->parentWidget(); qobject_cast<const DesignPanel*>(panel);
+         panel = panel->parentWidget()) {
+        offset += panel->pos();
+    }
+    return offset;
+}
+
 void apply(QWidget& window, const Plan& plan)
 {
     // Fonts are read before any changes: a control that inherits the window's font would otherwise be
@@ -283,7 +298,10 @@ void apply(QWidget& window, const Plan& plan)
         }
         if (scaling.geometry && !c.placedByLayout) {
             const QRect before = c.widget->geometry();
-            QRect after = scaledRect(before, plan.horizontal, plan.vertical);
+            // A control inside a panel is scaled where it stands on the canvas, so that rounding puts it
+            // exactly where it would be as a direct child; its panels have been placed already.
+            QRect after = scaledRect(before.translated(c.panelOffset), plan.horizontal, plan.vertical)
+                              .translated(-scaledPanelOffset(c.widget));
             if (scaling.keepHeight) {
                 // The height a combo box's font needs, as on the platform it was designed for.
                 after.setHeight(std::max(before.height(), c.widget->sizeHint().height()));

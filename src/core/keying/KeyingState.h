@@ -1,16 +1,22 @@
 #pragma once
 
-#include <string>
-
 namespace brindle {
 
-// What the main window's keys need to know of the CW and phone keyers, and may change.
+// How CW is keyed: the stored values of the keying choice.
+enum class CwKeying
+{
+    None = 0,
+    Rts = 1,
+    Dtr = 2,
+    ParallelPort = 3,
+    WinKey = 5,
+};
+
+// What the main window's keys need to know of the CW and phone keyers, and may change. The text still
+// to be sent belongs to the CW keyer itself.
 struct KeyingState
 {
-    // 0 none, 1 RTS line, 2 DTR line, 3 parallel port, 5 WinKey.
-    int cwKeyingOption = 0;
-    std::string cwBuffer; // the text still to be sent
-    bool cwSending = false;
+    CwKeying cwKeying = CwKeying::None;
     bool keyboardCwMode = false; // typed text goes on the air instead of into the fields
     bool cwRepeatArmed = false; // F1 repeats
     bool phoneRepeatArmed = false;

@@ -1,6 +1,7 @@
 #include "StartedMainWindow.h"
 
 #include "common/ProgramTitle.h"
+#include "support/RecordingCwKeyer.h"
 #include "ui/Colours.h"
 #include "ui/HelpDialog.h"
 #include "ui/MultiplierColoursDialog.h"
@@ -68,7 +69,9 @@ TEST_F(MainWindowCommandsTest, functionKeysAndArrowsDoNothingWithoutAKeyer)
 
 TEST_F(MainWindowCommandsTest, escClearsTheEntryWhereverTheFocusIs)
 {
-    for (const char* where : { "callField", "countryField", "timeOnButton" }) {
+    // A control of every part of the window: the key preview must reach them all.
+    for (const char* where : { "callField", "countryField", "clearButton", "timeOnButton", "partialSearchButton",
+             "listAllButton", "contactList" }) {
         SCOPED_TRACE(where);
         field("callField")->setText(QStringLiteral("K1ABC"));
         field("rstRcvdField")->setText(QStringLiteral("599"));
@@ -87,9 +90,9 @@ TEST_F(MainWindowCommandsTest, theMenuBarOffersWhatThisProgramCanDo)
         menus << top->text();
     }
     EXPECT_EQ(menus, QStringList({ "&File", "&Options", "&Setup", "&Band", "&Graph", "&Help" }));
-    for (const char* offered : { "newLogAction", "archiveLogAction", "restoreLogAction", "writeCabrilloAction", "exportAdifAction",
-             "copyListAction", "exitAction", "formSizeAction", "taskbarAction", "coloursAction", "listPreviousAction",
-             "postContestAction", "privilegesAction", "graphAction", "helpAction" }) {
+    for (const char* offered : { "newLogAction", "archiveLogAction", "restoreLogAction", "writeCabrilloAction",
+             "exportAdifAction", "copyListAction", "exitAction", "formSizeAction", "taskbarAction", "coloursAction",
+             "listPreviousAction", "postContestAction", "privilegesAction", "graphAction", "helpAction" }) {
         EXPECT_TRUE(action(offered)->isEnabled() && action(offered)->isVisible()) << offered;
     }
     for (const char* hidden : { "reloadLogAction", "printAction", "exportGeneralAction" }) {
@@ -106,9 +109,56 @@ TEST_F(MainWindowCommandsTest, theTitleNamesTheProgramThenItsAddress)
     EXPECT_EQ(programNameFromTitle(mainWindowTitle()), "KORVA's Brindle 1.8 (DX Version)");
 }
 
+// A window whose CW keyer is on the air until the test lets it finish.
+class SendingCwTest : public MainWindowCommandsTest
+{
+protected:
+    MainWindowKeyers keyers() override
+    {
+        MainWindowKeyers sending;
+        auto recording = std::make_unique<test::RecordingCwKeyer>();
+        recording->sending = true;
+        keyer = recording.get();
+        sending.cw = std::move(recording);
+        return sending;
+    }
+
+    test::RecordingCwKeyer* keyer = nullptr;
+};
+
 TEST_F(MainWindowCommandsTest, closingIsRefusedOnlyWhileCwIsBeingSent)
 {
     EXPECT_TRUE(form->close());
+}
+
+TEST_F(SendingCwTest, aCloseWhileCwIsOnTheAirOnlyStopsTheSendingAndTheNextCloses)
+{
+    // A contact logged since the start: a close that goes through backs the log up.
+    std::filesystem::create_directories(folders.backupDir);
+    startClock();
+    QTest::keyClicks(call(), QStringLiteral("k1zz5"));
+    QTest::keyClicks(field("rstRcvdField"), QStringLiteral("99m"));
+    QTest::keyClicks(field("sectionField"), QStringLiteral("a"));
+    QTest::keyClick(field("sectionField"), Qt::Key_Return);
+    ASSERT_EQ(form->workingLog().log().count(), 4);
+
+    EXPECT_FALSE(form->close());
+    EXPECT_TRUE(form->isVisible());
+    EXPECT_EQ(keyer->buffersCleared, 1);
+    EXPECT_TRUE(std::filesystem::is_empty(folders.backupDir)) << "a refused close takes no backup";
+
+    keyer->sending = false; // the character on the air is finished
+    EXPECT_TRUE(form->close());
+    EXPECT_EQ(keyer->buffersCleared, 2);
+    EXPECT_FALSE(std::filesystem::is_empty(folders.backupDir)) << "the close that goes through backs the log up";
+}
+
+TEST_F(SendingCwTest, escWhileCwIsOnTheAirStopsTheSendingAndKeepsTheEntry)
+{
+    call()->setText(QStringLiteral("K1ABC"));
+    QTest::keyClick(call(), Qt::Key_Escape);
+    EXPECT_EQ(keyer->buffersCleared, 1);
+    EXPECT_EQ(call()->text(), "K1ABC");
 }
 
 TEST_F(MainWindowCommandsTest, formSizeAnswersAreBroughtIntoRangeAndRounded)

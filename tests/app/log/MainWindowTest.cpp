@@ -1,4 +1,4 @@
-#include "log/Form1.h"
+#include "log/MainWindow.h"
 
 #include "common/PosixFileSystem.h"
 #include "log/LogMessages.h"
@@ -10,6 +10,7 @@
 #include "support/StationSamples.h"
 #include "support/TempFolder.h"
 #include "ui/Colours.h"
+#include "ui/WindowScaling.h"
 
 #include <QAction>
 #include <QApplication>
@@ -192,6 +193,31 @@ TEST_F(MainWindowTest, bandMenuItemChangesTheBand)
     EXPECT_TRUE(child<QAction>("bandAction_40")->isChecked());
 }
 
+TEST_F(MainWindowTest, onAScreenTwiceTheCanvasEveryPartsControlsLandAtTwiceTheirDesignPlace)
+{
+    scaleMainWindow(form(), { QSize(1280, 960), QRect(0, 0, 1280, 960) });
+    const QWidget* canvas = form().centralWidget();
+    const struct
+    {
+        const char* name;
+        QRect design;
+    } cases[] = {
+        { "callField", QRect(8, 34, 100, 20) },
+        { "sectionLabel_MA", QRect(8, 362, 52, 13) },
+        { "contactList", QRect(220, 122, 412, 192) },
+        { "partialSearchButton", QRect(170, 248, 42, 18) },
+        { "timeOnButton", QRect(8, 224, 140, 22) },
+        { "bandLabel", QRect(38, 2, 40, 16) },
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        const QWidget* control = child<QWidget>(c.name);
+        ASSERT_NE(control, nullptr);
+        const QRect onCanvas(control->mapTo(canvas, QPoint(0, 0)), control->size());
+        EXPECT_EQ(onCanvas, QRect(c.design.x() * 2, c.design.y() * 2, c.design.width() * 2, c.design.height() * 2));
+    }
+}
+
 TEST_F(MainWindowTest, damagedLogShowsFileErrorEndsTheProgramAndLeavesTheFile)
 {
     for (const char* damaged : { "log/quote_inside_field.txt", "log/eight_fields_last_record.txt" }) {
@@ -199,8 +225,8 @@ TEST_F(MainWindowTest, damagedLogShowsFileErrorEndsTheProgramAndLeavesTheFile)
         writeBytes(logPath(), fixture(damaged));
         dialogs.shown.clear();
         endedWith = -1;
-        MainWindow fresh(
-            MainWindowServices { fs, clock, dialogs, settings, shared, folders, [this](int code) { endedWith = code; } });
+        MainWindow fresh(MainWindowServices {
+            fs, clock, dialogs, settings, shared, folders, [this](int code) { endedWith = code; } });
 
         EXPECT_FALSE(fresh.startUp());
         ASSERT_EQ(dialogs.shown.size(), 1u);
@@ -234,8 +260,8 @@ TEST_F(MainWindowTest, unreadableDefaultDataStopsStartUpWithoutTouchingAnything)
         }
         dialogs.shown.clear();
         dialogs.beeps = 0;
-        MainWindow fresh(
-            MainWindowServices { fs, clock, dialogs, settings, shared, folders, [this](int code) { endedWith = code; } });
+        MainWindow fresh(MainWindowServices {
+            fs, clock, dialogs, settings, shared, folders, [this](int code) { endedWith = code; } });
 
         EXPECT_FALSE(fresh.startUp());
         EXPECT_EQ(dialogs.beeps, 1);
@@ -266,8 +292,8 @@ TEST_F(MainWindowTest, newLogAtStartUpErasesOnlyAfterTypedYesInAnyCase)
         dialogs.shown.clear();
         dialogs.answers.push_back(Answer::No);
         dialogs.inputs.push_back(c.typed);
-        MainWindow fresh(
-            MainWindowServices { fs, clock, dialogs, settings, shared, folders, [this](int code) { endedWith = code; } });
+        MainWindow fresh(MainWindowServices {
+            fs, clock, dialogs, settings, shared, folders, [this](int code) { endedWith = code; } });
 
         ASSERT_TRUE(fresh.startUp());
         ASSERT_EQ(dialogs.shown.size(), 2u);

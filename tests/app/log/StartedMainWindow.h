@@ -1,6 +1,6 @@
 #pragma once
 
-#include "log/Form1.h"
+#include "log/MainWindow.h"
 
 #include "common/PosixFileSystem.h"
 #include "station/QtSettingsStore.h"
@@ -24,7 +24,7 @@
 
 namespace brindle::test {
 
-// A started main form over the two-band fixture log (K1AB MA and W2XY NY on 20 m, VE3AA ON on 40 m),
+// A started main window over the two-band fixture log (K1AB MA and W2XY NY on 20 m, VE3AA ON on 40 m),
 // on 20 m, with the focus in the call field.
 class StartedMainWindow : public ::testing::Test
 {
@@ -40,7 +40,8 @@ protected:
         dialogs.onModal = [](QDialog& dialog) { static_cast<StationSetupDialog&>(dialog).publishStation(); };
         dialogs.answers.push_back(OperatorDialogs::Answer::Yes);
 
-        form = std::make_unique<MainWindow>(MainWindowServices { fs, clock, dialogs, settings, shared, folders, [](int) {} });
+        form = std::make_unique<MainWindow>(
+            MainWindowServices { fs, clock, dialogs, settings, shared, folders, [](int) {} }, keyers());
         ASSERT_TRUE(form->startUp());
         form->show();
         QApplication::setActiveWindow(form.get());
@@ -53,6 +54,11 @@ protected:
     virtual DefaultData initialDefaults() const
     {
         return sampleDefaults();
+    }
+    // The keyers the window drives: none set up, unless a test brings its own.
+    virtual MainWindowKeyers keyers()
+    {
+        return {};
     }
     // The log the form starts with.
     virtual std::string initialLog() const

@@ -1,4 +1,5 @@
 #include "reports/AdifExport.h"
+#include "reports/ClipboardExport.h"
 
 #include "common/PosixFileSystem.h"
 #include "log/LogFormat.h"
@@ -221,7 +222,7 @@ TEST(CopyListedContacts, putsTheListedRowsOnTheClipboardBottomRowFirst)
     ScriptedDialogs dialogs;
     dialogs.clipboard = QStringLiteral("something copied before");
 
-    copyListedContacts(log, { 3, 2, 1 }, dialogs);
+    copyListToClipboard(log, { 3, 2, 1 }, dialogs);
 
     EXPECT_EQ(dialogs.clipboard,
         QStringLiteral("Rec#\tCall\tRec\tSt/Pr\tSnt\tDate\tTime\tBnd\tCountry\r\n"

@@ -1,20 +1,14 @@
-// The main window's contact list, and the commands that change logged contacts: delete and edit.
-
-#include "Form1.h"
+#include "ContactListPanel.h"
 
 #include "common/OperatorDialogs.h"
-#include "common/QtText.h"
 #include "log/ContactEditorDialog.h"
 #include "log/ContactList.h"
 #include "log/ContactListModel.h"
-#include "log/Form1Layout.h"
-#include "log/LogMessages.h"
+#include "log/ContestSession.h"
+#include "log/SessionController.h"
 #include "ui/WindowScaling.h"
 
-#include <QAction>
 #include <QHeaderView>
-#include <QLabel>
-#include <QLineEdit>
 #include <QMouseEvent>
 #include <QPushButton>
 #include <QTableView>
@@ -28,23 +22,28 @@ const QString ListAllCaption = QStringLiteral("All");
 
 } // namespace
 
-void MainWindow::buildContactList(QWidget* central)
+ContactListPanel::ContactListPanel(
+    QWidget* canvas, ContestSession& session, OperatorDialogs& dialogs, SessionController& controller)
+    : DesignPanel(canvas, QRect(216, 98, 424, 218))
+    , m_session(session)
+    , m_dialogs(dialogs)
+    , m_controller(controller)
 {
     constexpr int Left = 220;
-    form1::label(central, "recentContactsCaption", QStringLiteral("Recent Contacts"), Left, 102, 90);
-    m_listAllButton = form1::placed(new QPushButton(ListLast20Caption, central), Left + 94, 99, 56, 20);
+    addLabel("recentContactsCaption", QStringLiteral("Recent Contacts"), Left, 102, 90);
+    m_listAllButton = place(new QPushButton(ListLast20Caption, this), Left + 94, 99, 56, 20);
     m_listAllButton->setObjectName(QStringLiteral("listAllButton"));
     m_listAllButton->setToolTip(QStringLiteral("List all or last 20 contacts (Listing all will slow the program)"));
-    connect(m_listAllButton, &QPushButton::clicked, this, &MainWindow::toggleListAll);
-    m_editContactButton = form1::placed(new QPushButton(QStringLiteral("Edit Contact"), central), 442, 99, 92, 20);
+    connect(m_listAllButton, &QPushButton::clicked, this, &ContactListPanel::toggleListAll);
+    m_editContactButton = place(new QPushButton(QStringLiteral("Edit Contact"), this), 442, 99, 92, 20);
     m_editContactButton->setObjectName(QStringLiteral("editContactButton"));
-    connect(m_editContactButton, &QPushButton::clicked, this, &MainWindow::editSelectedContact);
-    m_deleteContactButton = form1::placed(new QPushButton(QStringLiteral("Delete Contact"), central), 540, 99, 92, 20);
+    connect(m_editContactButton, &QPushButton::clicked, this, &ContactListPanel::editSelectedContact);
+    m_deleteContactButton = place(new QPushButton(QStringLiteral("Delete Contact"), this), 540, 99, 92, 20);
     m_deleteContactButton->setObjectName(QStringLiteral("deleteContactButton"));
-    connect(m_deleteContactButton, &QPushButton::clicked, this, &MainWindow::deleteSelectedContact);
+    connect(m_deleteContactButton, &QPushButton::clicked, this, &ContactListPanel::deleteSelectedContact);
 
-    m_contactListModel = new ContactListModel(m_log.log(), this);
-    m_contactList = form1::placed(new QTableView(central), Left, 122, form1::DesignWidth - 8 - Left, 192);
+    m_contactListModel = new ContactListModel(m_session.log.log(), this);
+    m_contactList = place(new QTableView(this), Left, 122, DesignCanvas.width() - 8 - Left, 192);
     m_contactList->setObjectName(QStringLiteral("contactList"));
     m_contactList->setToolTip(QStringLiteral("Click record number to edit or delete a contact."));
     m_contactList->setModel(m_contactListModel);
@@ -53,7 +52,7 @@ void MainWindow::buildContactList(QWidget* central)
     m_contactList->setEditTriggers(QAbstractItemView::NoEditTriggers);
     m_contactList->setWordWrap(false);
     m_contactList->setShowGrid(false);
-    // The columns are sized to the form; the last one takes what is left rather than scrolling.
+    // The columns are sized to the window; the last one takes what is left rather than scrolling.
     m_contactList->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     m_contactList->verticalHeader()->hide();
     // Every row is one line of text: fixed heights let the view lay out a full log without measuring it.
@@ -61,7 +60,7 @@ void MainWindow::buildContactList(QWidget* central)
     m_contactList->horizontalHeader()->setHighlightSections(false);
     m_contactList->horizontalHeader()->setStretchLastSection(true);
     m_contactList->setProperty(KeepColumnsOnTaskbarResize, true);
-    sizeContactList();
+    sizeColumns(DesignCanvas.width());
     connect(m_contactList->horizontalHeader(), &QHeaderView::sectionClicked, this,
         [this](int column) { m_contactListModel->sortByText(column); });
     m_contactList->installEventFilter(this);
@@ -69,18 +68,18 @@ void MainWindow::buildContactList(QWidget* central)
     showEditButtons(false);
 }
 
-void MainWindow::sizeContactList()
+void ContactListPanel::sizeColumns(int windowWidth)
 {
-    // Each column keeps its share of the form's width: its design width of the 9,600-unit design form.
-    const int designFormWidth = form1::DesignWidth * TwipsPerDesignPixel;
+    // Each column keeps its share of the window's width: its design width of the 9,600-unit canvas.
+    const int designWidth = DesignCanvas.width() * TwipsPerDesignPixel;
     for (std::size_t column = 0; column < ContactListColumns.size(); ++column) {
         m_contactList->setColumnWidth(
-            static_cast<int>(column), ContactListColumns[column].designWidth * width() / designFormWidth);
+            static_cast<int>(column), ContactListColumns[column].designWidth * windowWidth / designWidth);
     }
     m_contactList->verticalHeader()->setDefaultSectionSize(m_contactList->fontMetrics().height() + 4);
 }
 
-bool MainWindow::contactListEvent(QObject* watched, QEvent* event)
+bool ContactListPanel::eventFilter(QObject* watched, QEvent* event)
 {
     const bool hasRows = m_contactListModel->rowCount() > 0;
     if (watched == m_contactList && event->type() == QEvent::FocusOut && hasRows) {
@@ -92,35 +91,53 @@ bool MainWindow::contactListEvent(QObject* watched, QEvent* event)
             return true;
         }
     }
-    return false;
+    return DesignPanel::eventFilter(watched, event);
 }
 
-void MainWindow::showEditButtons(bool shown)
+void ContactListPanel::showEditButtons(bool shown)
 {
     m_editContactButton->setVisible(shown);
     m_deleteContactButton->setVisible(shown);
 }
 
-void MainWindow::refreshContactList()
+void ContactListPanel::returnToRecentContacts(bool newCall)
 {
-    m_contactListModel->setRecords(recentContacts(m_log.log().count(), m_state.listAllContacts));
+    showEditButtons(false);
+    const int listed = m_contactListModel->rowCount();
+    if (newCall && listed < m_session.log.log().count() && listed < 18) {
+        refreshContactList();
+    }
 }
 
-void MainWindow::toggleListAll()
+void ContactListPanel::refreshContactList()
 {
-    m_state.listAllContacts = !m_state.listAllContacts;
-    m_listAllButton->setText(m_state.listAllContacts ? ListAllCaption : ListLast20Caption);
+    m_contactListModel->setRecords(recentContacts(m_session.log.log().count(), m_session.state.listAllContacts));
+}
+
+void ContactListPanel::showRecords(const std::vector<int>& numbers)
+{
+    m_contactListModel->setRecords(numbers);
+}
+
+const std::vector<int>& ContactListPanel::listedRecords() const
+{
+    return m_contactListModel->records();
+}
+
+int ContactListPanel::listedCount() const
+{
+    return m_contactListModel->rowCount();
+}
+
+void ContactListPanel::toggleListAll()
+{
+    m_session.state.listAllContacts = !m_session.state.listAllContacts;
+    m_listAllButton->setText(m_session.state.listAllContacts ? ListAllCaption : ListLast20Caption);
     refreshContactList();
-    m_callField->setFocus();
+    emit callFocusWanted();
 }
 
-void MainWindow::toggleListPrevious()
-{
-    m_state.listPreviousContacts = m_listPreviousAction->isChecked();
-    saveDefaultData();
-}
-
-std::optional<int> MainWindow::selectedRecord() const
+std::optional<int> ContactListPanel::selectedRecord() const
 {
     const QModelIndexList rows = m_contactList->selectionModel()->selectedRows();
     if (rows.isEmpty()) {
@@ -128,35 +145,33 @@ std::optional<int> MainWindow::selectedRecord() const
     }
     bool ok = false;
     const int number = m_contactListModel->text(rows.front().row(), 0).toInt(&ok);
-    if (!ok || number < 1 || number > m_log.log().count()) {
+    if (!ok || number < 1 || number > m_session.log.log().count()) {
         return std::nullopt;
     }
     return number;
 }
 
-void MainWindow::deleteSelectedContact()
+void ContactListPanel::deleteSelectedContact()
 {
     const std::optional<int> number = selectedRecord();
     if (!number) {
         showEditButtons(false);
         return;
     }
-    const auto answer = m_services.dialogs.message(QStringLiteral("Are you sure?"), QStringLiteral("Are you sure?"),
+    const auto answer = m_dialogs.message(QStringLiteral("Are you sure?"), QStringLiteral("Are you sure?"),
         OperatorDialogs::Buttons::YesNo, OperatorDialogs::Icon::Question);
     showEditButtons(false);
     if (answer == OperatorDialogs::Answer::No) {
         return;
     }
-    ContestLog updated = m_log.log();
+    ContestLog updated = m_session.log.log();
     updated.remove(*number);
-    if (Status written = m_log.rewrite(updated); !written) {
-        reportWriteFailure(logmsg::RewriteErrorText, written.error());
-    }
-    reloadLog();
-    m_callField->setFocus();
+    m_controller.rewriteLog(updated);
+    m_controller.reloadLog();
+    emit callFocusWanted();
 }
 
-void MainWindow::editSelectedContact()
+void ContactListPanel::editSelectedContact()
 {
     const std::optional<int> number = selectedRecord();
     if (!number) {
@@ -164,22 +179,20 @@ void MainWindow::editSelectedContact()
     }
     std::optional<QsoRecord> edited;
     {
-        ContactEditorDialog editor(m_log.log(), *number, m_countries, m_services.dialogs, this);
+        ContactEditorDialog editor(m_session.log.log(), *number, m_session.countries, m_dialogs, window());
         editor.setDeleteDupe([this] { deleteSelectedContact(); });
-        m_services.dialogs.runModal(editor);
+        m_dialogs.runModal(editor);
         edited = editor.editedRecord();
     }
     showEditButtons(false);
     // The whole log is written however the editor was closed, changed or not; the reload refreshes the
     // list.
-    ContestLog updated = m_log.log();
+    ContestLog updated = m_session.log.log();
     if (edited && *number <= updated.count()) {
         updated.replace(*number, *edited);
     }
-    if (Status written = m_log.rewrite(updated); !written) {
-        reportWriteFailure(logmsg::RewriteErrorText, written.error());
-    }
-    reloadLog();
+    m_controller.rewriteLog(updated);
+    m_controller.reloadLog();
 }
 
 } // namespace brindle

@@ -1,0 +1,93 @@
+#pragma once
+
+#include <string_view>
+
+namespace brindle {
+
+// The CW keyer as the main window's keys and close use it. The keyer owns the text still to be sent.
+class CwKeyerControl
+{
+public:
+    virtual ~CwKeyerControl() = default;
+    // Text is on the air or waiting to go.
+    virtual bool isSending() const = 0;
+    // Drops the text not yet sent; the character on the air is finished.
+    virtual void clearBuffer() = 0;
+    // The message of a function key (F1 … F12; F10 as the keyer's own code).
+    virtual void sendMessage(int keyCode) = 0;
+    virtual void speedUp() = 0;
+    virtual void slowDown() = 0;
+    // Keyboard CW: a typed character joins the text to send.
+    virtual void typeCharacter(char character) = 0;
+    // Keyboard CW: Backspace takes back the last character not yet sent; false when there was none.
+    virtual bool takeBackCharacter() = 0;
+};
+
+// The phone keyer as the main window's keys use it.
+class PhoneKeyerControl
+{
+public:
+    virtual ~PhoneKeyerControl() = default;
+    // The recorded message of a function key (F1 … F9).
+    virtual void playMessage(int keyCode) = 0;
+};
+
+// Spoken names of fields and events, for an operator who cannot see the screen.
+class VoicePrompts
+{
+public:
+    virtual ~VoicePrompts() = default;
+    virtual void playPrompt(std::string_view name) = 0;
+    virtual bool isPlaying() const = 0;
+};
+
+// Until a keyer is set up there is nothing to send, play or speak: the keys do only their own part.
+class NoCwKeyer final : public CwKeyerControl
+{
+public:
+    bool isSending() const override
+    {
+        return false;
+    }
+    void clearBuffer() override
+    {
+    }
+    void sendMessage(int) override
+    {
+    }
+    void speedUp() override
+    {
+    }
+    void slowDown() override
+    {
+    }
+    void typeCharacter(char) override
+    {
+    }
+    bool takeBackCharacter() override
+    {
+        return false;
+    }
+};
+
+class NoPhoneKeyer final : public PhoneKeyerControl
+{
+public:
+    void playMessage(int) override
+    {
+    }
+};
+
+class SilentVoicePrompts final : public VoicePrompts
+{
+public:
+    void playPrompt(std::string_view) override
+    {
+    }
+    bool isPlaying() const override
+    {
+        return false;
+    }
+};
+
+} // namespace brindle

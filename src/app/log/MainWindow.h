@@ -1,0 +1,127 @@
+#pragma once
+
+#include "log/ContestSession.h"
+#include "log/MainWindowServices.h"
+
+#include <QMainWindow>
+
+#include <memory>
+#include <string>
+
+class QLabel;
+class QTimer;
+
+namespace brindle {
+
+class AppearanceCommands;
+class ContactListPanel;
+class ContactLogger;
+class CwKeyerControl;
+class DupeChecker;
+class DupePanel;
+class EntryPanel;
+class FeatureWindows;
+class KeyRouter;
+class LogFileCommands;
+class MainKeyPreview;
+class MainMenu;
+class MessageLine;
+class MultiplierGridPanel;
+class PhoneKeyerControl;
+class ReportCommands;
+class ScorePanel;
+class SessionController;
+class StatusPanel;
+class VoicePrompts;
+
+// The keyers and the voice prompts the main window drives. Until one is set up its null
+// implementation stands in: the keys then do only their own part.
+struct MainWindowKeyers
+{
+    MainWindowKeyers();
+    MainWindowKeyers(MainWindowKeyers&&) noexcept;
+    ~MainWindowKeyers();
+
+    std::unique_ptr<CwKeyerControl> cw;
+    std::unique_ptr<PhoneKeyerControl> phone;
+    std::unique_ptr<VoicePrompts> voice;
+};
+
+// The main logging window. It owns the session's state and composes the panels and controllers that
+// do the work; of its own it has only the start-up and close sequences.
+class MainWindow : public QMainWindow
+{
+    Q_OBJECT
+
+public:
+    explicit MainWindow(MainWindowServices services, MainWindowKeyers keyers = {}, QWidget* parent = nullptr);
+    ~MainWindow() override;
+
+    // Runs the start-up sequence. False when start-up stopped: the default data could not be read, or
+    // the log could not be loaded and the program has been ended.
+    bool startUp();
+    // Station setup: shows the setup window, then applies the own station's data and saves it.
+    void runStationSetup();
+    // Exit ends at once: no closing steps and no backup.
+    void exitProgram();
+    // Once a second: the clocks, then the operating time while the clock runs.
+    void tickClocks();
+
+    // Entry points for the keyers and the rig, which log, change band and reload as the menus do.
+    void logContact();
+    void changeBand(const std::string& band);
+    bool reloadLog();
+
+    // The steps tests drive directly.
+    void releaseDupeHold();
+    void clearEntry();
+    void toggleTimeOn();
+    void showRates();
+    void refreshContactList();
+    void deleteSelectedContact();
+    void editSelectedContact();
+    void newLog();
+    void archiveLog();
+    void restoreLog();
+
+    const WorkingLog& workingLog() const;
+    const OperatingState& operatingState() const;
+    const DefaultData& defaultData() const;
+    const CountryTable& countryTable() const;
+
+protected:
+    void closeEvent(QCloseEvent* event) override;
+
+private:
+    void buildParts();
+    void connectParts();
+    MainMenu* buildMenu();
+    void endProgram(int exitCode);
+
+    MainWindowServices m_services;
+    ContestSession m_session;
+    MainWindowKeyers m_keyers;
+    bool m_ended = false;
+
+    QLabel* m_messageLabel = nullptr;
+    std::unique_ptr<MessageLine> m_messages;
+    SessionController* m_controller = nullptr;
+    LogFileCommands* m_logFiles = nullptr;
+    ReportCommands* m_reports = nullptr;
+    AppearanceCommands* m_appearance = nullptr;
+    FeatureWindows* m_features = nullptr;
+    MainKeyPreview* m_keyPreview = nullptr;
+    KeyRouter* m_keys = nullptr;
+    MainMenu* m_menu = nullptr;
+    StatusPanel* m_statusPanel = nullptr;
+    DupePanel* m_dupePanel = nullptr;
+    DupeChecker* m_dupeChecker = nullptr;
+    EntryPanel* m_entryPanel = nullptr;
+    ContactLogger* m_logger = nullptr;
+    ScorePanel* m_scorePanel = nullptr;
+    ContactListPanel* m_contactListPanel = nullptr;
+    MultiplierGridPanel* m_gridPanel = nullptr;
+    QTimer* m_clockTimer = nullptr;
+};
+
+} // namespace brindle

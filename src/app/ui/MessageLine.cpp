@@ -1,0 +1,59 @@
+#include "MessageLine.h"
+
+#include "ui/Colours.h"
+
+#include <QLabel>
+
+namespace brindle {
+
+MessageLine::MessageLine(QLabel* label)
+    : m_label(label)
+{
+    setColour(MessageBackColour);
+}
+
+void MessageLine::show(const QString& text)
+{
+    m_label->setText(text);
+}
+
+void MessageLine::showDuplicate(const QString& text)
+{
+    m_label->setText(text);
+    setColour(DuplicateBackColour);
+}
+
+void MessageLine::showKeyboardCw(const QString& text)
+{
+    m_label->setText(text);
+    setColour(KeyboardCwBackColour);
+}
+
+void MessageLine::reset()
+{
+    m_label->setText(QStringLiteral(" "));
+    setColour(MessageBackColour);
+}
+
+void MessageLine::clear()
+{
+    m_label->clear();
+    setColour(MessageBackColour);
+}
+
+void MessageLine::restoreColour()
+{
+    setColour(MessageBackColour);
+}
+
+QString MessageLine::text() const
+{
+    return m_label->text();
+}
+
+void MessageLine::setColour(std::uint32_t bgr)
+{
+    setBackColour(m_label, fromBgr(bgr));
+}
+
+} // namespace brindle
