@@ -6,7 +6,7 @@ namespace brindle::test {
 
 // A CW keyer that sends nothing but says it is sending for as long as the test says so, and counts the
 // times its unsent text was dropped.
-class RecordingCwKeyer final : public CwKeyerControl
+class RecordingCwKeyer final : public NoCwKeyer
 {
 public:
     bool isSending() const override
@@ -16,22 +16,6 @@ public:
     void clearBuffer() override
     {
         ++buffersCleared;
-    }
-    void sendMessage(int) override
-    {
-    }
-    void speedUp() override
-    {
-    }
-    void slowDown() override
-    {
-    }
-    void typeCharacter(char) override
-    {
-    }
-    bool takeBackCharacter() override
-    {
-        return false;
     }
 
     bool sending = false;

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QFile>
+#include <QLineEdit>
 #include <QString>
 
 #include <string>
@@ -18,6 +19,12 @@ inline QString toQString(std::string_view bytes)
 inline std::string toBytes(const QString& text)
 {
     return text.toLatin1().toStdString();
+}
+
+// A field's text as the bytes the files hold.
+inline std::string bytesIn(const QLineEdit* field)
+{
+    return toBytes(field->text());
 }
 
 // Paths are in the file system's encoding, not the files' one.

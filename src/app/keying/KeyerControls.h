@@ -42,7 +42,7 @@ public:
 };
 
 // Until a keyer is set up there is nothing to send, play or speak: the keys do only their own part.
-class NoCwKeyer final : public CwKeyerControl
+class NoCwKeyer : public CwKeyerControl
 {
 public:
     bool isSending() const override

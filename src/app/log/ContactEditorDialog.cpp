@@ -10,9 +10,10 @@
 #include "station/CountryField.h"
 #include "station/CountryTable.h"
 #include "ui/KeyRouting.h"
+#include "ui/LabelledField.h"
 #include "ui/WindowScaling.h"
 
-#include <QFocusEvent>
+#include <QEvent>
 #include <QGridLayout>
 #include <QLabel>
 #include <QLineEdit>
@@ -29,11 +30,6 @@ namespace brindle {
 namespace {
 
 const QString InvalidMarker = QStringLiteral("   Invalid!");
-
-std::string bytesIn(const QLineEdit* field)
-{
-    return toBytes(field->text());
-}
 
 bool isDigit(int keyAscii)
 {
@@ -77,14 +73,11 @@ void ContactEditorDialog::buildForm()
     // Created top to bottom, which is also the tab order.
     int row = 1;
     const auto field = [this, grid, &row](const char* name, const char* caption) {
-        auto* edit = new QLineEdit(this);
-        edit->setObjectName(QString::fromLatin1(name));
-        auto* label = new QLabel(QString::fromLatin1(caption), this);
-        label->setBuddy(edit);
-        grid->addWidget(label, row, 0);
-        grid->addWidget(edit, row, 1);
+        const LabelledField added = labelledField(this, name, QString::fromLatin1(caption));
+        grid->addWidget(added.caption, row, 0);
+        grid->addWidget(added.field, row, 1);
         ++row;
-        return edit;
+        return added.field;
     };
     // A marker stands to the right of the field last added.
     const auto marker = [this, grid, &row](const char* name, const QString& text) {
@@ -129,32 +122,26 @@ void ContactEditorDialog::routeKeys()
 {
     m_keys = new KeyRouter(this);
     // Enter in any field is a click on Done.
-    const auto withEnter = [this](std::function<void(int&)> filter) {
-        return [this, filter = std::move(filter)](int& keyAscii) {
-            if (keyAscii == KeyReturn) {
-                keyAscii = 0;
-                acceptEdit();
-                return;
-            }
-            filter(keyAscii);
-        };
+    const auto route = [this](QLineEdit* field, KeyRouter::KeyPressHandler filter) {
+        m_keys->routeWithEnter(
+            field, [this] { acceptEdit(); }, std::move(filter));
     };
     // A double quote would end the field early in the log file.
     const auto plain = [](int& keyAscii) { keyAscii = keyAscii == '"' ? 0 : upperCaseLetter(keyAscii); };
     for (QLineEdit* text : { m_callField, m_rstRcvdField, m_sectionField, m_rstSentField, m_bandField }) {
-        m_keys->route(text, withEnter(plain));
+        route(text, plain);
     }
-    m_keys->route(m_countryField, withEnter([this](int& keyAscii) { handleCountryKey(keyAscii); }));
-    m_keys->route(m_dateField, withEnter([](int& keyAscii) {
+    route(m_countryField, [this](int& keyAscii) { handleCountryKey(keyAscii); });
+    route(m_dateField, [](int& keyAscii) {
         if (keyAscii != KeyBackspace && keyAscii != '/' && !isDigit(keyAscii)) {
             keyAscii = 0;
         }
-    }));
-    m_keys->route(m_timeField, withEnter([](int& keyAscii) {
+    });
+    route(m_timeField, [](int& keyAscii) {
         if (keyAscii != KeyBackspace && keyAscii != ':' && !isDigit(keyAscii)) {
             keyAscii = 0;
         }
-    }));
+    });
 }
 
 void ContactEditorDialog::handleCountryKey(int& keyAscii)
@@ -173,12 +160,9 @@ void ContactEditorDialog::handleCountryKey(int& keyAscii)
 
 bool ContactEditorDialog::eventFilter(QObject* watched, QEvent* event)
 {
-    if (event->type() == QEvent::FocusOut) {
-        const auto reason = static_cast<QFocusEvent*>(event)->reason();
-        // Leaving the field, not the window: a message box of our own takes the focus too.
-        if (reason != Qt::ActiveWindowFocusReason && reason != Qt::PopupFocusReason) {
-            checkLeftField(static_cast<QLineEdit*>(watched));
-        }
+    // Leaving the field, not the window: a message box of our own takes the focus too.
+    if (event->type() == QEvent::FocusOut && isOperatorFocusChange(event)) {
+        checkLeftField(static_cast<QLineEdit*>(watched));
     }
     return QDialog::eventFilter(watched, event);
 }

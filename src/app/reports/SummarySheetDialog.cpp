@@ -7,9 +7,11 @@
 #include "common/QtText.h"
 #include "common/Text.h"
 #include "log/ContestLog.h"
+#include "station/PublishPreferences.h"
 #include "station/SettingsStore.h"
 #include "station/SharedPreferences.h"
 #include "ui/KeyRouting.h"
+#include "ui/LabelledField.h"
 #include "ui/WindowScaling.h"
 
 #include <QGridLayout>
@@ -26,16 +28,6 @@
 namespace brindle {
 
 namespace {
-
-QString q(std::string_view bytes)
-{
-    return toQString(bytes);
-}
-
-std::string bytesIn(const QLineEdit* field)
-{
-    return toBytes(field->text());
-}
 
 std::string trimmedIn(const QLineEdit* field)
 {
@@ -78,7 +70,7 @@ SummarySheetDialog::SummarySheetDialog(const ContestLog& log, const DefaultData&
         { m_clubField, settingkeys::UserClubName },
     };
     for (const auto& [field, key] : stored) {
-        field->setText(q(m_settings.get(key, "")));
+        field->setText(toQString(m_settings.get(key, "")));
     }
 
     scaleDialog(*this, screenGeometryOf(*this));
@@ -91,13 +83,10 @@ void SummarySheetDialog::buildForm()
     // Created top to bottom, which is also the tab order: the typed fields first, then the options.
     auto* fields = new QVBoxLayout;
     const auto field = [this, fields](const char* name, const char* caption) {
-        auto* edit = new QLineEdit(this);
-        edit->setObjectName(QString::fromLatin1(name));
-        auto* label = new QLabel(QString::fromLatin1(caption), this);
-        label->setBuddy(edit);
-        fields->addWidget(label);
-        fields->addWidget(edit);
-        return edit;
+        const LabelledField added = labelledField(this, name, QString::fromLatin1(caption));
+        fields->addWidget(added.caption);
+        fields->addWidget(added.field);
+        return added.field;
     };
     m_arrlSectionField = field("arrlSectionField", "Your ARRL/RAC Section:");
     m_operatorsField = field("operatorsField", "If multioperator, list calls of all operators:");
@@ -207,7 +196,7 @@ void SummarySheetDialog::chooseSingleBand()
     m_singleBandCaption->setEnabled(true);
     m_singleBandField->setEnabled(true);
     // With no contact yet there is no band to propose; the operator types it.
-    m_singleBandField->setText(m_log.count() > 0 ? q(m_log.record(1).band + "M") : QString());
+    m_singleBandField->setText(m_log.count() > 0 ? toQString(m_log.record(1).band + "M") : QString());
 }
 
 CabrilloHeader SummarySheetDialog::header() const
@@ -248,19 +237,19 @@ CabrilloHeader SummarySheetDialog::header() const
 void SummarySheetDialog::writeCabrilloFile()
 {
     const CabrilloHeader values = header();
-    const std::optional<QString> chosen = m_dialogs.saveFileName(
-        pathToQString(m_programDataDir), q(cabrilloFileName(values.ownCall)), q(cabrillomsg::FileFilter));
+    const std::optional<QString> chosen = m_dialogs.saveFileName(pathToQString(m_programDataDir),
+        toQString(cabrilloFileName(values.ownCall)), toQString(cabrillomsg::FileFilter));
     if (!chosen) {
         return;
     }
     if (Status written = m_fs.replaceFile(pathFromQString(*chosen), cabrilloFile(m_log, values)); !written) {
         m_dialogs.beep();
-        m_dialogs.message(q(cabrillomsg::WriteErrorTitle), q(written.error().description));
+        m_dialogs.message(toQString(cabrillomsg::WriteErrorTitle), toQString(written.error().description));
         return;
     }
-    m_dialogs.message(
-        q(cabrillomsg::WrittenTitle), q(cabrillomsg::WrittenBeforePath) + *chosen + q(cabrillomsg::WrittenAfterPath));
-    m_dialogs.message(q(cabrillomsg::ThanksTitle), q(cabrillomsg::ThanksText));
+    m_dialogs.message(toQString(cabrillomsg::WrittenTitle),
+        toQString(cabrillomsg::WrittenBeforePath) + *chosen + toQString(cabrillomsg::WrittenAfterPath));
+    m_dialogs.message(toQString(cabrillomsg::ThanksTitle), toQString(cabrillomsg::ThanksText));
     m_doneButton->setFocus();
     savePersonalData();
 }
@@ -284,15 +273,12 @@ void SummarySheetDialog::savePersonalData()
     for (const Kept& k : kept) {
         m_settings.save(k.key, trimmedIn(k.field));
     }
+    // The log file is written; only the maker's other programs miss the new address if this fails.
+    std::vector<PublishedValue> published;
     for (const Kept& k : kept) {
-        const bool last = k.field == m_clubField;
-        if (Status saved = m_shared.publish(k.element, trimmedIn(k.field), last); !saved) {
-            // The log file is written; only the maker's other programs miss the new address.
-            m_dialogs.message(QStringLiteral("Shared Preferences Not Saved"),
-                q(SharedPreferencesFileName) + QStringLiteral(" could not be written:  ")
-                    + q(saved.error().description));
-        }
+        published.push_back({ k.element, trimmedIn(k.field) });
     }
+    publishForOtherPrograms(m_shared, m_dialogs, published);
 }
 
 } // namespace brindle

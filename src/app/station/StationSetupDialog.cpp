@@ -6,12 +6,14 @@
 #include "common/Text.h"
 #include "station/CountryField.h"
 #include "station/CountryTable.h"
+#include "station/PublishPreferences.h"
 #include "station/SettingsStore.h"
 #include "station/SharedPreferences.h"
 #include "ui/KeyRouting.h"
+#include "ui/LabelledField.h"
 #include "ui/WindowScaling.h"
 
-#include <QFocusEvent>
+#include <QEvent>
 #include <QFormLayout>
 #include <QGroupBox>
 #include <QHBoxLayout>
@@ -65,11 +67,10 @@ void StationSetupDialog::buildForm()
 {
     auto* layout = new QVBoxLayout(this);
     auto* form = new QFormLayout;
-    const auto field = [this, form](const char* name, const char* label) {
-        auto* edit = new QLineEdit(this);
-        edit->setObjectName(QString::fromLatin1(name));
-        form->addRow(QString::fromLatin1(label), edit);
-        return edit;
+    const auto field = [this, form](const char* name, const char* caption) {
+        const LabelledField added = labelledField(this, name, QString::fromLatin1(caption));
+        form->addRow(added.caption, added.field);
+        return added.field;
     };
     m_ownCallField = field("ownCallField", "Please Enter your Call Sign:");
     m_powerField = field("powerField", "Power");
@@ -98,26 +99,18 @@ void StationSetupDialog::buildForm()
 
     m_keys = new KeyRouter(this);
     // Enter in any field is a click on Done.
-    const auto withEnter = [this](std::function<void(int&)> filter) {
-        return [this, filter](int& keyAscii) {
-            if (keyAscii == KeyReturn) {
-                keyAscii = 0;
-                publishStation();
-                return;
-            }
-            if (filter) {
-                filter(keyAscii);
-            }
-        };
+    const auto route = [this](QLineEdit* field, KeyRouter::KeyPressHandler filter) {
+        m_keys->routeWithEnter(
+            field, [this] { publishStation(); }, std::move(filter));
     };
     const auto capitals = [](int& keyAscii) { keyAscii = upperCaseLetter(keyAscii); };
     const auto numeric = [](int& keyAscii) { keyAscii = numberCharsOnly(keyAscii); };
-    m_keys->route(m_ownCallField, withEnter(capitals));
-    m_keys->route(m_powerField, withEnter(capitals));
-    m_keys->route(m_continentField, withEnter(capitals));
-    m_keys->route(m_countryField, withEnter([this](int& keyAscii) { handleCountryKey(keyAscii); }));
+    route(m_ownCallField, capitals);
+    route(m_powerField, capitals);
+    route(m_continentField, capitals);
+    route(m_countryField, [this](int& keyAscii) { handleCountryKey(keyAscii); });
     for (QLineEdit* number : { m_longitudeField, m_utcOffsetField, m_latitudeField }) {
-        m_keys->route(number, withEnter(numeric));
+        route(number, numeric);
         number->installEventFilter(this);
     }
 }
@@ -137,12 +130,9 @@ void StationSetupDialog::handleCountryKey(int& keyAscii)
 
 bool StationSetupDialog::eventFilter(QObject* watched, QEvent* event)
 {
-    if (event->type() == QEvent::FocusOut) {
-        const auto reason = static_cast<QFocusEvent*>(event)->reason();
-        // Leaving the field, not the window: a message box of our own takes the focus too.
-        if (reason != Qt::ActiveWindowFocusReason && reason != Qt::PopupFocusReason) {
-            requireNumber(static_cast<QLineEdit*>(watched));
-        }
+    // Leaving the field, not the window: a message box of our own takes the focus too.
+    if (event->type() == QEvent::FocusOut && isOperatorFocusChange(event)) {
+        requireNumber(static_cast<QLineEdit*>(watched));
     }
     return QDialog::eventFilter(watched, event);
 }
@@ -166,24 +156,16 @@ void StationSetupDialog::publishStation()
             number->setText(QStringLiteral("0"));
         }
     }
-    const std::pair<const char*, QLineEdit*> published[] = {
-        { "OWN_CALL", m_ownCallField },
-        { "OWN_SPC", m_powerField },
-        { "OWN_UTC", m_utcOffsetField },
-        { "OWN_COUNTRY", m_countryField },
-        { "OWN_LONGITUDE", m_longitudeField },
-        { "OWN_LATITUDE", m_latitudeField },
-        { "OWN_CONTINENT", m_continentField },
-    };
-    for (const auto& [name, field] : published) {
-        const bool last = field == m_continentField;
-        if (Status saved = m_shared.publish(name, toBytes(field->text()), last); !saved) {
-            // Other programs miss the update; this program keeps working from its own files.
-            m_dialogs.message(QStringLiteral("Shared Preferences Not Saved"),
-                toQString(SharedPreferencesFileName) + QStringLiteral(" could not be written:  ")
-                    + toQString(saved.error().description));
-        }
-    }
+    publishForOtherPrograms(m_shared, m_dialogs,
+        {
+            { "OWN_CALL", bytesIn(m_ownCallField) },
+            { "OWN_SPC", bytesIn(m_powerField) },
+            { "OWN_UTC", bytesIn(m_utcOffsetField) },
+            { "OWN_COUNTRY", bytesIn(m_countryField) },
+            { "OWN_LONGITUDE", bytesIn(m_longitudeField) },
+            { "OWN_LATITUDE", bytesIn(m_latitudeField) },
+            { "OWN_CONTINENT", bytesIn(m_continentField) },
+        });
     accept();
 }
 

@@ -1,5 +1,7 @@
 #include "KeyRouting.h"
 
+#include "common/KeyFilters.h"
+
 #include <QFocusEvent>
 #include <QKeyEvent>
 #include <QLineEdit>
@@ -94,6 +96,20 @@ void KeyRouter::route(QLineEdit* field, KeyPressHandler keyPress, KeyDownHandler
 {
     m_routes.push_back({ field, field, std::move(keyPress), std::move(keyDown) });
     field->installEventFilter(this);
+}
+
+void KeyRouter::routeWithEnter(QLineEdit* field, std::function<void()> onEnter, KeyPressHandler keyPress)
+{
+    route(field, [onEnter = std::move(onEnter), keyPress = std::move(keyPress)](int& keyAscii) {
+        if (keyAscii == KeyReturn) {
+            keyAscii = 0;
+            onEnter();
+            return;
+        }
+        if (keyPress) {
+            keyPress(keyAscii);
+        }
+    });
 }
 
 void KeyRouter::preview(QWidget* control)

@@ -69,6 +69,8 @@ public:
     explicit KeyRouter(QObject* parent, KeyPreview* form = nullptr);
 
     void route(QLineEdit* field, KeyPressHandler keyPress = {}, KeyDownHandler keyDown = {});
+    // A dialog's field where Enter is a click on its default command; other keys go to keyPress.
+    void routeWithEnter(QLineEdit* field, std::function<void()> onEnter, KeyPressHandler keyPress = {});
     // A control that is no text field (a button, a list): the form sees its keys first all the same.
     void preview(QWidget* control);
     // Every control under root that can take the focus and is not routed yet: a panel built later
