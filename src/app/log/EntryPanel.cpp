@@ -29,6 +29,11 @@ namespace brindle {
 
 namespace {
 
+// Voice navigation's levels: the call field and events are spoken from the first, every field from
+// the second.
+constexpr std::uint8_t PromptForCall = 1;
+constexpr std::uint8_t PromptForEveryField = 2;
+
 // Where typing goes in a field: the start of the selection, or the cursor when nothing is selected.
 int typingPosition(const QLineEdit* field)
 {
@@ -211,7 +216,7 @@ void EntryPanel::setReportLength(std::string_view mode)
 
 void EntryPanel::handleFieldFocus(QObject* field)
 {
-    const bool allFields = m_session.defaults.voiceNavLevel == 2;
+    const bool allFields = m_session.defaults.voiceNavLevel == PromptForEveryField;
     if (field == m_callField) {
         prepareForNextCall();
     } else if (field == m_rstRcvdField && allFields) {
@@ -237,7 +242,7 @@ void EntryPanel::prepareForNextCall()
         m_rstRcvdField->clear();
         m_rstSentField->clear();
     }
-    if (m_session.defaults.voiceNavLevel >= 1) {
+    if (m_session.defaults.voiceNavLevel >= PromptForCall) {
         m_prompts.playPrompt("Call");
     }
     emit callFieldEntered(empty);

@@ -79,8 +79,42 @@ SummarySheetDialog::SummarySheetDialog(const ContestLog& log, const DefaultData&
 void SummarySheetDialog::buildForm()
 {
     auto* grid = new QGridLayout(this);
-
     // Created top to bottom, which is also the tab order: the typed fields first, then the options.
+    grid->addLayout(buildTypedFields(), 0, 0);
+    grid->addLayout(buildCategoryFrames(), 0, 1);
+
+    const LabelledField soapbox = labelledField(
+        this, "soapboxField", QStringLiteral("Soapbox (Add any comments you would like to make about the contest):"));
+    m_soapboxField = soapbox.field;
+    grid->addWidget(soapbox.caption, 1, 0, 1, 2);
+    grid->addWidget(m_soapboxField, 2, 0, 1, 2);
+    grid->addLayout(buildButtons(), 3, 0, 1, 2);
+
+    m_singleOpOption->setChecked(true);
+    m_allBandsOption->setChecked(true);
+    m_lowPowerOption->setChecked(true);
+    m_singleBandCaption->setEnabled(false);
+    m_singleBandField->setEnabled(false);
+
+    connect(m_allBandsOption, &QRadioButton::toggled, this, [this](bool checked) {
+        if (checked) {
+            chooseAllBands();
+        }
+    });
+    connect(m_singleBandOption, &QRadioButton::toggled, this, [this](bool checked) {
+        if (checked) {
+            chooseSingleBand();
+        }
+    });
+
+    m_keys = new KeyRouter(this);
+    const auto capitals = [](int& keyAscii) { keyAscii = upperCaseLetter(keyAscii); };
+    m_keys->route(m_arrlSectionField, capitals);
+    m_keys->route(m_operatorsField, capitals);
+}
+
+QBoxLayout* SummarySheetDialog::buildTypedFields()
+{
     auto* fields = new QVBoxLayout;
     const auto field = [this, fields](const char* name, const char* caption) {
         const LabelledField added = labelledField(this, name, QString::fromLatin1(caption));
@@ -96,8 +130,11 @@ void SummarySheetDialog::buildForm()
     m_emailField = field("emailField", "Email Address:");
     m_clubField = field("clubField", "Club Name (if club participation):");
     fields->addStretch();
-    grid->addLayout(fields, 0, 0);
+    return fields;
+}
 
+QBoxLayout* SummarySheetDialog::buildCategoryFrames()
+{
     auto* frames = new QVBoxLayout;
     auto* operatorFrame = new QGroupBox(QStringLiteral("Operator:"), this);
     auto* operatorOptions = new QVBoxLayout(operatorFrame);
@@ -137,16 +174,11 @@ void SummarySheetDialog::buildForm()
     m_qrpOption = option(powerFrame, powerOptions, "qrpOption", "QRP");
     frames->addWidget(powerFrame);
     frames->addStretch();
-    grid->addLayout(frames, 0, 1);
+    return frames;
+}
 
-    auto* soapbox
-        = new QLabel(QStringLiteral("Soapbox (Add any comments you would like to make about the contest):"), this);
-    m_soapboxField = new QLineEdit(this);
-    m_soapboxField->setObjectName(QStringLiteral("soapboxField"));
-    soapbox->setBuddy(m_soapboxField);
-    grid->addWidget(soapbox, 1, 0, 1, 2);
-    grid->addWidget(m_soapboxField, 2, 0, 1, 2);
-
+QBoxLayout* SummarySheetDialog::buildButtons()
+{
     m_writeButton = new QPushButton(QStringLiteral("Write Cabrillo Log File"), this);
     m_writeButton->setObjectName(QStringLiteral("writeButton"));
     m_doneButton = new QPushButton(QStringLiteral("Done"), this);
@@ -157,31 +189,9 @@ void SummarySheetDialog::buildForm()
         button->setAutoDefault(false);
         buttons->addWidget(button);
     }
-    grid->addLayout(buttons, 3, 0, 1, 2);
-
-    m_singleOpOption->setChecked(true);
-    m_allBandsOption->setChecked(true);
-    m_lowPowerOption->setChecked(true);
-    m_singleBandCaption->setEnabled(false);
-    m_singleBandField->setEnabled(false);
-
     connect(m_writeButton, &QPushButton::clicked, this, &SummarySheetDialog::writeCabrilloFile);
     connect(m_doneButton, &QPushButton::clicked, this, &QDialog::accept);
-    connect(m_allBandsOption, &QRadioButton::toggled, this, [this](bool checked) {
-        if (checked) {
-            chooseAllBands();
-        }
-    });
-    connect(m_singleBandOption, &QRadioButton::toggled, this, [this](bool checked) {
-        if (checked) {
-            chooseSingleBand();
-        }
-    });
-
-    m_keys = new KeyRouter(this);
-    const auto capitals = [](int& keyAscii) { keyAscii = upperCaseLetter(keyAscii); };
-    m_keys->route(m_arrlSectionField, capitals);
-    m_keys->route(m_operatorsField, capitals);
+    return buttons;
 }
 
 void SummarySheetDialog::chooseAllBands()

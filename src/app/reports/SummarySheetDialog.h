@@ -8,6 +8,7 @@
 
 #include <string>
 
+class QBoxLayout;
 class QLabel;
 class QLineEdit;
 class QPushButton;
@@ -69,6 +70,9 @@ public:
 
 private:
     void buildForm();
+    QBoxLayout* buildTypedFields();
+    QBoxLayout* buildCategoryFrames();
+    QBoxLayout* buildButtons();
     void savePersonalData();
 
     const ContestLog& m_log;
