@@ -1,9 +1,9 @@
 // The exports of a full log: the ADIF file of 12,000 contacts, built and written, and the clipboard text
 // of the contact list showing all of them.
 
-#include "common/PosixFileSystem.h"
 #include "log/ContactList.h"
 #include "log/ContestLog.h"
+#include "os/PosixFileSystem.h"
 #include "reports/Adif.h"
 #include "reports/ClipboardText.h"
 #include "support/LogSamples.h"

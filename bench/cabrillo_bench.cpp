@@ -1,8 +1,8 @@
 // The Cabrillo file of a full log: 12,000 contacts laid out in columns, then written whole to the disk.
 
-#include "common/PosixFileSystem.h"
 #include "common/ProgramTitle.h"
 #include "log/ContestLog.h"
+#include "os/PosixFileSystem.h"
 #include "reports/Cabrillo.h"
 #include "support/LogSamples.h"
 #include "support/TempFolder.h"

@@ -1,9 +1,9 @@
 // The main window driven as the operator drives it, offscreen, over a full log: the cost of a key in the
 // call field, of logging a contact, and of listing every contact.
 
-#include "common/PosixFileSystem.h"
 #include "log/LogFormat.h"
 #include "log/MainWindow.h"
+#include "os/PosixFileSystem.h"
 #include "station/QtSettingsStore.h"
 #include "station/SharedPreferences.h"
 #include "station/StationSetupDialog.h"

@@ -1,8 +1,8 @@
-#include "common/PosixFileSystem.h"
 #include "log/Bands.h"
 #include "log/LogFormat.h"
 #include "log/SectionTable.h"
 #include "log/WorkingLog.h"
+#include "os/PosixFileSystem.h"
 
 #include "support/LogSamples.h"
 #include "support/TempFolder.h"

@@ -1,4 +1,4 @@
-#include "common/PosixFileSystem.h"
+#include "os/PosixFileSystem.h"
 #include "station/CountryTable.h"
 
 #include <benchmark/benchmark.h>

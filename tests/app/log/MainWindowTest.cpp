@@ -1,7 +1,7 @@
 #include "log/MainWindow.h"
 
-#include "common/PosixFileSystem.h"
 #include "log/LogMessages.h"
+#include "os/PosixFileSystem.h"
 #include "station/QtSettingsStore.h"
 #include "station/SharedPreferences.h"
 #include "station/StationSetupDialog.h"

@@ -1,8 +1,8 @@
 #include "reports/AdifExport.h"
 #include "reports/ClipboardExport.h"
 
-#include "common/PosixFileSystem.h"
 #include "log/LogFormat.h"
+#include "os/PosixFileSystem.h"
 #include "station/DefaultData.h"
 #include "station/ProgramStart.h"
 #include "support/LogSamples.h"

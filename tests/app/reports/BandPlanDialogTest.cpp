@@ -1,6 +1,6 @@
 #include "reports/BandPlanDialog.h"
 
-#include "common/PosixFileSystem.h"
+#include "os/PosixFileSystem.h"
 #include "ui/Colours.h"
 #include "ui/WindowScaling.h"
 

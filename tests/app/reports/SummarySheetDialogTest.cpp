@@ -1,7 +1,7 @@
 #include "reports/SummarySheetDialog.h"
 
-#include "common/PosixFileSystem.h"
 #include "log/LogFormat.h"
+#include "os/PosixFileSystem.h"
 #include "station/SettingsStore.h"
 #include "station/SharedPreferences.h"
 #include "support/LogSamples.h"

@@ -1,6 +1,6 @@
 #include "station/ProgramStart.h"
 
-#include "common/PosixFileSystem.h"
+#include "os/PosixFileSystem.h"
 #include "station/QtSettingsStore.h"
 #include "support/ScriptedDialogs.h"
 #include "support/TempFolder.h"

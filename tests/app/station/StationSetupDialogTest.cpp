@@ -1,6 +1,6 @@
 #include "station/StationSetupDialog.h"
 
-#include "common/PosixFileSystem.h"
+#include "os/PosixFileSystem.h"
 #include "station/CountryTable.h"
 #include "station/QtSettingsStore.h"
 #include "station/SharedPreferences.h"

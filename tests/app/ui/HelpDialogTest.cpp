@@ -1,6 +1,6 @@
 #include "ui/HelpDialog.h"
 
-#include "common/PosixFileSystem.h"
+#include "os/PosixFileSystem.h"
 #include "support/QtPrinters.h"
 #include "support/TempFolder.h"
 

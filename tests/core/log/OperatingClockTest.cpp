@@ -1,7 +1,7 @@
 #include "log/OperatingClock.h"
 
-#include "common/PosixFileSystem.h"
 #include "log/ContestSession.h"
+#include "os/PosixFileSystem.h"
 
 #include <gtest/gtest.h>
 

@@ -1,7 +1,7 @@
 #include "log/WorkingLog.h"
 
-#include "common/PosixFileSystem.h"
 #include "log/LogMessages.h"
+#include "os/PosixFileSystem.h"
 #include "support/FileSizeLimit.h"
 #include "support/FolderListing.h"
 #include "support/LogSamples.h"

@@ -1,7 +1,7 @@
 #include "reports/Adif.h"
 
-#include "common/PosixFileSystem.h"
 #include "log/LogFormat.h"
+#include "os/PosixFileSystem.h"
 #include "support/LogSamples.h"
 #include "support/TempFolder.h"
 

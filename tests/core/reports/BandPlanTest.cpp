@@ -1,6 +1,6 @@
 #include "reports/BandPlan.h"
 
-#include "common/PosixFileSystem.h"
+#include "os/PosixFileSystem.h"
 
 #include "support/Printers.h"
 #include "support/TempFolder.h"

@@ -1,6 +1,6 @@
 #include "station/CountryTable.h"
 
-#include "common/PosixFileSystem.h"
+#include "os/PosixFileSystem.h"
 #include "support/TempFolder.h"
 
 #include <gtest/gtest.h>

@@ -1,6 +1,6 @@
 #include "station/SharedPreferences.h"
 
-#include "common/PosixFileSystem.h"
+#include "os/PosixFileSystem.h"
 #include "support/FolderListing.h"
 #include "support/TempFolder.h"
 

@@ -1,4 +1,4 @@
-#include "common/PosixFileSystem.h"
+#include "os/PosixFileSystem.h"
 
 #include "support/FileSizeLimit.h"
 #include "support/FolderListing.h"
