@@ -83,6 +83,21 @@ TEST_F(MainWindowCommandsTest, escClearsTheEntryWhereverTheFocusIs)
     }
 }
 
+TEST_F(MainWindowCommandsTest, tabVisitsTheControlsOfEveryPartInTheOrderTheyStand)
+{
+    QStringList visited;
+    QWidget* at = call();
+    for (int i = 0; i < 9; ++i) {
+        QTest::keyClick(at, Qt::Key_Tab);
+        at = QApplication::focusWidget();
+        ASSERT_NE(at, nullptr);
+        visited << at->objectName();
+    }
+    EXPECT_EQ(visited,
+        QStringList({ "rstRcvdField", "sectionField", "rstSentField", "countryField", "clearButton", "timeOnButton",
+            "partialSearchButton", "listAllButton", "contactList" }));
+}
+
 TEST_F(MainWindowCommandsTest, theMenuBarOffersWhatThisProgramCanDo)
 {
     QStringList menus;
