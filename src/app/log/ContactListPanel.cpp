@@ -124,11 +124,6 @@ const std::vector<int>& ContactListPanel::listedRecords() const
     return m_contactListModel->records();
 }
 
-int ContactListPanel::listedCount() const
-{
-    return m_contactListModel->rowCount();
-}
-
 void ContactListPanel::toggleListAll()
 {
     m_session.state.listAllContacts = !m_session.state.listAllContacts;

@@ -29,7 +29,6 @@ public:
     // These records, in this order.
     void showRecords(const std::vector<int>& numbers);
     const std::vector<int>& listedRecords() const;
-    int listedCount() const;
     void toggleListAll();
     // Deletes the contact of the selected row after asking; nothing without a selected row.
     void deleteSelectedContact();

@@ -46,11 +46,6 @@ void MessageLine::restoreColour()
     setColour(MessageBackColour);
 }
 
-QString MessageLine::text() const
-{
-    return m_label->text();
-}
-
 void MessageLine::setColour(std::uint32_t bgr)
 {
     setBackColour(m_label, fromBgr(bgr));

@@ -34,7 +34,6 @@ public:
     void clear();
     // Back to the resting colour, the text as it is.
     void restoreColour();
-    QString text() const;
 
 private:
     void setColour(std::uint32_t bgr);
