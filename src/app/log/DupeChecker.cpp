@@ -26,8 +26,7 @@ DupeChecker::DupeChecker(ContestSession& session, const Clock& clock, OperatorDi
     , m_messages(messages)
     , m_prompts(prompts)
 {
-    m_dupeHold = new KeyHold(
-        m_clock, [this](int keyAscii) { emit heldKeyReleased(keyAscii); }, this);
+    m_dupeHold = new KeyHold(m_clock, this);
 }
 
 DupeChecker::Outcome DupeChecker::checkDuplicate(const std::string& call)
@@ -57,11 +56,6 @@ bool DupeChecker::dupeFound() const
     return m_dupeFound;
 }
 
-bool DupeChecker::holdKey(int keyAscii)
-{
-    return m_dupeFound && m_dupeHold->hold(keyAscii);
-}
-
 void DupeChecker::keyTaken()
 {
     m_dupeFound = false;
@@ -84,6 +78,11 @@ void DupeChecker::searchPartialCall(const std::string& fieldText, int keyAscii)
 void DupeChecker::releaseDupeHold()
 {
     m_dupeHold->releaseIfDue();
+}
+
+KeyHold& DupeChecker::keyHold()
+{
+    return *m_dupeHold;
 }
 
 bool DupeChecker::togglePartialSearch()

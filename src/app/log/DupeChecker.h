@@ -16,8 +16,7 @@ class VoicePrompts;
 struct ContestSession;
 
 // The duplicate check of a finished call and the partial search of a call being typed. After a
-// duplicate, keys typed into the call field wait a moment so the operator sees the message before
-// typing over it.
+// duplicate, every key typed waits a moment, so the operator sees the message before typing over it.
 class DupeChecker : public QObject
 {
     Q_OBJECT
@@ -37,14 +36,14 @@ public:
     Outcome checkDuplicate(const std::string& call);
     // The last check found a duplicate, and no key has been typed into the call field since.
     bool dupeFound() const;
-    // A key typed into the call field: true when it is held behind a duplicate.
-    bool holdKey(int keyAscii);
     // A key reached the call field: whatever the last check found is answered.
     void keyTaken();
     // The possible duplicates of the call field's text with key about to be typed.
     void searchPartialCall(const std::string& fieldText, int keyAscii);
     // Hands on held keys once their time has come (the hold's timer calls it too).
     void releaseDupeHold();
+    // Where keys wait after a duplicate.
+    KeyHold& keyHold();
     // Turns the partial search on or off; true when it is on now.
     bool togglePartialSearch();
 
@@ -53,8 +52,6 @@ signals:
     void previousContactsFound(const std::vector<int>& records);
     // What the possible-duplicates box is to list; empty empties it.
     void possibleDupesListed(const QString& list);
-    // A held key's time has come: it goes into the call field now.
-    void heldKeyReleased(int keyAscii);
 
 private:
     ContestSession& m_session;

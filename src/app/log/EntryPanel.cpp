@@ -350,21 +350,19 @@ bool EntryPanel::logOnEnter(int& keyAscii)
 
 void EntryPanel::handleCallKey(int& keyAscii)
 {
-    // After a duplicate the key waits, and with it every key typed behind it.
-    if (m_dupes.holdKey(keyAscii)) {
-        keyAscii = 0;
-        return;
-    }
     m_dupes.keyTaken();
-    applyCallKey(keyAscii);
-}
-
-void EntryPanel::applyCallKey(int& keyAscii)
-{
     const std::string before = toBytes(m_callField->text());
     if (before.size() < 2) {
         m_countryField->clear();
         showCountryDetails(nullptr);
+    }
+    // Every key typed with the clock stopped is told so, even one that goes no further.
+    if (before.size() < 3 && m_session.state.timeOn) {
+        m_messages.show(QStringLiteral(" "));
+    }
+    if (!m_session.state.timeOn) {
+        m_messages.show(toQString(ClockStoppedText));
+        m_services.dialogs.beep();
     }
     if (keyAscii == '"') {
         keyAscii = 0;
@@ -383,13 +381,6 @@ void EntryPanel::applyCallKey(int& keyAscii)
         handleRstRcvdKey(handed);
         return;
     }
-    if (before.size() < 3 && m_session.state.timeOn) {
-        m_messages.show(QStringLiteral(" "));
-    }
-    if (!m_session.state.timeOn) {
-        m_messages.show(toQString(ClockStoppedText));
-        m_services.dialogs.beep();
-    }
     // Enter and Space end the key's handling: the message the logging step leaves must stay readable.
     if (logOnEnter(keyAscii)) {
         return;
@@ -401,17 +392,6 @@ void EntryPanel::applyCallKey(int& keyAscii)
     }
     keyAscii = upperCaseLetter(keyAscii);
     m_dupes.searchPartialCall(toBytes(m_callField->text()), keyAscii);
-}
-
-void EntryPanel::replayHeldCallKey(int keyAscii)
-{
-    m_dupes.keyTaken();
-    applyCallKey(keyAscii);
-    if (keyAscii == KeyBackspace) {
-        m_callField->backspace();
-    } else if (keyAscii >= 32) {
-        m_callField->insert(QString(QChar(keyAscii)));
-    }
 }
 
 void EntryPanel::handleRstRcvdKey(int& keyAscii)

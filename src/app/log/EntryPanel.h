@@ -72,8 +72,6 @@ public:
     void clearEntryFields();
     // Clear (also Alt+C and Esc): empties the entry and the message line, back to the call field.
     void clearEntry();
-    // A key held after a duplicate goes into the call field as if typed now.
-    void replayHeldCallKey(int keyAscii);
 
 signals:
     // Enter in any field: the contact is to be logged.
@@ -107,8 +105,6 @@ private:
     void showCountryOfCall();
     void completeCall();
     void handleCallKey(int& keyAscii);
-    // The call field's own key steps, for a key typed now or handed on after a hold.
-    void applyCallKey(int& keyAscii);
     void handleRstRcvdKey(int& keyAscii);
     void handleSectionKey(int& keyAscii);
     void handleRstSentKey(int& keyAscii);

@@ -105,6 +105,12 @@ void MainKeyPreview::toggleKeyboardCw()
     }
 }
 
+void MainKeyPreview::previewNoCharacter()
+{
+    // A Ctrl key that types nothing leaves no character to drop: the next one typed is the operator's.
+    m_swallowNextChar = false;
+}
+
 void MainKeyPreview::previewKeyPress(int& keyAscii)
 {
     if (m_swallowNextChar) {

@@ -26,6 +26,7 @@ public:
 
     void previewKeyDown(int& keyCode, int shift) override;
     void previewKeyPress(int& keyAscii) override;
+    void previewNoCharacter() override;
 
 signals:
     // Esc with nothing on the air: the entry is to be cleared.

@@ -78,6 +78,7 @@ void MainWindow::buildParts()
     m_keyPreview = new MainKeyPreview(
         m_session, m_services.folders.workingDir, *m_keyers.cw, *m_keyers.phone, *m_features, *m_messages, this);
     m_keys = new KeyRouter(this, m_keyPreview);
+    m_keys->holdKeysWith(m_dupeChecker->keyHold());
 
     // Created in the order the Tab key visits them.
     m_statusPanel = new StatusPanel(canvas);
@@ -161,7 +162,6 @@ void MainWindow::connectParts()
     connect(m_keyPreview, &MainKeyPreview::clearRequested, m_entryPanel, &EntryPanel::clearEntry);
 
     connect(m_dupeChecker, &DupeChecker::possibleDupesListed, m_dupePanel, &DupePanel::showList);
-    connect(m_dupeChecker, &DupeChecker::heldKeyReleased, m_entryPanel, &EntryPanel::replayHeldCallKey);
     connect(m_dupeChecker, &DupeChecker::previousContactsFound, m_contactListPanel, &ContactListPanel::showRecords);
     connect(m_dupePanel, &DupePanel::partialSearchToggled, this, [this] {
         m_dupePanel->showPartialSearch(m_dupeChecker->togglePartialSearch());

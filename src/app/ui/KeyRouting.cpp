@@ -1,6 +1,7 @@
 #include "KeyRouting.h"
 
 #include "common/KeyFilters.h"
+#include "ui/KeyHold.h"
 
 #include <QFocusEvent>
 #include <QKeyEvent>
@@ -55,6 +56,16 @@ int virtualKeyCode(const QKeyEvent& event)
         return vk::Down;
     case Qt::Key_Delete:
         return vk::Delete;
+    case Qt::Key_PageUp:
+        return vk::Prior;
+    case Qt::Key_PageDown:
+        return vk::Next;
+    case Qt::Key_End:
+        return vk::End;
+    case Qt::Key_Home:
+        return vk::Home;
+    case Qt::Key_Insert:
+        return vk::Insert;
     case Qt::Key_Period:
         return 190;
     case Qt::Key_Comma:
@@ -129,38 +140,61 @@ void KeyRouter::previewFocusable(QWidget* root)
     }
 }
 
+void KeyRouter::holdKeysWith(KeyHold& hold)
+{
+    m_hold = &hold;
+}
+
 bool KeyRouter::eventFilter(QObject* watched, QEvent* event)
 {
-    if (event->type() != QEvent::KeyPress) {
+    const auto type = event->type();
+    if (type != QEvent::KeyPress && type != QEvent::ShortcutOverride) {
         return false;
     }
-    for (const Route& route : m_routes) {
-        if (route.widget == watched) {
-            return deliver(route, static_cast<const QKeyEvent&>(*event));
-        }
+    const auto route
+        = std::find_if(m_routes.begin(), m_routes.end(), [watched](const Route& r) { return r.widget == watched; });
+    if (route == m_routes.end()) {
+        return false;
     }
-    return false;
+    const auto& key = static_cast<const QKeyEvent&>(*event);
+    if (m_hold && m_hold->holdsKeys()) {
+        // Claimed as no shortcut, so that the key comes as a key press and waits with the others.
+        if (type == QEvent::ShortcutOverride) {
+            event->accept();
+            return true;
+        }
+        return m_hold->hold(route->widget, key);
+    }
+    return type == QEvent::KeyPress && deliver(*route, key);
 }
 
 bool KeyRouter::deliver(const Route& route, const QKeyEvent& event)
 {
+    // A key the handlers have no code for (Home, a punctuation mark) is theirs to ignore, never taken as
+    // one they consumed.
     int keyCode = virtualKeyCode(event);
+    const bool known = keyCode != 0;
     const int shift = shiftState(event.modifiers());
     const QString text = event.text();
     if (m_form) {
         m_form->previewKeyDown(keyCode, shift);
-        if (keyCode == 0) {
+        if (known && keyCode == 0) {
             // The character of a consumed key still reaches the form, which may be waiting to drop it.
             if (text.size() == 1) {
                 int keyAscii = text.at(0).unicode();
                 m_form->previewKeyPress(keyAscii);
+            } else {
+                m_form->previewNoCharacter();
             }
             return true;
+        }
+        if (text.size() != 1) {
+            m_form->previewNoCharacter();
         }
     }
     if (route.keyDown) {
         route.keyDown(keyCode, shift);
-        if (keyCode == 0) {
+        if (known && keyCode == 0) {
             return true;
         }
     }

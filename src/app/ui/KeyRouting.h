@@ -11,6 +11,8 @@ class QWidget;
 
 namespace brindle {
 
+class KeyHold;
+
 // Virtual key codes as the form handlers use them: F1 = 112 … F12 = 123, Up = 38, Down = 40.
 namespace vk {
 inline constexpr int Back = 8;
@@ -21,10 +23,15 @@ inline constexpr int Control = 17;
 inline constexpr int Menu = 18;
 inline constexpr int Escape = 27;
 inline constexpr int Space = 32;
+inline constexpr int Prior = 33; // Page Up
+inline constexpr int Next = 34; // Page Down
+inline constexpr int End = 35;
+inline constexpr int Home = 36;
 inline constexpr int Left = 37;
 inline constexpr int Up = 38;
 inline constexpr int Right = 39;
 inline constexpr int Down = 40;
+inline constexpr int Insert = 45;
 inline constexpr int Delete = 46;
 inline constexpr int F1 = 112;
 inline constexpr int F12 = 123;
@@ -51,6 +58,10 @@ public:
     virtual void previewKeyDown(int& keyCode, int shift) = 0;
     // Set keyAscii to 0 to drop the character, or change it.
     virtual void previewKeyPress(int& keyAscii) = 0;
+    // A key went by that produces no character (an arrow, Ctrl+F1): no character is coming to be dropped.
+    virtual void previewNoCharacter()
+    {
+    }
 };
 
 // Delivers each key typed into a routed field the way the form handlers expect it: key-down to the form,
@@ -73,6 +84,9 @@ public:
     void routeWithEnter(QLineEdit* field, std::function<void()> onEnter, KeyPressHandler keyPress = {});
     // A control that is no text field (a button, a list): the form sees its keys first all the same.
     void preview(QWidget* control);
+    // While hold holds keys, every key typed into a routed or previewed control waits in it, shortcuts
+    // included, to be handed on in order later.
+    void holdKeysWith(KeyHold& hold);
     // Every control under root that can take the focus and is not routed yet: a panel built later
     // needs no list of its controls kept by hand.
     void previewFocusable(QWidget* root);
@@ -92,6 +106,7 @@ private:
     bool deliver(const Route& route, const QKeyEvent& event);
 
     KeyPreview* m_form;
+    KeyHold* m_hold = nullptr;
     std::vector<Route> m_routes;
 };
 

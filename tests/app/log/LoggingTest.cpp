@@ -340,6 +340,18 @@ TEST_F(ClockStoppedTest, everyKeyInTheCallAsksForTheClockAndEnterStartsIt)
     EXPECT_EQ(readBytes(logPath()), InitialLog);
 }
 
+TEST_F(ClockStoppedTest, aDoubleQuoteAndAHandedOnDigitAskForTheClockLikeEveryOtherKey)
+{
+    type("callField", "K1ABC");
+    ASSERT_EQ(dialogs.beeps, 5);
+    type("callField", "\"");
+    EXPECT_EQ(dialogs.beeps, 6) << "the double quote is dropped, but the operator is told";
+    type("callField", "5");
+    EXPECT_EQ(dialogs.beeps, 7) << "the digit that begins the report";
+    EXPECT_EQ(field("rstRcvdField")->text(), "5");
+    EXPECT_EQ(text("messageLabel"), "Click Log \"Time On\"!");
+}
+
 // A phone station.
 class PhoneModeEntryTest : public LoggingTest
 {

@@ -10,6 +10,7 @@
 #include <QMenuBar>
 #include <QPlainTextEdit>
 #include <QPushButton>
+#include <QTableView>
 
 namespace brindle {
 namespace {
@@ -43,6 +44,36 @@ TEST_F(MainWindowCommandsTest, ctrlShortcutsDropTheirCharacterAndOnlyThat)
     QTest::keyRelease(call(), Qt::Key_Control, Qt::NoModifier);
     QTest::keyClicks(call(), QStringLiteral("a"));
     EXPECT_EQ(call()->text(), "K1A");
+}
+
+TEST_F(MainWindowCommandsTest, aCtrlKeyThatTypesNothingLeavesTheNextCharacterAlone)
+{
+    startClock();
+    for (const Qt::Key key : { Qt::Key_F1, Qt::Key_Left, Qt::Key_Right, Qt::Key_Home, Qt::Key_Up }) {
+        SCOPED_TRACE(key);
+        form->clearEntry();
+        QTest::keyClick(call(), key, Qt::ControlModifier);
+        QTest::keyClicks(call(), QStringLiteral("k1abc"));
+        EXPECT_EQ(call()->text(), "K1ABC");
+    }
+}
+
+TEST_F(MainWindowCommandsTest, keysTheWindowDoesNotHandleDoWhatTheControlDoesWithThem)
+{
+    startClock();
+    QTest::keyClicks(call(), QStringLiteral("k1abc"));
+    QTest::keyClick(call(), Qt::Key_Home);
+    EXPECT_EQ(call()->cursorPosition(), 0);
+    QTest::keyClick(call(), Qt::Key_End);
+    EXPECT_EQ(call()->cursorPosition(), 5);
+
+    auto* list = form->findChild<QTableView*>(QStringLiteral("contactList"));
+    list->setFocus();
+    list->setCurrentIndex(list->model()->index(0, 0));
+    QTest::keyClick(list, Qt::Key_PageDown);
+    EXPECT_EQ(list->currentIndex().row(), 2);
+    QTest::keyClick(list, Qt::Key_PageUp);
+    EXPECT_EQ(list->currentIndex().row(), 0);
 }
 
 TEST_F(MainWindowCommandsTest, ctrlFOpensTheBandPlanAndTypesNothing)

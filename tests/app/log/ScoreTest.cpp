@@ -118,6 +118,78 @@ TEST_F(ScoreTest, keysAfterADuplicateWaitThreeSecondsAndKeepTheirOrder)
     EXPECT_EQ(text("messageLabel"), "Possible Duplicate!");
 }
 
+// Keys as the operator types them: each to whatever has the focus at that moment. "\t" is Tab,
+// "\x1b" Esc.
+void typeLive(const char* keys)
+{
+    for (const char* c = keys; *c; ++c) {
+        QWidget* at = QApplication::focusWidget();
+        ASSERT_NE(at, nullptr);
+        if (*c == '\t') {
+            QTest::keyClick(at, Qt::Key_Tab);
+        } else if (*c == '\x1b') {
+            QTest::keyClick(at, Qt::Key_Escape);
+        } else {
+            QTest::keyClick(at, *c);
+        }
+    }
+}
+
+TEST_F(ScoreTest, keysTypedDuringTheHoldActAfterItExactlyAsIfTypedThen)
+{
+    const struct
+    {
+        const char* keys;
+        const char* call;
+        const char* rstRcvd;
+        const char* section;
+        const char* rstSent;
+    } cases[] = {
+        { "w1aw579ma", "W1AW", "579", "MA", "599" },
+        { "w1a\x1bk2b", "K2B", "", "", "" },
+        // Tab leaves the call: its steps fill the province and the reports.
+        { "ve2abc\t", "VE2ABC", "599", "QC", "599" },
+    };
+    startClock();
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.keys);
+        // Typed with no hold on, as the reference.
+        form->clearEntry();
+        typeLive(c.keys);
+        EXPECT_EQ(field("callField")->text(), c.call);
+        EXPECT_EQ(field("rstRcvdField")->text(), c.rstRcvd);
+        EXPECT_EQ(field("sectionField")->text(), c.section);
+        EXPECT_EQ(field("rstSentField")->text(), c.rstSent);
+
+        form->clearEntry();
+        typeCall("K1AB");
+        leaveCall();
+        ASSERT_EQ(text("messageLabel").left(9), "Duplicate");
+        typeLive(c.keys);
+        EXPECT_EQ(field("callField")->text(), "") << "every key waits, Tab and Esc too";
+        clock.monotonic += 3000;
+        form->releaseDupeHold();
+        EXPECT_EQ(field("callField")->text(), c.call);
+        EXPECT_EQ(field("rstRcvdField")->text(), c.rstRcvd);
+        EXPECT_EQ(field("sectionField")->text(), c.section);
+        EXPECT_EQ(field("rstSentField")->text(), c.rstSent);
+    }
+}
+
+TEST_F(ScoreTest, aButtonsAltShortcutDuringTheHoldWaitsItsTurnToo)
+{
+    startClock();
+    typeCall("K1AB");
+    leaveCall();
+    typeLive("w1");
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_C, Qt::AltModifier);
+    typeLive("k2");
+    EXPECT_EQ(field("callField")->text(), "");
+    clock.monotonic += 3000;
+    form->releaseDupeHold();
+    EXPECT_EQ(field("callField")->text(), "K2") << "Alt+C cleared W1, in its turn";
+}
+
 TEST_F(ScoreTest, newIndicatorShowsSectionsNotYetWorkedOnTheBand)
 {
     struct Case
