@@ -9,6 +9,7 @@
 #include "ui/WindowScaling.h"
 
 #include <QHeaderView>
+#include <QKeyEvent>
 #include <QMouseEvent>
 #include <QPushButton>
 #include <QTableView>
@@ -63,6 +64,15 @@ ContactListPanel::ContactListPanel(
     sizeColumns(DesignCanvas.width());
     connect(m_contactList->horizontalHeader(), &QHeaderView::sectionClicked, this,
         [this](int column) { m_contactListModel->sortByText(column); });
+    // Tab leaves the list for the commands on its selected row, as it does every other control.
+    m_contactList->setTabKeyNavigation(false);
+    QWidget::setTabOrder(m_contactList, m_editContactButton);
+    QWidget::setTabOrder(m_editContactButton, m_deleteContactButton);
+    connect(m_contactList->selectionModel(), &QItemSelectionModel::selectionChanged, this, [this] {
+        if (selectedRecord()) {
+            showEditButtons(true);
+        }
+    });
     m_contactList->installEventFilter(this);
     m_contactList->viewport()->installEventFilter(this);
     showEditButtons(false);
@@ -84,6 +94,12 @@ bool ContactListPanel::eventFilter(QObject* watched, QEvent* event)
     const bool hasRows = m_contactListModel->rowCount() > 0;
     if (watched == m_contactList && event->type() == QEvent::FocusOut && hasRows) {
         showEditButtons(true);
+    } else if (watched == m_contactList && event->type() == QEvent::KeyPress) {
+        const int key = static_cast<QKeyEvent*>(event)->key();
+        if ((key == Qt::Key_Return || key == Qt::Key_Enter) && selectedRecord()) {
+            editSelectedContact();
+            return true;
+        }
     } else if (watched == m_contactList->viewport() && event->type() == QEvent::MouseButtonRelease && hasRows) {
         showEditButtons(true);
         if (static_cast<QMouseEvent*>(event)->button() == Qt::RightButton) {

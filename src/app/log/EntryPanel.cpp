@@ -22,6 +22,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
+#include <QScopedValueRollback>
 
 #include <cstring>
 
@@ -149,6 +150,7 @@ bool EntryPanel::eventFilter(QObject* watched, QEvent* event)
     const auto type = event->type();
     if ((type == QEvent::FocusOut || type == QEvent::FocusIn) && !m_quietFocus && isOperatorFocusChange(event)) {
         if (type == QEvent::FocusOut && watched == m_callField) {
+            const QScopedValueRollback leaving(m_leavingCall, true);
             completeCall();
         } else if (type == QEvent::FocusIn) {
             handleFieldFocus(watched);
@@ -323,6 +325,17 @@ void EntryPanel::completeCall()
     }
 }
 
+void EntryPanel::leaveCallFor(QWidget* next)
+{
+    // A window that is not the active one gets no focus events, so nothing would tell the call field it
+    // is being left: its steps run here instead.
+    if (!window()->isActiveWindow() && window()->focusWidget() == m_callField) {
+        const QScopedValueRollback leaving(m_leavingCall, true);
+        completeCall();
+    }
+    next->setFocus();
+}
+
 bool EntryPanel::runDuplicateCheck()
 {
     const DupeChecker::Outcome outcome = m_dupes.checkDuplicate(toBytes(m_callField->text()));
@@ -333,8 +346,14 @@ bool EntryPanel::runDuplicateCheck()
     if (!outcome.duplicate) {
         return false;
     }
-    m_callField->setFocus();
     clearEntryFields();
+    if (m_leavingCall) {
+        // Not while the focus is still on its way out of the call field: the move under way would
+        // finish after this one, and a screen reader would name the field the operator is not in.
+        QMetaObject::invokeMethod(m_callField, qOverload<>(&QWidget::setFocus), Qt::QueuedConnection);
+    } else {
+        m_callField->setFocus();
+    }
     return true;
 }
 
@@ -371,7 +390,7 @@ void EntryPanel::handleCallKey(int& keyAscii)
     if (digitStartsReport(before, typingPosition(m_callField) == m_callField->text().size(), keyAscii)) {
         m_handOver = { HandOverTarget::RstRcvd, keyAscii };
         keyAscii = 0;
-        m_rstRcvdField->setFocus();
+        leaveCallFor(m_rstRcvdField);
         // Leaving the call may have found a duplicate, which empties the entry: the digit goes nowhere.
         if (m_dupes.dupeFound()) {
             m_handOver = {};
@@ -387,7 +406,7 @@ void EntryPanel::handleCallKey(int& keyAscii)
     }
     if (keyAscii == KeySpace) {
         keyAscii = 0;
-        m_rstRcvdField->setFocus();
+        leaveCallFor(m_rstRcvdField);
         return;
     }
     keyAscii = upperCaseLetter(keyAscii);

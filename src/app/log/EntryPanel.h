@@ -66,7 +66,8 @@ public:
     // A new band: the "New" marker follows when a call is being entered.
     void followBand();
     // The duplicate check of the call field's call: an empty section gets the station's earlier one,
-    // and a duplicate empties the entry. True on a duplicate.
+    // and a duplicate empties the entry and sends the operator back to the call field. True on a
+    // duplicate.
     bool runDuplicateCheck();
     // Empties the five fields and the country details.
     void clearEntryFields();
@@ -104,6 +105,8 @@ private:
     void prepareForNextCall();
     void showCountryOfCall();
     void completeCall();
+    // Moves the focus from the call field to next, the call field's steps included.
+    void leaveCallFor(QWidget* next);
     void handleCallKey(int& keyAscii);
     void handleRstRcvdKey(int& keyAscii);
     void handleSectionKey(int& keyAscii);
@@ -121,6 +124,8 @@ private:
     VoicePrompts& m_prompts;
     HandOver m_handOver;
     bool m_quietFocus = false;
+    // Set while the focus leaves the call field and its steps run.
+    bool m_leavingCall = false;
 
     QLineEdit* m_callField = nullptr;
     QLineEdit* m_rstRcvdField = nullptr;

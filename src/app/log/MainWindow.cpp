@@ -27,6 +27,7 @@
 #include <QCloseEvent>
 #include <QLabel>
 #include <QMenuBar>
+#include <QShowEvent>
 #include <QTimer>
 
 namespace brindle {
@@ -199,7 +200,8 @@ bool MainWindow::startUp()
         m_appearance->applyFormSize(screen);
     }
     m_entryPanel->setReportLength(m_session.defaults.mode);
-    m_statusPanel->showMode(m_session.defaults);
+    // The loaded station stands on the window even when the operator closes the setup without Done.
+    m_statusPanel->showStation(m_session.defaults);
     changeBand(m_session.state.currentBand);
     if (m_ended) {
         return false;
@@ -253,6 +255,16 @@ void MainWindow::endProgram(int exitCode)
 {
     m_ended = true;
     m_services.endProgram(exitCode);
+}
+
+void MainWindow::showEvent(QShowEvent* event)
+{
+    QMainWindow::showEvent(event);
+    // Without a window manager nothing else makes the window active, and an inactive window gets no
+    // focus events for its fields.
+    if (!event->spontaneous() && !testAttribute(Qt::WA_ShowWithoutActivating)) {
+        activateWindow();
+    }
 }
 
 void MainWindow::closeEvent(QCloseEvent* event)

@@ -42,11 +42,6 @@ void StatusPanel::showStation(const DefaultData& defaults)
 {
     m_ownCallLabel->setText(toQString(defaults.ownCall));
     m_powerLabel->setText(toQString(defaults.power));
-    showMode(defaults);
-}
-
-void StatusPanel::showMode(const DefaultData& defaults)
-{
     m_modeLabel->setText(toQString(defaults.mode));
 }
 

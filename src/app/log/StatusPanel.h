@@ -22,7 +22,6 @@ public:
     void showBand(const QString& band);
     // The own station's call and power, and the contest mode.
     void showStation(const DefaultData& defaults);
-    void showMode(const DefaultData& defaults);
     void showClocks(const ClockTexts& texts);
 
 signals:

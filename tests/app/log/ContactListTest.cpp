@@ -119,6 +119,25 @@ TEST_F(ContactListTest, editAndDeleteAppearWhenTheListIsClickedAndGoWithTheCall)
     EXPECT_FALSE(button("editContactButton")->isVisible());
 }
 
+TEST_F(ContactListTest, aRowIsEditedAndDeletedFromTheKeyboardAndTabLeavesTheList)
+{
+    QStringList opened;
+    dialogs.onModal = [&opened](QDialog& window) { opened << window.objectName(); };
+    list()->setFocus();
+    QTest::keyClick(list(), Qt::Key_Down);
+    ASSERT_FALSE(list()->selectionModel()->selectedRows().isEmpty());
+    EXPECT_TRUE(widget("editContactButton")->isVisible()) << "a selected row can be edited";
+
+    QTest::keyClick(list(), Qt::Key_Tab);
+    EXPECT_EQ(QApplication::focusWidget(), widget("editContactButton"));
+    QTest::keyClick(widget("editContactButton"), Qt::Key_Tab);
+    EXPECT_EQ(QApplication::focusWidget(), widget("deleteContactButton"));
+
+    list()->setFocus();
+    QTest::keyClick(list(), Qt::Key_Return);
+    EXPECT_EQ(opened, QStringList({ "ContactEditorDialog" }));
+}
+
 TEST_F(ContactListTest, withoutASelectedRowEditAndDeleteDoNothing)
 {
     const std::string before = readBytes(logPath());

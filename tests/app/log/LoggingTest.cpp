@@ -352,6 +352,52 @@ TEST_F(ClockStoppedTest, aDoubleQuoteAndAHandedOnDigitAskForTheClockLikeEveryOth
     EXPECT_EQ(text("messageLabel"), "Click Log \"Time On\"!");
 }
 
+// Shown on a display with no window manager: nothing but the window itself makes it active.
+class NoWindowManagerTest : public LoggingTest
+{
+protected:
+    void showWindow() override
+    {
+        form->show();
+        QCoreApplication::processEvents();
+    }
+};
+
+TEST_F(NoWindowManagerTest, theWindowMakesItselfActiveSoLeavingTheCallRunsItsSteps)
+{
+    EXPECT_TRUE(form->isActiveWindow());
+    type("callField", "ve2abc ");
+    EXPECT_EQ(field("sectionField")->text(), "QC");
+    EXPECT_EQ(field("rstSentField")->text(), "599");
+}
+
+// A window that never becomes the active one gets no focus events at all.
+class NeverActiveTest : public LoggingTest
+{
+protected:
+    void showWindow() override
+    {
+        form->setAttribute(Qt::WA_ShowWithoutActivating);
+        form->show();
+        QCoreApplication::processEvents();
+        QApplication::setActiveWindow(nullptr);
+    }
+};
+
+TEST_F(NeverActiveTest, spaceAndTheReportsDigitStillRunTheCallsSteps)
+{
+    ASSERT_FALSE(form->isActiveWindow());
+    type("callField", "ve2abc ");
+    EXPECT_EQ(field("sectionField")->text(), "QC");
+    EXPECT_EQ(field("rstSentField")->text(), "599");
+    EXPECT_EQ(form->focusWidget(), field("rstRcvdField"));
+
+    form->clearEntry();
+    type("callField", "k1abc5");
+    EXPECT_EQ(field("rstSentField")->text(), "599") << "the digit that begins the report leaves the call too";
+    EXPECT_EQ(field("rstRcvdField")->text(), "5");
+}
+
 // A phone station.
 class PhoneModeEntryTest : public LoggingTest
 {

@@ -146,6 +146,15 @@ TEST_F(MainWindowTest, startUpLoadsTheLogOnTheSavedBandAndAsksToContinue)
     EXPECT_EQ(endedWith, -1);
 }
 
+TEST_F(MainWindowTest, theLoadedStationIsShownEvenWhenTheSetupIsClosedWithoutDone)
+{
+    dialogs.onModal = [](QDialog& dialog) { dialog.reject(); };
+    startContinuing();
+    EXPECT_EQ(text("ownCallLabel"), QString::fromStdString(stationDefaults().ownCall));
+    EXPECT_EQ(text("powerLabel"), QString::fromStdString(stationDefaults().power));
+    EXPECT_EQ(text("modeLabel"), "CW");
+}
+
 TEST_F(MainWindowTest, gridShowsSectionsWorkedOnTheCurrentBandOnly)
 {
     startContinuing();

@@ -81,6 +81,36 @@ TEST_F(ScoreTest, leavingADuplicateCallReportsItAndClearsTheEntry)
     EXPECT_EQ(text("continentLabel"), "");
 }
 
+// Records the controls that receive the focus, in order.
+class FocusRecorder : public QObject
+{
+public:
+    QStringList received;
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override
+    {
+        if (event->type() == QEvent::FocusIn && qobject_cast<QWidget*>(watched)) {
+            received << watched->objectName();
+        }
+        return false;
+    }
+};
+
+TEST_F(ScoreTest, afterADuplicateTheFocusReturnsToTheCallOnlyOnceTheMoveAwayHasFinished)
+{
+    startClock();
+    typeCall("K1AB");
+    FocusRecorder recorder;
+    qApp->installEventFilter(&recorder);
+    QTest::keyClick(field("callField"), Qt::Key_Space);
+    QCoreApplication::processEvents();
+    qApp->removeEventFilter(&recorder);
+    // The last focus change is the one a screen reader announces.
+    EXPECT_EQ(recorder.received, QStringList({ "rstRcvdField", "callField" }));
+    EXPECT_TRUE(field("callField")->hasFocus());
+}
+
 TEST_F(ScoreTest, aCallWorkedOnAnotherBandIsNoDuplicateButGivesItsSection)
 {
     startClock();

@@ -43,8 +43,7 @@ protected:
         form = std::make_unique<MainWindow>(
             MainWindowServices { fs, clock, dialogs, settings, shared, folders, [](int) {} }, keyers());
         ASSERT_TRUE(form->startUp());
-        form->show();
-        QApplication::setActiveWindow(form.get());
+        showWindow();
         field("callField")->setFocus();
         shownAtStart = dialogs.shown;
         dialogs.shown.clear();
@@ -54,6 +53,12 @@ protected:
     virtual DefaultData initialDefaults() const
     {
         return sampleDefaults();
+    }
+    // Shown and made the active window, as a window manager does.
+    virtual void showWindow()
+    {
+        form->show();
+        QApplication::setActiveWindow(form.get());
     }
     // The keyers the window drives: none set up, unless a test brings its own.
     virtual MainWindowKeyers keyers()
@@ -86,9 +91,11 @@ protected:
     {
         QTest::keyClicks(field("callField"), QString::fromLatin1(keys));
     }
+    // The operator moves on from the call field; what the window left for the event loop then runs.
     void leaveCall()
     {
         field("sectionField")->setFocus();
+        QCoreApplication::processEvents();
     }
     // Starts the operating clock, as the operator does before the first contact.
     void startClock()
