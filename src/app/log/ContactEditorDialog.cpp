@@ -11,6 +11,7 @@
 #include "station/CountryTable.h"
 #include "ui/KeyRouting.h"
 #include "ui/LabelledField.h"
+#include "ui/StorableText.h"
 #include "ui/WindowScaling.h"
 
 #include <QEvent>
@@ -60,6 +61,7 @@ ContactEditorDialog::ContactEditorDialog(
     m_dateField->setText(toQString(m_original.qsoDate));
     m_timeField->setText(toQString(m_original.qsoTime));
     m_bandField->setText(toQString(m_original.band));
+    refuseUnstorableText(*this, m_dialogs);
     scaleDialog(*this, screenGeometryOf(*this));
 }
 

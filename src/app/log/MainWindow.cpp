@@ -22,6 +22,7 @@
 #include "ui/AppearanceCommands.h"
 #include "ui/KeyRouting.h"
 #include "ui/MessageLine.h"
+#include "ui/StorableText.h"
 #include "ui/WindowScaling.h"
 
 #include <QCloseEvent>
@@ -97,6 +98,7 @@ void MainWindow::buildParts()
 
     // Function keys and Esc work wherever the focus is.
     m_keys->previewFocusable(canvas);
+    refuseUnstorableText(*canvas, m_services.dialogs);
 }
 
 MainMenu* MainWindow::buildMenu()

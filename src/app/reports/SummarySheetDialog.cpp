@@ -12,6 +12,7 @@
 #include "station/SharedPreferences.h"
 #include "ui/KeyRouting.h"
 #include "ui/LabelledField.h"
+#include "ui/StorableText.h"
 #include "ui/WindowScaling.h"
 
 #include <QGridLayout>
@@ -73,6 +74,7 @@ SummarySheetDialog::SummarySheetDialog(const ContestLog& log, const DefaultData&
         field->setText(toQString(m_settings.get(key, "")));
     }
 
+    refuseUnstorableText(*this, m_dialogs);
     scaleDialog(*this, screenGeometryOf(*this));
 }
 

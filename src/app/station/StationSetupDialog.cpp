@@ -11,6 +11,7 @@
 #include "station/SharedPreferences.h"
 #include "ui/KeyRouting.h"
 #include "ui/LabelledField.h"
+#include "ui/StorableText.h"
 #include "ui/WindowScaling.h"
 
 #include <QEvent>
@@ -60,6 +61,7 @@ StationSetupDialog::StationSetupDialog(const DefaultData& station, const Country
     if (m_ownCallField->text().isEmpty()) {
         m_ownCallField->setText(toQString(settings.get("UserCallSign", "")));
     }
+    refuseUnstorableText(*this, m_dialogs);
     scaleDialog(*this, screenGeometryOf(*this));
 }
 

@@ -205,7 +205,8 @@ bool KeyRouter::deliver(const Route& route, const QKeyEvent& event)
     }
     const int original = text.at(0).unicode();
     if (original > 0xFF) {
-        return true; // the files hold 8-bit text: a character outside Latin-1 cannot be stored
+        // Not for the handlers, which work in 8-bit text: the control refuses it itself.
+        return false;
     }
     int keyAscii = original;
     if (m_form) {

@@ -9,6 +9,8 @@ namespace brindle {
 // Byte-wise text helpers. Only ASCII letters change case: the files are 8-bit text in the operator's
 // code page, and a country name's accented letters must come back exactly as they were read.
 std::string toUpperAscii(std::string_view text);
+// The program's 8-bit text (Latin-1) as UTF-8, for a file that declares that encoding.
+std::string latin1ToUtf8(std::string_view text);
 bool equalsIgnoreCase(std::string_view a, std::string_view b);
 std::string_view trimBlanks(std::string_view text);
 

@@ -31,11 +31,12 @@ void SharedPreferences::load(const std::string& path)
 Status SharedPreferences::publish(std::string_view name, std::string_view value, bool saveNow)
 {
     const std::string tag = toUpperAscii(name);
+    const std::string stored = latin1ToUtf8(value);
     const std::string open = "<" + tag + ">";
     const std::string close = "</" + tag + ">";
     const std::size_t found = m_text.find(open);
     if (found == std::string::npos) {
-        m_text += "\r\n" + open + std::string(value) + close;
+        m_text += "\r\n" + open + stored + close;
     } else {
         const std::size_t valueStart = found + open.size();
         std::size_t valueEnd = m_text.find(close, valueStart);
@@ -49,7 +50,7 @@ Status SharedPreferences::publish(std::string_view name, std::string_view value,
             }
             tail = close;
         }
-        m_text.replace(valueStart, valueEnd - valueStart, std::string(value) + tail);
+        m_text.replace(valueStart, valueEnd - valueStart, stored + tail);
     }
     if (saveNow) {
         return save(m_path);

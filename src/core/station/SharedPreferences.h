@@ -23,7 +23,8 @@ public:
     void load(const std::string& path);
 
     // Sets element name (upper-cased) to value, adding it at the end when absent; writes the file
-    // when saveNow is set.
+    // when saveNow is set. The value is the program's 8-bit text; the file holds it in the UTF-8 its
+    // header declares.
     Status publish(std::string_view name, std::string_view value, bool saveNow);
 
     // Writes the held text followed by CR LF.

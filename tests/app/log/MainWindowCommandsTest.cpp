@@ -1,6 +1,7 @@
 #include "StartedMainWindow.h"
 
 #include "common/ProgramTitle.h"
+#include "support/KeyTyping.h"
 #include "support/RecordingCwKeyer.h"
 #include "ui/Colours.h"
 #include "ui/HelpDialog.h"
@@ -74,6 +75,19 @@ TEST_F(MainWindowCommandsTest, keysTheWindowDoesNotHandleDoWhatTheControlDoesWit
     EXPECT_EQ(list->currentIndex().row(), 2);
     QTest::keyClick(list, Qt::Key_PageUp);
     EXPECT_EQ(list->currentIndex().row(), 0);
+}
+
+TEST_F(MainWindowCommandsTest, aCharacterTheLogCannotHoldIsRefusedWithABeep)
+{
+    startClock();
+    for (const char* name : { "callField", "sectionField", "countryField" }) {
+        SCOPED_TRACE(name);
+        form->clearEntry();
+        dialogs.beeps = 0;
+        test::typeAnyText(field(name), QString::fromUtf8("\u0141"));
+        EXPECT_EQ(field(name)->text(), "");
+        EXPECT_EQ(dialogs.beeps, 1);
+    }
 }
 
 TEST_F(MainWindowCommandsTest, ctrlFOpensTheBandPlanAndTypesNothing)

@@ -1,9 +1,12 @@
 #include "reports/SummarySheetDialog.h"
 
+#include "common/QtText.h"
+
 #include "log/LogFormat.h"
 #include "os/PosixFileSystem.h"
 #include "station/SettingsStore.h"
 #include "station/SharedPreferences.h"
+#include "support/KeyTyping.h"
 #include "support/LogSamples.h"
 #include "support/ScriptedDialogs.h"
 #include "support/TempFolder.h"
@@ -128,6 +131,19 @@ TEST_F(SummarySheetDialogTest, opensWithTheStoredAddressAndTheDefaultCategory)
         EXPECT_FALSE(transmitters->isChecked()) << transmitters->objectName().toStdString();
     }
     EXPECT_EQ(categoryText(form.header().category), "SINGLE-OP ALL LOW");
+}
+
+TEST_F(SummarySheetDialogTest, aCharacterTheFilesCannotHoldIsRefusedWithABeepAsItIsTyped)
+{
+    SummarySheetDialog& form = open(log);
+    for (QLineEdit* field : { form.m_nameField, form.m_arrlSectionField, form.m_soapboxField }) {
+        SCOPED_TRACE(field->objectName().toStdString());
+        dialogs.beeps = 0;
+        test::typeAnyText(field, QString::fromUtf8("\u0141ukasz M\u00fcller"));
+        EXPECT_EQ(bytesIn(field), field == form.m_arrlSectionField ? "UKASZ M\xFCLLER" : "ukasz M\xFCller")
+            << "the L with a stroke has no place in the files; the u with umlaut has";
+        EXPECT_EQ(dialogs.beeps, 1);
+    }
 }
 
 TEST_F(SummarySheetDialogTest, absentKeysGiveEmptyFields)

@@ -61,6 +61,17 @@ TEST_F(SharedPreferencesTest, freshFileAfterStationSetupIsTheHeaderAndSevenEleme
     EXPECT_EQ(folderEntries(m_folder.path()), std::vector<std::string> { "SharedUserPreferences.xml" });
 }
 
+TEST_F(SharedPreferencesTest, valuesAreWrittenInTheUtf8TheHeaderDeclares)
+{
+    m_prefs.load(prefsPath());
+    ASSERT_TRUE(m_prefs.publish("OWN_ADDRESS_NAME", "J\xFCrgen M\xFCller", true));
+    ASSERT_TRUE(m_prefs.publish("OWN_CALL", "DL1ABC", true));
+    EXPECT_EQ(readBytes(prefsPath()),
+        header
+            + "\r\n<OWN_ADDRESS_NAME>J\xC3\xBCrgen "
+              "M\xC3\xBCller</OWN_ADDRESS_NAME>\r\n<OWN_CALL>DL1ABC</OWN_CALL>\r\n");
+}
+
 TEST_F(SharedPreferencesTest, namesAreUpperCasedBeforeUse)
 {
     m_prefs.load(prefsPath());
