@@ -47,6 +47,7 @@ ContactListPanel::ContactListPanel(
     m_contactList = place(new QTableView(this), Left, 122, DesignCanvas.width() - 8 - Left, 192);
     m_contactList->setObjectName(QStringLiteral("contactList"));
     m_contactList->setToolTip(QStringLiteral("Click record number to edit or delete a contact."));
+    m_contactList->setAccessibleName(QStringLiteral("Recent contacts"));
     m_contactList->setModel(m_contactListModel);
     m_contactList->setSelectionBehavior(QAbstractItemView::SelectRows);
     m_contactList->setSelectionMode(QAbstractItemView::SingleSelection);

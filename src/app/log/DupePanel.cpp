@@ -19,6 +19,7 @@ DupePanel::DupePanel(QWidget* canvas)
     m_partialSearchButton->setObjectName(QStringLiteral("partialSearchButton"));
     m_partialSearchButton->setToolTip(QStringLiteral("Displaying partial dupes slows the program on older pc's."));
     connect(m_partialSearchButton, &QPushButton::clicked, this, &DupePanel::partialSearchToggled);
+    nameSearchButton(true);
     m_possibleDupesLabel = addLabel("possibleDupesLabel", QString(), 8, 268, 204, 46);
     m_possibleDupesLabel->setWordWrap(true);
     m_possibleDupesLabel->setAlignment(Qt::AlignLeft | Qt::AlignTop);
@@ -51,6 +52,14 @@ void DupePanel::showPartialSearch(bool on)
 {
     setBackColour(m_possibleDupesLabel, palette().color(QPalette::Button));
     m_partialSearchButton->setText(on ? QStringLiteral("On") : QStringLiteral("Off"));
+    nameSearchButton(on);
+}
+
+void DupePanel::nameSearchButton(bool on)
+{
+    // Its caption alone, "On" or "Off", says nothing to a listener.
+    m_partialSearchButton->setAccessibleName(
+        on ? QStringLiteral("Partial call search on") : QStringLiteral("Partial call search off"));
 }
 
 } // namespace brindle

@@ -31,6 +31,8 @@ signals:
     void partialSearchToggled();
 
 private:
+    void nameSearchButton(bool on);
+
     QLabel* m_possibleDupesLabel = nullptr;
     QPushButton* m_partialSearchButton = nullptr;
 };

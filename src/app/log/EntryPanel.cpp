@@ -15,6 +15,7 @@
 #include "log/MainWindowServices.h"
 #include "log/Statistics.h"
 #include "station/CountryField.h"
+#include "ui/Announce.h"
 #include "ui/KeyRouting.h"
 #include "ui/MessageLine.h"
 
@@ -76,9 +77,11 @@ void EntryPanel::buildFields()
     constexpr int FieldTop = 34;
     const auto field
         = [&](const char* captionName, const char* name, const char* caption, int left, int width, int maxLength) {
-              addLabel(captionName, QString::fromLatin1(caption), left, CaptionTop, width);
+              QLabel* shown = addLabel(captionName, QString::fromLatin1(caption), left, CaptionTop, width);
               auto* edit = place(new QLineEdit(this), left, FieldTop, width, 20);
               edit->setObjectName(QString::fromLatin1(name));
+              // The caption names the field, for a screen reader too.
+              shown->setBuddy(edit);
               edit->setMaxLength(maxLength);
               return edit;
           };
@@ -95,6 +98,8 @@ void EntryPanel::buildFields()
     m_postContestDateField = place(new QLineEdit(this), 500, FieldTop, 72, 20);
     m_postContestDateField->setObjectName(QStringLiteral("postContestDateField"));
     m_postContestDateField->setMaxLength(10);
+    m_postContestTimeCaption->setBuddy(m_postContestTimeField);
+    m_postContestDateCaption->setBuddy(m_postContestDateField);
     showPostContestFields(false);
 
     m_clearButton = place(new QPushButton(QStringLiteral("&Clear"), this), 580, 32, 52, 24);
@@ -111,6 +116,7 @@ void EntryPanel::buildFields()
     m_distanceLabel = addLabel("distanceLabel", QString(), 260, InfoTop, 60);
 
     m_newSectionMarker = addLabel("newSectionMarker", QStringLiteral("New"), 330, 60, 40, 14);
+    m_newSectionMarker->setAccessibleName(QStringLiteral("New section"));
     QFont bold = m_newSectionMarker->font();
     bold.setBold(true);
     m_newSectionMarker->setFont(bold);
@@ -293,8 +299,13 @@ void EntryPanel::showBearingAndDistance(double latitude, double longitude)
 
 void EntryPanel::updateNewSectionMarker()
 {
-    m_newSectionMarker->setVisible(
-        sectionIsNew(m_session.log.tallies(), m_session.state.currentBand, toBytes(m_sectionField->text())));
+    const bool isNew
+        = sectionIsNew(m_session.log.tallies(), m_session.state.currentBand, toBytes(m_sectionField->text()));
+    const bool appears = isNew && m_newSectionMarker->isHidden();
+    m_newSectionMarker->setVisible(isNew);
+    if (appears) {
+        announce(m_newSectionMarker);
+    }
 }
 
 void EntryPanel::followBand()

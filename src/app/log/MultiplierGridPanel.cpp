@@ -72,11 +72,18 @@ ClickableLabel* MultiplierGridPanel::sectionLabel(int position) const
     return m_sectionLabels[static_cast<std::size_t>(position - 1)];
 }
 
+void MultiplierGridPanel::markSection(ClickableLabel* label, bool worked, const QColor& colour)
+{
+    setTextColour(label, colour);
+    // The colour says it to the eye; the name says it to a listener.
+    label->setAccessibleName(label->text() + (worked ? QStringLiteral(" worked") : QStringLiteral(" needed")));
+}
+
 void MultiplierGridPanel::showAllRemaining(std::uint32_t remainingBgr)
 {
     const QColor remaining = fromBgr(remainingBgr);
     for (ClickableLabel* label : m_sectionLabels) {
-        setTextColour(label, remaining);
+        markSection(label, false, remaining);
     }
 }
 
@@ -89,7 +96,7 @@ void MultiplierGridPanel::paintGrid(const BandTallies& tallies, const std::strin
     const QColor worked = fromBgr(workedBgr);
     for (const std::string& section : tally->sections) {
         if (const auto position = SectionTable::positionOf(section)) {
-            setTextColour(sectionLabel(*position), worked);
+            markSection(sectionLabel(*position), true, worked);
         }
     }
 }
@@ -102,7 +109,7 @@ void MultiplierGridPanel::countNewContact(
         return;
     }
     if (const auto position = SectionTable::positionOf(record.section)) {
-        setTextColour(sectionLabel(*position), fromBgr(workedBgr));
+        markSection(sectionLabel(*position), true, fromBgr(workedBgr));
     }
 }
 

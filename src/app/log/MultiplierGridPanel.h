@@ -5,6 +5,7 @@
 
 #include <array>
 
+class QColor;
 class QLabel;
 
 namespace brindle {
@@ -38,6 +39,7 @@ signals:
 private:
     void buildGrid();
     ClickableLabel* sectionLabel(int position) const;
+    void markSection(ClickableLabel* label, bool worked, const QColor& colour);
 
     ClickableLabel* m_sectionsWorkedLabel = nullptr;
     std::array<ClickableLabel*, SectionTable::Size> m_sectionLabels {};

@@ -36,6 +36,7 @@ StatusPanel::StatusPanel(QWidget* canvas)
 void StatusPanel::showBand(const QString& band)
 {
     m_bandLabel->setText(band);
+    m_bandLabel->setAccessibleName(QStringLiteral("Band ") + band);
 }
 
 void StatusPanel::showStation(const DefaultData& defaults)

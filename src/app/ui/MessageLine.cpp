@@ -1,5 +1,6 @@
 #include "MessageLine.h"
 
+#include "ui/Announce.h"
 #include "ui/Colours.h"
 
 #include <QLabel>
@@ -14,19 +15,28 @@ MessageLine::MessageLine(QLabel* label)
 
 void MessageLine::show(const QString& text)
 {
-    m_label->setText(text);
+    setText(text);
 }
 
 void MessageLine::showDuplicate(const QString& text)
 {
-    m_label->setText(text);
+    setText(text);
     setColour(DuplicateBackColour);
 }
 
 void MessageLine::showKeyboardCw(const QString& text)
 {
-    m_label->setText(text);
+    setText(text);
     setColour(KeyboardCwBackColour);
+}
+
+void MessageLine::setText(const QString& text)
+{
+    m_label->setText(text);
+    // A duplicate, a missing field, an invalid section: the operator hears each as it appears.
+    if (!text.trimmed().isEmpty()) {
+        announce(m_label);
+    }
 }
 
 void MessageLine::reset()

@@ -36,6 +36,7 @@ public:
     void restoreColour();
 
 private:
+    void setText(const QString& text);
     void setColour(std::uint32_t bgr);
 
     QLabel* m_label;
