@@ -1,6 +1,7 @@
 #include "PosixFileSystem.h"
 
 #include <cerrno>
+#include <climits>
 #include <cstring>
 #include <string>
 
@@ -87,6 +88,37 @@ void syncFolder(const std::string& folder)
     }
 }
 
+// The file a path names once every symbolic link at its end is followed. A rewrite must replace that
+// file: renaming over the link would turn it into a plain file, and later appends, which follow the
+// link, would go on reaching the old target while the log was read from the new file.
+Result<std::string> linkTarget(std::string path)
+{
+    // The kernel gives up after this many links in one lookup; a loop of links ends here too.
+    constexpr int MaxLinksFollowed = 40;
+    for (int followed = 0; followed < MaxLinksFollowed; ++followed) {
+        struct stat info
+        {
+        };
+        if (::lstat(path.c_str(), &info) != 0 || !S_ISLNK(info.st_mode)) {
+            // A missing file is created where the last link points, as an append through it would.
+            return path;
+        }
+        char target[PATH_MAX];
+        const ssize_t length = ::readlink(path.c_str(), target, sizeof target);
+        if (length < 0) {
+            return lastError();
+        }
+        if (static_cast<std::size_t>(length) == sizeof target) {
+            errno = ENAMETOOLONG;
+            return lastError();
+        }
+        const std::string_view next(target, static_cast<std::size_t>(length));
+        path = next.starts_with('/') ? std::string(next) : joinPath(folderOf(path), next);
+    }
+    errno = ELOOP;
+    return lastError();
+}
+
 } // namespace
 
 Result<std::string> PosixFileSystem::readFile(const std::string& path)
@@ -158,8 +190,13 @@ Status PosixFileSystem::appendLine(const std::string& path, std::string_view lin
     return {};
 }
 
-Status PosixFileSystem::replaceFile(const std::string& path, std::string_view content)
+Status PosixFileSystem::replaceFile(const std::string& named, std::string_view content)
 {
+    const Result<std::string> target = linkTarget(named);
+    if (!target) {
+        return target.error();
+    }
+    const std::string& path = target.value();
     const std::string folder = folderOf(path);
     const std::size_t slash = path.rfind('/');
     const std::string name = slash == std::string::npos ? path : path.substr(slash + 1);

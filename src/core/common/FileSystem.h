@@ -23,7 +23,7 @@ public:
     virtual Status appendLine(const std::string& path, std::string_view line) = 0;
 
     // Replaces a file's whole content atomically: after a crash the file holds the old or the new
-    // content, never a mix.
+    // content, never a mix. A symbolic link is followed: its target gets the content, the link stays.
     virtual Status replaceFile(const std::string& path, std::string_view content) = 0;
 
     // Whether a folder exists at path; an Error when the lookup itself fails (no permission, say).

@@ -180,6 +180,52 @@ TEST(PosixFileSystem, replaceFileGivesANewFileTheUsualPermissions)
     EXPECT_EQ(permissionsOf(folder.file("inprefDX.txt")), 0644u);
 }
 
+// An operator may keep the log elsewhere (a stick, a synced folder) and link it into the working folder.
+TEST(PosixFileSystem, replaceFileThroughALinkRewritesItsTargetAndKeepsTheLink)
+{
+    struct Case
+    {
+        const char* name;
+        std::vector<std::string> links; // each link points at the next; the last at the target
+        bool absolute;
+        bool targetExists;
+    };
+    const std::vector<Case> cases = {
+        { "relative link", { "work/log.txt" }, false, true },
+        { "absolute link", { "work/log.txt" }, true, true },
+        { "link to a link", { "work/log.txt", "work/middle.txt" }, false, true },
+        { "link to a file not made yet", { "work/log.txt" }, false, false },
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        TempFolder folder;
+        std::filesystem::create_directory(folder.file("work"));
+        std::filesystem::create_directory(folder.file("stick"));
+        const std::string target = folder.file("stick/contest.log");
+        if (c.targetExists) {
+            writeBytes(target, "old content\r\n");
+        }
+        for (std::size_t i = 0; i < c.links.size(); ++i) {
+            const std::string next = i + 1 < c.links.size() ? folder.file(c.links[i + 1]) : target;
+            const std::filesystem::path from = folder.file(c.links[i]);
+            std::filesystem::create_symlink(
+                c.absolute ? std::filesystem::path(next) : std::filesystem::relative(next, from.parent_path()), from);
+        }
+        const std::string link = folder.file(c.links.front());
+
+        PosixFileSystem fs;
+        ASSERT_TRUE(fs.replaceFile(link, line).ok());
+        ASSERT_TRUE(fs.appendLine(link, line).ok());
+
+        EXPECT_EQ(readBytes(target), line + line);
+        for (const std::string& each : c.links) {
+            EXPECT_TRUE(std::filesystem::is_symlink(folder.file(each))) << each;
+        }
+        EXPECT_EQ(folderEntries(folder.file("stick")), std::vector<std::string> { "contest.log" });
+        EXPECT_EQ(folderEntries(folder.file("work")).size(), c.links.size());
+    }
+}
+
 TEST(PosixFileSystem, replaceFileInAMissingFolderFails)
 {
     TempFolder folder;
