@@ -119,6 +119,40 @@ Result<std::string> linkTarget(std::string path)
     return lastError();
 }
 
+// Puts content in place of the file at path, which is no link, through a synced temporary file beside
+// it that is renamed over it.
+Status replaceByRename(const std::string& path, std::string_view content)
+{
+    const std::string folder = folderOf(path);
+    const std::size_t slash = path.rfind('/');
+    const std::string name = slash == std::string::npos ? path : path.substr(slash + 1);
+    std::string temporary = folder + "/." + name + ".XXXXXX";
+    FileDescriptor fd(::mkostemp(temporary.data(), O_CLOEXEC));
+    if (fd.get() < 0) {
+        return lastError();
+    }
+    // mkostemp makes the file private; give the new file the old one's permissions, or the usual ones.
+    struct stat existing
+    {
+    };
+    mode_t mode = 0;
+    if (::stat(path.c_str(), &existing) == 0) {
+        mode = existing.st_mode & 07777;
+    } else {
+        const mode_t mask = ::umask(0);
+        ::umask(mask);
+        mode = 0666 & ~mask;
+    }
+    const bool written = ::fchmod(fd.get(), mode) == 0 && writeAll(fd.get(), content) && ::fsync(fd.get()) == 0;
+    if (!written || !fd.close() || ::rename(temporary.c_str(), path.c_str()) != 0) {
+        const Error failure = lastError();
+        ::unlink(temporary.c_str());
+        return failure;
+    }
+    syncFolder(folder);
+    return {};
+}
+
 } // namespace
 
 Result<std::string> PosixFileSystem::readFile(const std::string& path)
@@ -190,41 +224,32 @@ Status PosixFileSystem::appendLine(const std::string& path, std::string_view lin
     return {};
 }
 
-Status PosixFileSystem::replaceFile(const std::string& named, std::string_view content)
+Status PosixFileSystem::replaceFile(const std::string& path, std::string_view content)
 {
-    const Result<std::string> target = linkTarget(named);
+    const Result<std::string> target = linkTarget(path);
     if (!target) {
         return target.error();
     }
-    const std::string& path = target.value();
-    const std::string folder = folderOf(path);
-    const std::size_t slash = path.rfind('/');
-    const std::string name = slash == std::string::npos ? path : path.substr(slash + 1);
-    std::string temporary = folder + "/." + name + ".XXXXXX";
-    FileDescriptor fd(::mkostemp(temporary.data(), O_CLOEXEC));
-    if (fd.get() < 0) {
+    return replaceByRename(target.value(), content);
+}
+
+Result<bool> PosixFileSystem::writeNewFile(const std::string& path, std::string_view content)
+{
+    // Claiming the name with O_EXCL is atomic, on network file systems too. The content then arrives by
+    // the rename of a replace, so a crash leaves the whole file or an empty one, never a part.
+    FileDescriptor claimed(::open(path.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666));
+    if (claimed.get() < 0) {
+        if (errno == EEXIST) {
+            return false;
+        }
         return lastError();
     }
-    // mkostemp makes the file private; give the new file the old one's permissions, or the usual ones.
-    struct stat existing
-    {
-    };
-    mode_t mode = 0;
-    if (::stat(path.c_str(), &existing) == 0) {
-        mode = existing.st_mode & 07777;
-    } else {
-        const mode_t mask = ::umask(0);
-        ::umask(mask);
-        mode = 0666 & ~mask;
+    (void)claimed.close();
+    if (Status written = replaceByRename(path, content); !written) {
+        ::unlink(path.c_str());
+        return written.error();
     }
-    const bool written = ::fchmod(fd.get(), mode) == 0 && writeAll(fd.get(), content) && ::fsync(fd.get()) == 0;
-    if (!written || !fd.close() || ::rename(temporary.c_str(), path.c_str()) != 0) {
-        const Error failure = lastError();
-        ::unlink(temporary.c_str());
-        return failure;
-    }
-    syncFolder(folder);
-    return {};
+    return true;
 }
 
 Result<bool> PosixFileSystem::folderExists(const std::string& path)

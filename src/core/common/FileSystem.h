@@ -26,6 +26,11 @@ public:
     // content, never a mix. A symbolic link is followed: its target gets the content, the link stays.
     virtual Status replaceFile(const std::string& path, std::string_view content) = 0;
 
+    // Writes a file under a name nothing has yet, whole or not at all, like replaceFile. Returns false,
+    // writing nothing, when the name is taken (by a file, a folder or a link): what is there is never
+    // replaced.
+    virtual Result<bool> writeNewFile(const std::string& path, std::string_view content) = 0;
+
     // Whether a folder exists at path; an Error when the lookup itself fails (no permission, say).
     virtual Result<bool> folderExists(const std::string& path) = 0;
 

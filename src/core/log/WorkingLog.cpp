@@ -91,7 +91,22 @@ Status WorkingLog::backup(const std::string& backupFolder, const DateTime& local
     if (auto failure = ensureFolder(m_fs, backupFolder)) {
         return Error { failure->text };
     }
-    return copyFile(m_fs, m_path, joinPath(backupFolder, backupFileName(localNow)));
+    Result<std::string> content = m_fs.readFile(m_path);
+    if (!content) {
+        return content.error();
+    }
+    // A backup is never replaced: a second one within the minute (a new log started twice, say) would
+    // otherwise take the only copy of the log erased first.
+    for (int nthInMinute = 1;; ++nthInMinute) {
+        const std::string path = joinPath(backupFolder, backupFileName(localNow, nthInMinute));
+        Result<bool> written = m_fs.writeNewFile(path, content.value());
+        if (!written) {
+            return written.error();
+        }
+        if (written.value()) {
+            return {};
+        }
+    }
 }
 
 Status WorkingLog::restoreFrom(const std::string& sourcePath)
@@ -109,10 +124,11 @@ Status WorkingLog::restoreFrom(const std::string& sourcePath)
     return m_fs.replaceFile(m_path, content.value());
 }
 
-std::string backupFileName(const DateTime& t)
+std::string backupFileName(const DateTime& t, int nthInMinute)
 {
-    return fourDigits(t.year) + twoDigits(t.month) + twoDigits(t.day) + twoDigits(t.hour) + twoDigits(t.minute)
-        + ".log";
+    const std::string minute
+        = fourDigits(t.year) + twoDigits(t.month) + twoDigits(t.day) + twoDigits(t.hour) + twoDigits(t.minute);
+    return nthInMinute > 1 ? minute + "-" + std::to_string(nthInMinute) + ".log" : minute + ".log";
 }
 
 std::string archiveFileName(std::string_view ownCall, const DateTime& t)

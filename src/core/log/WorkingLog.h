@@ -60,7 +60,8 @@ public:
     };
 
     // Copies the file into the backup folder as "yyyymmddhhnn.log" when the rule asks for it, creating
-    // the folder if needed. The caller decides whether a failure is worth mentioning.
+    // the folder if needed. A name already taken is never replaced: the copy takes the next free one,
+    // "yyyymmddhhnn-2.log", "-3", ... The caller decides whether a failure is worth mentioning.
     Status backup(const std::string& backupFolder, const DateTime& localNow, BackupRule rule);
 
     // Replaces the working log file with another file's content; load() then reads it. The file is
@@ -77,8 +78,9 @@ private:
     int m_countAtFirstLoad = 0;
 };
 
-// "yyyymmddhhnn.log" for a backup taken at this local time.
-std::string backupFileName(const DateTime& localNow);
+// "yyyymmddhhnn.log" for the first backup taken in this local minute, "yyyymmddhhnn-2.log" for the
+// second, and so on.
+std::string backupFileName(const DateTime& localNow, int nthInMinute = 1);
 
 // The archive name proposed to the operator: the own call's folder name and the local date,
 // "DL1ABC2026-02-21.log".

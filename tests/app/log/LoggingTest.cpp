@@ -264,6 +264,23 @@ TEST_F(LoggingTest, clocksShowLocalAndUtcTime)
     EXPECT_EQ(text("utcTimeLabel"), "15:07:09");
 }
 
+TEST_F(LoggingTest, newLogTwiceInOneMinuteKeepsBothErasedLogs)
+{
+    std::filesystem::create_directories(folders.backupDir);
+    dialogs.inputs.push_back(QStringLiteral("YES"));
+    action("newLogAction")->trigger();
+    fill("K1ABC", "599", "MA", "599", "USA");
+    form->logContact();
+    const std::string oneContact = readBytes(logPath());
+    ASSERT_EQ(oneContact, "\"K1ABC\",\"599\",\"MA\",\"599\",\"USA\",\"2026/02/21\",\"14:05:30\",\"20\",\"\"\r\n");
+
+    dialogs.inputs.push_back(QStringLiteral("YES"));
+    action("newLogAction")->trigger();
+    EXPECT_EQ(readBytes(logPath()), "");
+    EXPECT_EQ(readBytes(folders.backupDir + "/202602211405.log"), InitialLog);
+    EXPECT_EQ(readBytes(folders.backupDir + "/202602211405-2.log"), oneContact);
+}
+
 TEST_F(LoggingTest, postContestContactsCarryTheirOwnDateAndTime)
 {
     EXPECT_FALSE(widget("postContestDateField")->isVisible());

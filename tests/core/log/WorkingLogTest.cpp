@@ -394,19 +394,36 @@ TEST_F(WorkingLogTest, backupCopiesTheLogIntoTheBackupFolderNamedByTheMinute)
     EXPECT_EQ(readBytes(backupFolder + "/202602211405.log"), fileContent());
 }
 
-TEST_F(WorkingLogTest, backupWithinTheSameMinuteReplacesTheEarlierOne)
+TEST_F(WorkingLogTest, backupWithinTheSameMinuteKeepsEveryEarlierOne)
 {
     loadWith(sampleLog(40));
     const std::string backupFolder = m_folder.file("BACKUP");
-    ASSERT_TRUE(m_log.append(sampleRecord(40)).ok());
-    ASSERT_TRUE(m_log.backup(backupFolder, localNow, WhenChanged).ok());
-    ASSERT_TRUE(m_log.append(sampleRecord(41)).ok());
-    ASSERT_TRUE(m_log.backup(backupFolder, DateTime { 2026, 2, 21, 14, 5, 59 }, WhenChanged).ok());
-    EXPECT_EQ(folderEntries(backupFolder), std::vector<std::string> { "202602211405.log" });
-    EXPECT_EQ(readBytes(backupFolder + "/202602211405.log"), fileContent());
+    std::vector<std::string> taken;
+    for (int second : { 30, 45, 59 }) {
+        ASSERT_TRUE(m_log.append(sampleRecord(m_log.log().count())).ok());
+        ASSERT_TRUE(m_log.backup(backupFolder, DateTime { 2026, 2, 21, 14, 5, second }, WhenChanged).ok());
+        taken.push_back(fileContent());
+    }
+    EXPECT_EQ(folderEntries(backupFolder),
+        (std::vector<std::string> { "202602211405-2.log", "202602211405-3.log", "202602211405.log" }));
+    EXPECT_EQ(readBytes(backupFolder + "/202602211405.log"), taken[0]);
+    EXPECT_EQ(readBytes(backupFolder + "/202602211405-2.log"), taken[1]);
+    EXPECT_EQ(readBytes(backupFolder + "/202602211405-3.log"), taken[2]);
 
     ASSERT_TRUE(m_log.backup(backupFolder, DateTime { 2026, 2, 21, 14, 6, 0 }, WhenChanged).ok());
-    EXPECT_EQ(folderEntries(backupFolder), (std::vector<std::string> { "202602211405.log", "202602211406.log" }));
+    EXPECT_EQ(readBytes(backupFolder + "/202602211406.log"), taken[2]);
+}
+
+TEST_F(WorkingLogTest, backupTakesTheMinutesNameWhenOnlyALaterOneIsTaken)
+{
+    loadWith(sampleLog(40));
+    ASSERT_TRUE(m_log.append(sampleRecord(40)).ok());
+    const std::string backupFolder = m_folder.file("BACKUP");
+    std::filesystem::create_directory(backupFolder);
+    writeBytes(backupFolder + "/202602211405-2.log", "kept");
+    ASSERT_TRUE(m_log.backup(backupFolder, localNow, WhenChanged).ok());
+    EXPECT_EQ(readBytes(backupFolder + "/202602211405.log"), fileContent());
+    EXPECT_EQ(readBytes(backupFolder + "/202602211405-2.log"), "kept");
 }
 
 TEST_F(WorkingLogTest, backupThatIsNotDueWritesNothing)
@@ -511,6 +528,24 @@ TEST(WorkingLogFileNames, backupFileNameIsYearMonthDayHourMinute)
     };
     for (const Case& c : cases) {
         EXPECT_EQ(backupFileName(c.localNow), c.name);
+    }
+}
+
+TEST(WorkingLogFileNames, laterBackupsOfAMinuteAreNumberedBeforeTheExtension)
+{
+    struct Case
+    {
+        int nthInMinute;
+        std::string name;
+    };
+    const std::vector<Case> cases = {
+        { 1, "202602211405.log" },
+        { 2, "202602211405-2.log" },
+        { 3, "202602211405-3.log" },
+        { 12, "202602211405-12.log" },
+    };
+    for (const Case& c : cases) {
+        EXPECT_EQ(backupFileName(localNow, c.nthInMinute), c.name);
     }
 }
 

@@ -235,6 +235,49 @@ TEST(PosixFileSystem, replaceFileInAMissingFolderFails)
     EXPECT_EQ(replaced.error().description, std::strerror(ENOENT));
 }
 
+TEST(PosixFileSystem, writeNewFileWritesOnlyUnderAFreeName)
+{
+    TempFolder folder;
+    writeBytes(folder.file("taken.log"), "earlier backup");
+    std::filesystem::create_directory(folder.file("folder.log"));
+    std::filesystem::create_symlink("nowhere.log", folder.file("link.log"));
+    PosixFileSystem fs;
+
+    const Result<bool> fresh = fs.writeNewFile(folder.file("free.log"), line);
+    ASSERT_TRUE(fresh.ok()) << fresh.error().description;
+    EXPECT_TRUE(fresh.value());
+    EXPECT_EQ(readBytes(folder.file("free.log")), line);
+
+    for (const char* taken : { "taken.log", "folder.log", "link.log", "free.log" }) {
+        const Result<bool> written = fs.writeNewFile(folder.file(taken), "new content");
+        ASSERT_TRUE(written.ok()) << taken << ": " << written.error().description;
+        EXPECT_FALSE(written.value()) << taken;
+    }
+    EXPECT_EQ(readBytes(folder.file("taken.log")), "earlier backup");
+    EXPECT_EQ(readBytes(folder.file("free.log")), line);
+    EXPECT_TRUE(std::filesystem::is_symlink(folder.file("link.log")));
+    EXPECT_EQ(
+        folderEntries(folder.path()), (std::vector<std::string> { "folder.log", "free.log", "link.log", "taken.log" }));
+}
+
+TEST(PosixFileSystem, writeNewFileThatFailsLeavesNothingUnderTheName)
+{
+    TempFolder folder;
+    PosixFileSystem fs;
+    const Result<bool> missingFolder = fs.writeNewFile(folder.file("gone/new.log"), line);
+    ASSERT_FALSE(missingFolder.ok());
+    EXPECT_EQ(missingFolder.error().description, std::strerror(ENOENT));
+
+    Result<bool> fullDisk = false;
+    {
+        FileSizeLimit limit(1000);
+        fullDisk = fs.writeNewFile(folder.file("new.log"), std::string(5000, 'x'));
+    }
+    ASSERT_FALSE(fullDisk.ok());
+    EXPECT_EQ(fullDisk.error().description, std::strerror(EFBIG));
+    EXPECT_TRUE(folderEntries(folder.path()).empty());
+}
+
 TEST(PosixFileSystem, folderExistsOnlyForFolders)
 {
     TempFolder folder;
