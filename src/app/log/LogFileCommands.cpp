@@ -33,10 +33,13 @@ void LogFileCommands::newLog()
         = m_services.dialogs.inputBox(toQString(logmsg::NewLogTitle), toQString(logmsg::NewLogPrompt), QString());
     if (answer && equalsIgnoreCase(toBytes(*answer), logmsg::NewLogConfirmation)) {
         // The log about to be erased is kept whenever it holds anything, even if it is exactly the log
-        // loaded at start-up: that is the case where nothing else would keep it.
-        (void)m_session.log.backup(
-            m_services.folders.backupDir, m_services.clock.localNow(), WorkingLog::BackupRule::WhenNotEmpty);
-        if (Status erased = m_session.log.erase(); !erased) {
+        // loaded at start-up: that is the case where nothing else would keep it. Without that copy
+        // the erase would be the end of the contacts, so it does not happen.
+        if (Status backedUp = m_session.log.backup(
+                m_services.folders.backupDir, m_services.clock.localNow(), WorkingLog::BackupRule::WhenNotEmpty);
+            !backedUp) {
+            m_controller.reportWriteFailure(logmsg::BackupBeforeEraseErrorText, backedUp.error());
+        } else if (Status erased = m_session.log.erase(); !erased) {
             m_controller.reportWriteFailure(logmsg::EraseErrorText, erased.error());
         } else {
             m_session.state.accumulatedOnSeconds = 0;

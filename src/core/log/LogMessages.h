@@ -49,6 +49,9 @@ inline constexpr std::string_view LogFileFilter = "Log Files (*.log) | *.log";
 // Writes that fail: the operator must know at once that a contact or a change is not on the disk.
 inline constexpr std::string_view WriteErrorTitle = "Log File Not Written";
 inline constexpr std::string_view EraseErrorText = "A new log was NOT started: log.txt could not be emptied.";
+inline constexpr std::string_view BackupBeforeEraseErrorText
+    = "A new log was NOT started: log.txt could not be copied into the backup folder first, and erasing it without "
+      "that copy could lose its contacts.  log.txt was left as it was.";
 inline constexpr std::string_view AppendErrorText
     = "This contact was NOT logged: it could not be added to log.txt.  It is still in the entry fields; press Enter "
       "to log it again once the problem is solved.";

@@ -91,9 +91,10 @@ Status WorkingLog::backup(const std::string& backupFolder, const DateTime& local
     if (auto failure = ensureFolder(m_fs, backupFolder)) {
         return Error { failure->text };
     }
+    // Each failure names the file it concerns, as the folder's own failure does.
     Result<std::string> content = m_fs.readFile(m_path);
     if (!content) {
-        return content.error();
+        return Error { content.error().description + "  " + m_path };
     }
     // A backup is never replaced: a second one within the minute (a new log started twice, say) would
     // otherwise take the only copy of the log erased first.
@@ -101,7 +102,7 @@ Status WorkingLog::backup(const std::string& backupFolder, const DateTime& local
         const std::string path = joinPath(backupFolder, backupFileName(localNow, nthInMinute));
         Result<bool> written = m_fs.writeNewFile(path, content.value());
         if (!written) {
-            return written.error();
+            return Error { written.error().description + "  " + path };
         }
         if (written.value()) {
             return {};

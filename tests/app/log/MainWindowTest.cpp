@@ -21,6 +21,8 @@
 
 #include <gtest/gtest.h>
 
+#include <cerrno>
+#include <cstring>
 #include <filesystem>
 #include <memory>
 
@@ -334,6 +336,30 @@ TEST_F(MainWindowTest, newLogZeroesTheOperatingTimeAndSavesIt)
     EXPECT_EQ(form().operatingState().totalOnSeconds, 0);
     d.totalOnSeconds = 0;
     EXPECT_EQ(readBytes(folders.workingDir + "/inprefDX.txt"), formatDefaultData(d));
+}
+
+TEST_F(MainWindowTest, newLogIsRefusedWhenTheLogCannotBeBackedUpFirst)
+{
+    DefaultData d = stationDefaults();
+    d.totalOnSeconds = 3725;
+    writeBytes(folders.workingDir + "/inprefDX.txt", formatDefaultData(d));
+    startContinuing();
+    std::filesystem::remove_all(folders.backupDir);
+    writeBytes(folders.backupDir, "a file where the backup folder should be");
+
+    dialogs.inputs.push_back(QStringLiteral("YES"));
+    form().newLog();
+    EXPECT_EQ(readBytes(logPath()), fixture("log/two_bands_three_contacts.txt"));
+    EXPECT_EQ(form().workingLog().log().count(), 3);
+    EXPECT_EQ(form().operatingState().accumulatedOnSeconds, 3725);
+    EXPECT_EQ(readBytes(folders.workingDir + "/inprefDX.txt"), formatDefaultData(d));
+    ASSERT_EQ(dialogs.shown.size(), 2u);
+    EXPECT_EQ(dialogs.shown[1].title, "Log File Not Written");
+    EXPECT_EQ(dialogs.shown[1].text.toStdString(),
+        "A new log was NOT started: log.txt could not be copied into the backup folder first, and erasing it "
+        "without that copy could lose its contacts.  log.txt was left as it was.\r\n\r\n"
+            + std::string(std::strerror(EEXIST)) + "  " + folders.backupDir);
+    EXPECT_EQ(dialogs.shown[1].icon, OperatorDialogs::Icon::Critical);
 }
 
 TEST_F(MainWindowTest, closingBacksUpOnlyWhenTheCountChangedSinceTheFirstLoad)

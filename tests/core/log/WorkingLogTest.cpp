@@ -12,6 +12,7 @@
 #include <cerrno>
 #include <cstring>
 #include <filesystem>
+#include <functional>
 #include <optional>
 #include <string>
 #include <vector>
@@ -472,6 +473,45 @@ TEST_F(WorkingLogTest, backupThatCannotMakeItsFolderFailsAndLeavesTheLog)
     EXPECT_FALSE(m_log.backup(m_folder.file("Brindle/BACKUP"), localNow, WhenChanged).ok());
     EXPECT_EQ(fileContent(), before);
     EXPECT_EQ(m_log.log().count(), 41);
+}
+
+// A failed backup stops a new log; the operator is told which file or folder it concerns.
+TEST_F(WorkingLogTest, backupFailureNamesTheFileOrFolderItConcerns)
+{
+    const std::string backupFolder = m_folder.file("BACKUP");
+    struct Case
+    {
+        const char* name;
+        std::function<void()> breakIt;
+        std::string expected;
+    };
+    const std::vector<Case> cases = {
+        { "a file where the folder should be", [&] { writeBytes(backupFolder, "in the way"); },
+            std::string(std::strerror(EEXIST)) + "  " + backupFolder },
+        { "log.txt gone", [&] { std::filesystem::remove(logPath()); },
+            std::string(std::strerror(ENOENT)) + "  " + logPath() },
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        loadWith(sampleLog(40));
+        std::filesystem::remove_all(backupFolder);
+        c.breakIt();
+        const Status backedUp = m_log.backup(backupFolder, localNow, WhenNotEmpty);
+        ASSERT_FALSE(backedUp.ok());
+        EXPECT_EQ(backedUp.error().description, c.expected);
+    }
+
+    loadWith(sampleLog(40));
+    std::filesystem::remove_all(backupFolder);
+    Status fullDisk;
+    {
+        FileSizeLimit limit(fileContent().size() / 2);
+        fullDisk = m_log.backup(backupFolder, localNow, WhenNotEmpty);
+    }
+    ASSERT_FALSE(fullDisk.ok());
+    EXPECT_EQ(
+        fullDisk.error().description, std::string(std::strerror(EFBIG)) + "  " + backupFolder + "/202602211405.log");
+    EXPECT_TRUE(folderEntries(backupFolder).empty());
 }
 
 TEST_F(WorkingLogTest, restoreCopiesTheChosenFileByteForByte)
