@@ -10,9 +10,12 @@
 
 #include <QApplication>
 #include <QDir>
+#include <QLockFile>
 
 #include <cstdio>
 #include <filesystem>
+#include <memory>
+#include <string>
 
 namespace {
 
@@ -46,8 +49,13 @@ int main(int argc, char** argv)
     SharedPreferences shared(fs);
 
     // The working folder is wherever the program was started: its files are named without a folder.
-    const ProgramFolders folders
-        = startProgram(fs, dialogs, shared, pathFromQString(QDir::currentPath()), userFolderPlacesFromEnvironment());
+    const std::string workingDir = pathFromQString(QDir::currentPath());
+    // Held until the program ends, so that no second copy appends to the same log meanwhile.
+    const std::unique_ptr<QLockFile> workingFolderLock = claimWorkingFolder(dialogs, workingDir);
+    if (!workingFolderLock) {
+        return 1;
+    }
+    const ProgramFolders folders = startProgram(fs, dialogs, shared, workingDir, userFolderPlacesFromEnvironment());
 
     // The logo looks for the operator's own picture in the maker's shared folder.
     {

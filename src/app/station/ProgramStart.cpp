@@ -3,6 +3,7 @@
 #include "common/OperatorDialogs.h"
 #include "common/QtText.h"
 
+#include <QLockFile>
 #include <QStandardPaths>
 
 #include <pwd.h>
@@ -32,6 +33,23 @@ void show(OperatorDialogs& dialogs, const OperatorMessages& messages)
 }
 
 } // namespace
+
+std::unique_ptr<QLockFile> claimWorkingFolder(OperatorDialogs& dialogs, const std::string& workingDir)
+{
+    auto lock = std::make_unique<QLockFile>(pathToQString(joinPath(workingDir, WorkingFolderLockName)));
+    // The program holds the folder for a whole contest: a lock is stale only once its program is gone,
+    // never because it is old.
+    lock->setStaleLockTime(0);
+    if (lock->tryLock(0)) {
+        return lock;
+    }
+    const bool inUse = lock->error() == QLockFile::LockFailedError;
+    dialogs.message(toQString(inUse ? FolderInUseTitle : FolderNotUsableTitle),
+        toQString(inUse ? FolderInUseText : FolderNotUsableText) + QStringLiteral("\r\n\r\n")
+            + pathToQString(workingDir),
+        OperatorDialogs::Buttons::Ok, OperatorDialogs::Icon::Critical);
+    return nullptr;
+}
 
 UserFolderPlaces userFolderPlacesFromEnvironment()
 {

@@ -2,9 +2,11 @@
 
 #include "os/PosixFileSystem.h"
 #include "station/QtSettingsStore.h"
+#include "support/FolderListing.h"
 #include "support/ScriptedDialogs.h"
 #include "support/TempFolder.h"
 
+#include <QLockFile>
 #include <QSettings>
 
 #include <gtest/gtest.h>
@@ -12,6 +14,9 @@
 #include <cstdlib>
 #include <filesystem>
 #include <optional>
+
+#include <sys/wait.h>
+#include <unistd.h>
 
 namespace brindle {
 namespace {
@@ -163,6 +168,81 @@ TEST_F(ProgramStartTest, settingsStoreKeepsValuesPerUserWithDefaults)
     const std::string file = readBytes(qt.fileName().toStdString());
     EXPECT_NE(file.find("[Settings]"), std::string::npos);
     EXPECT_NE(file.find("UserClubName=Contest Club Finland"), std::string::npos);
+}
+
+// Two copies of the program started in one working folder, as the operator would start them: each
+// claims the folder with a real lock file.
+class WorkingFolderClaimTest : public ::testing::Test
+{
+protected:
+    std::string lockPath() const
+    {
+        return temp.file(std::string(WorkingFolderLockName));
+    }
+
+    test::TempFolder temp;
+    test::ScriptedDialogs dialogs;
+};
+
+TEST_F(WorkingFolderClaimTest, aSecondCopyFindsTheFolderInUseUntilTheFirstLetsGo)
+{
+    std::unique_ptr<QLockFile> first = claimWorkingFolder(dialogs, temp.path());
+    ASSERT_NE(first, nullptr);
+    EXPECT_TRUE(dialogs.shown.empty());
+    EXPECT_TRUE(fsys::exists(lockPath()));
+
+    EXPECT_EQ(claimWorkingFolder(dialogs, temp.path()), nullptr);
+    ASSERT_EQ(dialogs.shown.size(), 1u);
+    EXPECT_EQ(dialogs.shown[0].title, "Working Folder In Use");
+    EXPECT_EQ(dialogs.shown[0].text.toStdString(),
+        "Another copy of this program is already working in this folder.  Two copies writing one log.txt would "
+        "lose contacts, so this copy ends now.  Carry on in the copy that is running, or start this one in "
+        "another folder.\r\n\r\n"
+            + temp.path());
+    EXPECT_EQ(dialogs.shown[0].icon, OperatorDialogs::Icon::Critical);
+    EXPECT_EQ(test::folderEntries(temp.path()), std::vector<std::string> { std::string(WorkingFolderLockName) });
+
+    first.reset();
+    EXPECT_FALSE(fsys::exists(lockPath()));
+    EXPECT_NE(claimWorkingFolder(dialogs, temp.path()), nullptr);
+    EXPECT_EQ(dialogs.shown.size(), 1u);
+}
+
+TEST_F(WorkingFolderClaimTest, aLockLeftByACrashedRunIsTakenOver)
+{
+    // What a run leaves behind when it crashes: its lock file, naming a process that no longer exists.
+    std::string leftBehind;
+    {
+        test::TempFolder elsewhere;
+        QLockFile running(QString::fromStdString(elsewhere.file("lock")));
+        ASSERT_TRUE(running.tryLock(0));
+        leftBehind = readBytes(elsewhere.file("lock"));
+    }
+    const pid_t gone = ::fork();
+    ASSERT_GE(gone, 0);
+    if (gone == 0) {
+        ::_exit(0);
+    }
+    ASSERT_EQ(::waitpid(gone, nullptr, 0), gone);
+    leftBehind.replace(0, leftBehind.find('\n'), std::to_string(gone));
+    writeBytes(lockPath(), leftBehind);
+
+    EXPECT_NE(claimWorkingFolder(dialogs, temp.path()), nullptr);
+    EXPECT_TRUE(dialogs.shown.empty());
+}
+
+TEST_F(WorkingFolderClaimTest, aFolderWhereNoLockCanBeMadeIsRefused)
+{
+    // Not even root can make a file inside a file.
+    writeBytes(temp.file("work"), "a file where the working folder should be");
+    EXPECT_EQ(claimWorkingFolder(dialogs, temp.file("work")), nullptr);
+    ASSERT_EQ(dialogs.shown.size(), 1u);
+    EXPECT_EQ(dialogs.shown[0].title, "Working Folder Not Usable");
+    EXPECT_EQ(dialogs.shown[0].text.toStdString(),
+        "This program cannot work in this folder: it could not make its lock file \".brindle.lock\" there "
+        "(the folder may be read-only or full).\r\n\r\n"
+            + temp.file("work"));
+    EXPECT_EQ(readBytes(temp.file("work")), "a file where the working folder should be");
 }
 
 } // namespace
