@@ -1,10 +1,13 @@
 #include "PosixFileSystem.h"
 
+#include <algorithm>
 #include <cerrno>
 #include <climits>
 #include <cstring>
 #include <string>
+#include <vector>
 
+#include <dirent.h>
 #include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
@@ -69,6 +72,31 @@ bool writeAll(int fd, std::string_view bytes)
     return true;
 }
 
+std::string nameOf(const std::string& path)
+{
+    const std::size_t slash = path.rfind('/');
+    return slash == std::string::npos ? path : path.substr(slash + 1);
+}
+
+// A replace writes its new content to "<folder>/.<name>.XXXXXX", mkostemp filling in the X.
+constexpr std::string_view TemporaryUniquePart = "XXXXXX";
+
+std::string temporaryPrefix(const std::string& path)
+{
+    return "." + nameOf(path) + ".";
+}
+
+// Exactly the names mkostemp makes from the pattern: it fills in letters and digits only.
+bool isTemporaryName(std::string_view entry, std::string_view prefix)
+{
+    if (!entry.starts_with(prefix) || entry.size() != prefix.size() + TemporaryUniquePart.size()) {
+        return false;
+    }
+    entry.remove_prefix(prefix.size());
+    return std::all_of(entry.begin(), entry.end(),
+        [](char c) { return (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z') || (c >= '0' && c <= '9'); });
+}
+
 std::string folderOf(const std::string& path)
 {
     const std::size_t slash = path.rfind('/');
@@ -124,9 +152,7 @@ Result<std::string> linkTarget(std::string path)
 Status replaceByRename(const std::string& path, std::string_view content)
 {
     const std::string folder = folderOf(path);
-    const std::size_t slash = path.rfind('/');
-    const std::string name = slash == std::string::npos ? path : path.substr(slash + 1);
-    std::string temporary = folder + "/." + name + ".XXXXXX";
+    std::string temporary = joinPath(folder, temporaryPrefix(path)).append(TemporaryUniquePart);
     FileDescriptor fd(::mkostemp(temporary.data(), O_CLOEXEC));
     if (fd.get() < 0) {
         return lastError();
@@ -231,6 +257,41 @@ Status PosixFileSystem::replaceFile(const std::string& path, std::string_view co
         return target.error();
     }
     return replaceByRename(target.value(), content);
+}
+
+Status PosixFileSystem::removeInterruptedReplacements(const std::string& path)
+{
+    const Result<std::string> target = linkTarget(path);
+    if (!target) {
+        return target.error();
+    }
+    std::vector<std::string> replacedFiles { target.value() };
+    if (target.value() != path) {
+        // Beside the link too: its temporary files were written there before links were followed.
+        replacedFiles.push_back(path);
+    }
+    Status outcome;
+    for (const std::string& replaced : replacedFiles) {
+        const std::string folder = folderOf(replaced);
+        const std::string prefix = temporaryPrefix(replaced);
+        DIR* listing = ::opendir(folder.c_str());
+        if (!listing) {
+            outcome = lastError();
+            continue;
+        }
+        while (const dirent* entry = ::readdir(listing)) {
+            const std::string found = joinPath(folder, entry->d_name);
+            struct stat info
+            {
+            };
+            if (isTemporaryName(entry->d_name, prefix) && ::lstat(found.c_str(), &info) == 0 && S_ISREG(info.st_mode)
+                && ::unlink(found.c_str()) != 0) {
+                outcome = lastError();
+            }
+        }
+        ::closedir(listing);
+    }
+    return outcome;
 }
 
 Result<bool> PosixFileSystem::writeNewFile(const std::string& path, std::string_view content)

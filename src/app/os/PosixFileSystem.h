@@ -11,6 +11,7 @@ public:
     Result<std::string> readFile(const std::string& path) override;
     Status appendLine(const std::string& path, std::string_view line) override;
     Status replaceFile(const std::string& path, std::string_view content) override;
+    Status removeInterruptedReplacements(const std::string& path) override;
     Result<bool> writeNewFile(const std::string& path, std::string_view content) override;
     Result<bool> folderExists(const std::string& path) override;
     Status createFolder(const std::string& path) override;

@@ -2,6 +2,8 @@
 
 #include "common/OperatorDialogs.h"
 #include "common/QtText.h"
+#include "log/WorkingLog.h"
+#include "station/DefaultData.h"
 
 #include <QLockFile>
 #include <QStandardPaths>
@@ -70,6 +72,10 @@ ProgramFolders startProgram(FileSystem& fs, OperatorDialogs& dialogs, SharedPref
 {
     ProgramFolders folders;
     folders.workingDir = workingDir;
+    // A file that cannot be tidied away is no reason not to start; the next start tries again.
+    for (std::string_view rewritten : { WorkingLog::FileName, DefaultDataFileName }) {
+        (void)fs.removeInterruptedReplacements(joinPath(workingDir, rewritten));
+    }
 
     const ResolvedUserFolder forProgram = resolveUserFolder(fs, places, MakerFolderName, ProgramFolderName);
     show(dialogs, forProgram.messages);

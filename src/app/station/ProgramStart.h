@@ -45,8 +45,10 @@ std::unique_ptr<QLockFile> claimWorkingFolder(OperatorDialogs& dialogs, const st
 // desktop names (XDG user dirs), and the XDG data folder standing in for the roaming application data.
 UserFolderPlaces userFolderPlacesFromEnvironment();
 
-// What happens before the main window loads: find or create the per-user folders (reporting failures
-// to the operator and carrying on), load the shared preferences and make sure the backup folder exists.
+// What happens before the main window loads, once the working folder is claimed: remove what rewrites
+// of the log and the default data left there when a run was cut short, find or create the per-user
+// folders (reporting failures to the operator and carrying on), load the shared preferences and make
+// sure the backup folder exists.
 ProgramFolders startProgram(FileSystem& fs, OperatorDialogs& dialogs, SharedPreferences& shared,
     const std::string& workingDir, const UserFolderPlaces& places);
 

@@ -26,6 +26,12 @@ public:
     // content, never a mix. A symbolic link is followed: its target gets the content, the link stays.
     virtual Status replaceFile(const std::string& path, std::string_view content) = 0;
 
+    // Removes what replaceFile leaves beside a file (and beside a link's target) when the program stops
+    // in the middle of it: its temporary files, and nothing else. Only while nothing else can be
+    // replacing the file. The log never needs them: a contact is appended to the file itself, so a cut
+    // short rewrite holds nothing the file lacks but an edit that was never confirmed.
+    virtual Status removeInterruptedReplacements(const std::string& path) = 0;
+
     // Writes a file under a name nothing has yet, whole or not at all, like replaceFile. Returns false,
     // writing nothing, when the name is taken (by a file, a folder or a link): what is there is never
     // replaced.

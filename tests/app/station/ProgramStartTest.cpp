@@ -145,6 +145,38 @@ TEST_F(ProgramStartTest, folderThatCannotBeCreatedIsReportedAndStartUpGoesOn)
     EXPECT_EQ(folders.programDataDir, home + "/.local/share/KORVA Software/Brindle");
 }
 
+TEST_F(ProgramStartTest, temporaryFilesOfInterruptedRewritesAreRemovedAndNothingElse)
+{
+    const std::string work = temp.file("work");
+    fsys::create_directories(work);
+    writeBytes(work + "/log.txt", "the log");
+    writeBytes(work + "/inprefDX.txt", "the default data");
+    // What a rewrite of log.txt leaves when the power goes in the middle of it.
+    std::string interrupted = work + "/.log.txt.XXXXXX";
+    const int leftOpen = ::mkstemp(interrupted.data());
+    ASSERT_GE(leftOpen, 0);
+    ::close(leftOpen);
+    writeBytes(work + "/.inprefDX.txt.a1B2c3", "half the default data");
+
+    const std::vector<std::string> kept = { ".Log.txt.abc123", ".arrlpre2.txt.abc123", ".brindle.lock",
+        ".log.txt.ab-123", ".log.txt.abc12", ".log.txt.abc123.bak", ".log.txt.abc1234", ".log.txt.dir123",
+        ".log.txt.lnk123", "inprefDX.txt", "log.txt", "log.txt.abc123", "notes.txt" };
+    for (const std::string& name : kept) {
+        if (name == ".log.txt.dir123") {
+            fsys::create_directory(work + "/" + name);
+        } else if (name == ".log.txt.lnk123") {
+            fsys::create_symlink("notes.txt", work + "/" + name);
+        } else if (!fsys::exists(work + "/" + name)) {
+            writeBytes(work + "/" + name, "the operator's");
+        }
+    }
+
+    start();
+    EXPECT_EQ(test::folderEntries(work), kept);
+    EXPECT_EQ(readBytes(work + "/log.txt"), "the log");
+    EXPECT_EQ(readBytes(work + "/inprefDX.txt"), "the default data");
+}
+
 TEST_F(ProgramStartTest, existingSharedPreferencesAreHeldWithoutTheirLastLineEnd)
 {
     const std::string content = std::string(SharedPreferences::Header) + "\r\n<OTHER_PROGRAM>x</OTHER_PROGRAM>\r\n";

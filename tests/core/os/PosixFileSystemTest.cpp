@@ -226,6 +226,25 @@ TEST(PosixFileSystem, replaceFileThroughALinkRewritesItsTargetAndKeepsTheLink)
     }
 }
 
+TEST(PosixFileSystem, interruptedReplacementsOfALinkedFileAreRemovedBesideTargetAndLink)
+{
+    TempFolder folder;
+    std::filesystem::create_directory(folder.file("work"));
+    std::filesystem::create_directory(folder.file("stick"));
+    writeBytes(folder.file("stick/contest.log"), line);
+    std::filesystem::create_symlink("../stick/contest.log", folder.file("work/log.txt"));
+    for (const char* leftOver : { "stick/.contest.log.Xy12Ab", "work/.log.txt.9zZq0P" }) {
+        writeBytes(folder.file(leftOver), "half a log");
+    }
+    writeBytes(folder.file("stick/.other.log.Xy12Ab"), "someone else's");
+
+    PosixFileSystem fs;
+    ASSERT_TRUE(fs.removeInterruptedReplacements(folder.file("work/log.txt")).ok());
+    EXPECT_EQ(folderEntries(folder.file("stick")), (std::vector<std::string> { ".other.log.Xy12Ab", "contest.log" }));
+    EXPECT_EQ(folderEntries(folder.file("work")), std::vector<std::string> { "log.txt" });
+    EXPECT_EQ(readBytes(folder.file("work/log.txt")), line);
+}
+
 TEST(PosixFileSystem, replaceFileInAMissingFolderFails)
 {
     TempFolder folder;
