@@ -19,6 +19,11 @@ bool isBlank(char c)
     return c == ' ' || c == '\t';
 }
 
+bool isUnstorable(char c)
+{
+    return c == '"' || c == '\r' || c == '\n';
+}
+
 std::string padded(int value, int width)
 {
     char buffer[16];
@@ -66,11 +71,21 @@ std::string storableText(std::string_view text)
     std::string result;
     result.reserve(text.size());
     for (char c : text) {
-        if (c != '"' && c != '\r' && c != '\n') {
+        if (!isUnstorable(c)) {
             result += c;
         }
     }
     return result;
+}
+
+bool isStorableText(std::string_view text)
+{
+    for (char c : text) {
+        if (isUnstorable(c)) {
+            return false;
+        }
+    }
+    return true;
 }
 
 std::optional<double> parseDecimal(std::string_view text)

@@ -16,6 +16,8 @@ std::string_view trimBlanks(std::string_view text);
 
 // The text without double quotes, CR and LF: what a quoted field of the program's files can hold.
 std::string storableText(std::string_view text);
+// The text holds none of them, and storableText would give it back unchanged.
+bool isStorableText(std::string_view text);
 
 // A number as the data files write it: bare, "." as the decimal mark, an optional sign. Nothing else may
 // stand in the field, and infinities and NaN are refused, so a damaged value is noticed instead of being

@@ -1,6 +1,7 @@
 #include "LogFormat.h"
 
 #include "common/FieldReader.h"
+#include "common/Text.h"
 
 namespace brindle {
 
@@ -18,6 +19,12 @@ ParsedLog parseLog(std::string_view content)
         for (int i = 0; i < QsoRecord::FieldCount; ++i) {
             switch (reader.next(field)) {
             case FieldReader::Status::Ok:
+                // Quotes span lines, so a hand-edited log or an archive can carry a line break inside a
+                // field. The record is otherwise whole: it is kept as the writer would have stored it,
+                // and no line break reaches an export.
+                if (!isStorableText(field.text)) {
+                    field.text = storableText(field.text);
+                }
                 record.field(i) = std::move(field.text);
                 break;
             case FieldReader::Status::PastEnd:

@@ -26,7 +26,7 @@ struct ParsedLog
 };
 
 // Reads "log.txt" content: nine fields a record, one record after another. Blank lines between records
-// are passed over.
+// are passed over. Each record is taken as formatRecord stores it: a line end inside quotes is dropped.
 ParsedLog parseLog(std::string_view content);
 
 // One record as a line of the log file: nine fields, each in double quotes, separated by commas, ending

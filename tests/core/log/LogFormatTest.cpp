@@ -125,6 +125,16 @@ TEST(LogFormat, handEditedUnquotedFieldsAreTrimmed)
     EXPECT_EQ(recordsOf(parsed), (std::vector<QsoRecord> { k1ab, ve3xyz }));
 }
 
+// A hand-edited log or a restored archive may hold a line break inside quotes; the exports write each
+// contact on one line, so the record is read as the writer would have stored it.
+TEST(LogFormat, lineBreaksInsideQuotedFieldsAreDroppedAsTheWriterDrops)
+{
+    const ParsedLog parsed = parseLog(fixture("log/line_break_inside_field.txt"));
+    ASSERT_FALSE(parsed.failure.has_value());
+    EXPECT_EQ(recordsOf(parsed), (std::vector<QsoRecord> { k1ab, ve3xyz, w0aaa }));
+    EXPECT_EQ(formatLog(parsed.log), fixture("log/three_contacts.txt"));
+}
+
 TEST(LogFormat, emptyOrBlankFileIsAnEmptyLog)
 {
     for (const char* content : { "", "\r\n", "\r\n\r\n  \r\n", "\n" }) {
