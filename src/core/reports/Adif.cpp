@@ -100,13 +100,18 @@ std::string adifDate(std::string_view text)
     return fourDigits(date->year) + twoDigits(date->month) + twoDigits(date->day);
 }
 
-// Hours and minutes as four digits: "12:34:56" gives 1234 and "9:05" gives 0905. An empty time stays
-// empty, so that a contact without a time gets no time field rather than one claiming midnight.
+// Hours and minutes as four digits: "12:34:56" gives 1234, and "9:05" or "9:5" typed in the contact
+// editor gives 0905. A text that is no time keeps its digits as they stand ("1234", "7" as 0007). An
+// empty time stays empty, so that a contact without a time gets no time field rather than one claiming
+// midnight.
 std::string adifTime(std::string_view text)
 {
     text = trimBlanks(text);
     if (text.empty()) {
         return {};
+    }
+    if (const std::optional<DateTime> t = readTimeOfDay(text)) {
+        return twoDigits(t->hour) + twoDigits(t->minute);
     }
     std::string time;
     if (const std::size_t colon = text.find(':'); colon != std::string_view::npos) {
