@@ -224,6 +224,37 @@ TEST(CtyConverter, unitedStatesIsNamedUsaInBothFilesAndOtherNamesStayAsTheyAre)
         "\"Alaska\",6\r\n\"Canada\",1\r\n\"Hawaii\",110\r\n\"United Arab Emirates\",391\r\n\"USA\",291\r\n");
 }
 
+// cty.csv names entity 390 after its Asian part and lists the European part (TA1, TC1, YM1...) as a
+// WAE entity of the same number; the DXCC entity is all of Turkey.
+TEST(CtyConverter, bothPartsOfTurkeyAreTheEntityTurkeyWithTheirOwnContinent)
+{
+    const std::string csv = "TA,Asiatic Turkey,390,AS,20,39,39.18,-35.65,-2.0,TA TB TC YM;\n"
+                            "*TA1,European Turkey,390,EU,20,39,41.02,-28.97,-2.0,TA1 TB1 TC1 YM1;\n";
+    const CountryData data = convertCty(csv);
+
+    struct Case
+    {
+        const char* prefix;
+        const char* continent;
+        double latitude;
+    };
+    const Case cases[] = {
+        { "TA", "AS", 39.18 },
+        { "YM", "AS", 39.18 },
+        { "TA1", "EU", 41.02 },
+        { "TC1", "EU", 41.02 },
+        { "YM1", "EU", 41.02 },
+    };
+    for (const Case& c : cases) {
+        const PrefixRecord* record = recordFor(data, c.prefix);
+        ASSERT_NE(record, nullptr) << c.prefix;
+        EXPECT_EQ(record->country, "Turkey") << c.prefix;
+        EXPECT_EQ(record->continent, c.continent) << c.prefix;
+        EXPECT_EQ(record->latitude, c.latitude) << c.prefix;
+    }
+    EXPECT_EQ(data.entities, (std::vector<EntityRecord> { { "Turkey", 390 } }));
+}
+
 TEST(CtyConverter, waeOnlyEntitiesCountAsTheirDxccEntityButKeepTheirOwnPosition)
 {
     const std::string csv = "I,Italy,248,EU,15,28,42.82,-12.58,-1.0,I;\n"

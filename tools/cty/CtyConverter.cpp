@@ -146,10 +146,25 @@ bool lessIgnoringCase(std::string_view a, std::string_view b)
         [](char x, char y) { return static_cast<unsigned char>(upper(x)) < static_cast<unsigned char>(upper(y)); });
 }
 
-// Other parts of the program recognise the United States by this name.
-std::string programName(std::string_view ctyName)
+struct EntityName
 {
-    return ctyName == "United States" ? std::string("USA") : std::string(ctyName);
+    int dxcc;
+    std::string_view name;
+};
+
+// DXCC entities the program names otherwise than cty.csv. Other parts of the program recognise the
+// United States as "USA". cty.csv names entity 390 after its Asian part ("Asiatic Turkey"), and its
+// European part, a WAE entity only, counts as the same entity: the entity is all of Turkey.
+constexpr std::array<EntityName, 2> ProgramNames { {
+    { 291, "USA" },
+    { 390, "Turkey" },
+} };
+
+std::string programName(const CtyRow& row)
+{
+    const auto renamed = std::find_if(
+        ProgramNames.begin(), ProgramNames.end(), [&row](const EntityName& e) { return e.dxcc == row.dxcc; });
+    return renamed != ProgramNames.end() ? std::string(renamed->name) : row.country;
 }
 
 // An entry such as "=AA0EL(4)[7]" or "VK9X<-10.5/-105.7>{OC}": an optional "=", the call or prefix,
@@ -379,7 +394,7 @@ CountryData convertCty(std::string_view csv)
     std::map<int, std::string> dxccName;
     for (const CtyRow& row : rows) {
         if (!row.waeOnly) {
-            dxccName.try_emplace(row.dxcc, programName(row.country));
+            dxccName.try_emplace(row.dxcc, programName(row));
         }
     }
 
@@ -388,7 +403,7 @@ CountryData convertCty(std::string_view csv)
     std::map<std::string, std::pair<int, std::size_t>> entityOf; // name -> DXCC number, first line
     for (const CtyRow& row : rows) {
         const auto parent = row.waeOnly ? dxccName.find(row.dxcc) : dxccName.end();
-        const std::string country = parent != dxccName.end() ? parent->second : programName(row.country);
+        const std::string country = parent != dxccName.end() ? parent->second : programName(row);
 
         // A whole call taken as a prefix would also claim every longer call beginning with it
         // (=AA2TT for Hawaii would send AA2TTA there too), and cty.csv holds far more whole calls
