@@ -5,6 +5,7 @@
 
 #include <QAbstractButton>
 #include <QAbstractSpinBox>
+#include <QApplication>
 #include <QCheckBox>
 #include <QComboBox>
 #include <QGroupBox>
@@ -30,6 +31,7 @@
 #include <QWidget>
 
 #include <algorithm>
+#include <functional>
 #include <optional>
 #include <vector>
 
@@ -50,6 +52,12 @@ Area twips(const QRect& pixels)
 {
     return { pixels.x() * TwipsPerPixel, pixels.y() * TwipsPerPixel, pixels.width() * TwipsPerPixel,
         pixels.height() * TwipsPerPixel };
+}
+
+FrameMargins twips(const QMargins& pixels)
+{
+    return { pixels.left() * TwipsPerPixel, pixels.top() * TwipsPerPixel, pixels.right() * TwipsPerPixel,
+        pixels.bottom() * TwipsPerPixel };
 }
 
 QRect pixels(const Area& twips, QPoint origin = {})
@@ -315,6 +323,130 @@ void apply(QWidget& window, const Plan& plan)
     }
 }
 
+// A scaled window given a new client size at a new place of its frame: its controls and the columns of
+// its lists move and grow in proportion, all but those marked KeepColumnsOnTaskbarResize; fonts stay.
+void resizeScaled(QWidget& window, const TaskbarLayout& f, QPoint origin = {})
+{
+    Plan plan { LayoutRule::Taskbar, pixels(f.window, origin) };
+    plan.horizontal = plan.columns = f.horizontal;
+    plan.vertical = f.vertical;
+    plan.keepMarkedColumns = true;
+    apply(window, plan);
+}
+
+QMargins frameMarginsOf(const QWidget& window)
+{
+    const QRect frame = window.frameGeometry();
+    const QRect client = window.geometry();
+    return { client.left() - frame.left(), client.top() - frame.top(), frame.right() - client.right(),
+        frame.bottom() - client.bottom() };
+}
+
+// Learns the frame the window manager puts around a window, and fits the window again when it differs
+// from the frame the window was fitted for. Qt knows the frame only once the window manager has framed
+// the window, which it tells with a move or resize of its own; until then Qt reports no frame (X11) or
+// one of its own making (offscreen).
+class FrameWatcher : public QObject
+{
+public:
+    using Refit = std::function<void(QMargins)>;
+
+    static FrameWatcher& of(QWidget& window)
+    {
+        if (FrameWatcher* watcher = find(window)) {
+            return *watcher;
+        }
+        return *new FrameWatcher(window);
+    }
+
+    static FrameWatcher* find(const QWidget& window)
+    {
+        for (QObject* child : window.children()) {
+            if (auto* watcher = dynamic_cast<FrameWatcher*>(child)) {
+                return watcher;
+            }
+        }
+        return nullptr;
+    }
+
+    std::optional<QMargins> reported() const
+    {
+        return m_reported;
+    }
+
+    void expect(QMargins assumed, Refit refit)
+    {
+        m_assumed = assumed;
+        m_refit = std::move(refit);
+    }
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override
+    {
+        const bool placedByWindowManager
+            = (event->type() == QEvent::Move || event->type() == QEvent::Resize) && event->spontaneous();
+        if (watched == &m_window && placedByWindowManager && m_window.isVisible()) {
+            const QMargins frame = frameMarginsOf(m_window);
+            if (!frame.isNull()) {
+                m_reported = frame;
+                if (frame != m_assumed && m_refit) {
+                    m_assumed = frame;
+                    m_refit(frame);
+                }
+            }
+        }
+        return QObject::eventFilter(watched, event);
+    }
+
+private:
+    explicit FrameWatcher(QWidget& window)
+        : QObject(&window)
+        , m_window(window)
+    {
+        window.installEventFilter(this);
+    }
+
+    QWidget& m_window;
+    std::optional<QMargins> m_reported;
+    QMargins m_assumed;
+    Refit m_refit;
+};
+
+// The frame of the window as the window manager reported it, or else of any window on show: they all
+// wear the same.
+std::optional<QMargins> reportedFrameOf(const QWidget& window)
+{
+    if (window.windowFlags().testFlag(Qt::FramelessWindowHint)) {
+        return QMargins();
+    }
+    if (const FrameWatcher* own = FrameWatcher::find(window); own && own->reported()) {
+        return own->reported();
+    }
+    for (const QWidget* other : QApplication::topLevelWidgets()) {
+        if (const FrameWatcher* watcher = FrameWatcher::find(*other);
+            watcher && other->isVisible() && watcher->reported()) {
+            return watcher->reported();
+        }
+    }
+    return std::nullopt;
+}
+
+// Fits a window to its frame now, and again whenever the window manager reports another frame.
+void fitToFrame(QWidget& window, QMargins frame, FrameWatcher::Refit fit)
+{
+    fit(frame);
+    FrameWatcher::of(window).expect(frame, std::move(fit));
+}
+
+// The main window's frame, not its client area, covers the area the layout gives it. Until the window
+// manager reports the frame the client area covers it, which the report then corrects.
+void coverWithFrame(QWidget& form, QPoint origin, std::function<TaskbarLayout(Extent client, FrameMargins)> layout)
+{
+    fitToFrame(form, reportedFrameOf(form).value_or(QMargins()), [&form, origin, layout](QMargins frame) {
+        resizeScaled(form, layout(twips(form.size()), twips(frame)), origin);
+    });
+}
+
 } // namespace
 
 QRect designRect(int leftTwips, int topTwips, int widthTwips, int heightTwips)
@@ -332,6 +464,9 @@ ScreenGeometry screenGeometryOf(const QWidget& window)
 void scaleMainWindow(QWidget& form, const ScreenGeometry& screen)
 {
     apply(form, planFrom(LayoutRule::MainWindow, scaleMainWindow(twips(screen.screen)), screen.screenOrigin));
+    const Area covered { 0, 0, twips(screen.screen).width, twips(screen.screen).height };
+    coverWithFrame(form, screen.screenOrigin,
+        [covered](Extent client, FrameMargins frame) { return frameFilling(client, covered, frame); });
 }
 
 void scaleDialog(QWidget& dialog, const ScreenGeometry& screen)
@@ -358,7 +493,10 @@ void scaleByWorkAreaRule(QWidget& window, const ScreenGeometry& screen)
 
 void fillWorkArea(QWidget& window, const ScreenGeometry& screen)
 {
-    window.setGeometry(screen.workArea);
+    fitToFrame(window, reportedFrameOf(window).value_or(QMargins()), [&window, area = screen.workArea](QMargins frame) {
+        window.move(area.topLeft());
+        window.resize(area.size().shrunkBy(frame));
+    });
 }
 
 void scaleWindowTo(
@@ -394,21 +532,21 @@ void applyFormSize(QWidget& form, int percent, const ScreenGeometry& screen)
     plan.horizontal = plan.vertical = plan.controlFont = plan.columns = f.factor;
     plan.windowFont = f.factor;
     apply(form, plan);
+    coverWithFrame(form, screen.screenOrigin,
+        [share = f.window](Extent client, FrameMargins frame) { return frameFilling(client, share, frame); });
 }
 
 void applyTaskbarOption(QWidget& form, int taskbarSetting, const ScreenGeometry& screen)
 {
     form.hide();
-    const TaskbarLayout f
-        = taskbarLayout(taskbarSetting, twips(form.size()), twips(screen.screen), twips(screen.workArea.size()));
     // The top left corner of the area the form fills: with a panel across the top of the screen the work
     // area starts below it.
     const QPoint corner = taskbarSetting == 1 ? screen.workArea.topLeft() : screen.screenOrigin;
-    Plan plan { LayoutRule::Taskbar, pixels(f.window, corner) };
-    plan.horizontal = plan.columns = f.horizontal;
-    plan.vertical = f.vertical;
-    plan.keepMarkedColumns = true;
-    apply(form, plan);
+    const Extent wholeScreen = twips(screen.screen);
+    const Extent workArea = twips(screen.workArea.size());
+    coverWithFrame(form, corner, [=](Extent client, FrameMargins frame) {
+        return taskbarLayout(taskbarSetting, client, wholeScreen, workArea, frame);
+    });
     form.show();
 }
 

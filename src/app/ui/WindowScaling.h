@@ -35,12 +35,16 @@ ScreenGeometry screenGeometryOf(const QWidget& window);
 // size before scaling is its design size, or its size hint when it has never been given a size (a
 // window laid out by Qt layouts). Controls placed by a Qt layout keep the layout's placement and only
 // have their fonts scaled; absolutely placed controls are moved and sized as well.
+//
+// A window's frame is known once the window manager has framed it, after the window is first shown. The
+// main window, and a window that fills the work area, cover their area with their frame: until the
+// frame is known the client area covers it, and the window is fitted again when the frame is reported.
 void scaleMainWindow(QWidget& form, const ScreenGeometry& screen);
 void scaleDialog(QWidget& dialog, const ScreenGeometry& screen);
 // The screen rule; fonts grow at most 1.5 times unless unlimitedFont (the colours window).
 void scaleByScreenRule(QWidget& window, const ScreenGeometry& screen, bool unlimitedFont = false);
 void scaleByWorkAreaRule(QWidget& window, const ScreenGeometry& screen);
-// The window fills the work area.
+// The window's frame fills the work area.
 void fillWorkArea(QWidget& window, const ScreenGeometry& screen);
 
 // Fits a window to a target rectangle (in pixels): with fill it takes the target's size, otherwise it
@@ -56,11 +60,11 @@ void scaleWindowTo(
 void placeAboveCentre(QWidget& window, const ScreenGeometry& screen);
 
 // The main window's appearance settings, applied to the layout scaleMainWindow produced.
-// The form hidden and reduced to percent of the screen, centred; fonts, controls and the columns of
+// The form hidden and its frame reduced to percent of the screen, centred; fonts, controls and the columns of
 // its list views shrink in proportion. The caller shows the form when its start-up completes.
 void applyFormSize(QWidget& form, int percent, const ScreenGeometry& screen);
-// The form hidden, resized to the work area (setting 1) or the whole screen (any other value) at the
-// top left, its controls and the columns of its list views rescaled with it, and shown again. Fonts
+// The form hidden, its frame resized to the work area (setting 1) or the whole screen (any other value) at
+// the top left, its controls and the columns of its list views rescaled with it, and shown again. Fonts
 // stay, and so do the columns of lists marked KeepColumnsOnTaskbarResize. The caller sets the menu
 // check mark and calls this only when the form-size setting is 100.
 void applyTaskbarOption(QWidget& form, int taskbarSetting, const ScreenGeometry& screen);

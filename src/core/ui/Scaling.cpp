@@ -120,13 +120,18 @@ FormSizeLayout formSizeLayout(int percent, Extent screen)
     return f;
 }
 
-TaskbarLayout taskbarLayout(int taskbarSetting, Extent oldWindow, Extent screen, Extent workArea)
+TaskbarLayout taskbarLayout(int taskbarSetting, Extent oldWindow, Extent screen, Extent workArea, FrameMargins frame)
 {
     const Extent size = taskbarSetting == 1 ? workArea : screen;
+    return frameFilling(oldWindow, { 0, 0, size.width, size.height }, frame);
+}
+
+TaskbarLayout frameFilling(Extent oldWindow, Area area, FrameMargins frame)
+{
     TaskbarLayout f;
-    f.window = { 0, 0, size.width, size.height };
-    f.horizontal = ratio(size.width, oldWindow.width);
-    f.vertical = ratio(size.height, oldWindow.height);
+    f.window = { area.left, area.top, area.width - frame.left - frame.right, area.height - frame.top - frame.bottom };
+    f.horizontal = ratio(f.window.width, oldWindow.width);
+    f.vertical = ratio(f.window.height, oldWindow.height);
     return f;
 }
 

@@ -55,6 +55,15 @@ LayoutFactors scaleByWorkArea(Extent design, Extent screen, Area workArea);
 // Centred across the screen and DialogLift above its vertical centre.
 Area liftedCentre(Extent window, Extent screen);
 
+// What the window manager draws around a window's client area: its title bar and borders.
+struct FrameMargins
+{
+    double left = 0;
+    double top = 0;
+    double right = 0;
+    double bottom = 0;
+};
+
 // Fits a window built for one canvas to a target size. window is the window's outer size, inner its
 // client area; with fill the window takes the target size, otherwise it keeps its share of the design
 // canvas. Fonts grow less than the window when fontFactor is below 1.
@@ -77,14 +86,19 @@ struct FormSizeLayout
 FormSizeLayout formSizeLayout(int percent, Extent screen);
 
 // The main window at full size, at the top left corner: setting 1 keeps clear of the taskbar (the work
-// area), any other value covers the screen. Fonts stay as they are.
+// area), any other value covers the screen. It is the frame that covers it: the client area is smaller
+// by the frame's margins. Fonts stay as they are.
 struct TaskbarLayout
 {
     Area window;
     double horizontal = 1; // new width / old width
     double vertical = 1; // new height / old height
 };
-TaskbarLayout taskbarLayout(int taskbarSetting, Extent oldWindow, Extent screen, Extent workArea);
+TaskbarLayout taskbarLayout(
+    int taskbarSetting, Extent oldWindow, Extent screen, Extent workArea, FrameMargins frame = {});
+// A window whose frame is to cover the area exactly, resized from its client size oldWindow; its
+// controls and columns move and grow in proportion, its fonts stay.
+TaskbarLayout frameFilling(Extent oldWindow, Area area, FrameMargins frame);
 
 // The operator's answer to the form-size question: nothing when it is not a number; otherwise brought
 // into 30 to 100 and rounded, halves to the even neighbour.

@@ -4,8 +4,10 @@
 #include "ui/Colours.h"
 #include "ui/WindowScaling.h"
 
+#include "support/QtPrinters.h"
 #include "support/ScriptedDialogs.h"
 #include "support/TempFolder.h"
+#include "support/WindowManager.h"
 
 #include <QApplication>
 #include <QLabel>
@@ -126,6 +128,15 @@ TEST_F(BandPlanDialogTest, opensOnTheExtraChartFillingTheWorkArea)
     }
     EXPECT_TRUE(barTips.contains("20  14.000 - 14.350"));
     EXPECT_TRUE(barTips.contains("160  1.800 - 2.000"));
+}
+
+TEST_F(BandPlanDialogTest, overAFramedMainWindowItsFrameFillsTheWorkArea)
+{
+    useShippedPlan();
+    test::FramedMainWindow main;
+    BandPlanDialog chart(fs, folder.path(), dialogs, &main.window);
+    chart.show();
+    EXPECT_EQ(chart.frameGeometry(), screenGeometryOf(chart).workArea);
 }
 
 TEST_F(BandPlanDialogTest, segmentsAreBlueForCwGreenForPhoneAndLieOverTheirBar)

@@ -3,6 +3,7 @@
 #include "ui/DesignPanel.h"
 
 #include "support/QtPrinters.h"
+#include "support/WindowManager.h"
 
 #include <QCheckBox>
 #include <QComboBox>
@@ -22,17 +23,6 @@
 
 #include <functional>
 #include <memory>
-#include <ostream>
-
-inline void PrintTo(const QRect& r, std::ostream* os)
-{
-    *os << "QRect(" << r.x() << ", " << r.y() << ", " << r.width() << ", " << r.height() << ")";
-}
-
-inline void PrintTo(const QSize& s, std::ostream* os)
-{
-    *os << "QSize(" << s.width() << ", " << s.height() << ")";
-}
 
 namespace brindle {
 namespace {
@@ -320,6 +310,33 @@ TEST(WindowScaling, taskbarOptionFitsTheWorkAreaOrTheScreenKeepingFontsAndTheCon
     applyTaskbarOption(window, 0, screen);
     EXPECT_EQ(placed(window), QRect(0, 0, 1280, 960));
     EXPECT_EQ(columnWidths(d.list), (std::vector<int> { 80, 120, 200 }));
+}
+
+TEST(WindowScaling, theMainWindowsFrameCoversItsAreaOnceTheWindowManagerReportsIt)
+{
+    QWidget window;
+    DesignWindow d(window);
+    // A panel 100 pixels wide down the left of the screen.
+    const ScreenGeometry screen = screenOf(1280, 960, QRect(100, 0, 1180, 960));
+    scaleMainWindow(window, screen);
+    window.show();
+    test::reportFrame(window);
+
+    EXPECT_EQ(window.frameGeometry(), QRect(0, 0, 1280, 960));
+    // The controls make room for the frame; their fonts stay.
+    const QSize client = window.size();
+    EXPECT_LT(client.width(), 1280);
+    EXPECT_LT(client.height(), 960);
+    EXPECT_EQ(d.label->geometry(),
+        QRect(qRound(30.0 * client.width() / 1280), qRound(60.0 * client.height() / 960),
+            qRound(200.0 * client.width() / 1280), qRound(40.0 * client.height() / 960)));
+    EXPECT_EQ(d.label->font().pointSizeF(), 16);
+
+    // The frame being known, the taskbar option fits it at once.
+    applyTaskbarOption(window, 1, screen);
+    EXPECT_EQ(window.frameGeometry(), QRect(100, 0, 1180, 960));
+    applyTaskbarOption(window, 0, screen);
+    EXPECT_EQ(window.frameGeometry(), QRect(0, 0, 1280, 960));
 }
 
 // A main window built on the design canvas with the same label twice: once as a direct child of the

@@ -142,6 +142,19 @@ TEST(ApplyTaskbarOption, settingOneFillsTheWorkAreaAnyOtherTheScreenAtTheTopLeft
     }
 }
 
+TEST(ApplyTaskbarOption, theFrameCoversTheAreaAndTheClientAreaMakesRoomForIt)
+{
+    const FrameMargins frame { 15, 300, 15, 75 };
+    const TaskbarLayout f = taskbarLayout(1, { 19200, 14400 }, { 19200, 14400 }, { 19200, 13800 }, frame);
+    expectArea(f.window, { 0, 0, 19170, 13425 });
+    EXPECT_DOUBLE_EQ(f.horizontal, 19170.0 / 19200);
+    EXPECT_DOUBLE_EQ(f.vertical, 13425.0 / 14400);
+
+    const TaskbarLayout share = frameFilling({ 17280, 12960 }, { 960, 720, 17280, 12960 }, frame);
+    expectArea(share.window, { 960, 720, 17250, 12585 });
+    EXPECT_DOUBLE_EQ(share.vertical, 12585.0 / 12960);
+}
+
 TEST(FormSizeAnswer, numbersAreBroughtIntoRangeAndRoundedHalvesToEven)
 {
     const std::pair<std::string, std::optional<int>> cases[] = {
