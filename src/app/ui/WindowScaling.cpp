@@ -24,6 +24,7 @@
 #include <QScreen>
 #include <QSizeGrip>
 #include <QStatusBar>
+#include <QStyle>
 #include <QTableView>
 #include <QTextEdit>
 #include <QToolBar>
@@ -142,6 +143,7 @@ struct Control
     QWidget* widget;
     ControlKind kind;
     QFont font; // as it was before the window was scaled
+    QRect geometry; // likewise
     bool placedByLayout;
     // A list's column widths before the window was scaled: a larger font raises a header's smallest
     // section, which would otherwise widen narrow columns before they are scaled.
@@ -180,8 +182,8 @@ void collect(QWidget& parent, const QWidget* skipped, std::vector<Control>& out,
             continue;
         }
         const ControlKind kind = kindOf(widget);
-        out.push_back({ widget, kind, widget->font(), parent.layout() && layoutHolds(parent.layout(), widget),
-            columnWidthsOf(widget), panelOffset });
+        out.push_back({ widget, kind, widget->font(), widget->geometry(),
+            parent.layout() && layoutHolds(parent.layout(), widget), columnWidthsOf(widget), panelOffset });
         if (kind == ControlKind::Panel) {
             collect(*widget, nullptr, out, panelOffset + widget->pos());
         } else if ((kind == ControlKind::Frame || kind == ControlKind::Other)
@@ -284,19 +286,29 @@ QPoint scaledPanelOffset(const QWidget* control)
     return offset;
 }
 
-void apply(QWidget& window, const Plan& plan)
+// A window as it was before a rule changed it. Fonts are read before any changes: a control that inherits
+// the window's font would otherwise be scaled twice.
+struct WindowState
 {
-    // Fonts are read before any changes: a control that inherits the window's font would otherwise be
-    // scaled twice.
-    const std::vector<Control> controls = controlsOf(window);
-    const QFont windowFont = window.font();
+    explicit WindowState(QWidget& window)
+        : controls(controlsOf(window))
+        , font(window.font())
+    {
+    }
 
+    std::vector<Control> controls;
+    QFont font;
+};
+
+// Applies a plan to the window as before records it, whatever was applied to it since.
+void apply(QWidget& window, const WindowState& before, const Plan& plan)
+{
     window.move(plan.window.topLeft());
     window.resize(plan.window.size());
     if (plan.windowFont) {
-        window.setFont(scaledFont(windowFont, *plan.windowFont, plan.fontFamily));
+        window.setFont(scaledFont(before.font, *plan.windowFont, plan.fontFamily));
     }
-    for (const Control& c : controls) {
+    for (const Control& c : before.controls) {
         const ControlScaling scaling = controlScaling(plan.rule, c.kind);
         if (scaling.font) {
             c.widget->setFont(scaledFont(c.font, plan.controlFont, plan.fontFamily));
@@ -305,14 +317,13 @@ void apply(QWidget& window, const Plan& plan)
             c.widget->setFont(scaledFont(c.font, 1));
         }
         if (scaling.geometry && !c.placedByLayout) {
-            const QRect before = c.widget->geometry();
             // A control inside a panel is scaled where it stands on the canvas, so that rounding puts it
             // exactly where it would be as a direct child; its panels have been placed already.
-            QRect after = scaledRect(before.translated(c.panelOffset), plan.horizontal, plan.vertical)
+            QRect after = scaledRect(c.geometry.translated(c.panelOffset), plan.horizontal, plan.vertical)
                               .translated(-scaledPanelOffset(c.widget));
             if (scaling.keepHeight) {
                 // The height a combo box's font needs, as on the platform it was designed for.
-                after.setHeight(std::max(before.height(), c.widget->sizeHint().height()));
+                after.setHeight(std::max(c.geometry.height(), c.widget->sizeHint().height()));
             }
             c.widget->setGeometry(after);
         }
@@ -321,6 +332,11 @@ void apply(QWidget& window, const Plan& plan)
             scaleColumns(c.widget, c.columnWidths, plan.columns);
         }
     }
+}
+
+void apply(QWidget& window, const Plan& plan)
+{
+    apply(window, WindowState(window), plan);
 }
 
 // A scaled window given a new client size at a new place of its frame: its controls and the columns of
@@ -447,6 +463,64 @@ void coverWithFrame(QWidget& form, QPoint origin, std::function<TaskbarLayout(Ex
     });
 }
 
+// A window that stands inside the work area allows for the reported frame or else for the style's title
+// bar and borders: a guess on the large side costs it a few pixels at most.
+QMargins expectedFrameOf(const QWidget& window)
+{
+    if (const std::optional<QMargins> reported = reportedFrameOf(window)) {
+        return *reported;
+    }
+    const QStyle* style = window.style();
+    const int border = style->pixelMetric(QStyle::PM_MdiSubWindowFrameWidth, nullptr, &window);
+    return { border, style->pixelMetric(QStyle::PM_TitleBarHeight, nullptr, &window) + border, border, border };
+}
+
+// The smallest size the window's layouts allow at its present fonts.
+QSize minimumSizeOf(QWidget& window)
+{
+    // Controls not yet shown leave their layouts' sizes as they were when their fonts change.
+    for (QLayout* layout : window.findChildren<QLayout*>()) {
+        layout->invalidate();
+    }
+    return window.minimumSizeHint().expandedTo(window.minimumSize());
+}
+
+// Enough for a layout whose margins and spacing are a large part of it.
+constexpr int MaxFittingPasses = 4;
+
+// The dialog, screen and work-area rules end here: the window kept inside the work area with its frame.
+// origin is the desktop point the rule's coordinates start from.
+void applyInsideWorkArea(
+    QWidget& window, LayoutRule rule, const LayoutFactors& placed, const ScreenGeometry& screen, QPoint origin)
+{
+    const QMargins expected = expectedFrameOf(window);
+    const FrameMargins frame = twips(expected);
+    const Area workArea = twips(screen.workArea.translated(-origin));
+    const WindowState before(window);
+    LayoutFactors fitted = keepInsideWorkArea(placed, frame, workArea);
+    for (int pass = 1;; ++pass) {
+        apply(window, before, planFrom(rule, fitted, origin));
+        // A layout's margins and spacing keep their size while its fonts shrink, so it may need more room
+        // than the rule gave it: the window is fitted again at the size it needs, about the same centre.
+        const QSize needed = window.size().expandedTo(minimumSizeOf(window));
+        if (needed == window.size() || pass == MaxFittingPasses) {
+            break;
+        }
+        const Extent grown = twips(needed);
+        fitted.window.left -= (grown.width - fitted.window.width) / 2;
+        fitted.window.top -= (grown.height - fitted.window.height) / 2;
+        fitted.window.width = grown.width;
+        fitted.window.height = grown.height;
+        fitted = keepInsideWorkArea(fitted, frame, workArea);
+    }
+    FrameWatcher::of(window).expect(expected, [&window, workArea = screen.workArea](QMargins frame) {
+        LayoutFactors shown;
+        shown.window = twips(QRect(window.pos(), window.size()));
+        const LayoutFactors f = keepInsideWorkArea(shown, twips(frame), twips(workArea));
+        resizeScaled(window, { f.window, f.horizontal, f.vertical });
+    });
+}
+
 } // namespace
 
 QRect designRect(int leftTwips, int topTwips, int widthTwips, int heightTwips)
@@ -471,24 +545,21 @@ void scaleMainWindow(QWidget& form, const ScreenGeometry& screen)
 
 void scaleDialog(QWidget& dialog, const ScreenGeometry& screen)
 {
-    apply(dialog,
-        planFrom(
-            LayoutRule::Dialog, scaleDialog(twips(designSizeOf(dialog)), twips(screen.screen)), screen.screenOrigin));
+    applyInsideWorkArea(dialog, LayoutRule::Dialog, scaleDialog(twips(designSizeOf(dialog)), twips(screen.screen)),
+        screen, screen.screenOrigin);
 }
 
 void scaleByScreenRule(QWidget& window, const ScreenGeometry& screen, bool unlimitedFont)
 {
-    apply(window,
-        planFrom(LayoutRule::Screen, scaleByScreen(twips(designSizeOf(window)), twips(screen.screen), unlimitedFont),
-            screen.screenOrigin));
+    applyInsideWorkArea(window, LayoutRule::Screen,
+        scaleByScreen(twips(designSizeOf(window)), twips(screen.screen), unlimitedFont), screen, screen.screenOrigin);
 }
 
 void scaleByWorkAreaRule(QWidget& window, const ScreenGeometry& screen)
 {
     // The work area is already in desktop coordinates.
-    apply(window,
-        planFrom(LayoutRule::WorkArea,
-            scaleByWorkArea(twips(designSizeOf(window)), twips(screen.screen), twips(screen.workArea))));
+    applyInsideWorkArea(window, LayoutRule::WorkArea,
+        scaleByWorkArea(twips(designSizeOf(window)), twips(screen.screen), twips(screen.workArea)), screen, {});
 }
 
 void fillWorkArea(QWidget& window, const ScreenGeometry& screen)

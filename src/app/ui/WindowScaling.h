@@ -39,6 +39,9 @@ ScreenGeometry screenGeometryOf(const QWidget& window);
 // A window's frame is known once the window manager has framed it, after the window is first shown. The
 // main window, and a window that fills the work area, cover their area with their frame: until the
 // frame is known the client area covers it, and the window is fitted again when the frame is reported.
+// The dialog, screen and work-area rules keep the window inside the work area with its frame: one the
+// rule would make too large shrinks about its centre, its controls and fonts with it, until its layout
+// fits. Before any frame is known they allow for the style's title bar and borders.
 void scaleMainWindow(QWidget& form, const ScreenGeometry& screen);
 void scaleDialog(QWidget& dialog, const ScreenGeometry& screen);
 // The screen rule; fonts grow at most 1.5 times unless unlimitedFont (the colours window).

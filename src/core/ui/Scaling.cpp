@@ -72,6 +72,32 @@ LayoutFactors scaleDialog(Extent design, Extent screen)
     return f;
 }
 
+LayoutFactors keepInsideWorkArea(LayoutFactors placed, FrameMargins frame, Area workArea)
+{
+    const double frameWidth = frame.left + frame.right;
+    const double frameHeight = frame.top + frame.bottom;
+    Area& window = placed.window;
+    const double shrink = std::min(
+        { 1.0, ratio(workArea.width - frameWidth, window.width), ratio(workArea.height - frameHeight, window.height) });
+    const double centreX = window.left + (window.width + frameWidth) / 2;
+    const double centreY = window.top + (window.height + frameHeight) / 2;
+    window.width *= shrink;
+    window.height *= shrink;
+    // Placed by its frame's centre, then moved in from whichever edge it crosses, the top left last so
+    // that the title bar stays on the screen whatever happens.
+    const double outerWidth = window.width + frameWidth;
+    const double outerHeight = window.height + frameHeight;
+    window.left
+        = std::max(workArea.left, std::min(centreX - outerWidth / 2, workArea.left + workArea.width - outerWidth));
+    window.top
+        = std::max(workArea.top, std::min(centreY - outerHeight / 2, workArea.top + workArea.height - outerHeight));
+    for (double* factor :
+        { &placed.horizontal, &placed.vertical, &placed.windowFont, &placed.controlFont, &placed.columns }) {
+        *factor *= shrink;
+    }
+    return placed;
+}
+
 LayoutFactors scaleByScreen(Extent design, Extent screen, bool unlimitedFont)
 {
     LayoutFactors f;

@@ -64,6 +64,13 @@ struct FrameMargins
     double bottom = 0;
 };
 
+// A window placed by the dialog, screen or work-area rule, kept inside the work area together with its
+// frame: window.left and top are where the frame starts, width and height the client area's. One too
+// large for the work area shrinks about its centre, its controls, fonts and columns in proportion, so
+// that none of it, its buttons least of all, lies off the screen; then it is moved in as far as its
+// frame needs. A window that fits keeps what the rule gave it.
+LayoutFactors keepInsideWorkArea(LayoutFactors placed, FrameMargins frame, Area workArea);
+
 // Fits a window built for one canvas to a target size. window is the window's outer size, inner its
 // client area; with fill the window takes the target size, otherwise it keeps its share of the design
 // canvas. Fonts grow less than the window when fontFactor is below 1.

@@ -204,6 +204,25 @@ TEST(WindowScaling, dialogGrowsWithTheScreenAndScalesItsCheckBoxesButNotItsCombo
     EXPECT_EQ(columnWidths(d.list), (std::vector<int> { 80, 120, 200 }));
 }
 
+TEST(WindowScaling, aDialogTheRuleWouldMakeAsLargeAsTheScreenShrinksInsideItFrameAndAll)
+{
+    // A window built on the whole canvas grows to the whole screen under the dialog rule.
+    QWidget window;
+    DesignWindow d(window);
+    window.resize(DesignCanvas);
+    scaleDialog(window, screenOf(1280, 960, QRect(0, 40, 1280, 920)));
+    window.show();
+
+    EXPECT_TRUE(QRect(0, 40, 1280, 920).contains(window.frameGeometry()))
+        << testing::PrintToString(window.frameGeometry());
+    // Everything shrinks by the same factor, fonts included.
+    const double shrink = window.height() / 960.0;
+    EXPECT_LT(shrink, 1);
+    EXPECT_NEAR(window.width(), 1280 * shrink, 1);
+    EXPECT_NEAR(d.label->width(), 200 * shrink, 1);
+    EXPECT_NEAR(d.label->font().pointSizeF(), 16 * shrink, 0.01);
+}
+
 TEST(WindowScaling, aDialogLaidOutByQtTakesItsSizeHintAsItsDesignSize)
 {
     QDialog dialog;

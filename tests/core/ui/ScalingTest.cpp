@@ -59,6 +59,50 @@ TEST(ScaleDialog, growsWithTheScreenEachWay)
     EXPECT_DOUBLE_EQ(f.columns, 2);
 }
 
+TEST(KeepInsideWorkArea, aWindowTooLargeShrinksAboutItsCentreOneThatFitsIsOnlyMovedIn)
+{
+    // A title bar of 300 twips, borders of 15 and a bottom edge of 75.
+    const FrameMargins frame { 15, 300, 15, 75 };
+    const Area screen { 0, 0, 9600, 7200 };
+    // A panel 600 twips high across the top.
+    const Area belowPanel { 0, 600, 9600, 6600 };
+    struct Case
+    {
+        const char* name;
+        Area window;
+        Area workArea;
+        Area expectedWindow;
+        double shrink;
+    };
+    const Case cases[] = {
+        { "fits where it stands", { 2400, 1930, 4800, 3000 }, screen, { 2400, 1930, 4800, 3000 }, 1 },
+        // 6,825 = 7,200 − 375 high; centred across and moved down to the top of the screen.
+        { "taller than the screen", { 1000, -500, 8000, 8000 }, screen, { 5015 - (6825 + 30) / 2.0, 0, 6825, 6825 },
+            6825.0 / 8000 },
+        { "wider than the screen", { -1000, 1000, 12000, 3000 }, screen,
+            { 0, 1000 + (3375 - (3000 * 9570.0 / 12000 + 375)) / 2, 9570, 3000 * 9570.0 / 12000 }, 9570.0 / 12000 },
+        { "under the panel", { 2400, 100, 4800, 3000 }, belowPanel, { 2400, 600, 4800, 3000 }, 1 },
+        { "past the bottom right", { 6000, 5000, 4800, 3000 }, screen, { 9600 - 4830, 7200 - 3375, 4800, 3000 }, 1 },
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        LayoutFactors placed;
+        placed.window = c.window;
+        placed.horizontal = 2;
+        placed.vertical = 1.5;
+        placed.windowFont = 1.5;
+        placed.controlFont = 1.5;
+        placed.columns = 2;
+        const LayoutFactors f = keepInsideWorkArea(placed, frame, c.workArea);
+        expectArea(f.window, c.expectedWindow);
+        EXPECT_DOUBLE_EQ(f.horizontal, 2 * c.shrink);
+        EXPECT_DOUBLE_EQ(f.vertical, 1.5 * c.shrink);
+        EXPECT_DOUBLE_EQ(f.windowFont, 1.5 * c.shrink);
+        EXPECT_DOUBLE_EQ(f.controlFont, 1.5 * c.shrink);
+        EXPECT_DOUBLE_EQ(f.columns, 2 * c.shrink);
+    }
+}
+
 TEST(ScreenRule, controlFontsStopAtOneAndAHalfExceptInTheColoursWindow)
 {
     const LayoutFactors capped = scaleByScreen({ 4800, 3600 }, { 19200, 14400 }, false);

@@ -1,0 +1,128 @@
+#include "log/ContactEditorDialog.h"
+#include "log/ContestLog.h"
+#include "os/PosixFileSystem.h"
+#include "reports/BandPlanDialog.h"
+#include "reports/RateGraphDialog.h"
+#include "reports/SummarySheetDialog.h"
+#include "station/CountryTable.h"
+#include "station/QtSettingsStore.h"
+#include "station/SharedPreferences.h"
+#include "station/StationSetupDialog.h"
+#include "ui/HelpDialog.h"
+#include "ui/MultiplierColoursDialog.h"
+#include "ui/StartupLogoDialog.h"
+
+#include "support/LogSamples.h"
+#include "support/QtPrinters.h"
+#include "support/ScriptedDialogs.h"
+#include "support/TempFolder.h"
+#include "support/WindowManager.h"
+
+#include <QApplication>
+#include <QPushButton>
+#include <QScreen>
+
+#include <gtest/gtest.h>
+
+#include <functional>
+#include <memory>
+
+namespace brindle {
+namespace {
+
+// What the dialogs are opened with.
+struct Services
+{
+    test::TempFolder temp;
+    PosixFileSystem fs;
+    test::ScriptedDialogs dialogs;
+    QtSettingsStore settings;
+    SharedPreferences shared { fs };
+    ContestLog log = test::sampleLog(30);
+    CountryTable countries { { { "K", "USA", "NA", 91.87f, 37.6f } } };
+    DefaultData station;
+    std::string dataDir = BRINDLE_DATA_DIR;
+};
+
+// Opens a dialog over the main window.
+using DialogMaker = std::function<std::unique_ptr<QDialog>(Services&, QWidget*)>;
+
+// The screen of the test platform that has this size.
+QScreen* screenSized(QSize size)
+{
+    for (QScreen* screen : QGuiApplication::screens()) {
+        if (screen->geometry().size() == size) {
+            return screen;
+        }
+    }
+    return nullptr;
+}
+
+TEST(DialogsOnScreen, everyDialogsFrameLiesInsideTheWorkAreaWithItsButtons)
+{
+    const struct
+    {
+        const char* name;
+        DialogMaker open;
+    } dialogs[] = {
+        { "summary sheet",
+            [](Services& s, QWidget* parent) {
+                return std::make_unique<SummarySheetDialog>(
+                    s.log, s.station, "1620", s.fs, s.settings, s.shared, s.dialogs, s.temp.path(), parent);
+            } },
+        { "station setup",
+            [](Services& s, QWidget* parent) {
+                return std::make_unique<StationSetupDialog>(
+                    s.station, s.countries, s.dialogs, s.settings, s.shared, parent);
+            } },
+        { "contact editor",
+            [](Services& s, QWidget* parent) {
+                return std::make_unique<ContactEditorDialog>(s.log, 2, s.countries, s.dialogs, parent);
+            } },
+        { "rate graph",
+            [](Services& s, QWidget* parent) { return std::make_unique<RateGraphDialog>(s.log, s.dialogs, parent); } },
+        { "band plan",
+            [](Services& s, QWidget* parent) {
+                return std::make_unique<BandPlanDialog>(s.fs, s.dataDir, s.dialogs, parent);
+            } },
+        { "help", [](Services& s, QWidget* parent) { return std::make_unique<HelpDialog>(s.dataDir, s.fs, parent); } },
+        { "multiplier colours",
+            [](Services& s, QWidget* parent) {
+                return std::make_unique<MultiplierColoursDialog>(0x0000FF, 0xFF0000, s.dialogs, parent);
+            } },
+        { "start-up logo",
+            [](Services& s, QWidget* parent) { return std::make_unique<StartupLogoDialog>(s.temp.path(), parent); } },
+    };
+    const QFont desktopFont = QApplication::font();
+    // The desktop's own font, and one an operator who finds it too small might choose.
+    for (const double pointSize : { desktopFont.pointSizeF(), 14.0 }) {
+        QFont font = desktopFont;
+        font.setPointSizeF(pointSize);
+        QApplication::setFont(font);
+        for (const QSize screenSize : { QSize(1024, 768), QSize(1366, 768), QSize(1920, 1080) }) {
+            QScreen* screen = screenSized(screenSize);
+            ASSERT_NE(screen, nullptr);
+            test::FramedMainWindow main(screen);
+            for (const auto& d : dialogs) {
+                SCOPED_TRACE(testing::Message() << d.name << " on " << screenSize.width() << " x "
+                                                << screenSize.height() << " at " << pointSize << " points");
+                Services services;
+                const std::unique_ptr<QDialog> dialog = d.open(services, &main.window);
+                dialog->show();
+                EXPECT_TRUE(screen->availableGeometry().contains(dialog->frameGeometry()))
+                    << testing::PrintToString(dialog->frameGeometry());
+                for (const QPushButton* button : dialog->findChildren<QPushButton*>()) {
+                    if (button->isVisible()) {
+                        EXPECT_TRUE(
+                            dialog->rect().contains(QRect(button->mapTo(dialog.get(), QPoint()), button->size())))
+                            << button->objectName().toStdString();
+                    }
+                }
+            }
+        }
+    }
+    QApplication::setFont(desktopFont);
+}
+
+} // namespace
+} // namespace brindle
