@@ -83,15 +83,19 @@ void StationSetupDialog::buildForm()
     m_utcOffsetField = field("utcOffsetField", "Hours added for UTC:");
     layout->addLayout(form);
 
-    auto* modeFrame = new QGroupBox(QStringLiteral("Contest:"), this);
-    auto* modes = new QHBoxLayout(modeFrame);
-    m_cwOption = new QRadioButton(QStringLiteral("CW"), modeFrame);
+    m_modeFrame = new QGroupBox(QStringLiteral("Contest:"), this);
+    m_modeFrame->setObjectName(QStringLiteral("modeFrame"));
+    // One row of options needs one row of room: the height the window gains as it grows goes above Done.
+    m_modeFrame->setSizePolicy(QSizePolicy::Preferred, QSizePolicy::Fixed);
+    auto* modes = new QHBoxLayout(m_modeFrame);
+    m_cwOption = new QRadioButton(QStringLiteral("CW"), m_modeFrame);
     m_cwOption->setObjectName(QStringLiteral("cwOption"));
-    m_phoneOption = new QRadioButton(QStringLiteral("Phone"), modeFrame);
+    m_phoneOption = new QRadioButton(QStringLiteral("Phone"), m_modeFrame);
     m_phoneOption->setObjectName(QStringLiteral("phoneOption"));
     modes->addWidget(m_cwOption);
     modes->addWidget(m_phoneOption);
-    layout->addWidget(modeFrame);
+    layout->addWidget(m_modeFrame);
+    layout->addStretch();
 
     m_doneButton = new QPushButton(QStringLiteral("Done"), this);
     m_doneButton->setObjectName(QStringLiteral("doneButton"));

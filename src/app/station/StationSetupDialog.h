@@ -4,6 +4,7 @@
 
 #include <QDialog>
 
+class QGroupBox;
 class QLineEdit;
 class QRadioButton;
 class QPushButton;
@@ -39,6 +40,7 @@ public:
     QLineEdit* m_powerField = nullptr;
     QLineEdit* m_utcOffsetField = nullptr; // hours added for UTC
     QLineEdit* m_latitudeField = nullptr;
+    QGroupBox* m_modeFrame = nullptr; // "Contest:"
     QRadioButton* m_phoneOption = nullptr;
     QRadioButton* m_cwOption = nullptr;
     QPushButton* m_doneButton = nullptr;

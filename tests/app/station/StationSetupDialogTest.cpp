@@ -8,6 +8,7 @@
 #include "support/TempFolder.h"
 
 #include <QApplication>
+#include <QGroupBox>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QRadioButton>
@@ -80,6 +81,16 @@ TEST_F(StationSetupDialogTest, opensWithTheStationsValuesInPlainNotation)
     EXPECT_EQ(form.m_continentField->text(), "EU");
     EXPECT_TRUE(form.m_cwOption->isChecked());
     EXPECT_FALSE(form.m_phoneOption->isChecked());
+}
+
+TEST_F(StationSetupDialogTest, theContestFrameKeepsItsNaturalHeightWhenTheWindowGrows)
+{
+    StationSetupDialog& form = open();
+    EXPECT_EQ(form.m_modeFrame->title(), "Contest:");
+    // Grown with the screen, the window is taller than its layout needs.
+    ASSERT_GT(form.height(), form.sizeHint().height());
+    EXPECT_EQ(form.m_modeFrame->height(), form.m_modeFrame->sizeHint().height());
+    EXPECT_LT(form.m_modeFrame->geometry().bottom(), form.m_doneButton->geometry().top());
 }
 
 TEST_F(StationSetupDialogTest, phoneModeAndTheStoredCallFillAnEmptyForm)
