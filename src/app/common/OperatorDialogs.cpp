@@ -9,9 +9,19 @@
 #include <QDir>
 #include <QFileDialog>
 #include <QInputDialog>
+#include <QLabel>
 #include <QMessageBox>
 
+#include <algorithm>
+
 namespace brindle {
+
+namespace {
+
+// The characters of a line of a wrapped prompt, about.
+constexpr int PromptLineLength = 60;
+
+} // namespace
 
 QString qtNameFilter(const QString& filter)
 {
@@ -59,13 +69,22 @@ OperatorDialogs::Answer QtOperatorDialogs::message(
 
 std::optional<QString> QtOperatorDialogs::inputBox(const QString& title, const QString& prompt, const QString& initial)
 {
-    bool accepted = false;
-    const QString text
-        = QInputDialog::getText(m_parent, title, displayLineBreaks(prompt), QLineEdit::Normal, initial, &accepted);
-    if (!accepted) {
+    QInputDialog box(m_parent);
+    box.setWindowTitle(title);
+    box.setLabelText(displayLineBreaks(prompt));
+    box.setTextValue(initial);
+    // A long prompt wraps onto a few lines of comfortable length rather than stretching the box across
+    // the screen; a short one stays on its line.
+    if (auto* promptLabel = box.findChild<QLabel*>()) {
+        promptLabel->setWordWrap(true);
+        const QFontMetrics metrics = promptLabel->fontMetrics();
+        promptLabel->setMinimumWidth(
+            std::min(metrics.horizontalAdvance(promptLabel->text()), metrics.averageCharWidth() * PromptLineLength));
+    }
+    if (box.exec() != QDialog::Accepted) {
         return std::nullopt;
     }
-    return text;
+    return box.textValue();
 }
 
 std::optional<QString> QtOperatorDialogs::saveFileName(
