@@ -11,6 +11,18 @@
 
 namespace brindle::test {
 
+// The screen of the test platform that has this size: 800 × 800 (the primary screen), 1024 × 768,
+// 1366 × 768 or 1920 × 1080.
+inline QScreen* screenSized(QSize size)
+{
+    for (QScreen* screen : QGuiApplication::screens()) {
+        if (screen->geometry().size() == size) {
+            return screen;
+        }
+    }
+    return nullptr;
+}
+
 // What the window manager does once it has framed a window: it tells the program where it put it. The
 // offscreen platform draws a frame of two pixels round a window it shows, but never tells.
 inline void reportFrame(QWidget& window)

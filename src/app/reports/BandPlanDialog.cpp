@@ -61,13 +61,17 @@ BandPlanDialog::BandPlanDialog(FileSystem& fs, const std::string& workingDir, Op
 {
     setObjectName(QStringLiteral("BandPlanDialog"));
     setWindowTitle(QStringLiteral("Frequency Privileges"));
+    const ScreenGeometry screen = screenGeometryOf(*this);
+    m_fontScale = std::min(screen.screen.width() / static_cast<double>(DesignCanvas.width()), MaxFontScale);
+    // Every caption grows as the segments' do; the controls built next take the window's font.
+    QFont scaled = font();
+    scaled.setPointSizeF(scaled.pointSizeF() * m_fontScale);
+    setFont(scaled);
     buildForm();
     resize(static_cast<int>(DesignWidth), static_cast<int>(DesignHeight));
     placeControls();
-    const ScreenGeometry screen = screenGeometryOf(*this);
     fillWorkArea(*this, screen);
     placeControls();
-    m_fontScale = std::min(screen.screen.width() / static_cast<double>(DesignCanvas.width()), MaxFontScale);
 
     colourLabel(m_cwLegendCaption, CwSegmentColour, White);
     colourLabel(m_phoneLegendCaption, PhoneSegmentColour, Black);

@@ -19,6 +19,8 @@
 #include <cstdio>
 #include <memory>
 #include <string>
+#include <utility>
+#include <vector>
 
 namespace brindle {
 namespace {
@@ -137,6 +139,35 @@ TEST_F(BandPlanDialogTest, overAFramedMainWindowItsFrameFillsTheWorkArea)
     BandPlanDialog chart(fs, folder.path(), dialogs, &main.window);
     chart.show();
     EXPECT_EQ(chart.frameGeometry(), screenGeometryOf(chart).workArea);
+}
+
+TEST_F(BandPlanDialogTest, everyCaptionGrowsWithTheScreenAsTheSegmentsDo)
+{
+    useShippedPlan();
+    const double desktop = QApplication::font().pointSizeF();
+    // A screen 800 pixels wide is 1.25 design canvases; fonts grow no more than half again.
+    for (const auto& [screenSize, scale] : { std::pair(QSize(800, 800), 1.25), std::pair(QSize(1920, 1080), 1.5) }) {
+        SCOPED_TRACE(screenSize.width());
+        test::FramedMainWindow main(test::screenSized(screenSize));
+        BandPlanDialog chart(fs, folder.path(), dialogs, &main.window);
+        std::vector<std::pair<const QWidget*, double>> captions = {
+            { chart.m_headingLabel, desktop * 1.6 },
+            { chart.m_doneButton, desktop },
+            { chart.m_cwLegendCaption, desktop },
+            { chart.m_phoneLegendCaption, desktop },
+            { chart.m_effectiveDateLabel, desktop },
+            { chart.findChild<QLabel*>("bandName_1"), desktop },
+            { chart.findChild<QLabel*>("segment_1"), 7 },
+        };
+        for (const QPushButton* button : chart.m_classButtons) {
+            captions.emplace_back(button, desktop);
+        }
+        for (const auto& [caption, designPoints] : captions) {
+            ASSERT_NE(caption, nullptr);
+            EXPECT_NEAR(caption->font().pointSizeF(), designPoints * scale, 0.01)
+                << caption->objectName().toStdString();
+        }
+    }
 }
 
 TEST_F(BandPlanDialogTest, segmentsAreBlueForCwGreenForPhoneAndLieOverTheirBar)

@@ -47,17 +47,6 @@ struct Services
 // Opens a dialog over the main window.
 using DialogMaker = std::function<std::unique_ptr<QDialog>(Services&, QWidget*)>;
 
-// The screen of the test platform that has this size.
-QScreen* screenSized(QSize size)
-{
-    for (QScreen* screen : QGuiApplication::screens()) {
-        if (screen->geometry().size() == size) {
-            return screen;
-        }
-    }
-    return nullptr;
-}
-
 TEST(DialogsOnScreen, everyDialogsFrameLiesInsideTheWorkAreaWithItsButtons)
 {
     const struct
@@ -100,7 +89,7 @@ TEST(DialogsOnScreen, everyDialogsFrameLiesInsideTheWorkAreaWithItsButtons)
         font.setPointSizeF(pointSize);
         QApplication::setFont(font);
         for (const QSize screenSize : { QSize(1024, 768), QSize(1366, 768), QSize(1920, 1080) }) {
-            QScreen* screen = screenSized(screenSize);
+            QScreen* screen = test::screenSized(screenSize);
             ASSERT_NE(screen, nullptr);
             test::FramedMainWindow main(screen);
             for (const auto& d : dialogs) {
