@@ -1,6 +1,7 @@
 #include "OperatorDialogs.h"
 
 #include "ui/Colours.h"
+#include "ui/StorableText.h"
 
 #include <QApplication>
 #include <QClipboard>
@@ -81,6 +82,8 @@ std::optional<QString> QtOperatorDialogs::inputBox(const QString& title, const Q
         promptLabel->setMinimumWidth(
             std::min(metrics.horizontalAdvance(promptLabel->text()), metrics.averageCharWidth() * PromptLineLength));
     }
+    // An answer goes into the files too (an ADIF comment, a power): only what they can hold is taken.
+    refuseUnstorableText(box, *this);
     if (box.exec() != QDialog::Accepted) {
         return std::nullopt;
     }

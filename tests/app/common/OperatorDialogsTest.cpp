@@ -1,11 +1,13 @@
 #include "common/OperatorDialogs.h"
 
+#include "support/KeyTyping.h"
 #include "support/QtPrinters.h"
 
 #include <QApplication>
 #include <QFontMetrics>
 #include <QInputDialog>
 #include <QLabel>
+#include <QLineEdit>
 #include <QTimer>
 
 #include <gtest/gtest.h>
@@ -41,6 +43,23 @@ TEST(QtOperatorDialogsTest, aLongPromptWrapsOntoSeveralLinesRatherThanWideningTh
     EXPECT_EQ(answer, QStringLiteral("95"));
     EXPECT_LT(boxWidth, promptOnOneLine);
     EXPECT_GE(promptLines, 2);
+}
+
+TEST(QtOperatorDialogsTest, anInputBoxTakesOnlyTextTheFilesCanHold)
+{
+    QtOperatorDialogs dialogs;
+    QTimer::singleShot(0, [&] {
+        auto* box = qobject_cast<QInputDialog*>(QApplication::activeModalWidget());
+        ASSERT_NE(box, nullptr);
+        auto* field = box->findChild<QLineEdit*>();
+        ASSERT_NE(field, nullptr);
+        field->clear();
+        test::typeAnyText(field, QString::fromUtf8("QTH \u0141\u00f3d\u017a"));
+        box->accept();
+    });
+    EXPECT_EQ(dialogs.inputBox(QStringLiteral("Comment"), QStringLiteral("Comment for every contact"), QString()),
+        QString::fromLatin1("QTH \xF3"
+                            "d"));
 }
 
 } // namespace
