@@ -2,6 +2,7 @@
 
 #include "Text.h"
 
+#include <algorithm>
 #include <cmath>
 
 namespace brindle {
@@ -171,7 +172,12 @@ std::string formatHourMinute(const DateTime& t)
 
 DateTime addHours(const DateTime& local, double hours)
 {
-    const long long offset = static_cast<long long>(std::trunc(hours * 3600));
+    // The offset is read from the default-data file, which may hold any single-precision value. Whole
+    // seconds of one beyond ten thousand years would not fit the count, and no clock is set that far off.
+    constexpr double MaxOffsetSeconds = 10000.0 * 366 * SecondsPerDay;
+    const double seconds = std::trunc(hours * 3600);
+    const long long offset
+        = std::isnan(seconds) ? 0 : static_cast<long long>(std::clamp(seconds, -MaxOffsetSeconds, MaxOffsetSeconds));
     const long long total = secondsSinceEpoch(local) + offset;
     const long long days = floorDiv(total, SecondsPerDay);
     return civilFromDays(days, total - days * SecondsPerDay);

@@ -1,6 +1,8 @@
 #include "common/DateText.h"
+#include "station/DefaultData.h"
 
 #include "support/Printers.h"
+#include "support/TempFolder.h"
 
 #include <gtest/gtest.h>
 
@@ -150,6 +152,19 @@ TEST(DateArithmetic, addHoursAndSecondsBetweenAgreeOnEveryDay)
         ++days;
     }
     EXPECT_EQ(days, 103 * 365 + 25);
+}
+
+TEST(DateArithmetic, anOffsetBeyondAnyClockStillMovesTheClockItsWay)
+{
+    const Result<DefaultData> defaults = parseDefaultData(test::fixture("station/utc_offset_beyond_any_clock.txt"));
+    ASSERT_TRUE(defaults.ok());
+    const DateTime local { 2026, 2, 21, 14, 5, 30 };
+
+    const DateTime ahead = addHours(local, defaults.value().utcOffsetHours);
+    EXPECT_GT(ahead.year, local.year);
+    const DateTime behind = addHours(local, -defaults.value().utcOffsetHours);
+    EXPECT_LT(behind.year, local.year);
+    EXPECT_GT(behind.year, -10000);
 }
 
 } // namespace
