@@ -1,4 +1,6 @@
 // The date and time readers behind the rates, the contact editor and post-contest entry.
+#include "FuzzSupport.h"
+
 #include "common/DateText.h"
 #include "log/Entry.h"
 
@@ -12,9 +14,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     if (const auto date = brindle::readDate(text)) {
         // A date read must write back as one that reads the same.
         const auto again = brindle::readDate(brindle::formatDate(*date));
-        if (!again || again->year != date->year || again->month != date->month || again->day != date->day) {
-            __builtin_trap();
-        }
+        brindle::fuzz::require(
+            again && again->year == date->year && again->month == date->month && again->day == date->day);
     }
     (void)brindle::readTimeOfDay(text);
     (void)brindle::postContestDate(text);

@@ -1,5 +1,7 @@
 // The default-data file as an operator may have edited it: whatever parses is saved in a form that
 // reads back, and saving what was read back gives the very same file.
+#include "FuzzSupport.h"
+
 #include "station/DefaultData.h"
 
 #include <cstddef>
@@ -16,8 +18,6 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     }
     const std::string saved = brindle::formatDefaultData(parsed.value());
     brindle::Result<brindle::DefaultData> reread = brindle::parseDefaultData(saved);
-    if (!reread || brindle::formatDefaultData(reread.value()) != saved) {
-        __builtin_trap();
-    }
+    brindle::fuzz::require(reread && brindle::formatDefaultData(reread.value()) == saved);
     return 0;
 }

@@ -1,5 +1,7 @@
 // The log file as an operator or another program may have left it: whatever parses must write back and
 // read back to the same log, so a rewrite never changes or loses a contact.
+#include "FuzzSupport.h"
+
 #include "log/LogFormat.h"
 
 #include <cstddef>
@@ -14,8 +16,6 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         return 0;
     }
     const brindle::ParsedLog reread = brindle::parseLog(brindle::formatLog(parsed.log));
-    if (reread.failure || !(reread.log == parsed.log)) {
-        __builtin_trap();
-    }
+    brindle::fuzz::require(!reread.failure && reread.log == parsed.log);
     return 0;
 }

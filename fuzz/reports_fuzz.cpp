@@ -1,5 +1,7 @@
 // The Cabrillo and ADIF writers fed with whatever records the log reader accepts: no crash, and no
 // line end or double quote inside a contact's line, which would break the file the sponsor reads.
+#include "FuzzSupport.h"
+
 #include "log/LogFormat.h"
 #include "reports/Adif.h"
 #include "reports/Cabrillo.h"
@@ -29,12 +31,8 @@ void requireWholeLines(std::string_view file, std::string_view contactPrefix)
         const std::size_t end = file.find("\r\n", start);
         const std::string_view line
             = file.substr(start, end == std::string_view::npos ? std::string_view::npos : end - start);
-        if (line.find_first_of("\r\n") != std::string_view::npos) {
-            __builtin_trap();
-        }
-        if (line.starts_with(contactPrefix) && line.find('"') != std::string_view::npos) {
-            __builtin_trap();
-        }
+        brindle::fuzz::require(line.find_first_of("\r\n") == std::string_view::npos);
+        brindle::fuzz::require(!line.starts_with(contactPrefix) || line.find('"') == std::string_view::npos);
         if (end == std::string_view::npos) {
             break;
         }

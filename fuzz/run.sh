@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
 # Runs one fuzz target, or all of them, for a number of seconds each: fuzz/run.sh TARGET|all SECONDS
-# Builds the fuzz build in build-fuzz/ first. Exits non-zero on any crash, leak or sanitizer report.
+# Builds the fuzz build in build-fuzz/ first. Exits non-zero on any crash, leak or sanitizer report; the
+# input that caused it is kept in build-fuzz/findings/TARGET/ and its path printed.
 set -euo pipefail
 top=$(cd "$(dirname "$0")/.." && pwd)
 target=${1:?target name or all}
@@ -11,17 +12,19 @@ cmake -S "$top" -B "$top/build-fuzz" -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo 
 cmake --build "$top/build-fuzz" >/dev/null
 
 run_one() {
-    local name=$1 corpus work
-    corpus=$top/fuzz/corpus/${name%_fuzz}
+    local name=$1 base=${1%_fuzz} work findings
     work=$(mktemp -d)
+    findings=$top/build-fuzz/findings/$name
+    mkdir -p "$findings"
     # The shipped seeds stay as they are; what the run finds goes to a scratch copy.
-    cp -r "$corpus/." "$work/"
+    cp -r "$top/fuzz/corpus/$base/." "$work/"
     local dict=()
-    [ -f "$top/fuzz/dict/quoted_text.dict" ] && dict=(-dict="$top/fuzz/dict/quoted_text.dict")
+    [ -f "$top/fuzz/dict/$base.dict" ] && dict=(-dict="$top/fuzz/dict/$base.dict")
     echo "== $name, $seconds s"
     local status=0
-    (cd "$work" && "$top/build-fuzz/fuzz/$name" "$work" "${dict[@]}" -max_total_time="$seconds" -timeout=10 \
-        -rss_limit_mb=2048 -max_len=65536 -print_final_stats=1 >"$work.log" 2>&1) || status=$?
+    "$top/build-fuzz/fuzz/$name" "$work" "${dict[@]}" -max_total_time="$seconds" -timeout=10 \
+        -rss_limit_mb=2048 -max_len=65536 -print_final_stats=1 -artifact_prefix="$findings/" \
+        >"$work.log" 2>&1 || status=$?
     if [ "$status" -ne 0 ]; then
         tail -n 60 "$work.log"
     else
@@ -34,9 +37,16 @@ run_one() {
 }
 
 if [ "$target" = all ]; then
+    # Every target runs even after one fails, so one run shows everything there is to fix.
+    failed=()
     for f in "$top"/fuzz/*_fuzz.cpp; do
-        run_one "$(basename "$f" .cpp)"
+        name=$(basename "$f" .cpp)
+        run_one "$name" || failed+=("$name")
     done
+    if [ "${#failed[@]}" -ne 0 ]; then
+        echo "Fuzz targets that failed: ${failed[*]}" >&2
+        exit 1
+    fi
 else
     run_one "$target"
 fi

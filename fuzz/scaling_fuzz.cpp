@@ -1,5 +1,7 @@
 // The layout arithmetic with screens and windows of any size, tiny and huge: every number it gives a
 // window must be finite.
+#include "FuzzSupport.h"
+
 #include "ui/Scaling.h"
 
 #include <fuzzer/FuzzedDataProvider.h>
@@ -17,19 +19,15 @@ double length(FuzzedDataProvider& input)
 
 void requireFinite(const brindle::Area& area)
 {
-    if (!std::isfinite(area.left) || !std::isfinite(area.top) || !std::isfinite(area.width)
-        || !std::isfinite(area.height)) {
-        __builtin_trap();
-    }
+    brindle::fuzz::require(std::isfinite(area.left) && std::isfinite(area.top) && std::isfinite(area.width)
+        && std::isfinite(area.height));
 }
 
 void requireFinite(const brindle::LayoutFactors& f)
 {
     requireFinite(f.window);
-    if (!std::isfinite(f.horizontal) || !std::isfinite(f.vertical) || !std::isfinite(f.windowFont)
-        || !std::isfinite(f.controlFont) || !std::isfinite(f.columns)) {
-        __builtin_trap();
-    }
+    brindle::fuzz::require(std::isfinite(f.horizontal) && std::isfinite(f.vertical) && std::isfinite(f.windowFont)
+        && std::isfinite(f.controlFont) && std::isfinite(f.columns));
 }
 
 } // namespace

@@ -1,6 +1,7 @@
 // SharedUserPreferences.xml as another program may have left it, then elements published into it: the
-// published value must be what the element then holds, and nothing else in the file may go.
-#include "common/FileSystem.h"
+// published value must be what the element then holds.
+#include "FuzzSupport.h"
+
 #include "common/Text.h"
 #include "station/SharedPreferences.h"
 
@@ -8,59 +9,12 @@
 
 #include <cstddef>
 #include <cstdint>
-#include <map>
 #include <string>
-
-namespace {
-
-// The one file this target reads and writes, in memory: the parsing is what is fuzzed, not the disk.
-class OneFile : public brindle::FileSystem
-{
-public:
-    std::map<std::string, std::string> files;
-
-    brindle::Result<std::string> readFile(const std::string& path) override
-    {
-        const auto found = files.find(path);
-        if (found == files.end()) {
-            return brindle::Error { "no such file" };
-        }
-        return found->second;
-    }
-    brindle::Status appendLine(const std::string& path, std::string_view line) override
-    {
-        files[path] += std::string(line);
-        return {};
-    }
-    brindle::Status replaceFile(const std::string& path, std::string_view content) override
-    {
-        files[path] = std::string(content);
-        return {};
-    }
-    brindle::Status removeInterruptedReplacements(const std::string&) override
-    {
-        return {};
-    }
-    brindle::Result<bool> writeNewFile(const std::string& path, std::string_view content) override
-    {
-        return files.emplace(path, std::string(content)).second;
-    }
-    brindle::Result<bool> folderExists(const std::string&) override
-    {
-        return true;
-    }
-    brindle::Status createFolder(const std::string&) override
-    {
-        return {};
-    }
-};
-
-} // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size)
 {
     FuzzedDataProvider input(data, size);
-    OneFile fs;
+    brindle::fuzz::MemoryFileSystem fs;
     const std::string path = "SharedUserPreferences.xml";
     fs.files[path] = input.ConsumeRandomLengthString(8 * 1024);
     brindle::SharedPreferences prefs(fs);
@@ -76,9 +30,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         std::erase_if(value, [](char c) { return c == '<' || c == '>'; });
         (void)prefs.publish(name, value, input.ConsumeBool());
         const std::string element = "<" + name + ">" + brindle::latin1ToUtf8(value) + "</" + name + ">";
-        if (prefs.text().find(element) == std::string::npos) {
-            __builtin_trap();
-        }
+        brindle::fuzz::require(prefs.text().find(element) != std::string::npos);
     }
     return 0;
 }
