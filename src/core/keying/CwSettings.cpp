@@ -1,0 +1,118 @@
+#include "CwSettings.h"
+
+#include "common/FieldReader.h"
+#include "common/Text.h"
+
+#include <cmath>
+
+namespace brindle {
+
+namespace {
+
+class CwSettingsReader
+{
+public:
+    explicit CwSettingsReader(std::string_view content)
+        : m_reader(content)
+    {
+    }
+
+    bool text(std::string& out)
+    {
+        FieldReader::Field field;
+        if (m_reader.next(field) != FieldReader::Status::Ok) {
+            return false;
+        }
+        out = std::move(field.text);
+        return true;
+    }
+
+    bool number(double& out)
+    {
+        FieldReader::Field field;
+        if (m_reader.next(field) != FieldReader::Status::Ok) {
+            return false;
+        }
+        const auto value = parseDecimal(field.text);
+        if (!value) {
+            return false;
+        }
+        out = *value;
+        return true;
+    }
+
+private:
+    FieldReader m_reader;
+};
+
+} // namespace
+
+CwKeying cwKeyingFromNumber(int number)
+{
+    switch (number) {
+    case 1:
+        return CwKeying::Rts;
+    case 2:
+        return CwKeying::Dtr;
+    case 3:
+        return CwKeying::ParallelPort;
+    case 5:
+        return CwKeying::WinKey;
+    default:
+        return CwKeying::None;
+    }
+}
+
+CwSettings parseCwSettings(std::string_view content)
+{
+    CwSettings s;
+    CwSettingsReader r(content);
+    for (int f = 0; f < 9; ++f) {
+        if (!r.text(s.messages[static_cast<std::size_t>(f)])) {
+            return s;
+        }
+    }
+    if (s.messages[8].empty()) {
+        s.messages[8] = EmptyF9Message;
+    }
+    double keying = 0;
+    double shown = 0;
+    if (!r.text(s.port) || !r.text(s.speed) || !r.text(s.messages[9]) || !r.text(s.messages[10])
+        || !r.text(s.wordSpace) || !r.number(keying)) {
+        return s;
+    }
+    s.keying = keying == std::floor(keying) && std::abs(keying) < 256 ? cwKeyingFromNumber(static_cast<int>(keying))
+                                                                      : CwKeying::None;
+    if (!r.text(s.parallelAddress) || !r.number(shown)) {
+        return s;
+    }
+    s.showTextOnMain = shown != 0;
+    (void)r.text(s.repeatSeconds);
+    return s;
+}
+
+std::string formatCwSettings(const CwSettings& s)
+{
+    std::string out;
+    const auto text = [&out](std::string_view value) {
+        out += '"';
+        out += storableText(value);
+        out += "\"\r\n";
+    };
+    const auto number = [&out](int value) { out += std::to_string(value) + "\r\n"; };
+    for (int f = 0; f < 9; ++f) {
+        text(s.messages[static_cast<std::size_t>(f)]);
+    }
+    text(s.port);
+    text(s.speed);
+    text(s.messages[9]);
+    text(s.messages[10]);
+    text(s.wordSpace);
+    number(static_cast<int>(s.keying));
+    text(s.parallelAddress);
+    number(s.showTextOnMain ? 1 : 0);
+    text(s.repeatSeconds);
+    return out;
+}
+
+} // namespace brindle

@@ -1,0 +1,82 @@
+#pragma once
+
+#include "keying/KeyingLine.h"
+
+#include <atomic>
+#include <chrono>
+#include <string>
+
+namespace brindle {
+
+// How one unit is timed.
+enum class CwTiming
+{
+    Timer, // to a deadline on the monotonic clock
+    Loop, // by counting, calibrated for this computer
+    Sleep, // by sleeping whole milliseconds
+};
+
+// The settings the sender reads afresh for every unit, so a change of speed takes effect at the next
+// unit even in the middle of a character. The window thread writes them while the keying thread reads.
+struct LiveCwSettings
+{
+    std::atomic<int> wordsPerMinute { 13 };
+    std::atomic<int> wordSpace { 0 };
+    std::atomic<CwTiming> timing { CwTiming::Timer };
+    std::atomic<double> loopsPer60Ms { 0 };
+};
+
+// Counting steps that last 60 ms on this computer: the "Loop" timing's calibration, to the nearest whole
+// number. Takes some milliseconds of one core.
+double calibrateLoop();
+
+// Keys characters on a line, one whole character per call: nothing interrupts a character, so the line
+// is always up between calls. Used by one thread at a time.
+class MorseSender
+{
+public:
+    enum class Outcome
+    {
+        Sent, // keyed, or skipped without keying
+        LogContact, // the log character: nothing keyed
+        NoSpeed, // the speed is below 1 WPM: nothing keyed
+        LineFailed, // the line could not be switched: the rest of the character is abandoned
+    };
+
+    MorseSender(KeyingLine& line, const LiveCwSettings& settings);
+
+    Outcome sendCharacter(char character);
+    // Why the last LineFailed happened.
+    const Error& lineFailure() const
+    {
+        return m_failure;
+    }
+    // The next unit starts a new run of text: its timing starts when it is keyed, not where the last
+    // run's units ended.
+    void startNewRun();
+
+private:
+    using Clock = std::chrono::steady_clock;
+
+    bool setLine(bool down);
+    void waitOneUnit(int wordsPerMinute);
+    void waitUntil(Clock::time_point deadline);
+
+    KeyingLine& m_line;
+    const LiveCwSettings& m_settings;
+    Error m_failure;
+    // The line's state as last set; unknown at the start of a run.
+    enum class LineState
+    {
+        Unknown,
+        Up,
+        Down,
+    } m_lineState
+        = LineState::Unknown;
+    // The end of the last unit timed by "Timer"; each unit's deadline follows from the one before, so
+    // no error adds up over a message.
+    Clock::time_point m_deadline;
+    bool m_timingRun = false;
+};
+
+} // namespace brindle
