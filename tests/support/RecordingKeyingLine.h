@@ -2,8 +2,10 @@
 
 #include "keying/KeyingLine.h"
 
+#include <atomic>
 #include <chrono>
 #include <mutex>
+#include <thread>
 #include <vector>
 
 namespace brindle::test {
@@ -19,6 +21,7 @@ public:
     {
         Clock::time_point at;
         bool down;
+        std::thread::id thread;
     };
 
     Status setKeyDown(bool down) override
@@ -26,9 +29,10 @@ public:
         std::lock_guard lock(m_mutex);
         if (failAfter >= 0 && static_cast<int>(m_edges.size()) >= failAfter) {
             ++m_refusals;
+            m_down = false; // an unplugged adapter's lines go with it
             return Error { "Input/output error" };
         }
-        m_edges.push_back({ Clock::now(), down });
+        m_edges.push_back({ Clock::now(), down, std::this_thread::get_id() });
         m_down = down;
         return {};
     }
@@ -50,13 +54,57 @@ public:
     }
 
     // The switches accepted before the line fails; -1 never fails.
-    int failAfter = -1;
+    std::atomic<int> failAfter = -1;
 
 private:
     mutable std::mutex m_mutex;
     std::vector<Edge> m_edges;
     bool m_down = false;
     int m_refusals = 0;
+};
+
+} // namespace brindle::test
+
+namespace brindle::test {
+
+// Hands out one recording line, as the keyer's port would be opened; can be told to refuse, as a port
+// that is missing or in use does.
+class RecordingLineSource final : public KeyingLineSource
+{
+public:
+    explicit RecordingLineSource(RecordingKeyingLine& line)
+        : m_line(line)
+    {
+    }
+
+    Result<KeyingLine*> openLine() override
+    {
+        if (!m_open) {
+            if (refusal.load() != nullptr) {
+                return Error { std::string(refusal.load()) };
+            }
+            ++opens;
+            m_open = true;
+        }
+        return &m_line;
+    }
+    void closeLine() override
+    {
+        if (m_open) {
+            (void)m_line.setKeyDown(false);
+            m_open = false;
+            ++closes;
+        }
+    }
+
+    // The reason given for refusing to open; nullptr opens.
+    std::atomic<const char*> refusal = nullptr;
+    std::atomic<int> opens = 0;
+    std::atomic<int> closes = 0;
+
+private:
+    RecordingKeyingLine& m_line;
+    bool m_open = false;
 };
 
 } // namespace brindle::test

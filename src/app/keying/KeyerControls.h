@@ -1,14 +1,30 @@
 #pragma once
 
+#include <QObject>
+#include <QString>
+
 #include <string_view>
 
 namespace brindle {
 
+struct KeyingState;
+
 // The CW keyer as the main window's keys and close use it. The keyer owns the text still to be sent.
-class CwKeyerControl
+// What happens on the air comes back as signals, on the window's thread.
+class CwKeyerControl : public QObject
 {
+    Q_OBJECT
+
 public:
-    virtual ~CwKeyerControl() = default;
+    ~CwKeyerControl() override = default;
+    // The state the main window's keys share with the keyer; given once, before any other call.
+    virtual void attach(KeyingState&)
+    {
+    }
+    // Start-up: the keyer reads its settings.
+    virtual void loadSettings()
+    {
+    }
     // Text is on the air or waiting to go.
     virtual bool isSending() const = 0;
     // Drops the text not yet sent; the character on the air is finished.
@@ -21,6 +37,14 @@ public:
     virtual void typeCharacter(char character) = 0;
     // Keyboard CW: Backspace takes back the last character not yet sent; false when there was none.
     virtual bool takeBackCharacter() = 0;
+
+signals:
+    // The log character of a message is on the air: the contact in the entry fields is to be logged.
+    void logCharacterReached();
+    // The text for the main window's message line: the rest of the message, with the display option.
+    void unsentTextChanged(const QString& text);
+    // Something the operator must know, for the message line.
+    void noticeForOperator(const QString& text);
 };
 
 // The phone keyer as the main window's keys use it.

@@ -199,6 +199,11 @@ void EntryPanel::showPostContestFields(bool shown)
     }
 }
 
+bool EntryPanel::hasCall() const
+{
+    return !m_callField->text().isEmpty();
+}
+
 void EntryPanel::focusCall()
 {
     m_callField->setFocus();

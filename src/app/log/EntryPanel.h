@@ -55,6 +55,8 @@ public:
     void showPostContestFields(bool shown);
 
     void focusCall();
+    // The call field is not empty.
+    bool hasCall() const;
     void focusField(EntryField field);
     // The section label of the grid puts its abbreviation in the section field.
     void setSection(const QString& abbreviation);

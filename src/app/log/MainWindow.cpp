@@ -77,6 +77,7 @@ void MainWindow::buildParts()
     m_messages = std::make_unique<MessageLine>(m_messageLabel);
     m_dupeChecker
         = new DupeChecker(m_session, m_services.clock, m_services.dialogs, *m_messages, *m_keyers.voice, this);
+    m_keyers.cw->attach(m_session.keying);
     m_keyPreview = new MainKeyPreview(
         m_session, m_services.folders.workingDir, *m_keyers.cw, *m_keyers.phone, *m_features, *m_messages, this);
     m_keys = new KeyRouter(this, m_keyPreview);
@@ -180,6 +181,19 @@ void MainWindow::connectParts()
     connect(m_gridPanel, &MultiplierGridPanel::sectionHovered, this,
         [this](int position) { m_dupePanel->showSectionTally(m_session.log.log(), position); });
 
+    // The CW engine reaches the log character after the text before it is on the air.
+    const CwKeyerControl* cw = m_keyers.cw.get();
+    connect(cw, &CwKeyerControl::logCharacterReached, this, [this] {
+        if (m_entryPanel->hasCall()) {
+            logContact();
+        }
+    });
+    connect(cw, &CwKeyerControl::unsentTextChanged, this, [this](const QString& text) { m_messages->show(text); });
+    connect(cw, &CwKeyerControl::noticeForOperator, this, [this](const QString& text) {
+        m_messages->show(text);
+        m_services.dialogs.beep();
+    });
+
     connect(m_logFiles, &LogFileCommands::operatingTimeReset, m_scorePanel, &ScorePanel::showOperatingTime);
     connect(m_appearance, &AppearanceCommands::taskbarChecked, m_menu, &MainMenu::setTaskbarChecked);
     connect(
@@ -222,6 +236,7 @@ bool MainWindow::startUp()
         return false;
     }
     m_scorePanel->showOperatingTime();
+    m_keyers.cw->loadSettings();
     m_appearance->applyTaskbarOption();
     return true;
 }

@@ -3,7 +3,10 @@
 #include "common/FieldReader.h"
 #include "common/Text.h"
 
+#include <algorithm>
+#include <charconv>
 #include <cmath>
+#include <limits>
 
 namespace brindle {
 
@@ -61,6 +64,44 @@ CwKeying cwKeyingFromNumber(int number)
     default:
         return CwKeying::None;
     }
+}
+
+CwTiming cwTimingFromText(std::string_view text)
+{
+    if (equalsIgnoreCase(text, "Loop")) {
+        return CwTiming::Loop;
+    }
+    if (equalsIgnoreCase(text, "Sleep")) {
+        return CwTiming::Sleep;
+    }
+    return CwTiming::Timer;
+}
+
+std::string_view cwTimingText(CwTiming timing)
+{
+    switch (timing) {
+    case CwTiming::Loop:
+        return "Loop";
+    case CwTiming::Sleep:
+        return "Sleep";
+    case CwTiming::Timer:
+        break;
+    }
+    return "Timer";
+}
+
+int leadingWholeNumber(std::string_view text)
+{
+    text = trimBlanks(text);
+    long long value = 0;
+    const auto [end, ec] = std::from_chars(text.data(), text.data() + text.size(), value);
+    if (ec == std::errc::result_out_of_range) {
+        return text.starts_with('-') ? std::numeric_limits<int>::min() : std::numeric_limits<int>::max();
+    }
+    if (ec != std::errc()) {
+        return 0;
+    }
+    return static_cast<int>(std::clamp<long long>(value, std::numeric_limits<int>::min(), std::numeric_limits<int>::max()));
 }
 
 CwSettings parseCwSettings(std::string_view content)

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "keying/KeyingState.h"
+#include "keying/MorseSender.h"
 
 #include <array>
 #include <string>
@@ -39,5 +40,13 @@ std::string formatCwSettings(const CwSettings& settings);
 
 // The stored keying choice; a number that is no choice keys nothing.
 CwKeying cwKeyingFromNumber(int number);
+
+// The timing choice as the settings store keeps it: "Timer", "Loop" or "Sleep"; anything else is "Timer".
+CwTiming cwTimingFromText(std::string_view text);
+std::string_view cwTimingText(CwTiming timing);
+
+// A number field's value as the keyer uses it: the whole number the text starts with ("28", "-3",
+// "12.5" gives 12); 0 for text that starts with none.
+int leadingWholeNumber(std::string_view text);
 
 } // namespace brindle

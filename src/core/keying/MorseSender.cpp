@@ -78,6 +78,10 @@ MorseSender::Outcome MorseSender::sendCharacter(char character)
         return Outcome::Sent;
     }
     for (const char unit : units) {
+        if (m_settings.abandon.load()) {
+            setLine(false);
+            return Outcome::Abandoned;
+        }
         const int wpm = m_settings.wordsPerMinute.load();
         if (wpm < 1) {
             setLine(false);

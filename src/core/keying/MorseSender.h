@@ -24,6 +24,9 @@ struct LiveCwSettings
     std::atomic<int> wordSpace { 0 };
     std::atomic<CwTiming> timing { CwTiming::Timer };
     std::atomic<double> loopsPer60Ms { 0 };
+    // Set when the program ends: the character on the air stops at the next unit, key up, instead of
+    // holding the end for a long word space at a slow speed.
+    std::atomic<bool> abandon { false };
 };
 
 // Counting steps that last 60 ms on this computer: the "Loop" timing's calibration, to the nearest whole
@@ -41,6 +44,7 @@ public:
         LogContact, // the log character: nothing keyed
         NoSpeed, // the speed is below 1 WPM: nothing keyed
         LineFailed, // the line could not be switched: the rest of the character is abandoned
+        Abandoned, // the program is ending: the key is up
     };
 
     MorseSender(KeyingLine& line, const LiveCwSettings& settings);

@@ -1,0 +1,183 @@
+#include "CwKeyer.h"
+
+#include "common/FileSystem.h"
+#include "common/OperatorDialogs.h"
+#include "common/QtText.h"
+#include "common/Text.h"
+#include "serial/PortMap.h"
+#include "station/SettingsStore.h"
+
+namespace brindle {
+
+namespace {
+
+const QString InvalidPortTitle = QStringLiteral("Invalid port.");
+const QString InvalidPortText
+    = QStringLiteral("The port you have selected for CW keying is invalid.  Please select another or enter 0 for none.");
+
+} // namespace
+
+CwKeyer::CwKeyer(FileSystem& fs, std::string workingDir, SettingsStore& settings, OperatorDialogs& dialogs,
+    MorseEngine::LineSourceMaker makeLineSource, QObject* parent)
+    : m_fs(fs)
+    , m_workingDir(std::move(workingDir))
+    , m_store(settings)
+    , m_dialogs(dialogs)
+{
+    setParent(parent);
+    m_thread.setObjectName(QStringLiteral("CW keying"));
+    m_engine = new MorseEngine(m_buffer, m_engineSettings, std::move(makeLineSource));
+    m_engine->moveToThread(&m_thread);
+    connect(&m_thread, &QThread::finished, m_engine, &QObject::deleteLater);
+    connect(m_engine, &MorseEngine::logCharacterReached, this, &CwKeyer::logCharacterReached);
+    connect(m_engine, &MorseEngine::unsentTextChanged, this, &CwKeyer::unsentTextChanged);
+    connect(m_engine, &MorseEngine::sendingFinished, this, &CwKeyer::finishSending);
+    connect(m_engine, &MorseEngine::lineUnavailable, this, &CwKeyer::reportUnavailableLine);
+    connect(m_engine, &MorseEngine::keyingFailed, this, &CwKeyer::reportKeyingFailure);
+    connect(m_engine, &MorseEngine::speedRefused, this, [this] {
+        emit noticeForOperator(QStringLiteral("No CW sent: the speed must be at least 1 WPM."));
+    });
+    // Timing is the keying thread's only work: it should not wait behind the windows for a core.
+    m_thread.start(QThread::TimeCriticalPriority);
+    applySettings(m_settings);
+}
+
+CwKeyer::~CwKeyer()
+{
+    // The character on the air ends at its next unit with the key up; the engine then closes the line
+    // on its own thread.
+    m_engineSettings.timing.abandon = true;
+    m_buffer.clear();
+    m_thread.quit();
+    m_thread.wait();
+}
+
+void CwKeyer::attach(KeyingState& keying)
+{
+    m_keying = &keying;
+    m_keying->cwKeying = m_settings.keying;
+}
+
+void CwKeyer::loadSettings()
+{
+    CwSettings loaded;
+    for (std::string_view name : { CwSettingsReadName, CwSettingsWriteName }) {
+        if (Result<std::string> content = m_fs.readFile(joinPath(m_workingDir, name))) {
+            loaded = parseCwSettings(content.value());
+            break;
+        }
+    }
+    applySettings(loaded);
+    m_engineSettings.timing.timing = cwTimingFromText(m_store.get(settingkeys::UserCWSelection, "Timer"));
+    const auto loops = parseDecimal(trimBlanks(m_store.get(settingkeys::UserCWLoopOffset, "0")));
+    m_engineSettings.timing.loopsPer60Ms = loops && *loops > 0 ? *loops : 0.0;
+}
+
+void CwKeyer::applySettings(const CwSettings& settings)
+{
+    m_settings = settings;
+    m_engineSettings.timing.wordsPerMinute = leadingWholeNumber(settings.speed);
+    m_engineSettings.timing.wordSpace = std::max(-8, leadingWholeNumber(settings.wordSpace));
+    m_engineSettings.line.keying = settings.keying;
+    m_engineSettings.line.portNumber = leadingWholeNumber(settings.port);
+    m_engineSettings.line.parallelAddress = parseParallelAddress(settings.parallelAddress).value_or(0);
+    m_engineSettings.showTextOnMain = settings.showTextOnMain;
+    if (m_keying) {
+        m_keying->cwKeying = settings.keying;
+    }
+}
+
+CwTiming CwKeyer::timing() const
+{
+    return m_engineSettings.timing.timing.load();
+}
+
+double CwKeyer::loopsPer60Ms() const
+{
+    return m_engineSettings.timing.loopsPer60Ms.load();
+}
+
+bool CwKeyer::isSending() const
+{
+    return m_buffer.isSending();
+}
+
+void CwKeyer::clearBuffer()
+{
+    m_buffer.clear();
+}
+
+void CwKeyer::appendText(std::string_view text)
+{
+    if (m_settings.keying == CwKeying::None) {
+        return;
+    }
+    if (m_buffer.append(text)) {
+        startEngine();
+    }
+}
+
+void CwKeyer::startEngine()
+{
+    QMetaObject::invokeMethod(m_engine, &MorseEngine::sendBuffer, Qt::QueuedConnection);
+}
+
+void CwKeyer::typeCharacter(char character)
+{
+    appendText(std::string_view(&character, 1));
+}
+
+bool CwKeyer::takeBackCharacter()
+{
+    return m_buffer.takeBackLast();
+}
+
+void CwKeyer::sendMessage(int)
+{
+    // The stored messages come with the CW keyer window.
+}
+
+void CwKeyer::speedUp()
+{
+    m_settings.speed = std::to_string(leadingWholeNumber(m_settings.speed) + 1);
+    m_engineSettings.timing.wordsPerMinute = leadingWholeNumber(m_settings.speed);
+}
+
+void CwKeyer::slowDown()
+{
+    m_settings.speed = std::to_string(leadingWholeNumber(m_settings.speed) - 1);
+    m_engineSettings.timing.wordsPerMinute = leadingWholeNumber(m_settings.speed);
+}
+
+void CwKeyer::openCwPort()
+{
+    QMetaObject::invokeMethod(m_engine, &MorseEngine::reopenLine, Qt::QueuedConnection);
+}
+
+void CwKeyer::reportUnavailableLine(const QString& reason)
+{
+    m_dialogs.beep();
+    m_dialogs.message(InvalidPortTitle, InvalidPortText + QStringLiteral("\n\n") + reason);
+}
+
+void CwKeyer::reportKeyingFailure(const QString& reason)
+{
+    m_dialogs.beep();
+    m_dialogs.message(QStringLiteral("CW keying stopped"),
+        QStringLiteral("CW keying stopped: %1\n\nThe rest of the message was not sent. The port is opened again "
+                       "with the next CW sent.")
+            .arg(reason),
+        OperatorDialogs::Buttons::Ok, OperatorDialogs::Icon::Warning);
+}
+
+void CwKeyer::finishSending()
+{
+    // The engine may already be on a new run started after it reported this one finished.
+    if (!m_settings.showTextOnMain || m_buffer.isSending()) {
+        return;
+    }
+    const bool keyboardCw = m_keying && m_keying->keyboardCwMode;
+    emit unsentTextChanged(keyboardCw ? QStringLiteral("Keyboard CW Mode is on.  Press F12 to exit.") : QString());
+}
+
+} // namespace brindle

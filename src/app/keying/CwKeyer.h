@@ -1,0 +1,73 @@
+#pragma once
+
+#include "keying/CwBuffer.h"
+#include "keying/CwSettings.h"
+#include "keying/KeyerControls.h"
+#include "keying/MorseEngine.h"
+
+#include <QThread>
+
+#include <string>
+
+namespace brindle {
+
+class FileSystem;
+class OperatorDialogs;
+class SettingsStore;
+
+// The CW keyer: its settings, the text waiting to be keyed, and the engine that keys it on a thread of
+// its own. The main window's keys reach it through CwKeyerControl.
+class CwKeyer final : public CwKeyerControl
+{
+    Q_OBJECT
+
+public:
+    CwKeyer(FileSystem& fs, std::string workingDir, SettingsStore& settings, OperatorDialogs& dialogs,
+        MorseEngine::LineSourceMaker makeLineSource, QObject* parent = nullptr);
+    ~CwKeyer() override;
+
+    void attach(KeyingState& keying) override;
+    // "cw.txt" in the working folder, and the timing choice and loop count of the settings store.
+    void loadSettings() override;
+
+    bool isSending() const override;
+    void clearBuffer() override;
+    void sendMessage(int keyCode) override;
+    void speedUp() override;
+    void slowDown() override;
+    void typeCharacter(char character) override;
+    bool takeBackCharacter() override;
+
+    // Puts text after whatever is waiting and starts sending when nothing is.
+    void appendText(std::string_view text);
+    // Closes the CW port and opens it again as the settings now say, telling the operator when it fails.
+    void openCwPort();
+
+    const CwSettings& settings() const
+    {
+        return m_settings;
+    }
+    // Takes new settings: the engine keys with them from its next unit.
+    void applySettings(const CwSettings& settings);
+    CwTiming timing() const;
+    double loopsPer60Ms() const;
+
+private:
+    void startEngine();
+    void reportUnavailableLine(const QString& reason);
+    void reportKeyingFailure(const QString& reason);
+    void finishSending();
+
+    FileSystem& m_fs;
+    std::string m_workingDir;
+    SettingsStore& m_store;
+    OperatorDialogs& m_dialogs;
+    KeyingState* m_keying = nullptr;
+    CwSettings m_settings;
+    CwBuffer m_buffer;
+    CwEngineSettings m_engineSettings;
+    QThread m_thread;
+    MorseEngine* m_engine = nullptr;
+};
+
+} // namespace brindle

@@ -1,0 +1,77 @@
+#pragma once
+
+#include "keying/KeyingLine.h"
+#include "keying/KeyingState.h"
+#include "serial/ParallelPort.h"
+#include "serial/SerialPort.h"
+
+#include <atomic>
+#include <functional>
+#include <memory>
+#include <string>
+
+namespace brindle {
+
+// Which line keys CW, as the operator last chose it. The window's thread writes it; the keying thread
+// reads it when it opens the line.
+struct CwLineChoice
+{
+    std::atomic<CwKeying> keying { CwKeying::None };
+    std::atomic<int> portNumber { 0 };
+    std::atomic<int> parallelAddress { 0x378 };
+};
+
+// RTS or DTR of a serial port as the key.
+class SerialKeyingLine final : public KeyingLine
+{
+public:
+    SerialKeyingLine(SerialPort& port, bool useRts);
+    Status setKeyDown(bool down) override;
+
+private:
+    SerialPort& m_port;
+    bool m_useRts;
+};
+
+// The printer port's strobe as the key: control register 3 keys down, 2 up (bit 1 stays set in both).
+class ParallelKeyingLine final : public KeyingLine
+{
+public:
+    explicit ParallelKeyingLine(ParallelPort& port);
+    Status setKeyDown(bool down) override;
+
+private:
+    ParallelPort& m_port;
+};
+
+// The CW keying line: the serial port's RTS or DTR, or the parallel port, opened with the key up when the
+// first character needs it and reopened when the operator has chosen another. Lives on the keying thread.
+class CwKeyingLines final : public KeyingLineSource
+{
+public:
+    using SerialPortMaker = std::function<std::unique_ptr<SerialPort>()>;
+    using ParallelDeviceFinder = std::function<std::string(int address)>;
+
+    CwKeyingLines(const CwLineChoice& choice, SerialPortMaker makeSerialPort, ParallelDeviceFinder parallelDevice);
+    ~CwKeyingLines() override;
+
+    Result<KeyingLine*> openLine() override;
+    void closeLine() override;
+
+private:
+    Result<KeyingLine*> openSerialLine(CwKeying keying, int portNumber);
+    Result<KeyingLine*> openParallelLine(int address);
+
+    const CwLineChoice& m_choice;
+    SerialPortMaker m_makeSerialPort;
+    ParallelDeviceFinder m_parallelDevice;
+    std::unique_ptr<SerialPort> m_serial;
+    ParallelPort m_parallel;
+    std::unique_ptr<KeyingLine> m_line;
+    // What the open line was opened for.
+    CwKeying m_openKeying = CwKeying::None;
+    int m_openPort = 0;
+    int m_openAddress = 0;
+};
+
+} // namespace brindle

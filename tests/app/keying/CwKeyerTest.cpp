@@ -1,0 +1,303 @@
+#include "keying/CwKeyer.h"
+
+#include "app/log/StartedMainWindow.h"
+#include "support/RecordingKeyingLine.h"
+
+#include <QSignalSpy>
+
+#include <thread>
+
+namespace brindle {
+namespace {
+
+using test::RecordingKeyingLine;
+using test::RecordingLineSource;
+
+// The engine owns the line source it is given; the test keeps the one it looks at.
+class BorrowedLineSource final : public KeyingLineSource
+{
+public:
+    explicit BorrowedLineSource(KeyingLineSource& source)
+        : m_source(source)
+    {
+    }
+    Result<KeyingLine*> openLine() override
+    {
+        return m_source.openLine();
+    }
+    void closeLine() override
+    {
+        m_source.closeLine();
+    }
+
+private:
+    KeyingLineSource& m_source;
+};
+
+MorseEngine::LineSourceMaker lendingTo(KeyingLineSource& source)
+{
+    return [&source] { return std::make_unique<BorrowedLineSource>(source); };
+}
+
+CwSettings rtsAt(int wordsPerMinute)
+{
+    CwSettings settings;
+    settings.keying = CwKeying::Rts;
+    settings.port = "1";
+    settings.speed = std::to_string(wordsPerMinute);
+    return settings;
+}
+
+bool waitUntilIdle(const CwKeyer& keyer)
+{
+    return QTest::qWaitFor([&keyer] { return !keyer.isSending(); }, 20000);
+}
+
+class CwKeyerTest : public ::testing::Test
+{
+protected:
+    CwKeyer& keyer()
+    {
+        if (!m_keyer) {
+            m_keyer = std::make_unique<CwKeyer>(fs, temp.path(), settings, dialogs, lendingTo(source));
+            m_keyer->attach(keying);
+        }
+        return *m_keyer;
+    }
+
+    test::TempFolder temp;
+    PosixFileSystem fs;
+    QtSettingsStore settings;
+    test::ScriptedDialogs dialogs;
+    KeyingState keying;
+    RecordingKeyingLine line;
+    RecordingLineSource source { line };
+    std::unique_ptr<CwKeyer> m_keyer;
+};
+
+TEST_F(CwKeyerTest, TextIsKeyedOnTheKeyingThreadWhileTheWindowsRunOn)
+{
+    keyer().applySettings(rtsAt(60));
+    keyer().appendText("TEST");
+    // The call returns at once: the window's thread is free while the text is keyed.
+    EXPECT_TRUE(keyer().isSending());
+    ASSERT_TRUE(waitUntilIdle(keyer()));
+    const auto edges = line.edges();
+    ASSERT_EQ(edges.size(), 2u * 6u) << "T, E, S (three dots), T";
+    for (const auto& edge : edges) {
+        EXPECT_NE(edge.thread, std::this_thread::get_id());
+    }
+    EXPECT_FALSE(line.isDown());
+    EXPECT_EQ(source.opens, 1);
+}
+
+TEST_F(CwKeyerTest, ClearingTheBufferFinishesTheCharacterOnTheAirAndStops)
+{
+    keyer().applySettings(rtsAt(60));
+    keyer().appendText(std::string(10000, 'H'));
+    ASSERT_TRUE(QTest::qWaitFor([this] { return !line.edges().empty(); }, 5000));
+    // Esc hammered while sending.
+    for (int i = 0; i < 200; ++i) {
+        keyer().clearBuffer();
+    }
+    ASSERT_TRUE(waitUntilIdle(keyer()));
+    const auto edges = line.edges();
+    EXPECT_LE(edges.size(), 2u * 4u * 2u) << "at most the H on the air and one taken meanwhile";
+    EXPECT_EQ(edges.size() % 8, 0u) << "whole characters only";
+    EXPECT_FALSE(line.isDown());
+}
+
+TEST_F(CwKeyerTest, KeyboardCwBackspaceTakesBackOnlyWhatIsNotYetOnTheAir)
+{
+    keyer().applySettings(rtsAt(60));
+    keyer().typeCharacter('T');
+    keyer().typeCharacter('E');
+    keyer().typeCharacter('S');
+    EXPECT_TRUE(keyer().takeBackCharacter());
+    ASSERT_TRUE(waitUntilIdle(keyer()));
+    EXPECT_FALSE(keyer().takeBackCharacter());
+    EXPECT_EQ(line.edges().size(), 2u * 2u) << "T and E only";
+}
+
+TEST_F(CwKeyerTest, APortThatCannotBeOpenedIsReportedOncePerMessageAndTriedAgainWithTheNext)
+{
+    source.refusal = "/dev/ttyUSB0: No such file or directory";
+    keyer().applySettings(rtsAt(60));
+    keyer().appendText("CQ CQ TEST");
+    ASSERT_TRUE(waitUntilIdle(keyer()));
+    ASSERT_TRUE(QTest::qWaitFor([this] { return dialogs.shown.size() == 1; }, 5000));
+    QCoreApplication::processEvents();
+    ASSERT_EQ(dialogs.shown.size(), 1u);
+    EXPECT_EQ(dialogs.shown[0].title, "Invalid port.");
+    EXPECT_EQ(dialogs.shown[0].text,
+        "The port you have selected for CW keying is invalid.  Please select another or enter 0 for none.\n\n"
+        "/dev/ttyUSB0: No such file or directory");
+    EXPECT_EQ(dialogs.beeps, 1);
+
+    source.refusal = nullptr;
+    keyer().appendText("E");
+    ASSERT_TRUE(waitUntilIdle(keyer()));
+    EXPECT_EQ(line.edges().size(), 2u);
+}
+
+TEST_F(CwKeyerTest, ALineLostWhileSendingStopsTheMessageTellsTheOperatorAndReopensNextTime)
+{
+    keyer().applySettings(rtsAt(60));
+    line.failAfter = 3;
+    keyer().appendText("HHHH");
+    ASSERT_TRUE(waitUntilIdle(keyer()));
+    ASSERT_TRUE(QTest::qWaitFor([this] { return !dialogs.shown.empty(); }, 5000));
+    EXPECT_EQ(dialogs.shown[0].title, "CW keying stopped");
+    EXPECT_TRUE(dialogs.shown[0].text.contains("Input/output error"));
+    EXPECT_FALSE(line.isDown());
+    EXPECT_EQ(source.closes, 1);
+
+    line.failAfter = -1;
+    keyer().appendText("E");
+    ASSERT_TRUE(waitUntilIdle(keyer()));
+    EXPECT_EQ(source.opens, 2);
+    EXPECT_EQ(line.edges().size(), 3u + 2u);
+}
+
+TEST_F(CwKeyerTest, NoSpeedSendsNothingAndSaysSoOnce)
+{
+    CwSettings settings = rtsAt(1);
+    keyer().applySettings(settings);
+    keyer().slowDown(); // 0 WPM
+    QSignalSpy notices(&keyer(), &CwKeyerControl::noticeForOperator);
+    keyer().appendText("CQ TEST");
+    ASSERT_TRUE(waitUntilIdle(keyer()));
+    ASSERT_TRUE(QTest::qWaitFor([&notices] { return notices.size() == 1; }, 5000));
+    EXPECT_EQ(notices.size(), 1);
+    EXPECT_EQ(notices[0][0].toString(), "No CW sent: the speed must be at least 1 WPM.");
+    for (const auto& edge : line.edges()) {
+        EXPECT_FALSE(edge.down);
+    }
+}
+
+TEST_F(CwKeyerTest, TheDisplayOptionShowsTheRestOfTheTextAndThenTheKeyboardModeHint)
+{
+    CwSettings settings = rtsAt(100);
+    settings.showTextOnMain = true;
+    keyer().applySettings(settings);
+    keying.keyboardCwMode = true;
+    QSignalSpy shown(&keyer(), &CwKeyerControl::unsentTextChanged);
+    keyer().appendText("ABC");
+    ASSERT_TRUE(waitUntilIdle(keyer()));
+    ASSERT_TRUE(QTest::qWaitFor([&shown] { return shown.size() == 4; }, 5000));
+    EXPECT_EQ(shown[0][0].toString(), "BC");
+    EXPECT_EQ(shown[1][0].toString(), "C");
+    EXPECT_EQ(shown[2][0].toString(), "");
+    EXPECT_EQ(shown[3][0].toString(), "Keyboard CW Mode is on.  Press F12 to exit.");
+}
+
+TEST_F(CwKeyerTest, NoKeyingOptionSendsNothing)
+{
+    CwSettings settings = rtsAt(60);
+    settings.keying = CwKeying::None;
+    keyer().applySettings(settings);
+    keyer().appendText("CQ");
+    EXPECT_FALSE(keyer().isSending());
+    EXPECT_EQ(source.opens, 0);
+    EXPECT_EQ(keying.cwKeying, CwKeying::None);
+}
+
+TEST_F(CwKeyerTest, StartUpReadsTheSettingsFileAndTheTimingChoice)
+{
+    CwSettings stored = rtsAt(32);
+    stored.keying = CwKeying::Dtr;
+    stored.messages[0] = "CQ TEST $";
+    stored.messages[8] = "VVV DE G4ABC";
+    test::writeBytes(temp.file("cw.txt"), formatCwSettings(stored));
+    settings.save(settingkeys::UserCWSelection, "Sleep");
+    settings.save(settingkeys::UserCWLoopOffset, "123456");
+    keyer().loadSettings();
+    EXPECT_EQ(keyer().settings(), stored);
+    EXPECT_EQ(keying.cwKeying, CwKeying::Dtr);
+    EXPECT_EQ(keyer().timing(), CwTiming::Sleep);
+    EXPECT_EQ(keyer().loopsPer60Ms(), 123456.0);
+}
+
+TEST_F(CwKeyerTest, EndingTheProgramMidMessageLeavesTheKeyUp)
+{
+    CwSettings settings = rtsAt(5);
+    settings.wordSpace = "1000";
+    keyer().applySettings(settings);
+    keyer().appendText("T T");
+    ASSERT_TRUE(QTest::qWaitFor([this] { return line.isDown(); }, 5000));
+    m_keyer.reset();
+    EXPECT_FALSE(line.isDown());
+    EXPECT_EQ(source.closes, 1);
+}
+
+// The whole main window with a real keyer: the log character logs the contact in the fields once the
+// text before it is on the air; Esc stops sending before it clears anything; a close is refused while
+// sending.
+class CwOnTheMainWindowTest : public test::StartedMainWindow
+{
+protected:
+    MainWindowKeyers keyers() override
+    {
+        MainWindowKeyers keyers;
+        auto cw = std::make_unique<CwKeyer>(fs, folders.workingDir, settings, dialogs, lendingTo(source));
+        cwKeyer = cw.get();
+        keyers.cw = std::move(cw);
+        return keyers;
+    }
+    void SetUp() override
+    {
+        test::StartedMainWindow::SetUp();
+        cwKeyer->applySettings(rtsAt(100));
+    }
+    // The keyer's engine holds the line until the window goes.
+    void TearDown() override
+    {
+        form.reset();
+    }
+
+    RecordingKeyingLine line;
+    RecordingLineSource source { line };
+    CwKeyer* cwKeyer = nullptr;
+};
+
+TEST_F(CwOnTheMainWindowTest, TheLogCharacterLogsTheContactAfterTheTextBeforeIt)
+{
+    startClock();
+    typeCall("DL1ABC");
+    field("rstRcvdField")->setText("599");
+    field("sectionField")->setText("NH");
+    field("rstSentField")->setText("599");
+    const int before = form->workingLog().log().count();
+    cwKeyer->appendText("TU!E");
+    ASSERT_TRUE(waitUntilIdle(*cwKeyer));
+    ASSERT_TRUE(QTest::qWaitFor([&] { return form->workingLog().log().count() == before + 1; }, 5000));
+    EXPECT_EQ(form->workingLog().log().records().back().call, "DL1ABC");
+    EXPECT_EQ(line.edges().size(), 2u * (1 + 3 + 1)) << "T, U (two dots and a dash), E";
+}
+
+TEST_F(CwOnTheMainWindowTest, TheLogCharacterWithAnEmptyCallLogsNothing)
+{
+    const int before = form->workingLog().log().count();
+    cwKeyer->appendText("TU!");
+    ASSERT_TRUE(waitUntilIdle(*cwKeyer));
+    QTest::qWait(50);
+    EXPECT_EQ(form->workingLog().log().count(), before);
+}
+
+TEST_F(CwOnTheMainWindowTest, EscStopsTheSendingAndKeepsTheEntryCloseIsRefusedMeanwhile)
+{
+    typeCall("DL1ABC");
+    cwKeyer->appendText("CQ CQ CQ TEST TEST TEST");
+    ASSERT_TRUE(QTest::qWaitFor([this] { return !line.edges().empty(); }, 5000));
+    EXPECT_FALSE(form->close());
+    EXPECT_TRUE(form->isVisible());
+    cwKeyer->appendText("CQ CQ CQ TEST TEST TEST");
+    QTest::keyClick(field("callField"), Qt::Key_Escape);
+    ASSERT_TRUE(waitUntilIdle(*cwKeyer));
+    EXPECT_EQ(field("callField")->text(), "DL1ABC");
+    EXPECT_LT(line.edges().size(), 2u * 20u);
+    EXPECT_FALSE(line.isDown());
+}
+
+} // namespace
+} // namespace brindle
