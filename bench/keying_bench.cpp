@@ -1,0 +1,183 @@
+// How exactly the CW keyer times its edges: messages keyed through the keyer's own thread onto a line
+// that timestamps every switch, with the window thread idle and then busy listing 12,000 contacts while
+// another thread burns a core. Prints the edge error against the ideal schedule, the message length
+// error, and the CPU the keying takes.
+
+#include "BenchForm.h"
+
+#include "keying/CwKeyer.h"
+#include "keying/MorseTable.h"
+
+#include "support/RecordingKeyingLine.h"
+
+#include <QPushButton>
+#include <QTableView>
+#include <QTest>
+
+#include <algorithm>
+#include <atomic>
+#include <cmath>
+#include <cstdio>
+#include <ctime>
+#include <thread>
+#include <vector>
+
+namespace brindle {
+namespace {
+
+using namespace std::chrono;
+
+class BorrowedLineSource final : public KeyingLineSource
+{
+public:
+    explicit BorrowedLineSource(KeyingLineSource& source)
+        : m_source(source)
+    {
+    }
+    Result<KeyingLine*> openLine() override
+    {
+        return m_source.openLine();
+    }
+    void closeLine() override
+    {
+        m_source.closeLine();
+    }
+
+private:
+    KeyingLineSource& m_source;
+};
+
+// The ideal moment of every edge, in units from the first key-down.
+std::vector<int> idealEdgeUnits(std::string_view text)
+{
+    std::vector<int> edges;
+    int unit = 0;
+    bool down = false;
+    for (char c : text) {
+        for (char u : keyedUnits(c, 0)) {
+            const bool wanted = u == '1';
+            if (wanted != down) {
+                edges.push_back(unit);
+                down = wanted;
+            }
+            ++unit;
+        }
+    }
+    return edges;
+}
+
+double processCpuSeconds()
+{
+    timespec t {};
+    clock_gettime(CLOCK_PROCESS_CPUTIME_ID, &t);
+    return static_cast<double>(t.tv_sec) + static_cast<double>(t.tv_nsec) / 1e9;
+}
+
+double percentile(std::vector<double> values, double p)
+{
+    std::sort(values.begin(), values.end());
+    const auto index = static_cast<std::size_t>(std::ceil(p * static_cast<double>(values.size()))) - 1;
+    return values[std::min(index, values.size() - 1)];
+}
+
+struct Condition
+{
+    const char* name;
+    BenchForm* busyForm; // nullptr: the window thread only waits
+};
+
+void keyOne(const char* label, std::string_view text, int wpm, const Condition& condition)
+{
+    test::TempFolder temp;
+    PosixFileSystem fs;
+    QtSettingsStore settings;
+    test::ScriptedDialogs dialogs;
+    test::RecordingKeyingLine line;
+    test::RecordingLineSource source { line };
+    KeyingState keying;
+    CwKeyer keyer(fs, temp.path(), settings, dialogs,
+        [&source] { return std::make_unique<BorrowedLineSource>(source); });
+    keyer.attach(keying);
+    CwSettings cw;
+    cw.keying = CwKeying::Rts;
+    cw.port = "1";
+    cw.speed = std::to_string(wpm);
+    keyer.applySettings(cw);
+
+    std::atomic<bool> hogging = condition.busyForm != nullptr;
+    std::thread hog([&hogging] {
+        volatile unsigned long spins = 0;
+        while (hogging.load(std::memory_order_relaxed)) {
+            spins = spins + 1;
+        }
+    });
+
+    const double cpuBefore = processCpuSeconds();
+    const auto wallBefore = steady_clock::now();
+    keyer.appendText(text);
+    auto* list = condition.busyForm ? condition.busyForm->form->findChild<QTableView*>(QStringLiteral("contactList"))
+                                    : nullptr;
+    int refreshes = 0;
+    while (keyer.isSending()) {
+        if (condition.busyForm) {
+            condition.busyForm->form->refreshContactList();
+            (void)list->viewport()->grab();
+            ++refreshes;
+        } else {
+            QTest::qWait(20);
+        }
+    }
+    const double cpu = processCpuSeconds() - cpuBefore;
+    const double wall = duration<double>(steady_clock::now() - wallBefore).count();
+    hogging = false;
+    hog.join();
+
+    const auto edges = line.edges();
+    const std::vector<int> ideal = idealEdgeUnits(text);
+    if (edges.size() != ideal.size()) {
+        std::printf("%-28s %3d WPM %-5s: %zu edges keyed, %zu expected\n", label, wpm, condition.name, edges.size(),
+            ideal.size());
+        return;
+    }
+    const double unit = unitMs(wpm);
+    std::vector<double> errors;
+    for (std::size_t i = 0; i < edges.size(); ++i) {
+        const double at = duration<double, std::milli>(edges[i].at - edges[0].at).count();
+        errors.push_back(std::abs(at - ideal[i] * unit));
+    }
+    const double idealLength = ideal.back() * unit;
+    const double length = duration<double, std::milli>(edges.back().at - edges[0].at).count();
+    std::printf("%-28s %3d WPM %-5s: edge error p50 %.4f ms, p99 %.4f ms, max %.4f ms; length %+.4f %%; CPU %s%.1f %%%s\n",
+        label, wpm, condition.name, percentile(errors, 0.5), percentile(errors, 0.99),
+        *std::max_element(errors.begin(), errors.end()), (length - idealLength) / idealLength * 100,
+        condition.busyForm ? "(whole process) " : "", cpu / wall * 100,
+        condition.busyForm ? (" with " + std::to_string(refreshes) + " list refreshes").c_str() : "");
+}
+
+} // namespace
+} // namespace brindle
+
+int main(int argc, char** argv)
+{
+    using namespace brindle;
+    const auto config = std::filesystem::temp_directory_path() / "brindle-bench-config";
+    std::filesystem::create_directories(config);
+    ::setenv("XDG_CONFIG_HOME", config.c_str(), 1);
+    ::setenv("QT_QPA_PLATFORM", "offscreen", 0);
+    QApplication app(argc, argv);
+
+    std::string paris;
+    for (int i = 0; i < 10; ++i) {
+        paris += "PARIS ";
+    }
+    BenchForm busy(ContestLog::Capacity);
+    busy.form->findChild<QPushButton*>(QStringLiteral("listAllButton"))->click();
+    const Condition conditions[] = { { "idle", nullptr }, { "busy", &busy } };
+    for (const Condition& condition : conditions) {
+        for (int wpm : { 25, 40 }) {
+            keyOne("CQ CQ TEST G4ABC G4ABC TEST", "CQ CQ TEST G4ABC G4ABC TEST", wpm, condition);
+            keyOne("PARIS x10", paris, wpm, condition);
+        }
+    }
+    return 0;
+}
