@@ -27,26 +27,6 @@ namespace {
 
 using namespace std::chrono;
 
-class BorrowedLineSource final : public KeyingLineSource
-{
-public:
-    explicit BorrowedLineSource(KeyingLineSource& source)
-        : m_source(source)
-    {
-    }
-    Result<KeyingLine*> openLine() override
-    {
-        return m_source.openLine();
-    }
-    void closeLine() override
-    {
-        m_source.closeLine();
-    }
-
-private:
-    KeyingLineSource& m_source;
-};
-
 // The ideal moment of every edge, in units from the first key-down.
 std::vector<int> idealEdgeUnits(std::string_view text)
 {
@@ -95,8 +75,7 @@ void keyOne(const char* label, std::string_view text, int wpm, const Condition& 
     test::RecordingKeyingLine line;
     test::RecordingLineSource source { line };
     KeyingState keying;
-    CwKeyer keyer(fs, temp.path(), settings, dialogs,
-        [&source] { return std::make_unique<BorrowedLineSource>(source); });
+    CwKeyer keyer(fs, temp.path(), settings, dialogs, test::lendingTo(source));
     keyer.attach(keying);
     CwSettings cw;
     cw.keying = CwKeying::Rts;

@@ -4,6 +4,8 @@
 
 #include <atomic>
 #include <chrono>
+#include <functional>
+#include <memory>
 #include <mutex>
 #include <thread>
 #include <vector>
@@ -106,5 +108,31 @@ private:
     RecordingKeyingLine& m_line;
     bool m_open = false;
 };
+
+// The keyer owns the line source it is given; a test or benchmark keeps the one it looks at and lends it.
+class BorrowedLineSource final : public KeyingLineSource
+{
+public:
+    explicit BorrowedLineSource(KeyingLineSource& source)
+        : m_source(source)
+    {
+    }
+    Result<KeyingLine*> openLine() override
+    {
+        return m_source.openLine();
+    }
+    void closeLine() override
+    {
+        m_source.closeLine();
+    }
+
+private:
+    KeyingLineSource& m_source;
+};
+
+inline std::function<std::unique_ptr<KeyingLineSource>()> lendingTo(KeyingLineSource& source)
+{
+    return [&source] { return std::make_unique<BorrowedLineSource>(source); };
+}
 
 } // namespace brindle::test

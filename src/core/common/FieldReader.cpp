@@ -49,6 +49,21 @@ void FieldReader::skipBlankLines()
     m_afterComma = false;
 }
 
+std::optional<std::string> FieldReader::nextText()
+{
+    Field field;
+    if (next(field) != Status::Ok) {
+        return std::nullopt;
+    }
+    return std::move(field.text);
+}
+
+std::optional<double> FieldReader::nextNumber()
+{
+    const std::optional<std::string> text = nextText();
+    return text ? parseDecimal(*text) : std::nullopt;
+}
+
 FieldReader::Status FieldReader::next(Field& field)
 {
     // A comma right before the end still announces one (empty) field.

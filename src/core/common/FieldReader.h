@@ -1,6 +1,7 @@
 #pragma once
 
 #include <cstddef>
+#include <optional>
 #include <string>
 #include <string_view>
 
@@ -33,6 +34,11 @@ public:
     explicit FieldReader(std::string_view data);
 
     Status next(Field& field);
+    // The next field's text; nothing when no well-formed field is left.
+    std::optional<std::string> nextText();
+    // The next field as a number the data files write (bare, "." as the decimal mark); nothing when no
+    // well-formed field is left or it holds no such number.
+    std::optional<double> nextNumber();
 
     // Skips blanks and line ends. Used between records so that blank lines (an editor's trailing
     // newline, say) never turn into empty fields that shift every later record.

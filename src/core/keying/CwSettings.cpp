@@ -10,46 +10,6 @@
 
 namespace brindle {
 
-namespace {
-
-class CwSettingsReader
-{
-public:
-    explicit CwSettingsReader(std::string_view content)
-        : m_reader(content)
-    {
-    }
-
-    bool text(std::string& out)
-    {
-        FieldReader::Field field;
-        if (m_reader.next(field) != FieldReader::Status::Ok) {
-            return false;
-        }
-        out = std::move(field.text);
-        return true;
-    }
-
-    bool number(double& out)
-    {
-        FieldReader::Field field;
-        if (m_reader.next(field) != FieldReader::Status::Ok) {
-            return false;
-        }
-        const auto value = parseDecimal(field.text);
-        if (!value) {
-            return false;
-        }
-        out = *value;
-        return true;
-    }
-
-private:
-    FieldReader m_reader;
-};
-
-} // namespace
-
 CwKeying cwKeyingFromNumber(int number)
 {
     switch (number) {
@@ -107,9 +67,22 @@ int leadingWholeNumber(std::string_view text)
 CwSettings parseCwSettings(std::string_view content)
 {
     CwSettings s;
-    CwSettingsReader r(content);
+    FieldReader reader(content);
+    // Each takes the next value; false once one is missing or of the wrong kind.
+    const auto text = [&reader](std::string& out) {
+        std::optional<std::string> value = reader.nextText();
+        if (value) {
+            out = std::move(*value);
+        }
+        return value.has_value();
+    };
+    const auto number = [&reader](double& out) {
+        const std::optional<double> value = reader.nextNumber();
+        out = value.value_or(out);
+        return value.has_value();
+    };
     for (int f = 0; f < 9; ++f) {
-        if (!r.text(s.messages[static_cast<std::size_t>(f)])) {
+        if (!text(s.messages[static_cast<std::size_t>(f)])) {
             return s;
         }
     }
@@ -118,17 +91,17 @@ CwSettings parseCwSettings(std::string_view content)
     }
     double keying = 0;
     double shown = 0;
-    if (!r.text(s.port) || !r.text(s.speed) || !r.text(s.messages[9]) || !r.text(s.messages[10])
-        || !r.text(s.wordSpace) || !r.number(keying)) {
+    if (!text(s.port) || !text(s.speed) || !text(s.messages[9]) || !text(s.messages[10]) || !text(s.wordSpace)
+        || !number(keying)) {
         return s;
     }
     s.keying = keying == std::floor(keying) && std::abs(keying) < 256 ? cwKeyingFromNumber(static_cast<int>(keying))
                                                                       : CwKeying::None;
-    if (!r.text(s.parallelAddress) || !r.number(shown)) {
+    if (!text(s.parallelAddress) || !number(shown)) {
         return s;
     }
     s.showTextOnMain = shown != 0;
-    (void)r.text(s.repeatSeconds);
+    (void)text(s.repeatSeconds);
     return s;
 }
 

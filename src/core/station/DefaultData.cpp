@@ -21,21 +21,20 @@ public:
 
     bool text(std::string& out)
     {
-        FieldReader::Field field;
-        if (!read(field)) {
+        ++m_line;
+        std::optional<std::string> text = m_reader.nextText();
+        if (!text) {
             return false;
         }
-        out = std::move(field.text);
+        out = std::move(*text);
         return true;
     }
 
     bool single(float& out)
     {
-        FieldReader::Field field;
-        if (!read(field)) {
-            return false;
-        }
-        const auto value = parseSingle(field.text);
+        ++m_line;
+        const std::optional<std::string> text = m_reader.nextText();
+        const auto value = text ? parseSingle(*text) : std::nullopt;
         if (!value) {
             return false;
         }
@@ -73,19 +72,10 @@ public:
     }
 
 private:
-    bool read(FieldReader::Field& field)
-    {
-        ++m_line;
-        return m_reader.next(field) == FieldReader::Status::Ok;
-    }
-
     std::optional<double> number()
     {
-        FieldReader::Field field;
-        if (!read(field)) {
-            return std::nullopt;
-        }
-        return parseDecimal(field.text);
+        ++m_line;
+        return m_reader.nextNumber();
     }
 
     FieldReader m_reader;

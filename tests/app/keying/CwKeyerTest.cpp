@@ -12,32 +12,7 @@ namespace {
 
 using test::RecordingKeyingLine;
 using test::RecordingLineSource;
-
-// The engine owns the line source it is given; the test keeps the one it looks at.
-class BorrowedLineSource final : public KeyingLineSource
-{
-public:
-    explicit BorrowedLineSource(KeyingLineSource& source)
-        : m_source(source)
-    {
-    }
-    Result<KeyingLine*> openLine() override
-    {
-        return m_source.openLine();
-    }
-    void closeLine() override
-    {
-        m_source.closeLine();
-    }
-
-private:
-    KeyingLineSource& m_source;
-};
-
-MorseEngine::LineSourceMaker lendingTo(KeyingLineSource& source)
-{
-    return [&source] { return std::make_unique<BorrowedLineSource>(source); };
-}
+using test::lendingTo;
 
 CwSettings rtsAt(int wordsPerMinute)
 {
