@@ -126,6 +126,7 @@ void keyOne(const char* label, std::string_view text, int wpm, const Condition& 
     }
     const double idealLength = ideal.back() * unit;
     const double length = duration<double, std::milli>(edges.back().at - edges[0].at).count();
+    std::printf("%s", keyer.hasRealTimePriority() ? "" : "(keying thread without real-time priority) ");
     std::printf("%-28s %3d WPM %-5s: edge error p50 %.4f ms, p99 %.4f ms, max %.4f ms; length %+.4f %%; CPU %s%.1f %%%s\n",
         label, wpm, condition.name, percentile(errors, 0.5), percentile(errors, 0.99),
         *std::max_element(errors.begin(), errors.end()), (length - idealLength) / idealLength * 100,

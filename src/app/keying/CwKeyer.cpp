@@ -37,8 +37,8 @@ CwKeyer::CwKeyer(FileSystem& fs, std::string workingDir, SettingsStore& settings
     connect(m_engine, &MorseEngine::speedRefused, this, [this] {
         emit noticeForOperator(QStringLiteral("No CW sent: the speed must be at least 1 WPM."));
     });
-    // Timing is the keying thread's only work: it should not wait behind the windows for a core.
-    m_thread.start(QThread::TimeCriticalPriority);
+    m_thread.start();
+    QMetaObject::invokeMethod(m_engine, &MorseEngine::prepareThread, Qt::QueuedConnection);
     applySettings(m_settings);
 }
 
@@ -85,6 +85,11 @@ void CwKeyer::applySettings(const CwSettings& settings)
     if (m_keying) {
         m_keying->cwKeying = settings.keying;
     }
+}
+
+bool CwKeyer::hasRealTimePriority() const
+{
+    return m_engine->hasRealTimePriority();
 }
 
 CwTiming CwKeyer::timing() const

@@ -50,6 +50,8 @@ public:
     // Takes new settings: the engine keys with them from its next unit.
     void applySettings(const CwSettings& settings);
     CwTiming timing() const;
+    // The keying thread got real-time priority: edges stay on time however busy the computer is.
+    bool hasRealTimePriority() const;
     double loopsPer60Ms() const;
 
 private:

@@ -3,7 +3,18 @@
 #include "common/QtText.h"
 #include "keying/MorseTable.h"
 
+#include <pthread.h>
+#include <sched.h>
+#include <sys/prctl.h>
+
 namespace brindle {
+
+namespace {
+
+// Above every ordinary thread, below the audio servers' own real-time threads.
+constexpr int KeyingThreadPriority = 10;
+
+} // namespace
 
 MorseEngine::MorseEngine(CwBuffer& buffer, const CwEngineSettings& settings, LineSourceMaker makeLineSource)
     : m_buffer(buffer)
@@ -15,6 +26,25 @@ MorseEngine::MorseEngine(CwBuffer& buffer, const CwEngineSettings& settings, Lin
 MorseEngine::~MorseEngine()
 {
     closeLine();
+}
+
+void MorseEngine::prepareThread()
+{
+    // A sleeping thread is woken up to the timer slack late (50 µs by default); the edges wait on that.
+    (void)::prctl(PR_SET_TIMERSLACK, 1UL, 0UL, 0UL, 0UL);
+    useRealTimePriority(true);
+}
+
+void MorseEngine::useRealTimePriority(bool wanted)
+{
+    if (wanted == m_realTime.load()) {
+        return;
+    }
+    sched_param param {};
+    param.sched_priority = wanted ? KeyingThreadPriority : 0;
+    if (::pthread_setschedparam(::pthread_self(), wanted ? SCHED_FIFO : SCHED_OTHER, &param) == 0) {
+        m_realTime = wanted;
+    }
 }
 
 KeyingLineSource& MorseEngine::lineSource()
@@ -51,6 +81,9 @@ void MorseEngine::dropWaitingText()
 
 void MorseEngine::sendBuffer()
 {
+    // The counting and sleeping timings keep the core for whole units: in the real-time class they would
+    // shut the windows out on a computer with one core.
+    useRealTimePriority(m_settings.timing.timing.load() == CwTiming::Timer);
     bool speedReported = false;
     std::unique_ptr<MorseSender> sender;
     KeyingLine* senderLine = nullptr;

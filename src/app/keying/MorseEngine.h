@@ -37,7 +37,17 @@ public:
     MorseEngine(CwBuffer& buffer, const CwEngineSettings& settings, LineSourceMaker makeLineSource);
     ~MorseEngine() override;
 
+    // Whether the keying thread runs with real-time priority (known once it has started).
+    bool hasRealTimePriority() const
+    {
+        return m_realTime.load();
+    }
+
 public slots:
+    // Run first on the keying thread: asks the system to wake it on time. A thread in the real-time
+    // class preempts the windows and other programs at its deadlines; where the operator is not allowed
+    // that, it still keeps a small timer slack.
+    void prepareThread();
     // Sends until the buffer is empty. Started by whoever claimed the buffer (CwBuffer::append).
     void sendBuffer();
     // Closes the line and opens it again as now chosen, telling at once when it cannot be opened.
@@ -59,12 +69,14 @@ signals:
 
 private:
     KeyingLineSource& lineSource();
+    void useRealTimePriority(bool wanted);
     void dropWaitingText();
 
     CwBuffer& m_buffer;
     const CwEngineSettings& m_settings;
     LineSourceMaker m_makeLineSource;
     std::unique_ptr<KeyingLineSource> m_lineSource;
+    std::atomic<bool> m_realTime { false };
 };
 
 } // namespace brindle
