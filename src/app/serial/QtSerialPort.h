@@ -18,6 +18,8 @@ using PortDeviceLookup = std::function<std::string(int number)>;
 // the loop, and what the device sends is collected by the loop, so the owners poll readAll() and
 // bytesToWrite() from a timer. A device that goes away while open (an unplugged USB adapter) closes
 // the port; the next operation says so, and the owner may open it again once the device is back.
+// Like the QSerialPort under it, the object belongs to the thread that made it: a keying thread asks
+// that thread to switch the lines.
 class QtSerialPort final : public SerialPort
 {
 public:
