@@ -101,6 +101,7 @@ void MainMenu::buildOptionsMenu(QMenuBar& bar)
     addItem(appearance, "coloursAction", "&Colors", m_commands.chooseGridColours);
     options->addSeparator();
     addLaterItem(options, "rigInterfaceAction", "&Rig Interface");
+    addItem(options, "serialPortsAction", "&Serial Ports...", m_commands.chooseSerialPorts);
     options->addSeparator();
     QMenu* spotting = addMenu(options, "spottingMenu", "&DX Spotting");
     addLaterItem(spotting, "spottingAction", "&Configure");

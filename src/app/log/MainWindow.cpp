@@ -18,6 +18,7 @@
 #include "log/SessionController.h"
 #include "log/StatusPanel.h"
 #include "reports/ReportCommands.h"
+#include "serial/SerialPortsDialog.h"
 #include "station/StationSetupDialog.h"
 #include "ui/AppearanceCommands.h"
 #include "ui/KeyRouting.h"
@@ -122,6 +123,7 @@ MainMenu* MainWindow::buildMenu()
         m_entryPanel->showPostContestFields(on);
     };
     commands.runStationSetup = [this] { runStationSetup(); };
+    commands.chooseSerialPorts = [this] { chooseSerialPorts(); };
     commands.changeBand = [this](const std::string& band) { changeBand(band); };
     commands.showBandPlan = [this] { m_reports->showBandPlan(); };
     commands.showRateGraph = [this] { m_reports->showRateGraph(); };
@@ -254,6 +256,12 @@ void MainWindow::runStationSetup()
     m_entryPanel->setReportLength(m_session.defaults.mode);
     m_statusPanel->showStation(m_session.defaults);
     m_controller->saveDefaultData();
+}
+
+void MainWindow::chooseSerialPorts()
+{
+    SerialPortsDialog ports(m_services.settings, presentSerialDevices(), presentParallelDevices(), this);
+    m_services.dialogs.runModal(ports);
 }
 
 void MainWindow::tickClocks()

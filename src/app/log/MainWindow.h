@@ -62,6 +62,8 @@ public:
     bool startUp();
     // Station setup: shows the setup window, then applies the own station's data and saves it.
     void runStationSetup();
+    // The Serial Ports window, over the devices present now; it saves the map itself.
+    void chooseSerialPorts();
     // Exit ends at once: no closing steps and no backup.
     void exitProgram();
     // Once a second: the clocks, then the operating time while the clock runs.

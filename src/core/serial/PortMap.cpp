@@ -1,6 +1,7 @@
 #include "PortMap.h"
 
 #include "common/Text.h"
+#include "station/SettingsStore.h"
 
 #include <charconv>
 #include <cstdio>
@@ -146,6 +147,16 @@ std::string formatPortMap(const PortMap& map)
         text += formatParallelAddress(address) + "=" + device + "\n";
     }
     return text;
+}
+
+PortMap loadPortMap(const SettingsStore& settings)
+{
+    return parsePortMap(settings.get(PortMapSettingKey, ""));
+}
+
+void savePortMap(SettingsStore& settings, const PortMap& map)
+{
+    settings.save(PortMapSettingKey, formatPortMap(map));
 }
 
 } // namespace brindle

@@ -7,6 +7,8 @@
 
 namespace brindle {
 
+class SettingsStore;
+
 // The settings-store key under which the map is kept.
 inline constexpr std::string_view PortMapSettingKey = "SerialPortMap";
 
@@ -49,6 +51,11 @@ std::string defaultParallelDevice(int address);
 // the operator's other ports with it.
 PortMap parsePortMap(std::string_view text);
 std::string formatPortMap(const PortMap& map);
+
+// The map in the per-user settings store, where the Serial Ports window keeps it for every window that
+// opens a port.
+PortMap loadPortMap(const SettingsStore& settings);
+void savePortMap(SettingsStore& settings, const PortMap& map);
 
 // A parallel port address as the CW and phone windows take it: "&H378" is hexadecimal, other text
 // decimal. Nothing when it is neither, or outside the 16-bit I/O space with the control register's

@@ -1,6 +1,7 @@
 #include "StartedMainWindow.h"
 
 #include "common/ProgramTitle.h"
+#include "serial/SerialPortsDialog.h"
 #include "support/KeyTyping.h"
 #include "support/RecordingCwKeyer.h"
 #include "ui/Colours.h"
@@ -8,6 +9,7 @@
 #include "ui/MultiplierColoursDialog.h"
 
 #include <QAction>
+#include <QMenu>
 #include <QMenuBar>
 #include <QPlainTextEdit>
 #include <QPushButton>
@@ -99,6 +101,20 @@ TEST_F(MainWindowCommandsTest, ctrlFOpensTheBandPlanAndTypesNothing)
     EXPECT_EQ(call()->text(), "");
 }
 
+TEST_F(MainWindowCommandsTest, theOptionsMenuOpensTheSerialPortsWindow)
+{
+    QAction* serialPorts = action("serialPortsAction");
+    EXPECT_TRUE(form->findChild<QMenu*>(QStringLiteral("optionsMenu"))->actions().contains(serialPorts));
+    EXPECT_EQ(serialPorts->text(), "Serial &Ports...");
+    QStringList opened;
+    dialogs.onModal = [&opened](QDialog& window) {
+        opened << window.objectName();
+        static_cast<SerialPortsDialog&>(window).m_cancelButton->click();
+    };
+    serialPorts->trigger();
+    EXPECT_EQ(opened, QStringList({ "SerialPortsDialog" }));
+}
+
 TEST_F(MainWindowCommandsTest, functionKeysAndArrowsDoNothingWithoutAKeyer)
 {
     startClock();
@@ -150,9 +166,10 @@ TEST_F(MainWindowCommandsTest, theMenuBarOffersWhatThisProgramCanDo)
         menus << top->text();
     }
     EXPECT_EQ(menus, QStringList({ "&File", "&Options", "&Setup", "&Band", "&Graph", "&Help" }));
-    for (const char* offered : { "newLogAction", "archiveLogAction", "restoreLogAction", "writeCabrilloAction",
-             "exportAdifAction", "copyListAction", "exitAction", "formSizeAction", "taskbarAction", "coloursAction",
-             "listPreviousAction", "postContestAction", "privilegesAction", "graphAction", "helpAction" }) {
+    for (const char* offered :
+        { "newLogAction", "archiveLogAction", "restoreLogAction", "writeCabrilloAction", "exportAdifAction",
+            "copyListAction", "exitAction", "formSizeAction", "taskbarAction", "coloursAction", "serialPortsAction",
+            "listPreviousAction", "postContestAction", "privilegesAction", "graphAction", "helpAction" }) {
         EXPECT_TRUE(action(offered)->isEnabled() && action(offered)->isVisible()) << offered;
     }
     for (const char* hidden : { "reloadLogAction", "printAction", "exportGeneralAction" }) {

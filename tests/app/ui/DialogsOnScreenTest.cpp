@@ -4,6 +4,7 @@
 #include "reports/BandPlanDialog.h"
 #include "reports/RateGraphDialog.h"
 #include "reports/SummarySheetDialog.h"
+#include "serial/SerialPortsDialog.h"
 #include "station/CountryTable.h"
 #include "station/QtSettingsStore.h"
 #include "station/SharedPreferences.h"
@@ -78,6 +79,15 @@ TEST(DialogsOnScreen, everyDialogsFrameLiesInsideTheWorkAreaWithItsButtons)
         { "multiplier colours",
             [](Services& s, QWidget* parent) {
                 return std::make_unique<MultiplierColoursDialog>(0x0000FF, 0xFF0000, s.dialogs, parent);
+            } },
+        { "serial ports",
+            [](Services& s, QWidget* parent) {
+                return std::make_unique<SerialPortsDialog>(s.settings,
+                    std::vector<SerialDeviceChoice> {
+                        { "/dev/serial/by-id/usb-Silicon_Labs_CP2102N_USB_to_UART_Bridge_Controller_"
+                          "8a1c2e5f3b9dea11b6f3a1c2d4e5f607-if00-port0",
+                            "ttyUSB0, CP2102N USB to UART Bridge Controller, Silicon Labs" } },
+                    std::vector<std::string> { "/dev/parport0" }, parent);
             } },
         { "start-up logo",
             [](Services& s, QWidget* parent) { return std::make_unique<StartupLogoDialog>(s.temp.path(), parent); } },
