@@ -1,6 +1,8 @@
 #include "common/OperatorDialogs.h"
 #include "common/QtText.h"
 #include "common/SystemClock.h"
+#include "keying/CwKeyer.h"
+#include "keying/CwKeyingLines.h"
 #include "log/MainWindow.h"
 #include "os/PosixFileSystem.h"
 #include "station/ProgramStart.h"
@@ -63,11 +65,17 @@ int main(int argc, char** argv)
         logo.exec();
     }
 
+    MainWindowKeyers keyers;
+    keyers.cw = std::make_unique<CwKeyer>(fs, workingDir, settings, dialogs, systemCwLines);
+
     int exitCode = -1;
-    MainWindow form({ fs, clock, dialogs, settings, shared, folders, [&exitCode](int code) {
-                         exitCode = code;
-                         QCoreApplication::exit(code);
-                     } });
+    MainWindow form(
+        { fs, clock, dialogs, settings, shared, folders,
+            [&exitCode](int code) {
+                exitCode = code;
+                QCoreApplication::exit(code);
+            } },
+        std::move(keyers));
     dialogs.setParent(&form);
     if (!form.startUp()) {
         return exitCode >= 0 ? exitCode : 1;

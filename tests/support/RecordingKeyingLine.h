@@ -4,7 +4,6 @@
 
 #include <atomic>
 #include <chrono>
-#include <functional>
 #include <memory>
 #include <mutex>
 #include <thread>
@@ -130,9 +129,12 @@ private:
     KeyingLineSource& m_source;
 };
 
-inline std::function<std::unique_ptr<KeyingLineSource>()> lendingTo(KeyingLineSource& source)
+// For whatever the keyer asks the line for by, the line the test looks at.
+inline auto lendingTo(KeyingLineSource& source)
 {
-    return [&source] { return std::make_unique<BorrowedLineSource>(source); };
+    return [&source](const auto&...) -> std::unique_ptr<KeyingLineSource> {
+        return std::make_unique<BorrowedLineSource>(source);
+    };
 }
 
 } // namespace brindle::test

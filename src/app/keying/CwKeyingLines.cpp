@@ -1,6 +1,8 @@
 #include "CwKeyingLines.h"
 
 #include "serial/PortMap.h"
+#include "serial/QtSerialPort.h"
+#include "station/QtSettingsStore.h"
 
 namespace brindle {
 
@@ -114,6 +116,19 @@ void CwKeyingLines::closeLine()
     }
     m_parallel.close();
     m_openKeying = CwKeying::None;
+}
+
+std::unique_ptr<KeyingLineSource> systemCwLines(const CwLineChoice& choice)
+{
+    // Each lookup reads the map afresh, so a change made in the Serial Ports window holds from the next
+    // open on; a settings object of its own keeps the keying thread off the window thread's one.
+    const auto portMap = [] { return loadPortMap(QtSettingsStore()); };
+    return std::make_unique<CwKeyingLines>(
+        choice,
+        [portMap] {
+            return std::make_unique<QtSerialPort>([portMap](int number) { return portMap().deviceForPort(number); });
+        },
+        [portMap](int address) { return portMap().deviceForParallelAddress(address); });
 }
 
 } // namespace brindle

@@ -74,4 +74,8 @@ private:
     int m_openAddress = 0;
 };
 
+// The computer's own lines for a choice: serial ports on QSerialPort and parallel ports on ppdev, each
+// number or address looked up in the operator's port map at every open.
+std::unique_ptr<KeyingLineSource> systemCwLines(const CwLineChoice& choice);
+
 } // namespace brindle

@@ -50,7 +50,7 @@ void MorseEngine::useRealTimePriority(bool wanted)
 KeyingLineSource& MorseEngine::lineSource()
 {
     if (!m_lineSource) {
-        m_lineSource = m_makeLineSource();
+        m_lineSource = m_makeLineSource(m_settings.line);
     }
     return *m_lineSource;
 }

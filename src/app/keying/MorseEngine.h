@@ -30,7 +30,8 @@ class MorseEngine : public QObject
     Q_OBJECT
 
 public:
-    using LineSourceMaker = std::function<std::unique_ptr<KeyingLineSource>()>;
+    // Makes the source of the line the choice names; called on the keying thread.
+    using LineSourceMaker = std::function<std::unique_ptr<KeyingLineSource>(const CwLineChoice& choice)>;
 
     // The line source is made on the keying thread when the first character needs it, so the ports it
     // opens belong to that thread.

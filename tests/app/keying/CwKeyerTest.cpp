@@ -1,6 +1,9 @@
 #include "keying/CwKeyer.h"
 
 #include "app/log/StartedMainWindow.h"
+#include "keying/CwKeyingLines.h"
+#include "serial/PortMap.h"
+#include "support/PtyPair.h"
 #include "support/RecordingKeyingLine.h"
 
 #include <QSignalSpy>
@@ -203,6 +206,33 @@ TEST_F(CwKeyerTest, EndingTheProgramMidMessageLeavesTheKeyUp)
     m_keyer.reset();
     EXPECT_FALSE(line.isDown());
     EXPECT_EQ(source.closes, 1);
+}
+
+// The computer's own lines: a serial port that exists but has no modem-control lines (a pseudo-terminal,
+// as some USB gadgets) opens, and the first key-down is refused: the operator is told, not left keying
+// into nothing.
+TEST(CwKeyerOnARealPort, APortWithoutModemLinesIsReportedNotSwallowed)
+{
+    test::TempFolder temp;
+    test::PtyPair pair(temp.path());
+    ASSERT_EQ(pair.failure(), "");
+    QtSettingsStore settings;
+    PortMap map;
+    map.setPortDevice(1, pair.near());
+    savePortMap(settings, map);
+    PosixFileSystem fs;
+    test::ScriptedDialogs dialogs;
+    KeyingState keying;
+    CwKeyer keyer(fs, temp.path(), settings, dialogs, systemCwLines);
+    keyer.attach(keying);
+    keyer.applySettings(rtsAt(60));
+    keyer.appendText("TEST");
+    ASSERT_TRUE(waitUntilIdle(keyer));
+    ASSERT_TRUE(QTest::qWaitFor([&dialogs] { return !dialogs.shown.empty(); }, 5000));
+    EXPECT_EQ(dialogs.shown[0].title, "CW keying stopped");
+    EXPECT_TRUE(dialogs.shown[0].text.contains("no modem-control lines")) << dialogs.shown[0].text.toStdString();
+    EXPECT_EQ(dialogs.shown.size(), 1u) << "one report for the message";
+    savePortMap(settings, PortMap {});
 }
 
 // The whole main window with a real keyer: the log character logs the contact in the fields once the

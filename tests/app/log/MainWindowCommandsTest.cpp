@@ -105,7 +105,7 @@ TEST_F(MainWindowCommandsTest, theOptionsMenuOpensTheSerialPortsWindow)
 {
     QAction* serialPorts = action("serialPortsAction");
     EXPECT_TRUE(form->findChild<QMenu*>(QStringLiteral("optionsMenu"))->actions().contains(serialPorts));
-    EXPECT_EQ(serialPorts->text(), "Serial &Ports...");
+    EXPECT_EQ(serialPorts->text(), "&Serial Ports...");
     QStringList opened;
     dialogs.onModal = [&opened](QDialog& window) {
         opened << window.objectName();
