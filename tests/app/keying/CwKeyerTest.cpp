@@ -118,6 +118,20 @@ TEST_F(CwKeyerTest, APortThatCannotBeOpenedIsReportedOncePerMessageAndTriedAgain
     EXPECT_EQ(line.edges().size(), 2u);
 }
 
+TEST_F(CwKeyerTest, ReopeningThePortTellsAtOnceWhenItCannotBeOpened)
+{
+    keyer().applySettings(rtsAt(60));
+    keyer().openCwPort();
+    ASSERT_TRUE(QTest::qWaitFor([this] { return source.opens == 1; }, 5000));
+    EXPECT_TRUE(dialogs.shown.empty());
+
+    source.refusal = "/dev/ttyUSB0: Permission denied";
+    keyer().openCwPort();
+    ASSERT_TRUE(QTest::qWaitFor([this] { return !dialogs.shown.empty(); }, 5000));
+    EXPECT_EQ(dialogs.shown[0].title, "Invalid port.");
+    EXPECT_EQ(source.closes, 1) << "the port open before was let go first";
+}
+
 TEST_F(CwKeyerTest, ALineLostWhileSendingStopsTheMessageTellsTheOperatorAndReopensNextTime)
 {
     keyer().applySettings(rtsAt(60));
