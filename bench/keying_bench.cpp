@@ -6,6 +6,7 @@
 #include "BenchForm.h"
 
 #include "keying/CwKeyer.h"
+#include "log/ContestSession.h"
 #include "keying/MorseTable.h"
 
 #include "support/RecordingKeyingLine.h"
@@ -74,9 +75,9 @@ void keyOne(const char* label, std::string_view text, int wpm, const Condition& 
     test::ScriptedDialogs dialogs;
     test::RecordingKeyingLine line;
     test::RecordingLineSource source { line };
-    KeyingState keying;
+    ContestSession session { fs, temp.file("log.txt") };
     CwKeyer keyer(fs, temp.path(), settings, dialogs, test::lendingTo(source));
-    keyer.attach(keying);
+    keyer.attach(session);
     CwSettings cw;
     cw.keying = CwKeying::Rts;
     cw.port = "1";

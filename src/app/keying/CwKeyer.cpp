@@ -4,6 +4,8 @@
 #include "common/OperatorDialogs.h"
 #include "common/QtText.h"
 #include "common/Text.h"
+#include "keying/CwMessages.h"
+#include "log/ContestSession.h"
 #include "serial/PortMap.h"
 #include "station/SettingsStore.h"
 
@@ -26,6 +28,10 @@ CwKeyer::CwKeyer(FileSystem& fs, std::string workingDir, SettingsStore& settings
 {
     setParent(parent);
     m_thread.setObjectName(QStringLiteral("CW keying"));
+    m_repeatTimer = new QTimer(this);
+    m_repeatTimer->setObjectName(QStringLiteral("cwRepeatTimer"));
+    m_repeatTimer->setSingleShot(true);
+    connect(m_repeatTimer, &QTimer::timeout, this, [this] { sendMessage(cwkeys::F1); });
     m_engine = new MorseEngine(m_buffer, m_engineSettings, std::move(makeLineSource));
     m_engine->moveToThread(&m_thread);
     connect(&m_thread, &QThread::finished, m_engine, &QObject::deleteLater);
@@ -52,9 +58,10 @@ CwKeyer::~CwKeyer()
     m_thread.wait();
 }
 
-void CwKeyer::attach(KeyingState& keying)
+void CwKeyer::attach(ContestSession& session)
 {
-    m_keying = &keying;
+    m_keying = &session.keying;
+    m_state = &session.state;
     m_keying->cwKeying = m_settings.keying;
 }
 
@@ -137,21 +144,62 @@ bool CwKeyer::takeBackCharacter()
     return m_buffer.takeBackLast();
 }
 
-void CwKeyer::sendMessage(int)
+void CwKeyer::sendMessage(int keyCode)
 {
-    // The stored messages come with the CW keyer window.
+    m_buffer.clear();
+    if (m_settings.keying == CwKeying::None) {
+        return;
+    }
+    const std::optional<std::size_t> index = messageIndexForKey(keyCode);
+    if (!index) {
+        return;
+    }
+    if (keyCode == cwkeys::F1 && repeatIntervalMs(m_settings.repeatSeconds).value_or(0) > 0 && m_keying) {
+        m_keying->cwRepeatArmed = true;
+    }
+    const std::string& message = m_settings.messages[*index];
+    if (message.empty()) {
+        return;
+    }
+    std::string rstSent = m_state ? m_state->currentRstSent : std::string();
+    const std::string text = fillWildcards(message, m_state ? m_state->currentCall : std::string(), rstSent);
+    if (m_state) {
+        m_state->currentRstSent = rstSent;
+    }
+    // Whatever of an earlier message was still waiting went above: this one takes its place.
+    if (m_buffer.replace(text)) {
+        startEngine();
+    }
+}
+
+void CwKeyer::stopRepeat()
+{
+    m_buffer.clear();
+    m_repeatTimer->stop();
+    if (m_keying) {
+        m_keying->cwRepeatArmed = false;
+    }
+}
+
+void CwKeyer::setSpeed(int wordsPerMinute)
+{
+    m_settings.speed = std::to_string(wordsPerMinute);
+    m_engineSettings.timing.wordsPerMinute = wordsPerMinute;
 }
 
 void CwKeyer::speedUp()
 {
-    m_settings.speed = std::to_string(leadingWholeNumber(m_settings.speed) + 1);
-    m_engineSettings.timing.wordsPerMinute = leadingWholeNumber(m_settings.speed);
+    setSpeed(leadingWholeNumber(m_settings.speed) + 1);
 }
 
 void CwKeyer::slowDown()
 {
-    m_settings.speed = std::to_string(leadingWholeNumber(m_settings.speed) - 1);
-    m_engineSettings.timing.wordsPerMinute = leadingWholeNumber(m_settings.speed);
+    setSpeed(leadingWholeNumber(m_settings.speed) - 1);
+}
+
+std::string CwKeyer::speedText() const
+{
+    return m_settings.speed;
 }
 
 void CwKeyer::openCwPort()
@@ -178,7 +226,16 @@ void CwKeyer::reportKeyingFailure(const QString& reason)
 void CwKeyer::finishSending()
 {
     // The engine may already be on a new run started after it reported this one finished.
-    if (!m_settings.showTextOnMain || m_buffer.isSending()) {
+    if (m_buffer.isSending()) {
+        return;
+    }
+    if (m_keying && m_keying->cwRepeatArmed) {
+        const int interval = repeatIntervalMs(m_settings.repeatSeconds).value_or(0);
+        if (interval > 0) {
+            m_repeatTimer->start(interval);
+        }
+    }
+    if (!m_settings.showTextOnMain) {
         return;
     }
     const bool keyboardCw = m_keying && m_keying->keyboardCwMode;

@@ -6,11 +6,14 @@
 #include "keying/MorseEngine.h"
 
 #include <QThread>
+#include <QTimer>
 
 #include <string>
 
 namespace brindle {
 
+struct ContestSession;
+struct OperatingState;
 class FileSystem;
 class OperatorDialogs;
 class SettingsStore;
@@ -26,7 +29,7 @@ public:
         MorseEngine::LineSourceMaker makeLineSource, QObject* parent = nullptr);
     ~CwKeyer() override;
 
-    void attach(KeyingState& keying) override;
+    void attach(ContestSession& session) override;
     // "cw.txt" in the working folder, and the timing choice and loop count of the settings store.
     void loadSettings() override;
 
@@ -35,6 +38,8 @@ public:
     void sendMessage(int keyCode) override;
     void speedUp() override;
     void slowDown() override;
+    std::string speedText() const override;
+    void stopRepeat() override;
     void typeCharacter(char character) override;
     bool takeBackCharacter() override;
 
@@ -56,6 +61,7 @@ public:
 
 private:
     void startEngine();
+    void setSpeed(int wordsPerMinute);
     void reportUnavailableLine(const QString& reason);
     void reportKeyingFailure(const QString& reason);
     void finishSending();
@@ -65,6 +71,9 @@ private:
     SettingsStore& m_store;
     OperatorDialogs& m_dialogs;
     KeyingState* m_keying = nullptr;
+    OperatingState* m_state = nullptr;
+    // Between the end of the F1 message and its next sending.
+    QTimer* m_repeatTimer = nullptr;
     CwSettings m_settings;
     CwBuffer m_buffer;
     CwEngineSettings m_engineSettings;

@@ -3,11 +3,12 @@
 #include <QObject>
 #include <QString>
 
+#include <string>
 #include <string_view>
 
 namespace brindle {
 
-struct KeyingState;
+struct ContestSession;
 
 // The CW keyer as the main window's keys and close use it. The keyer owns the text still to be sent.
 // What happens on the air comes back as signals, on the window's thread.
@@ -17,8 +18,9 @@ class CwKeyerControl : public QObject
 
 public:
     ~CwKeyerControl() override = default;
-    // The state the main window's keys share with the keyer; given once, before any other call.
-    virtual void attach(KeyingState&)
+    // The state the main window's keys and fields share with the keyer; given once, before any other
+    // call.
+    virtual void attach(ContestSession&)
     {
     }
     // Start-up: the keyer reads its settings.
@@ -33,6 +35,10 @@ public:
     virtual void sendMessage(int keyCode) = 0;
     virtual void speedUp() = 0;
     virtual void slowDown() = 0;
+    // The speed as the CW keyer window shows it, in words per minute.
+    virtual std::string speedText() const = 0;
+    // Any key on the main window ends the repeating F1 message: what waits is dropped, the pause ends.
+    virtual void stopRepeat() = 0;
     // Keyboard CW: a typed character joins the text to send.
     virtual void typeCharacter(char character) = 0;
     // Keyboard CW: Backspace takes back the last character not yet sent; false when there was none.
@@ -83,6 +89,13 @@ public:
     {
     }
     void slowDown() override
+    {
+    }
+    std::string speedText() const override
+    {
+        return {};
+    }
+    void stopRepeat() override
     {
     }
     void typeCharacter(char) override

@@ -62,7 +62,7 @@ void MainKeyPreview::previewKeyDown(int& keyCode, int shift)
         }
     }
     if (keying.cwRepeatArmed) {
-        m_cwKeyer.clearBuffer();
+        m_cwKeyer.stopRepeat();
         keying.cwRepeatArmed = false;
     }
     keying.phoneRepeatArmed = false;
@@ -77,6 +77,7 @@ void MainKeyPreview::previewKeyDown(int& keyCode, int shift)
             } else {
                 m_cwKeyer.slowDown();
             }
+            m_messages.show(toQString(m_cwKeyer.speedText() + " WPM"));
             keyCode = 0;
             return;
         }

@@ -78,7 +78,7 @@ void MainWindow::buildParts()
     m_messages = std::make_unique<MessageLine>(m_messageLabel);
     m_dupeChecker
         = new DupeChecker(m_session, m_services.clock, m_services.dialogs, *m_messages, *m_keyers.voice, this);
-    m_keyers.cw->attach(m_session.keying);
+    m_keyers.cw->attach(m_session);
     m_keyPreview = new MainKeyPreview(
         m_session, m_services.folders.workingDir, *m_keyers.cw, *m_keyers.phone, *m_features, *m_messages, this);
     m_keys = new KeyRouter(this, m_keyPreview);

@@ -1,4 +1,5 @@
 #include "keying/CwKeyer.h"
+#include "log/ContestSession.h"
 
 #include "app/log/StartedMainWindow.h"
 #include "keying/CwKeyingLines.h"
@@ -38,7 +39,7 @@ protected:
     {
         if (!m_keyer) {
             m_keyer = std::make_unique<CwKeyer>(fs, temp.path(), settings, dialogs, lendingTo(source));
-            m_keyer->attach(keying);
+            m_keyer->attach(session);
         }
         return *m_keyer;
     }
@@ -47,7 +48,8 @@ protected:
     PosixFileSystem fs;
     QtSettingsStore settings;
     test::ScriptedDialogs dialogs;
-    KeyingState keying;
+    ContestSession session { fs, temp.file("log.txt") };
+    KeyingState& keying = session.keying;
     RecordingKeyingLine line;
     RecordingLineSource source { line };
     std::unique_ptr<CwKeyer> m_keyer;
@@ -236,9 +238,9 @@ TEST(CwKeyerOnARealPort, APortWithoutModemLinesIsReportedNotSwallowed)
     savePortMap(settings, map);
     PosixFileSystem fs;
     test::ScriptedDialogs dialogs;
-    KeyingState keying;
+    ContestSession session { fs, temp.file("log.txt") };
     CwKeyer keyer(fs, temp.path(), settings, dialogs, systemCwLines);
-    keyer.attach(keying);
+    keyer.attach(session);
     keyer.applySettings(rtsAt(60));
     keyer.appendText("TEST");
     ASSERT_TRUE(waitUntilIdle(keyer));
@@ -316,6 +318,103 @@ TEST_F(CwOnTheMainWindowTest, EscStopsTheSendingAndKeepsTheEntryCloseIsRefusedMe
     EXPECT_EQ(field("callField")->text(), "DL1ABC");
     EXPECT_LT(line.edges().size(), 2u * 20u);
     EXPECT_FALSE(line.isDown());
+}
+
+// The stored messages on the function keys, sent through real key events on the main window.
+class CwMessagesOnTheMainWindowTest : public CwOnTheMainWindowTest
+{
+protected:
+    void SetUp() override
+    {
+        CwOnTheMainWindowTest::SetUp();
+        CwSettings settings = rtsAt(100);
+        settings.messages[0] = "CQ";
+        settings.messages[1] = "$ *";
+        settings.messages[3] = "E";
+        settings.messages[9] = "T";
+        cwKeyer->applySettings(settings);
+    }
+    void press(Qt::Key key)
+    {
+        QTest::keyClick(field("callField"), key);
+    }
+    // The key-down edges keyed so far, as the elements' lengths in units at 100 WPM: 1 a dot, 3 a dash.
+    std::string elements() const
+    {
+        std::string keyed;
+        const auto edges = line.edges();
+        for (std::size_t i = 0; i + 1 < edges.size(); i += 2) {
+            const double ms = std::chrono::duration<double, std::milli>(edges[i + 1].at - edges[i].at).count();
+            keyed += ms > 24 ? '-' : '.';
+        }
+        return keyed;
+    }
+};
+
+TEST_F(CwMessagesOnTheMainWindowTest, F2SendsTheCallAndTheReportFilledIn)
+{
+    typeCall("K1AB");
+    field("rstSentField")->setText(QStringLiteral("599"));
+    press(Qt::Key_F2);
+    ASSERT_TRUE(waitUntilIdle(*cwKeyer));
+    // K1AB 5NN: -.- .---- .- -... then ..... -. -.
+    EXPECT_EQ(elements(), "-.-" ".----" ".-" "-..." "....." "-." "-.");
+}
+
+TEST_F(CwMessagesOnTheMainWindowTest, F1RepeatsAfterItsPauseUntilAKeyIsPressed)
+{
+    CwSettings settings = cwKeyer->settings();
+    settings.repeatSeconds = "0.2";
+    cwKeyer->applySettings(settings);
+    press(Qt::Key_F1);
+    // CQ is -.-. --.- : eight elements a sending.
+    ASSERT_TRUE(QTest::qWaitFor([this] { return elements().size() >= 16; }, 10000)) << "sent again after the pause";
+    press(Qt::Key_F4);
+    ASSERT_TRUE(waitUntilIdle(*cwKeyer));
+    const std::string keyed = elements();
+    EXPECT_EQ(keyed.back(), '.') << "F4's E ends it";
+    QTest::qWait(400);
+    EXPECT_EQ(elements(), keyed) << "no repeat after a key";
+}
+
+TEST_F(CwMessagesOnTheMainWindowTest, AFunctionKeyDuringAMessageReplacesItsRest)
+{
+    CwSettings settings = cwKeyer->settings();
+    settings.messages[0] = "CQ CQ CQ CQ CQ";
+    cwKeyer->applySettings(settings);
+    press(Qt::Key_F1);
+    ASSERT_TRUE(QTest::qWaitFor([this] { return !line.edges().empty(); }, 5000));
+    press(Qt::Key_F10);
+    ASSERT_TRUE(waitUntilIdle(*cwKeyer));
+    const std::string keyed = elements();
+    EXPECT_LT(keyed.size(), 10u) << "the rest of F1 went";
+    EXPECT_EQ(keyed.back(), '-') << "F10's T was sent";
+}
+
+TEST_F(CwMessagesOnTheMainWindowTest, AnEmptyMessageOrNoKeyingSendsNothing)
+{
+    press(Qt::Key_F3); // empty
+    QTest::qWait(100);
+    EXPECT_TRUE(line.edges().empty());
+
+    CwSettings settings = cwKeyer->settings();
+    settings.keying = CwKeying::None;
+    cwKeyer->applySettings(settings);
+    press(Qt::Key_F1);
+    press(Qt::Key_Up);
+    press(Qt::Key_F12);
+    QTest::qWait(100);
+    EXPECT_TRUE(line.edges().empty());
+    EXPECT_EQ(cwKeyer->speedText(), "100");
+}
+
+TEST_F(CwMessagesOnTheMainWindowTest, TheArrowsChangeTheSpeedAndSayIt)
+{
+    press(Qt::Key_Down);
+    press(Qt::Key_Down);
+    press(Qt::Key_Up);
+    EXPECT_EQ(cwKeyer->speedText(), "99");
+    EXPECT_EQ(text("messageLabel"), "99 WPM");
 }
 
 } // namespace
