@@ -9,9 +9,19 @@
 #include "serial/PortMap.h"
 #include "station/SettingsStore.h"
 
+#include <QDir>
+
+#include <cmath>
+
 namespace brindle {
 
 namespace {
+
+// The loop count as the settings store keeps it: a whole number.
+std::string formatLoopCount(double loops)
+{
+    return std::to_string(static_cast<long long>(std::llround(loops)));
+}
 
 const QString InvalidPortTitle = QStringLiteral("Invalid port.");
 const QString InvalidPortText
@@ -65,14 +75,25 @@ void CwKeyer::attach(ContestSession& session)
     m_keying->cwKeying = m_settings.keying;
 }
 
+std::string CwKeyer::settingsFilePath() const
+{
+    // The file is read as "cw.txt" and written as "CW.txt": one file whatever the case of its name, on a
+    // file system that tells the two apart.
+    QDir folder(pathToQString(m_workingDir));
+    folder.setFilter(QDir::Files | QDir::Hidden);
+    for (const QString& name : folder.entryList()) {
+        if (name.compare(toQString(CwSettingsReadName), Qt::CaseInsensitive) == 0) {
+            return joinPath(m_workingDir, pathFromQString(name));
+        }
+    }
+    return joinPath(m_workingDir, CwSettingsWriteName);
+}
+
 void CwKeyer::loadSettings()
 {
     CwSettings loaded;
-    for (std::string_view name : { CwSettingsReadName, CwSettingsWriteName }) {
-        if (Result<std::string> content = m_fs.readFile(joinPath(m_workingDir, name))) {
-            loaded = parseCwSettings(content.value());
-            break;
-        }
+    if (Result<std::string> content = m_fs.readFile(settingsFilePath())) {
+        loaded = parseCwSettings(content.value());
     }
     applySettings(loaded);
     m_engineSettings.timing.timing = cwTimingFromText(m_store.get(settingkeys::UserCWSelection, "Timer"));
@@ -102,6 +123,23 @@ bool CwKeyer::hasRealTimePriority() const
 CwTiming CwKeyer::timing() const
 {
     return m_engineSettings.timing.timing.load();
+}
+
+void CwKeyer::setTiming(CwTiming timing)
+{
+    m_engineSettings.timing.timing = timing;
+}
+
+void CwKeyer::setLoopsPer60Ms(double loops)
+{
+    m_engineSettings.timing.loopsPer60Ms = loops;
+}
+
+Status CwKeyer::saveCwSettings()
+{
+    m_store.save(settingkeys::UserCWSelection, cwTimingText(timing()));
+    m_store.save(settingkeys::UserCWLoopOffset, formatLoopCount(loopsPer60Ms()));
+    return m_fs.replaceFile(settingsFilePath(), formatCwSettings(m_settings));
 }
 
 double CwKeyer::loopsPer60Ms() const

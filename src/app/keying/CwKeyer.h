@@ -55,6 +55,11 @@ public:
     // Takes new settings: the engine keys with them from its next unit.
     void applySettings(const CwSettings& settings);
     CwTiming timing() const;
+    void setTiming(CwTiming timing);
+    void setLoopsPer60Ms(double loops);
+    // "Done" of the CW keyer window: the settings file, written whole or not at all, and the timing choice
+    // and loop count in the settings store.
+    Status saveCwSettings();
     // The keying thread got real-time priority: edges stay on time however busy the computer is.
     bool hasRealTimePriority() const;
     double loopsPer60Ms() const;
@@ -65,6 +70,8 @@ private:
     void reportUnavailableLine(const QString& reason);
     void reportKeyingFailure(const QString& reason);
     void finishSending();
+    // The settings file as it is named in the working folder, whatever the case of its letters.
+    std::string settingsFilePath() const;
 
     FileSystem& m_fs;
     std::string m_workingDir;

@@ -212,6 +212,34 @@ TEST_F(CwKeyerTest, StartUpReadsTheSettingsFileAndTheTimingChoice)
     EXPECT_EQ(keyer().loopsPer60Ms(), 123456.0);
 }
 
+TEST_F(CwKeyerTest, TheSettingsFileIsOneFileWhateverTheCaseOfItsName)
+{
+    CwSettings stored = rtsAt(25);
+    stored.messages[8] = "VVV DE G4ABC";
+    test::writeBytes(temp.file("Cw.Txt"), formatCwSettings(stored));
+    keyer().loadSettings();
+    EXPECT_EQ(keyer().settings(), stored);
+
+    CwSettings changed = stored;
+    changed.messages[0] = "CQ TEST G4ABC";
+    keyer().applySettings(changed);
+    keyer().setTiming(CwTiming::Loop);
+    keyer().setLoopsPer60Ms(654321.4);
+    ASSERT_TRUE(keyer().saveCwSettings().ok());
+    EXPECT_EQ(test::readBytes(temp.file("Cw.Txt")), formatCwSettings(changed));
+    EXPECT_FALSE(std::filesystem::exists(temp.file("CW.txt")));
+    EXPECT_EQ(settings.get(settingkeys::UserCWSelection, ""), "Loop");
+    EXPECT_EQ(settings.get(settingkeys::UserCWLoopOffset, ""), "654321");
+}
+
+TEST_F(CwKeyerTest, WithoutASettingsFileDoneWritesCwTxt)
+{
+    keyer().loadSettings();
+    EXPECT_EQ(keyer().settings(), CwSettings {});
+    ASSERT_TRUE(keyer().saveCwSettings().ok());
+    EXPECT_EQ(test::readBytes(temp.file("CW.txt")), formatCwSettings(CwSettings {}));
+}
+
 TEST_F(CwKeyerTest, EndingTheProgramMidMessageLeavesTheKeyUp)
 {
     CwSettings settings = rtsAt(5);
