@@ -3,6 +3,7 @@
 #include "common/QtText.h"
 
 #include <filesystem>
+#include <mutex>
 #include <set>
 #include <system_error>
 #include <utility>
@@ -25,10 +26,35 @@ std::string systemMessage(int error)
 }
 
 // The devices this program has open, by their real path. A second window asking for one of them is
-// told so, instead of being sent to look for another program.
-std::set<std::string>& devicesOpenHere()
+// told so, instead of being sent to look for another program. The CW port is opened on the keying
+// thread while the windows open theirs, hence the lock.
+class DevicesOpenHere
 {
-    static std::set<std::string> devices;
+public:
+    bool contains(const std::string& device)
+    {
+        std::lock_guard lock(m_mutex);
+        return m_devices.contains(device);
+    }
+    void insert(const std::string& device)
+    {
+        std::lock_guard lock(m_mutex);
+        m_devices.insert(device);
+    }
+    void erase(const std::string& device)
+    {
+        std::lock_guard lock(m_mutex);
+        m_devices.erase(device);
+    }
+
+private:
+    std::mutex m_mutex;
+    std::set<std::string> m_devices;
+};
+
+DevicesOpenHere& devicesOpenHere()
+{
+    static DevicesOpenHere devices;
     return devices;
 }
 
