@@ -41,13 +41,14 @@ public:
         }
     }
 
-    // Builds and starts the form as the program does.
-    void open()
+    // Builds and starts the form as the program does, driving the keyers given.
+    void open(MainWindowKeyers keyers = {})
     {
         m_dialogs.onModal = [](QDialog& dialog) { static_cast<StationSetupDialog&>(dialog).publishStation(); };
         m_dialogs.answers.push_back(OperatorDialogs::Answer::Yes);
         form = std::make_unique<MainWindow>(
-            MainWindowServices { m_fs, m_clock, m_dialogs, m_settings, m_shared, m_folders, [](int) {} });
+            MainWindowServices { m_fs, m_clock, m_dialogs, m_settings, m_shared, m_folders, [](int) {} },
+            std::move(keyers));
         form->startUp();
         form->resize(1280, 900);
         form->show();
@@ -59,6 +60,24 @@ public:
     QLineEdit* field(const char* name)
     {
         return form->findChild<QLineEdit*>(QString::fromLatin1(name));
+    }
+
+    // What a keyer built for the form uses.
+    FileSystem& fileSystem()
+    {
+        return m_fs;
+    }
+    SettingsStore& settings()
+    {
+        return m_settings;
+    }
+    OperatorDialogs& dialogs()
+    {
+        return m_dialogs;
+    }
+    const std::string& workingDir() const
+    {
+        return m_folders.workingDir;
     }
 
 private:

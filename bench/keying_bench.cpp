@@ -135,6 +135,56 @@ void keyOne(const char* label, std::string_view text, int wpm, const Condition& 
         condition.busyForm ? (" with " + std::to_string(refreshes) + " list refreshes").c_str() : "");
 }
 
+// From an F-key pressed on the main window to the first key-down edge of its message, and how long the
+// window takes over each key typed at full speed (one every 30 ms) while a message is being sent.
+void functionKeyToAir()
+{
+    test::RecordingKeyingLine line;
+    test::RecordingLineSource source { line };
+    BenchForm bench(ContestLog::Capacity, false);
+    MainWindowKeyers keyers;
+    auto cw = std::make_unique<CwKeyer>(
+        bench.fileSystem(), bench.workingDir(), bench.settings(), bench.dialogs(), test::lendingTo(source));
+    CwKeyer* keyer = cw.get();
+    keyers.cw = std::move(cw);
+    bench.open(std::move(keyers));
+    CwSettings cw2;
+    cw2.keying = CwKeying::Rts;
+    cw2.port = "1";
+    cw2.speed = "60";
+    cw2.messages[1] = "$ 5NN";
+    keyer->applySettings(cw2);
+    QLineEdit* call = bench.field("callField");
+    QTest::keyClicks(call, QStringLiteral("G4ABC"));
+
+    std::vector<double> toAir;
+    std::vector<double> perKey;
+    for (int round = 0; round < 10; ++round) {
+        const std::size_t edgesBefore = line.edges().size();
+        const auto pressed = steady_clock::now();
+        QTest::keyClick(call, Qt::Key_F2);
+        while (line.edges().size() == edgesBefore) {
+            std::this_thread::yield();
+        }
+        toAir.push_back(duration<double, std::milli>(line.edges()[edgesBefore].at - pressed).count());
+        // Type into the received report while the message is on the air.
+        QLineEdit* report = bench.field("rstRcvdField");
+        while (keyer->isSending()) {
+            const auto before = steady_clock::now();
+            QTest::keyClick(report, Qt::Key_5);
+            QTest::keyClick(report, Qt::Key_Backspace);
+            perKey.push_back(duration<double, std::milli>(steady_clock::now() - before).count() / 2);
+            QTest::qWait(30);
+        }
+        call->setFocus();
+    }
+    std::printf("F-key to first key-down edge: p50 %.3f ms, max %.3f ms over %zu presses\n", percentile(toAir, 0.5),
+        *std::max_element(toAir.begin(), toAir.end()), toAir.size());
+    std::printf("A key typed while sending: p50 %.3f ms, p99 %.3f ms, max %.3f ms over %zu keys\n",
+        percentile(perKey, 0.5), percentile(perKey, 0.99), *std::max_element(perKey.begin(), perKey.end()),
+        perKey.size());
+}
+
 } // namespace
 } // namespace brindle
 
@@ -146,11 +196,15 @@ int main(int argc, char** argv)
     ::setenv("XDG_CONFIG_HOME", config.c_str(), 1);
     ::setenv("QT_QPA_PLATFORM", "offscreen", 0);
     QApplication app(argc, argv);
+    // Each line as soon as it is measured: the whole run takes minutes.
+    std::setvbuf(stdout, nullptr, _IOLBF, 0);
 
     std::string paris;
     for (int i = 0; i < 10; ++i) {
         paris += "PARIS ";
     }
+    functionKeyToAir();
+
     BenchForm busy(ContestLog::Capacity);
     busy.form->findChild<QPushButton*>(QStringLiteral("listAllButton"))->click();
     const Condition conditions[] = { { "idle", nullptr }, { "busy", &busy } };
