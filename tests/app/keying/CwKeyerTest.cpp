@@ -130,6 +130,21 @@ TEST_F(CwKeyerTest, ReopeningThePortTellsAtOnceWhenItCannotBeOpened)
     EXPECT_EQ(source.closes, 1) << "the port open before was let go first";
 }
 
+TEST_F(CwKeyerTest, ReopeningPortZeroOnlyLetsThePortGo)
+{
+    keyer().applySettings(rtsAt(60));
+    keyer().openCwPort();
+    ASSERT_TRUE(QTest::qWaitFor([this] { return source.opens == 1; }, 5000));
+    CwSettings none = rtsAt(60);
+    none.port = "0";
+    keyer().applySettings(none);
+    keyer().openCwPort();
+    ASSERT_TRUE(QTest::qWaitFor([this] { return source.closes == 1; }, 5000));
+    QTest::qWait(50);
+    EXPECT_EQ(source.opens, 1);
+    EXPECT_TRUE(dialogs.shown.empty());
+}
+
 TEST_F(CwKeyerTest, ALineLostWhileSendingStopsTheMessageTellsTheOperatorAndReopensNextTime)
 {
     keyer().applySettings(rtsAt(60));
