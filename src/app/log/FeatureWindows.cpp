@@ -3,6 +3,7 @@
 #include "common/OperatorDialogs.h"
 #include "keying/CwKeyer.h"
 #include "keying/CwKeyerWindow.h"
+#include "keying/CwMessagesWindow.h"
 #include "reports/ReportCommands.h"
 
 #include <QWidget>
@@ -30,6 +31,11 @@ FeatureWindows::FeatureWindows(
 {
 }
 
+void FeatureWindows::useKeyPreview(KeyPreview& keys)
+{
+    m_keyPreview = &keys;
+}
+
 bool FeatureWindows::openForCtrlKey(int keyCode)
 {
     switch (keyCode) {
@@ -40,12 +46,14 @@ bool FeatureWindows::openForCtrlKey(int keyCode)
     case 'S':
         openCwKeyer(Opening::Beside);
         return true;
+    case 'W':
+        openCwMessages();
+        return true;
     case 'B':
     case 'D':
     case 'G':
     case 'P':
     case 'R':
-    case 'W':
         return true;
     default:
         return false;
@@ -69,8 +77,27 @@ void FeatureWindows::openCwKeyer(Opening opening)
     showInFront(*m_cwKeyerWindow);
 }
 
+void FeatureWindows::openCwMessages(Qt::WindowState state)
+{
+    if (!m_cwKeyer || !m_keyPreview) {
+        return;
+    }
+    if (!m_cwMessagesWindow) {
+        m_cwMessagesWindow = new CwMessagesWindow(*m_cwKeyer, *m_keyPreview, &m_mainWindow);
+    }
+    if (state == Qt::WindowMinimized) {
+        m_cwMessagesWindow->showMinimized();
+        return;
+    }
+    showInFront(*m_cwMessagesWindow);
+}
+
 void FeatureWindows::finishCwSetup()
 {
+    // The messages stay in sight, out of the way, while there is a keying line to send them on.
+    if (m_cwKeyer->settings().keying != CwKeying::None) {
+        openCwMessages(Qt::WindowMinimized);
+    }
     m_mainWindow.activateWindow();
 }
 
@@ -78,7 +105,8 @@ void FeatureWindows::closeAll()
 {
     // Phone keyer, CW setup, voice navigation, rig interface, DX spotting, spectrum map, CW strings and
     // WinKey, as those come.
-    for (QWidget* window : { static_cast<QWidget*>(m_cwKeyerWindow.data()) }) {
+    for (QWidget* window :
+        { static_cast<QWidget*>(m_cwKeyerWindow.data()), static_cast<QWidget*>(m_cwMessagesWindow.data()) }) {
         if (window) {
             window->close();
         }

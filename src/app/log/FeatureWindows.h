@@ -10,6 +10,8 @@ namespace brindle {
 class CwKeyer;
 class CwKeyerControl;
 class CwKeyerWindow;
+class CwMessagesWindow;
+class KeyPreview;
 class OperatorDialogs;
 class ReportCommands;
 
@@ -29,12 +31,17 @@ public:
     FeatureWindows(ReportCommands& reports, CwKeyerControl& cwKeyer, OperatorDialogs& dialogs, QWidget& mainWindow,
         QObject* parent = nullptr);
 
+    // The main window's key preview, made after this: the CW strings window hands its keys to it.
+    void useKeyPreview(KeyPreview& keys);
+
     // Opens the window of a Ctrl shortcut; false for a key that is no shortcut. The shortcuts of the
     // spectrum map (B), CW setup (C, S), DX spotting (D), rig tune (G), phone keyer (P), rig interface
     // (R) and CW strings (W) are taken, so their letters never reach a field.
     bool openForCtrlKey(int keyCode);
     // The CW keyer window, at its normal size and in front. Only a keyer that keys has one.
     void openCwKeyer(Opening opening);
+    // The CW strings window, beside the main window: at its normal size and in front, or minimised.
+    void openCwMessages(Qt::WindowState state = Qt::WindowNoState);
     // Closes every window kept open beside the main window, in shutdown order.
     void closeAll();
 
@@ -46,7 +53,9 @@ private:
     CwKeyer* m_cwKeyer;
     OperatorDialogs& m_dialogs;
     QWidget& m_mainWindow;
+    KeyPreview* m_keyPreview = nullptr;
     QPointer<CwKeyerWindow> m_cwKeyerWindow;
+    QPointer<CwMessagesWindow> m_cwMessagesWindow;
 };
 
 } // namespace brindle

@@ -81,6 +81,7 @@ void MainWindow::buildParts()
     m_keyers.cw->attach(m_session);
     m_keyPreview = new MainKeyPreview(
         m_session, m_services.folders.workingDir, *m_keyers.cw, *m_keyers.phone, *m_features, *m_messages, this);
+    m_features->useKeyPreview(*m_keyPreview);
     m_keys = new KeyRouter(this, m_keyPreview);
     m_keys->holdKeysWith(m_dupeChecker->keyHold());
 
