@@ -4,6 +4,7 @@
 #include "common/OperatorDialogs.h"
 #include "common/QtText.h"
 #include "common/Text.h"
+#include "keying/CodePracticeDialog.h"
 #include "keying/CwKeyer.h"
 #include "keying/CwMessages.h"
 #include "keying/MorseSender.h"
@@ -291,6 +292,7 @@ void CwKeyerWindow::connectChanges()
     connect(m_loopFasterButton, &QPushButton::clicked, this, &CwKeyerWindow::shortenLoop);
     connect(m_loopSlowerButton, &QPushButton::clicked, this, &CwKeyerWindow::lengthenLoop);
     connect(m_testButton, &QPushButton::clicked, this, &CwKeyerWindow::sendTestMessage);
+    connect(m_codePracticeButton, &QPushButton::clicked, this, &CwKeyerWindow::openCodePractice);
     connect(m_doneButton, &QPushButton::clicked, this, &CwKeyerWindow::saveCwSettings);
 }
 
@@ -526,6 +528,15 @@ void CwKeyerWindow::watchTestMessage()
         m_testWatch->stop();
         m_sendingLabel->hide();
     }
+}
+
+void CwKeyerWindow::openCodePractice()
+{
+    CodePracticeDialog practice(m_keyer, m_dialogs, this);
+    m_dialogs.runModal(practice);
+    m_keyer.clearBuffer();
+    // Its Faster and Slower change the keyer's speed.
+    showSpeed();
 }
 
 void CwKeyerWindow::saveCwSettings()

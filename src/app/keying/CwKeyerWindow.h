@@ -69,6 +69,7 @@ private:
     void lengthenLoop();
     void sendTestMessage();
     void watchTestMessage();
+    void openCodePractice();
     void saveCwSettings();
 
     CwKeyer& m_keyer;

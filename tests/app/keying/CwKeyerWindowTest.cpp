@@ -380,6 +380,23 @@ TEST_F(CwKeyerWindowTest, DoneThatCannotWriteTheFileOnlyHides)
     EXPECT_TRUE(dialogs.shown.empty());
 }
 
+TEST_F(CwKeyerWindowTest, CodePracticeOpensModallyAndWhatItLeftWaitingIsDroppedWhenItCloses)
+{
+    open();
+    QString opened;
+    dialogs.onModal = [&opened](QDialog& practice) {
+        opened = practice.objectName();
+        QTest::mouseClick(practice.findChild<QPushButton*>(QStringLiteral("fasterButton")), Qt::LeftButton);
+        QTest::keyClicks(practice.findChild<QLineEdit*>(QStringLiteral("keyboardField")), QStringLiteral("tttt"));
+    };
+    click("codePracticeButton");
+    EXPECT_EQ(opened, "CodePracticeDialog");
+    EXPECT_FALSE(keyer.hasWaitingText());
+    ASSERT_TRUE(waitUntilIdle(keyer));
+    EXPECT_LT(keyDowns(), 4);
+    EXPECT_EQ(field("speedField")->text(), "101") << "the practice's Faster is the keyer's";
+}
+
 // The menu opens the window modally; Ctrl+C and Ctrl+S open it beside the main window.
 class CwSetupOnTheMainWindowTest : public CwOnTheMainWindowTest
 {
