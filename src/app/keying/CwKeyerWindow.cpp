@@ -85,7 +85,14 @@ CwKeyerWindow::CwKeyerWindow(CwKeyer& keyer, OperatorDialogs& dialogs, QWidget* 
     columns->addLayout(buildMessages(), 3);
     columns->addSpacing(12);
     columns->addLayout(buildSettings(), 2);
-    layout->addLayout(columns, 1);
+    layout->addLayout(columns);
+    // Across the whole window, where the longest of them takes no room from the fields.
+    for (const char* instruction :
+        { "A ! in the string enters the contact.", "Press the test command button to send the text in the F9 text box.",
+            "You must be in CW mode.", "Up / Down arrows on main form change speed." }) {
+        layout->addWidget(caption(this, instruction));
+    }
+    layout->addStretch();
     layout->addLayout(buildCommands());
     routeKeys();
     connectChanges();
@@ -109,13 +116,27 @@ QLayout* CwKeyerWindow::buildMessages()
     rows->addWidget(caption(this, "F12"), keyboardRow, 0);
     rows->addWidget(caption(this, "Keyboard"), keyboardRow, 1);
     column->addLayout(rows);
-    for (const char* instruction :
-        { "A ! in the string enters the contact.", "Press the test command button to send the text in the F9 text box.",
-            "You must be in CW mode.", "Up / Down arrows on main form change speed." }) {
-        column->addWidget(caption(this, instruction));
-    }
+    column->addLayout(buildLegend());
     column->addStretch();
     return column;
+}
+
+QLayout* CwKeyerWindow::buildLegend()
+{
+    // The keys that send the prosigns as one run.
+    auto* legend = new QHBoxLayout;
+    const char* const prosigns[][2] = { { "AR", "[" }, { "CL", "\\" }, { "SK", "]" }, { "KN", ";" }, { "BT", "=" } };
+    for (const auto& prosign : prosigns) {
+        legend->addWidget(caption(this, prosign[0]));
+        QLabel* key = caption(this, prosign[1]);
+        QFont bold = key->font();
+        bold.setBold(true);
+        key->setFont(bold);
+        legend->addWidget(key);
+        legend->addSpacing(24);
+    }
+    legend->addStretch();
+    return legend;
 }
 
 QLayout* CwKeyerWindow::buildSettings()
@@ -162,20 +183,6 @@ QLayout* CwKeyerWindow::buildSettings()
     m_showTextOnMainCheck->setObjectName(QStringLiteral("showTextOnMainCheck"));
     column->addWidget(m_showTextOnMainCheck);
     column->addWidget(buildTiming());
-
-    // The keys that send the prosigns as one run.
-    auto* legend = new QHBoxLayout;
-    const char* const prosigns[][2] = { { "AR", "[" }, { "CL", "\\" }, { "SK", "]" }, { "KN", ";" }, { "BT", "=" } };
-    for (const auto& prosign : prosigns) {
-        legend->addWidget(caption(this, prosign[0]));
-        QLabel* key = caption(this, prosign[1]);
-        QFont bold = key->font();
-        bold.setBold(true);
-        key->setFont(bold);
-        legend->addWidget(key);
-        legend->addStretch();
-    }
-    column->addLayout(legend);
     column->addStretch();
     return column;
 }

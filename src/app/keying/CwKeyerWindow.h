@@ -42,6 +42,7 @@ protected:
 
 private:
     QLayout* buildMessages();
+    QLayout* buildLegend();
     QLayout* buildSettings();
     QGroupBox* buildTiming();
     QLayout* buildCommands();

@@ -39,12 +39,11 @@ CwMessagesWindow::CwMessagesWindow(CwKeyer& keyer, KeyPreview& keys, QWidget* pa
         message->setObjectName(QStringLiteral("messageLabel_") + key);
         // A message is shown as typed, whatever it looks like.
         message->setTextFormat(Qt::PlainText);
-        message->setWordWrap(true);
         for (ClickableLabel* label : { caption, message }) {
             label->setCursor(Qt::PointingHandCursor);
             connect(label, &ClickableLabel::clicked, this, [this, i] { sendMessageOfLine(i); });
         }
-        lines->addWidget(caption, static_cast<int>(i), 0, Qt::AlignTop);
+        lines->addWidget(caption, static_cast<int>(i), 0);
         lines->addWidget(message, static_cast<int>(i), 1);
         m_keyCaptions[i] = caption;
         m_messageLabels[i] = message;
