@@ -167,6 +167,11 @@ void CwKeyer::appendText(std::string_view text)
     }
 }
 
+bool CwKeyer::hasWaitingText() const
+{
+    return !m_buffer.text().empty();
+}
+
 void CwKeyer::startEngine()
 {
     QMetaObject::invokeMethod(m_engine, &MorseEngine::sendBuffer, Qt::QueuedConnection);

@@ -45,6 +45,8 @@ public:
 
     // Puts text after whatever is waiting and starts sending when nothing is.
     void appendText(std::string_view text);
+    // Text is waiting that the engine has not taken yet.
+    bool hasWaitingText() const;
     // Closes the CW port and opens it again as the settings now say, telling the operator when it fails.
     void openCwPort();
 

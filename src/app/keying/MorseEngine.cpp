@@ -69,6 +69,10 @@ void MorseEngine::reopenLine()
     if (keying != CwKeying::Rts && keying != CwKeying::Dtr && keying != CwKeying::ParallelPort) {
         return;
     }
+    // Port 0 is the operator's way of keying no serial port: the port is let go, and that is all.
+    if (keying != CwKeying::ParallelPort && m_settings.line.portNumber.load() < 1) {
+        return;
+    }
     if (Result<KeyingLine*> line = lineSource().openLine(); !line) {
         emit lineUnavailable(toQString(line.error().description));
     }

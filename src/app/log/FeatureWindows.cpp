@@ -1,13 +1,39 @@
 #include "FeatureWindows.h"
 
+#include "common/OperatorDialogs.h"
+#include "keying/CwKeyer.h"
+#include "keying/CwKeyerWindow.h"
+#include "keying/CwMessagesWindow.h"
 #include "reports/ReportCommands.h"
+
+#include <QWidget>
 
 namespace brindle {
 
-FeatureWindows::FeatureWindows(ReportCommands& reports, QObject* parent)
+namespace {
+
+void showInFront(QWidget& window)
+{
+    window.showNormal();
+    window.raise();
+    window.activateWindow();
+}
+
+} // namespace
+
+FeatureWindows::FeatureWindows(
+    ReportCommands& reports, CwKeyerControl& cwKeyer, OperatorDialogs& dialogs, QWidget& mainWindow, QObject* parent)
     : QObject(parent)
     , m_reports(reports)
+    , m_cwKeyer(qobject_cast<CwKeyer*>(&cwKeyer))
+    , m_dialogs(dialogs)
+    , m_mainWindow(mainWindow)
 {
+}
+
+void FeatureWindows::useKeyPreview(KeyPreview& keys)
+{
+    m_keyPreview = &keys;
 }
 
 bool FeatureWindows::openForCtrlKey(int keyCode)
@@ -16,23 +42,71 @@ bool FeatureWindows::openForCtrlKey(int keyCode)
     case 'F':
         m_reports.showBandPlan();
         return true;
-    case 'B':
     case 'C':
+    case 'S':
+        openCwKeyer(Opening::Beside);
+        return true;
+    case 'W':
+        openCwMessages();
+        return true;
+    case 'B':
     case 'D':
     case 'G':
     case 'P':
     case 'R':
-    case 'S':
-    case 'W':
         return true;
     default:
         return false;
     }
 }
 
+void FeatureWindows::openCwKeyer(Opening opening)
+{
+    if (!m_cwKeyer) {
+        return;
+    }
+    if (!m_cwKeyerWindow) {
+        m_cwKeyerWindow = new CwKeyerWindow(*m_cwKeyer, m_dialogs, &m_mainWindow);
+        connect(m_cwKeyerWindow, &CwKeyerWindow::settingsSaved, this, &FeatureWindows::finishCwSetup);
+    }
+    // Already open beside the main window, it only comes to the front.
+    if (opening == Opening::Modal && !m_cwKeyerWindow->isVisible()) {
+        m_dialogs.runModal(*m_cwKeyerWindow);
+        return;
+    }
+    showInFront(*m_cwKeyerWindow);
+}
+
+void FeatureWindows::openCwMessages(Qt::WindowState state)
+{
+    if (!m_cwKeyer || !m_keyPreview) {
+        return;
+    }
+    if (!m_cwMessagesWindow) {
+        m_cwMessagesWindow = new CwMessagesWindow(*m_cwKeyer, *m_keyPreview, &m_mainWindow);
+    }
+    if (state == Qt::WindowMinimized) {
+        m_cwMessagesWindow->showMinimized();
+        return;
+    }
+    showInFront(*m_cwMessagesWindow);
+}
+
+void FeatureWindows::finishCwSetup()
+{
+    // The messages stay in sight, out of the way, while there is a keying line to send them on.
+    if (m_cwKeyer->settings().keying != CwKeying::None) {
+        openCwMessages(Qt::WindowMinimized);
+    }
+    m_mainWindow.activateWindow();
+}
+
 void FeatureWindows::closeAll()
 {
-    for (const QPointer<QWidget>& window : m_openWindows) {
+    // Phone keyer, CW setup, voice navigation, rig interface, DX spotting, spectrum map, CW strings and
+    // WinKey, as those come.
+    for (QWidget* window :
+        { static_cast<QWidget*>(m_cwKeyerWindow.data()), static_cast<QWidget*>(m_cwMessagesWindow.data()) }) {
         if (window) {
             window->close();
         }

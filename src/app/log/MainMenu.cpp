@@ -91,7 +91,7 @@ void MainMenu::buildOptionsMenu(QMenuBar& bar)
 {
     QMenu* options = addMenu(bar, "optionsMenu", "&Options");
     QMenu* transmit = addMenu(options, "transmitMenu", "&Transmit");
-    addLaterItem(transmit, "cwSetupAction", "&CW Setup");
+    addItem(transmit, "cwSetupAction", "&CW Setup", m_commands.openCwSetup);
     addLaterItem(transmit, "phoneSetupAction", "&Phone Setup");
     options->addSeparator();
     QMenu* appearance = addMenu(options, "appearanceMenu", "&Appearance");

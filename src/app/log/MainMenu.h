@@ -37,6 +37,7 @@ public:
         std::function<void(bool)> setPostContestMode;
         std::function<void()> runStationSetup;
         std::function<void()> chooseSerialPorts;
+        std::function<void()> openCwSetup;
         std::function<void(const std::string& band)> changeBand;
         std::function<void()> showBandPlan;
         std::function<void()> showRateGraph;

@@ -69,7 +69,7 @@ void MainWindow::buildParts()
     m_appearance = new AppearanceCommands(*this, m_session, m_services, *m_controller, this);
     m_reports = new ReportCommands(
         m_session, m_services, *this, [this] { return m_contactListPanel->listedRecords(); }, this);
-    m_features = new FeatureWindows(*m_reports, this);
+    m_features = new FeatureWindows(*m_reports, *m_keyers.cw, m_services.dialogs, *this, this);
 
     m_messageLabel = new QLabel(canvas);
     m_messageLabel->setObjectName(QStringLiteral("messageLabel"));
@@ -81,6 +81,7 @@ void MainWindow::buildParts()
     m_keyers.cw->attach(m_session);
     m_keyPreview = new MainKeyPreview(
         m_session, m_services.folders.workingDir, *m_keyers.cw, *m_keyers.phone, *m_features, *m_messages, this);
+    m_features->useKeyPreview(*m_keyPreview);
     m_keys = new KeyRouter(this, m_keyPreview);
     m_keys->holdKeysWith(m_dupeChecker->keyHold());
 
@@ -124,6 +125,7 @@ MainMenu* MainWindow::buildMenu()
     };
     commands.runStationSetup = [this] { runStationSetup(); };
     commands.chooseSerialPorts = [this] { chooseSerialPorts(); };
+    commands.openCwSetup = [this] { m_features->openCwKeyer(FeatureWindows::Opening::Modal); };
     commands.changeBand = [this](const std::string& band) { changeBand(band); };
     commands.showBandPlan = [this] { m_reports->showBandPlan(); };
     commands.showRateGraph = [this] { m_reports->showRateGraph(); };

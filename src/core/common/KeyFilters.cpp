@@ -23,4 +23,12 @@ int digitsOnly(int keyAscii)
     return 0;
 }
 
+int digitsAnd(int keyAscii, std::string_view extra)
+{
+    if (keyAscii > 0 && keyAscii <= 0x7F && extra.find(static_cast<char>(keyAscii)) != std::string_view::npos) {
+        return keyAscii;
+    }
+    return digitsOnly(keyAscii);
+}
+
 } // namespace brindle

@@ -1,5 +1,7 @@
 #pragma once
 
+#include <string_view>
+
 namespace brindle {
 
 // Key filters of the entry fields. They take the character code of a key press and return the code to
@@ -14,6 +16,9 @@ int numberCharsOnly(int keyAscii);
 
 // Report fields: Backspace and the digits; every other key is dropped.
 int digitsOnly(int keyAscii);
+
+// Backspace, the digits and the characters of extra; every other key is dropped.
+int digitsAnd(int keyAscii, std::string_view extra);
 
 inline constexpr int KeyBackspace = 8;
 inline constexpr int KeyReturn = 13;

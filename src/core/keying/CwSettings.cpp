@@ -61,7 +61,33 @@ int leadingWholeNumber(std::string_view text)
     if (ec != std::errc()) {
         return 0;
     }
-    return static_cast<int>(std::clamp<long long>(value, std::numeric_limits<int>::min(), std::numeric_limits<int>::max()));
+    return static_cast<int>(
+        std::clamp<long long>(value, std::numeric_limits<int>::min(), std::numeric_limits<int>::max()));
+}
+
+namespace {
+
+constexpr double ShortestWordSpace = -8;
+
+std::string shortestText(double value)
+{
+    char buffer[32];
+    const auto [end, ec] = std::to_chars(buffer, buffer + sizeof buffer, value);
+    return ec == std::errc() ? std::string(buffer, end) : std::string("0");
+}
+
+} // namespace
+
+std::string stepWordSpace(std::string_view text, int step)
+{
+    const std::optional<double> value = parseDecimal(trimBlanks(text));
+    return value ? limitWordSpace(shortestText(*value + step)) : std::string("0");
+}
+
+std::string limitWordSpace(std::string_view text)
+{
+    const std::optional<double> value = parseDecimal(trimBlanks(text));
+    return value && *value < ShortestWordSpace ? shortestText(ShortestWordSpace) : std::string(text);
 }
 
 CwSettings parseCwSettings(std::string_view content)

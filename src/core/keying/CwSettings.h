@@ -49,4 +49,11 @@ std::string_view cwTimingText(CwTiming timing);
 // "12.5" gives 12); 0 for text that starts with none.
 int leadingWholeNumber(std::string_view text);
 
+// The word-space field after "More" (step 1) or "Less" (step -1): a number moves by the step, any other
+// text becomes "0".
+std::string stepWordSpace(std::string_view text, int step);
+// The word-space field as it may stand: a number below -8 reads "-8", since -8 already leaves nothing of
+// a word space but the gap between two characters; any other text stays as it is.
+std::string limitWordSpace(std::string_view text);
+
 } // namespace brindle

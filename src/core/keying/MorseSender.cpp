@@ -38,6 +38,16 @@ double calibrateLoop()
     return std::nearbyint(Steps / std::max(ms, 0.001) * 60.0);
 }
 
+double shortenedLoop(double loopsPer60Ms)
+{
+    return std::nearbyint(loopsPer60Ms * 0.9);
+}
+
+double lengthenedLoop(double loopsPer60Ms)
+{
+    return std::nearbyint(loopsPer60Ms * 1.111111111111);
+}
+
 MorseSender::MorseSender(KeyingLine& line, const LiveCwSettings& settings)
     : m_line(line)
     , m_settings(settings)

@@ -32,6 +32,10 @@ struct LiveCwSettings
 // Counting steps that last 60 ms on this computer: the "Loop" timing's calibration, to the nearest whole
 // number. Takes some milliseconds of one core.
 double calibrateLoop();
+// "Speed up CW" and "Slow Down CW" of the "Loop" timing: a tenth fewer counting steps a unit, or as many
+// more as give that tenth back, to the nearest whole number (halves to even, as the calibration rounds).
+double shortenedLoop(double loopsPer60Ms);
+double lengthenedLoop(double loopsPer60Ms);
 
 // Keys characters on a line, one whole character per call: nothing interrupts a character, so the line
 // is always up between calls. Used by one thread at a time.

@@ -1,7 +1,7 @@
 #include "keying/CwKeyer.h"
 #include "log/ContestSession.h"
 
-#include "app/log/StartedMainWindow.h"
+#include "app/keying/CwOnTheMainWindow.h"
 #include "keying/CwKeyingLines.h"
 #include "serial/PortMap.h"
 #include "support/PtyPair.h"
@@ -14,23 +14,12 @@
 namespace brindle {
 namespace {
 
+using test::CwOnTheMainWindowTest;
+using test::lendingTo;
 using test::RecordingKeyingLine;
 using test::RecordingLineSource;
-using test::lendingTo;
-
-CwSettings rtsAt(int wordsPerMinute)
-{
-    CwSettings settings;
-    settings.keying = CwKeying::Rts;
-    settings.port = "1";
-    settings.speed = std::to_string(wordsPerMinute);
-    return settings;
-}
-
-bool waitUntilIdle(const CwKeyer& keyer)
-{
-    return QTest::qWaitFor([&keyer] { return !keyer.isSending(); }, 20000);
-}
+using test::rtsAt;
+using test::waitUntilIdle;
 
 class CwKeyerTest : public ::testing::Test
 {
@@ -42,6 +31,13 @@ protected:
             m_keyer->attach(session);
         }
         return *m_keyer;
+    }
+    // The settings store is shared by every test: the timing choice and loop count are left at their
+    // defaults for the next.
+    void TearDown() override
+    {
+        settings.save(settingkeys::UserCWSelection, "Timer");
+        settings.save(settingkeys::UserCWLoopOffset, "0");
     }
 
     test::TempFolder temp;
@@ -132,6 +128,21 @@ TEST_F(CwKeyerTest, ReopeningThePortTellsAtOnceWhenItCannotBeOpened)
     ASSERT_TRUE(QTest::qWaitFor([this] { return !dialogs.shown.empty(); }, 5000));
     EXPECT_EQ(dialogs.shown[0].title, "Invalid port.");
     EXPECT_EQ(source.closes, 1) << "the port open before was let go first";
+}
+
+TEST_F(CwKeyerTest, ReopeningPortZeroOnlyLetsThePortGo)
+{
+    keyer().applySettings(rtsAt(60));
+    keyer().openCwPort();
+    ASSERT_TRUE(QTest::qWaitFor([this] { return source.opens == 1; }, 5000));
+    CwSettings none = rtsAt(60);
+    none.port = "0";
+    keyer().applySettings(none);
+    keyer().openCwPort();
+    ASSERT_TRUE(QTest::qWaitFor([this] { return source.closes == 1; }, 5000));
+    QTest::qWait(50);
+    EXPECT_EQ(source.opens, 1);
+    EXPECT_TRUE(dialogs.shown.empty());
 }
 
 TEST_F(CwKeyerTest, ALineLostWhileSendingStopsTheMessageTellsTheOperatorAndReopensNextTime)
@@ -282,33 +293,6 @@ TEST(CwKeyerOnARealPort, APortWithoutModemLinesIsReportedNotSwallowed)
 // The whole main window with a real keyer: the log character logs the contact in the fields once the
 // text before it is on the air; Esc stops sending before it clears anything; a close is refused while
 // sending.
-class CwOnTheMainWindowTest : public test::StartedMainWindow
-{
-protected:
-    MainWindowKeyers keyers() override
-    {
-        MainWindowKeyers keyers;
-        auto cw = std::make_unique<CwKeyer>(fs, folders.workingDir, settings, dialogs, lendingTo(source));
-        cwKeyer = cw.get();
-        keyers.cw = std::move(cw);
-        return keyers;
-    }
-    void SetUp() override
-    {
-        test::StartedMainWindow::SetUp();
-        cwKeyer->applySettings(rtsAt(100));
-    }
-    // The keyer's engine holds the line until the window goes.
-    void TearDown() override
-    {
-        form.reset();
-    }
-
-    RecordingKeyingLine line;
-    RecordingLineSource source { line };
-    CwKeyer* cwKeyer = nullptr;
-};
-
 TEST_F(CwOnTheMainWindowTest, TheLogCharacterLogsTheContactAfterTheTextBeforeIt)
 {
     startClock();
@@ -386,7 +370,14 @@ TEST_F(CwMessagesOnTheMainWindowTest, F2SendsTheCallAndTheReportFilledIn)
     press(Qt::Key_F2);
     ASSERT_TRUE(waitUntilIdle(*cwKeyer));
     // K1AB 5NN: -.- .---- .- -... then ..... -. -.
-    EXPECT_EQ(elements(), "-.-" ".----" ".-" "-..." "....." "-." "-.");
+    EXPECT_EQ(elements(),
+        "-.-"
+        ".----"
+        ".-"
+        "-..."
+        "....."
+        "-."
+        "-.");
 }
 
 TEST_F(CwMessagesOnTheMainWindowTest, F1RepeatsAfterItsPauseUntilAKeyIsPressed)

@@ -1,3 +1,7 @@
+#include "keying/CodePracticeDialog.h"
+#include "keying/CwKeyer.h"
+#include "keying/CwKeyerWindow.h"
+#include "keying/CwMessagesWindow.h"
 #include "log/ContactEditorDialog.h"
 #include "log/ContestLog.h"
 #include "os/PosixFileSystem.h"
@@ -10,16 +14,20 @@
 #include "station/SharedPreferences.h"
 #include "station/StationSetupDialog.h"
 #include "ui/HelpDialog.h"
+#include "ui/KeyRouting.h"
 #include "ui/MultiplierColoursDialog.h"
 #include "ui/StartupLogoDialog.h"
 
 #include "support/LogSamples.h"
 #include "support/QtPrinters.h"
+#include "support/RecordingKeyingLine.h"
 #include "support/ScriptedDialogs.h"
 #include "support/TempFolder.h"
 #include "support/WindowManager.h"
 
+#include <QAbstractButton>
 #include <QApplication>
+#include <QLabel>
 #include <QPushButton>
 #include <QScreen>
 
@@ -43,32 +51,61 @@ struct Services
     CountryTable countries { { { "K", "USA", "NA", 91.87f, 37.6f } } };
     DefaultData station;
     std::string dataDir = BRINDLE_DATA_DIR;
+    test::RecordingKeyingLine line;
+    test::RecordingLineSource lineSource { line };
+    std::unique_ptr<CwKeyer> cw;
+
+    CwKeyer& keyer()
+    {
+        if (!cw) {
+            cw = std::make_unique<CwKeyer>(fs, temp.path(), settings, dialogs, test::lendingTo(lineSource));
+        }
+        return *cw;
+    }
 };
 
-// Opens a dialog over the main window.
-using DialogMaker = std::function<std::unique_ptr<QDialog>(Services&, QWidget*)>;
+// The main window's keys, for the CW strings window, which hands its keys on.
+class NoKeys : public KeyPreview
+{
+public:
+    void previewKeyDown(int&, int) override
+    {
+    }
+    void previewKeyPress(int&) override
+    {
+    }
+};
 
-TEST(DialogsOnScreen, everyDialogsFrameLiesInsideTheWorkAreaWithItsButtons)
+// Opens a dialog, or a window that stays beside the main window, over the main window.
+using DialogMaker = std::function<std::unique_ptr<QWidget>(Services&, QWidget*)>;
+
+TEST(DialogsOnScreen, everyDialogLiesInsideTheWorkAreaWithItsButtonsAndCaptionsWhole)
 {
     const struct
     {
         const char* name;
         DialogMaker open;
+        // Laid out by Qt's layouts, which give every caption the room its text needs; the others are
+        // placed on the design canvas.
+        bool laidOut = false;
     } dialogs[] = {
         { "summary sheet",
             [](Services& s, QWidget* parent) {
                 return std::make_unique<SummarySheetDialog>(
                     s.log, s.station, "1620", s.fs, s.settings, s.shared, s.dialogs, s.temp.path(), parent);
-            } },
+            },
+            true },
         { "station setup",
             [](Services& s, QWidget* parent) {
                 return std::make_unique<StationSetupDialog>(
                     s.station, s.countries, s.dialogs, s.settings, s.shared, parent);
-            } },
+            },
+            true },
         { "contact editor",
             [](Services& s, QWidget* parent) {
                 return std::make_unique<ContactEditorDialog>(s.log, 2, s.countries, s.dialogs, parent);
-            } },
+            },
+            true },
         { "rate graph",
             [](Services& s, QWidget* parent) { return std::make_unique<RateGraphDialog>(s.log, s.dialogs, parent); } },
         { "band plan",
@@ -88,9 +125,24 @@ TEST(DialogsOnScreen, everyDialogsFrameLiesInsideTheWorkAreaWithItsButtons)
                           "8a1c2e5f3b9dea11b6f3a1c2d4e5f607-if00-port0",
                             "ttyUSB0, CP2102N USB to UART Bridge Controller, Silicon Labs" } },
                     std::vector<std::string> { "/dev/parport0" }, parent);
-            } },
+            },
+            true },
         { "start-up logo",
             [](Services& s, QWidget* parent) { return std::make_unique<StartupLogoDialog>(s.temp.path(), parent); } },
+        { "CW keyer",
+            [](Services& s, QWidget* parent) { return std::make_unique<CwKeyerWindow>(s.keyer(), s.dialogs, parent); },
+            true },
+        { "CW strings",
+            [](Services& s, QWidget* parent) {
+                static NoKeys keys;
+                return std::make_unique<CwMessagesWindow>(s.keyer(), keys, parent);
+            },
+            true },
+        { "code practice",
+            [](Services& s, QWidget* parent) {
+                return std::make_unique<CodePracticeDialog>(s.keyer(), s.dialogs, parent);
+            },
+            true },
     };
     const QFont desktopFont = QApplication::font();
     // The desktop's own font, and one an operator who finds it too small might choose.
@@ -106,10 +158,22 @@ TEST(DialogsOnScreen, everyDialogsFrameLiesInsideTheWorkAreaWithItsButtons)
                 SCOPED_TRACE(testing::Message() << d.name << " on " << screenSize.width() << " x "
                                                 << screenSize.height() << " at " << pointSize << " points");
                 Services services;
-                const std::unique_ptr<QDialog> dialog = d.open(services, &main.window);
+                const std::unique_ptr<QWidget> dialog = d.open(services, &main.window);
                 dialog->show();
                 EXPECT_TRUE(screen->availableGeometry().contains(dialog->frameGeometry()))
                     << testing::PrintToString(dialog->frameGeometry());
+                // Every caption shows whole: a label or button given less than its text needs is cut off.
+                for (const QWidget* control : dialog->findChildren<QWidget*>()) {
+                    const auto* label = qobject_cast<const QLabel*>(control);
+                    const bool captioned
+                        = (label && !label->wordWrap()) || qobject_cast<const QAbstractButton*>(control);
+                    if (d.laidOut && captioned && control->isVisible()) {
+                        EXPECT_LE(control->sizeHint().width(), control->width()) << control->objectName().toStdString();
+                        // A pixel or two of a style's padding is no cut.
+                        EXPECT_LE(control->sizeHint().height(), control->height() + 2)
+                            << control->objectName().toStdString();
+                    }
+                }
                 for (const QPushButton* button : dialog->findChildren<QPushButton*>()) {
                     if (button->isVisible()) {
                         EXPECT_TRUE(

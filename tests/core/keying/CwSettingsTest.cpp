@@ -77,5 +77,38 @@ TEST(CwSettingsFile, ANumberThatIsNoKeyingChoiceKeysNothing)
     EXPECT_EQ(cwKeyingFromNumber(3), CwKeying::ParallelPort);
 }
 
+TEST(WordSpaceField, MoreAndLessStepANumberAndNeverGoBelowMinusEight)
+{
+    const struct
+    {
+        std::string_view text;
+        int step;
+        std::string_view after;
+    } cases[] = {
+        { "0", 1, "1" },
+        { "0", -1, "-1" },
+        { "1.5", 1, "2.5" },
+        { " 3 ", -1, "2" },
+        { "-7", -1, "-8" },
+        { "-8", -1, "-8" },
+        { "-7.5", -1, "-8" },
+        { "", 1, "0" }, // anything but a number becomes 0
+        { "-", -1, "0" },
+        { "2x", 1, "0" },
+    };
+    for (const auto& c : cases) {
+        EXPECT_EQ(stepWordSpace(c.text, c.step), c.after) << c.text << " " << c.step;
+    }
+}
+
+TEST(WordSpaceField, ATypedNumberBelowMinusEightReadsMinusEight)
+{
+    EXPECT_EQ(limitWordSpace("-12"), "-8");
+    EXPECT_EQ(limitWordSpace("-8.5"), "-8");
+    for (std::string_view kept : { "-8", "-7.9", "12", "", "-", "-1.", "abc" }) {
+        EXPECT_EQ(limitWordSpace(kept), kept);
+    }
+}
+
 } // namespace
 } // namespace brindle

@@ -190,5 +190,14 @@ TEST_F(MorseSenderTest, SleepAndLoopTimingKeyTheSameElements)
     EXPECT_FALSE(counted.isDown());
 }
 
+TEST(LoopCount, SpeedUpAndSlowDownTakeATenthAndGiveItBackRoundingHalvesToEven)
+{
+    EXPECT_EQ(shortenedLoop(1000), 900);
+    EXPECT_EQ(lengthenedLoop(900), 1000);
+    EXPECT_EQ(shortenedLoop(5), 4) << "4.5 goes to the even neighbour";
+    EXPECT_EQ(shortenedLoop(15), 14) << "13.5 likewise";
+    EXPECT_EQ(lengthenedLoop(0), 0);
+}
+
 } // namespace
 } // namespace brindle
