@@ -396,6 +396,34 @@ TEST_F(CwMessagesOnTheMainWindowTest, F1RepeatsAfterItsPauseUntilAKeyIsPressed)
     EXPECT_EQ(elements(), keyed) << "no repeat after a key";
 }
 
+TEST_F(CwMessagesOnTheMainWindowTest, F2InThePauseEndsTheRepeatAndSendsF2)
+{
+    CwSettings settings = cwKeyer->settings();
+    settings.repeatSeconds = "5";
+    cwKeyer->applySettings(settings);
+    typeCall("K1AB");
+    press(Qt::Key_F1);
+    ASSERT_TRUE(waitUntilIdle(*cwKeyer));
+    ASSERT_EQ(elements(), "-.-." "--.-");
+    press(Qt::Key_F2);
+    ASSERT_TRUE(waitUntilIdle(*cwKeyer));
+    // K1AB and the report 5NN followed F1's CQ; the repeat is over.
+    EXPECT_EQ(elements(), "-.-." "--.-" "-.-" ".----" ".-" "-..." "....." "-." "-.");
+}
+
+TEST_F(CwMessagesOnTheMainWindowTest, KeyboardCwTypesOntoTheAirAndBackspaceTakesBackTheUnsent)
+{
+    press(Qt::Key_F12);
+    EXPECT_EQ(text("messageLabel"), "Keyboard CW mode is ON!  Press F12 to exit keyboard CW mode.");
+    QTest::keyClicks(field("callField"), QStringLiteral("tee"));
+    QTest::keyClick(field("callField"), Qt::Key_Backspace);
+    ASSERT_TRUE(waitUntilIdle(*cwKeyer));
+    EXPECT_EQ(field("callField")->text(), "") << "typed text goes on the air, not into the fields";
+    EXPECT_EQ(elements(), "-.") << "T and one E: the last E was taken back before it was sent";
+    press(Qt::Key_F12);
+    EXPECT_EQ(text("messageLabel"), "");
+}
+
 TEST_F(CwMessagesOnTheMainWindowTest, AFunctionKeyDuringAMessageReplacesItsRest)
 {
     CwSettings settings = cwKeyer->settings();
