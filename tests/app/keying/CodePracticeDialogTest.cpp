@@ -24,12 +24,11 @@ using test::waitUntilIdle;
 
 // The dialog over a real keyer keying RTS at 40 WPM on a recording line: an E is on the air for 120 ms,
 // long enough for the window to act while it is.
-class CodePracticeDialogTest : public ::testing::Test
+class CodePracticeDialogTest : public ::testing::Test, protected test::KeyerOnRecordingLine
 {
 protected:
     void SetUp() override
     {
-        keyer.attach(session);
         keyer.applySettings(rtsAt(40));
     }
 
@@ -75,14 +74,6 @@ protected:
         return static_cast<int>(std::count_if(edges.begin(), edges.end(), [](const auto& edge) { return edge.down; }));
     }
 
-    test::TempFolder temp;
-    PosixFileSystem fs;
-    QtSettingsStore settings;
-    test::ScriptedDialogs dialogs;
-    ContestSession session { fs, temp.file("log.txt") };
-    test::RecordingKeyingLine line;
-    test::RecordingLineSource source { line };
-    CwKeyer keyer { fs, temp.path(), settings, dialogs, lendingTo(source) };
     std::unique_ptr<CodePracticeDialog> dialog;
 };
 

@@ -25,12 +25,11 @@ using test::rtsAt;
 using test::waitUntilIdle;
 
 // The window over a real keyer keying a recording line, and the settings file in a folder of its own.
-class CwKeyerWindowTest : public ::testing::Test
+class CwKeyerWindowTest : public ::testing::Test, protected test::KeyerOnRecordingLine
 {
 protected:
     void SetUp() override
     {
-        keyer.attach(session);
         keyer.applySettings(rtsAt(100));
     }
     // The settings store is shared by every test: the timing choice and loop count are left at their
@@ -83,14 +82,6 @@ protected:
         QTest::keyClick(field(name), Qt::Key_Tab);
     }
 
-    test::TempFolder temp;
-    PosixFileSystem fs;
-    QtSettingsStore settings;
-    test::ScriptedDialogs dialogs;
-    ContestSession session { fs, temp.file("log.txt") };
-    test::RecordingKeyingLine line;
-    test::RecordingLineSource source { line };
-    CwKeyer keyer { fs, temp.path(), settings, dialogs, lendingTo(source) };
     std::unique_ptr<CwKeyerWindow> window;
 };
 

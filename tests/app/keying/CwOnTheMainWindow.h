@@ -27,6 +27,25 @@ inline bool waitUntilIdle(const CwKeyer& keyer)
     return QTest::qWaitFor([&keyer] { return !keyer.isSending(); }, 20000);
 }
 
+// A real keyer keying a recording line, attached to a session, with the files, settings and dialogs it
+// uses in a folder of its own: what a window of the keyer is tested over.
+struct KeyerOnRecordingLine
+{
+    KeyerOnRecordingLine()
+    {
+        keyer.attach(session);
+    }
+
+    TempFolder temp;
+    PosixFileSystem fs;
+    QtSettingsStore settings;
+    ScriptedDialogs dialogs;
+    ContestSession session { fs, temp.file("log.txt") };
+    RecordingKeyingLine line;
+    RecordingLineSource source { line };
+    CwKeyer keyer { fs, temp.path(), settings, dialogs, lendingTo(source) };
+};
+
 // The whole main window with a real keyer, keying RTS at 100 WPM on a recording line.
 class CwOnTheMainWindowTest : public StartedMainWindow
 {
