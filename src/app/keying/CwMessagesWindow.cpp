@@ -96,9 +96,7 @@ void CwMessagesWindow::sendMessageOfLine(std::size_t index)
     if (m_keyer.settings().keying == CwKeying::None || index == KeyboardLine) {
         return;
     }
-    // F10 has a code of its own; the others count on from F1.
-    const int keyCode = index == 9 ? cwkeys::F10 : cwkeys::F1 + static_cast<int>(index);
-    m_keyer.sendMessage(keyCode);
+    m_keyer.sendMessage(keyerCodeOf(cwkeys::F1 + static_cast<int>(index)));
 }
 
 } // namespace brindle

@@ -78,11 +78,6 @@ void MorseEngine::reopenLine()
     }
 }
 
-void MorseEngine::dropWaitingText()
-{
-    m_buffer.clear();
-}
-
 void MorseEngine::sendBuffer()
 {
     // The counting and sleeping timings keep the core for whole units: in the real-time class they would
@@ -104,7 +99,7 @@ void MorseEngine::sendBuffer()
         Result<KeyingLine*> line = lineSource().openLine();
         if (!line) {
             // One report for the message, not one for each of its characters.
-            dropWaitingText();
+            m_buffer.clear();
             emit lineUnavailable(toQString(line.error().description));
             continue;
         }
@@ -120,7 +115,7 @@ void MorseEngine::sendBuffer()
             emit logCharacterReached();
             break;
         case MorseSender::Outcome::NoSpeed:
-            dropWaitingText();
+            m_buffer.clear();
             if (!speedReported) {
                 speedReported = true;
                 emit speedRefused();
@@ -128,7 +123,7 @@ void MorseEngine::sendBuffer()
             break;
         case MorseSender::Outcome::LineFailed: {
             const QString reason = toQString(sender->lineFailure().description);
-            dropWaitingText();
+            m_buffer.clear();
             closeLine();
             sender.reset();
             senderLine = nullptr;
@@ -136,7 +131,7 @@ void MorseEngine::sendBuffer()
             break;
         }
         case MorseSender::Outcome::Abandoned:
-            dropWaitingText();
+            m_buffer.clear();
             break;
         }
         if (m_settings.showTextOnMain.load()) {

@@ -71,7 +71,6 @@ signals:
 private:
     KeyingLineSource& lineSource();
     void useRealTimePriority(bool wanted);
-    void dropWaitingText();
 
     CwBuffer& m_buffer;
     const CwEngineSettings& m_settings;

@@ -3,6 +3,7 @@
 #include "common/KeyFilters.h"
 #include "common/QtText.h"
 #include "common/Text.h"
+#include "keying/CwMessages.h"
 #include "keying/KeyerControls.h"
 #include "log/ContestSession.h"
 #include "log/FeatureWindows.h"
@@ -17,8 +18,6 @@ namespace {
 constexpr int ShiftCtrl = 2;
 constexpr int F10 = vk::F1 + 9;
 constexpr int F12 = vk::F1 + 11;
-// The keyers know F10 by a code of its own: the platform reserves F10 for the menu bar.
-constexpr int KeyerF10 = 124;
 
 bool isModifierKey(int keyCode)
 {
@@ -84,7 +83,7 @@ void MainKeyPreview::previewKeyDown(int& keyCode, int shift)
         if (keyCode == F12) {
             toggleKeyboardCw();
         } else if (isFunctionKey(keyCode)) {
-            m_cwKeyer.sendMessage(keyCode == F10 ? KeyerF10 : keyCode);
+            m_cwKeyer.sendMessage(keyerCodeOf(keyCode));
         }
         return;
     }

@@ -18,6 +18,13 @@ inline constexpr int F12 = 123;
 inline constexpr int F10 = 124;
 } // namespace cwkeys
 
+// The keyer's code for a function key's virtual key code (F1 = 112 … F12 = 123): F10 becomes 124, the
+// others stay as they are.
+constexpr int keyerCodeOf(int functionKey)
+{
+    return functionKey == cwkeys::F1 + 9 ? cwkeys::F10 : functionKey;
+}
+
 // Which stored message a function key sends: 0 … 8 for F1 … F9, 9 for F10 (code 124), 10 for F11.
 // Nothing for any other code, F12 included.
 std::optional<std::size_t> messageIndexForKey(int keyCode);
