@@ -1,6 +1,7 @@
 #pragma once
 
 #include "keying/KeyingLine.h"
+#include "keying/MorseSender.h"
 
 #include <atomic>
 #include <chrono>
@@ -16,7 +17,13 @@ namespace brindle::test {
 class RecordingKeyingLine final : public KeyingLine
 {
 public:
-    using Clock = std::chrono::steady_clock;
+    using Clock = KeyingClock::Clock;
+
+    // Edges are stamped with this clock: the computer's unless a test moves its own.
+    explicit RecordingKeyingLine(KeyingClock& clock = systemKeyingClock())
+        : m_clock(clock)
+    {
+    }
 
     struct Edge
     {
@@ -33,7 +40,7 @@ public:
             m_down = false; // an unplugged adapter's lines go with it
             return Error { "Input/output error" };
         }
-        m_edges.push_back({ Clock::now(), down, std::this_thread::get_id() });
+        m_edges.push_back({ m_clock.now(), down, std::this_thread::get_id() });
         m_down = down;
         return {};
     }
@@ -58,6 +65,7 @@ public:
     std::atomic<int> failAfter = -1;
 
 private:
+    KeyingClock& m_clock;
     mutable std::mutex m_mutex;
     std::vector<Edge> m_edges;
     bool m_down = false;

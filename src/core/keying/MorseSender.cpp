@@ -26,7 +26,34 @@ void countTo(double steps)
     }
 }
 
+class SystemKeyingClock final : public KeyingClock
+{
+public:
+    Clock::time_point now() override
+    {
+        return Clock::now();
+    }
+    void waitUntil(Clock::time_point deadline) override
+    {
+        if (deadline - Clock::now() > SpinMargin) {
+            std::this_thread::sleep_until(deadline - SpinMargin);
+        }
+        while (Clock::now() < deadline) {
+        }
+    }
+    void sleepFor(milliseconds length) override
+    {
+        std::this_thread::sleep_for(length);
+    }
+};
+
 } // namespace
+
+KeyingClock& systemKeyingClock()
+{
+    static SystemKeyingClock clock;
+    return clock;
+}
 
 double calibrateLoop()
 {
@@ -48,9 +75,10 @@ double lengthenedLoop(double loopsPer60Ms)
     return std::nearbyint(loopsPer60Ms * 1.111111111111);
 }
 
-MorseSender::MorseSender(KeyingLine& line, const LiveCwSettings& settings)
+MorseSender::MorseSender(KeyingLine& line, const LiveCwSettings& settings, KeyingClock& clock)
     : m_line(line)
     , m_settings(settings)
+    , m_clock(clock)
 {
 }
 
@@ -112,7 +140,7 @@ void MorseSender::waitOneUnit(int wordsPerMinute)
     switch (m_settings.timing.load()) {
     case CwTiming::Timer: {
         const auto unit = duration_cast<Clock::duration>(duration<double, std::milli>(ms));
-        const auto now = Clock::now();
+        const auto now = m_clock.now();
         // A run starts now; a thread held up for more than a unit starts afresh rather than rushing
         // the next elements to catch up.
         if (!m_timingRun || now > m_deadline + unit) {
@@ -120,25 +148,16 @@ void MorseSender::waitOneUnit(int wordsPerMinute)
             m_timingRun = true;
         }
         m_deadline += unit;
-        waitUntil(m_deadline);
+        m_clock.waitUntil(m_deadline);
         break;
     }
     case CwTiming::Sleep:
-        std::this_thread::sleep_for(milliseconds(std::lrint(ms)));
+        m_clock.sleepFor(milliseconds(std::lrint(ms)));
         break;
     case CwTiming::Loop:
         // 60 ms is one unit at 20 WPM.
         countTo(m_settings.loopsPer60Ms.load() / wordsPerMinute * 20);
         break;
-    }
-}
-
-void MorseSender::waitUntil(Clock::time_point deadline)
-{
-    if (deadline - Clock::now() > SpinMargin) {
-        std::this_thread::sleep_until(deadline - SpinMargin);
-    }
-    while (Clock::now() < deadline) {
     }
 }
 

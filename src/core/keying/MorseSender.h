@@ -29,6 +29,24 @@ struct LiveCwSettings
     std::atomic<bool> abandon { false };
 };
 
+// Where the sender's time comes from and how it waits. The keying thread uses the computer's
+// monotonic clock; a clock that is moved by hand lets every edge of a timing be checked exactly.
+class KeyingClock
+{
+public:
+    using Clock = std::chrono::steady_clock;
+
+    virtual ~KeyingClock() = default;
+    virtual Clock::time_point now() = 0;
+    // Returns at the deadline, as close to it as the clock can: the "Timer" timing.
+    virtual void waitUntil(Clock::time_point deadline) = 0;
+    // Returns after at least this long: the "Sleep" timing.
+    virtual void sleepFor(std::chrono::milliseconds length) = 0;
+};
+
+// The computer's monotonic clock, waiting to a deadline by sleeping and then watching the clock.
+KeyingClock& systemKeyingClock();
+
 // Counting steps that last 60 ms on this computer: the "Loop" timing's calibration, to the nearest whole
 // number. Takes some milliseconds of one core.
 double calibrateLoop();
@@ -51,7 +69,7 @@ public:
         Abandoned, // the program is ending: the key is up
     };
 
-    MorseSender(KeyingLine& line, const LiveCwSettings& settings);
+    MorseSender(KeyingLine& line, const LiveCwSettings& settings, KeyingClock& clock = systemKeyingClock());
 
     Outcome sendCharacter(char character);
     // Why the last LineFailed happened.
@@ -64,14 +82,14 @@ public:
     void startNewRun();
 
 private:
-    using Clock = std::chrono::steady_clock;
+    using Clock = KeyingClock::Clock;
 
     bool setLine(bool down);
     void waitOneUnit(int wordsPerMinute);
-    void waitUntil(Clock::time_point deadline);
 
     KeyingLine& m_line;
     const LiveCwSettings& m_settings;
+    KeyingClock& m_clock;
     Error m_failure;
     // The line's state as last set; unknown at the start of a run.
     enum class LineState
