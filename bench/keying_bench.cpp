@@ -9,7 +9,10 @@
 #include "log/ContestSession.h"
 #include "keying/MorseTable.h"
 
+#include "support/PtyPair.h"
 #include "support/RecordingKeyingLine.h"
+#include "support/TempFolder.h"
+#include "support/WinKeySimulator.h"
 
 #include <QPushButton>
 #include <QTableView>
@@ -185,6 +188,60 @@ void functionKeyToAir()
         perKey.size());
 }
 
+// From an F-key pressed on the main window to the first byte of its message at the far end of the WinKey
+// keyer's serial line, a pseudo-terminal with a simulated keyer answering.
+void functionKeyToWinKey()
+{
+    test::TempFolder temp;
+    test::PtyPair pty(temp.path());
+    if (!pty.failure().empty()) {
+        std::printf("F-key to WinKey: not measured: %s\n", pty.failure().c_str());
+        return;
+    }
+    test::WinKeySimulator winKey(pty.far());
+    winKey.setCharacterMs(5);
+    test::RecordingKeyingLine line;
+    test::RecordingLineSource source { line };
+    BenchForm bench(ContestLog::Capacity, false);
+    MainWindowKeyers keyers;
+    auto cw = std::make_unique<CwKeyer>(bench.fileSystem(), bench.workingDir(), bench.settings(), bench.dialogs(),
+        test::lendingTo(source), [&pty](int) { return pty.near(); });
+    CwKeyer* keyer = cw.get();
+    keyers.cw = std::move(cw);
+    bench.open(std::move(keyers));
+    CwSettings settings;
+    settings.keying = CwKeying::WinKey;
+    settings.speed = "30";
+    settings.messages[1] = "$ 5NN";
+    keyer->applySettings(settings);
+    WinKeySettings winKeySettings = keyer->winKeySettings();
+    winKeySettings.port = 1;
+    keyer->setWinKeySettings(winKeySettings);
+    keyer->openWinKey();
+    if (!QTest::qWaitFor([keyer] { return keyer->winKeyer().isOpen(); }, 5000)) {
+        std::printf("F-key to WinKey: not measured: the simulated keyer did not open\n");
+        return;
+    }
+    QLineEdit* call = bench.field("callField");
+    QTest::keyClicks(call, QStringLiteral("G4ABC"));
+    QTest::qWait(100);
+
+    std::vector<double> toKeyer;
+    for (int round = 0; round < 50; ++round) {
+        const std::size_t before = winKey.received().size();
+        const auto pressed = steady_clock::now();
+        QTest::keyClick(call, Qt::Key_F2);
+        while (winKey.received().size() == before) {
+            std::this_thread::yield();
+        }
+        toKeyer.push_back(duration<double, std::milli>(steady_clock::now() - pressed).count());
+        QTest::qWaitFor([keyer] { return !keyer->isSending(); }, 5000);
+    }
+    std::printf("F-key to first byte at the WinKey keyer: p50 %.3f ms, p99 %.3f ms, max %.3f ms over %zu presses\n",
+        percentile(toKeyer, 0.5), percentile(toKeyer, 0.99), *std::max_element(toKeyer.begin(), toKeyer.end()),
+        toKeyer.size());
+}
+
 } // namespace
 } // namespace brindle
 
@@ -204,6 +261,7 @@ int main(int argc, char** argv)
         paris += "PARIS ";
     }
     functionKeyToAir();
+    functionKeyToWinKey();
 
     BenchForm busy(ContestLog::Capacity);
     busy.form->findChild<QPushButton*>(QStringLiteral("listAllButton"))->click();

@@ -66,7 +66,9 @@ int main(int argc, char** argv)
     }
 
     MainWindowKeyers keyers;
-    keyers.cw = std::make_unique<CwKeyer>(fs, workingDir, settings, dialogs, systemCwLines);
+    auto cw = std::make_unique<CwKeyer>(fs, workingDir, settings, dialogs, systemCwLines);
+    cw->setWinKeySettingsFolder(folders.programDataDir);
+    keyers.cw = std::move(cw);
 
     int exitCode = -1;
     MainWindow form(

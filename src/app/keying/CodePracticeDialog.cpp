@@ -5,6 +5,7 @@
 #include "common/Text.h"
 #include "keying/CwKeyer.h"
 #include "keying/CwMessages.h"
+#include "ui/CommandButton.h"
 #include "ui/KeyRouting.h"
 #include "ui/StorableText.h"
 #include "ui/WindowScaling.h"
@@ -39,15 +40,6 @@ constexpr int SendTickMs = 5;
 // More would take hours to send, and long to show.
 constexpr double MaxGroups = 1000;
 constexpr double MaxGroupLength = 100;
-
-QPushButton* commandButton(QWidget* parent, const char* name, const char* caption)
-{
-    auto* button = new QPushButton(QString::fromLatin1(caption), parent);
-    button->setObjectName(QString::fromLatin1(name));
-    // Enter in a field is no click on a command.
-    button->setAutoDefault(false);
-    return button;
-}
 
 QPlainTextEdit* textField(QWidget* parent, const char* name)
 {

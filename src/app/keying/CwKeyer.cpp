@@ -5,6 +5,7 @@
 #include "common/QtText.h"
 #include "common/Text.h"
 #include "keying/CwMessages.h"
+#include "keying/MorseTable.h"
 #include "log/ContestSession.h"
 #include "serial/PortMap.h"
 #include "station/SettingsStore.h"
@@ -12,6 +13,7 @@
 #include <QDir>
 
 #include <cmath>
+#include <utility>
 
 namespace brindle {
 
@@ -23,6 +25,17 @@ std::string formatLoopCount(double loops)
     return std::to_string(static_cast<long long>(std::llround(loops)));
 }
 
+// Between two characters handed to the WinKey keyer: about the time its 1200-baud line takes for one, so
+// the keyer's status report of a full buffer comes back before many more follow.
+constexpr int WinKeyStepMs = 10;
+// How long the keyer may refuse more characters (its buffer full) before the hand-over gives up. A full
+// buffer empties by a third within a character or two, a few seconds at the slowest speeds; a keyer
+// that stays full longer is stuck, and the operator must not wait on it.
+constexpr qint64 WinKeyPatienceMs = 15'000;
+// The status from which the keyer takes no more characters: busy, with its buffer more than two-thirds
+// full.
+constexpr int WinKeyCannotTake = 5;
+
 const QString InvalidPortTitle = QStringLiteral("Invalid port.");
 const QString InvalidPortText
     = QStringLiteral("The port you have selected for CW keying is invalid.  Please select another or enter 0 for none.");
@@ -30,11 +43,13 @@ const QString InvalidPortText
 } // namespace
 
 CwKeyer::CwKeyer(FileSystem& fs, std::string workingDir, SettingsStore& settings, OperatorDialogs& dialogs,
-    MorseEngine::LineSourceMaker makeLineSource, QObject* parent)
+    MorseEngine::LineSourceMaker makeLineSource, PortDeviceLookup winKeyDevices, QObject* parent)
     : m_fs(fs)
     , m_workingDir(std::move(workingDir))
     , m_store(settings)
     , m_dialogs(dialogs)
+    , m_winKeyFolder(m_workingDir)
+    , m_winKeyPatienceMs(WinKeyPatienceMs)
 {
     setParent(parent);
     m_thread.setObjectName(QStringLiteral("CW keying"));
@@ -55,11 +70,33 @@ CwKeyer::CwKeyer(FileSystem& fs, std::string workingDir, SettingsStore& settings
     });
     m_thread.start();
     QMetaObject::invokeMethod(m_engine, &MorseEngine::prepareThread, Qt::QueuedConnection);
+
+    m_winKeyer = new WinKeyer(std::move(winKeyDevices), this);
+    m_winKeyStepTimer = new QTimer(this);
+    m_winKeyStepTimer->setObjectName(QStringLiteral("winKeyStepTimer"));
+    m_winKeyStepTimer->setSingleShot(true);
+    m_winKeyStepTimer->setInterval(WinKeyStepMs);
+    connect(m_winKeyStepTimer, &QTimer::timeout, this, &CwKeyer::handOverNextToWinKey);
+    connect(m_winKeyer, &WinKeyer::openFinished, this, &CwKeyer::finishWinKeyOpening);
+    connect(m_winKeyer, &WinKeyer::lost, this, &CwKeyer::reportWinKeyLost);
+    connect(m_winKeyer, &WinKeyer::statusChanged, this, [this](int status) {
+        if (m_keying) {
+            m_keying->winKeyStatus = status;
+        }
+    });
+    connect(m_winKeyer, &WinKeyer::closed, this, [this] {
+        if (m_keying) {
+            m_keying->winKeyOpen = false;
+        }
+    });
     applySettings(m_settings);
 }
 
 CwKeyer::~CwKeyer()
 {
+    // The WinKey keyer leaves host mode before its port closes.
+    delete m_winKeyer;
+    m_winKeyer = nullptr;
     // The character on the air ends at its next unit with the key up; the engine then closes the line
     // on its own thread.
     m_engineSettings.timing.abandon = true;
@@ -72,7 +109,10 @@ void CwKeyer::attach(ContestSession& session)
 {
     m_keying = &session.keying;
     m_state = &session.state;
+    m_defaults = &session.defaults;
     m_keying->cwKeying = m_settings.keying;
+    m_keying->winKeyOpen = m_winKeyer->isOpen();
+    m_keying->winKeyStatus = m_winKeyer->status();
 }
 
 std::string CwKeyer::settingsFilePath() const
@@ -103,6 +143,8 @@ void CwKeyer::loadSettings()
 
 void CwKeyer::applySettings(const CwSettings& settings)
 {
+    const bool speedChanged = settings.speed != m_settings.speed;
+    const bool winKeyChosen = settings.keying == CwKeying::WinKey && m_settings.keying != CwKeying::WinKey;
     m_settings = settings;
     m_engineSettings.timing.wordsPerMinute = leadingWholeNumber(settings.speed);
     m_engineSettings.timing.wordSpace = std::max(-8, leadingWholeNumber(settings.wordSpace));
@@ -112,6 +154,12 @@ void CwKeyer::applySettings(const CwSettings& settings)
     m_engineSettings.showTextOnMain = settings.showTextOnMain;
     if (m_keying) {
         m_keying->cwKeying = settings.keying;
+    }
+    if (winKeyChosen) {
+        loadWinKeySettings();
+    }
+    if (speedChanged) {
+        sendSpeedToWinKey(settings.speed);
     }
 }
 
@@ -149,18 +197,34 @@ double CwKeyer::loopsPer60Ms() const
 
 bool CwKeyer::isSending() const
 {
+    if (m_settings.keying == CwKeying::WinKey && m_winKeyer->isOpen() && m_winKeyer->status() > 0) {
+        return true;
+    }
     return m_buffer.isSending();
 }
 
 void CwKeyer::clearBuffer()
 {
     m_buffer.clear();
+    if (m_winKeyer->isOpen()) {
+        m_winKeyer->clearBuffer();
+    }
+    // A hand-over between two characters ends now, not at its next step: the keys that follow find
+    // nothing being sent.
+    if (m_winKeyStepTimer->isActive()) {
+        endWinKeyHandOver();
+    }
 }
 
 void CwKeyer::appendText(std::string_view text)
 {
     if (m_settings.keying == CwKeying::None) {
         return;
+    }
+    if (m_settings.keying == CwKeying::WinKey && text.find(LogContactCharacter) != std::string_view::npos) {
+        // The keyer times the text itself and says nothing of where it is: the contact is logged as
+        // the text is handed over.
+        emit logCharacterReached();
     }
     if (m_buffer.append(text)) {
         startEngine();
@@ -174,6 +238,10 @@ bool CwKeyer::hasWaitingText() const
 
 void CwKeyer::startEngine()
 {
+    if (m_settings.keying == CwKeying::WinKey) {
+        sendBufferToWinKey();
+        return;
+    }
     QMetaObject::invokeMethod(m_engine, &MorseEngine::sendBuffer, Qt::QueuedConnection);
 }
 
@@ -184,7 +252,15 @@ void CwKeyer::typeCharacter(char character)
 
 bool CwKeyer::takeBackCharacter()
 {
-    return m_buffer.takeBackLast();
+    if (m_buffer.takeBackLast()) {
+        return true;
+    }
+    // The character is already in the keyer's buffer: it takes back its last one not yet sent.
+    if (m_settings.keying == CwKeying::WinKey && m_winKeyer->isOpen() && m_winKeyer->status() > 0) {
+        m_winKeyer->backspace();
+        return true;
+    }
+    return false;
 }
 
 void CwKeyer::sendMessage(int keyCode)
@@ -209,6 +285,9 @@ void CwKeyer::sendMessage(int keyCode)
     if (m_state) {
         m_state->currentRstSent = rstSent;
     }
+    if (m_settings.keying == CwKeying::WinKey && text.find(LogContactCharacter) != std::string::npos) {
+        emit logCharacterReached();
+    }
     // Whatever of an earlier message was still waiting went above: this one takes its place.
     if (m_buffer.replace(text)) {
         startEngine();
@@ -217,7 +296,7 @@ void CwKeyer::sendMessage(int keyCode)
 
 void CwKeyer::stopRepeat()
 {
-    m_buffer.clear();
+    clearBuffer();
     m_repeatTimer->stop();
     if (m_keying) {
         m_keying->cwRepeatArmed = false;
@@ -228,6 +307,7 @@ void CwKeyer::setSpeed(int wordsPerMinute)
 {
     m_settings.speed = std::to_string(wordsPerMinute);
     m_engineSettings.timing.wordsPerMinute = wordsPerMinute;
+    sendSpeedToWinKey(m_settings.speed);
 }
 
 void CwKeyer::speedUp()
@@ -283,6 +363,198 @@ void CwKeyer::finishSending()
     }
     const bool keyboardCw = m_keying && m_keying->keyboardCwMode;
     emit unsentTextChanged(keyboardCw ? QStringLiteral("Keyboard CW Mode is on.  Press F12 to exit.") : QString());
+}
+
+void CwKeyer::setWinKeySettingsFolder(std::string folder)
+{
+    m_winKeyFolder = std::move(folder);
+}
+
+std::string CwKeyer::winKeySettingsPath() const
+{
+    return joinPath(m_winKeyFolder, WinKeySettingsFileName);
+}
+
+void CwKeyer::setWinKeySettings(const WinKeySettings& settings)
+{
+    m_winKeySettings = settings;
+}
+
+void CwKeyer::loadWinKeySettings()
+{
+    WinKeySettings loaded;
+    if (Result<std::string> content = m_fs.readFile(winKeySettingsPath())) {
+        loaded = parseWinKeySettings(content.value());
+    }
+    loaded.speed = m_settings.speed;
+    m_winKeySettings = loaded;
+}
+
+Status CwKeyer::saveWinKeySettings()
+{
+    return m_fs.replaceFile(winKeySettingsPath(), formatWinKeySettings(m_winKeySettings));
+}
+
+void CwKeyer::openWinKey()
+{
+    // The keyer may sit on the CW port itself. An engine between messages lets it go at once; one still
+    // keying is left to finish, and the keyer's port then reports itself in use.
+    if (!m_buffer.isSending()) {
+        QMetaObject::invokeMethod(m_engine, &MorseEngine::closeLine, Qt::BlockingQueuedConnection);
+    } else {
+        QMetaObject::invokeMethod(m_engine, &MorseEngine::closeLine, Qt::QueuedConnection);
+    }
+    m_winKeyer->open(m_winKeySettings.port);
+}
+
+void CwKeyer::finishWinKeyOpening(WinKeyOpenOutcome outcome)
+{
+    const bool opened = m_winKeyer->isOpen();
+    if (outcome != WinKeyOpenOutcome::AlreadyOpen) {
+        if (!opened) {
+            QString text = QStringLiteral("Unable to establish connection with WinKey on com port %1.  Please check to "
+                                          "make sure that you have specified the correct port and that the Winkey "
+                                          "device is properly connected.")
+                               .arg(m_winKeySettings.port);
+            if (!m_winKeyer->failure().empty()) {
+                text += QStringLiteral("\n\n") + toQString(m_winKeyer->failure());
+            }
+            m_dialogs.message(QStringLiteral("Unable to establish connection with Winkey."), text);
+        }
+        sendWinKeySettings();
+        if (m_keying) {
+            m_keying->winKeyOpen = opened;
+        }
+    }
+    emit winKeyOpenFinished(outcome);
+    if (std::exchange(m_handOverAfterOpening, false)) {
+        if (opened) {
+            handOverNextToWinKey();
+        } else {
+            endWinKeyHandOver();
+        }
+    }
+}
+
+void CwKeyer::sendWinKeySettings()
+{
+    if (!m_winKeyer->isOpen()) {
+        return;
+    }
+    const WinKeySettings& s = m_winKeySettings;
+    if (const auto speed = checkWinKeySpeed(s.speed).send) {
+        m_winKeyer->setSpeed(*speed);
+    }
+    if (const auto weight = checkWinKeyWeight(s.weight).send) {
+        m_winKeyer->setWeight(*weight);
+    }
+    if (const auto leadTail = checkWinKeyLeadInAndTail(s.leadIn, s.tail).send) {
+        m_winKeyer->setPttLeadTail(leadTail->first, leadTail->second);
+    }
+    if (const auto ratio = checkWinKeyRatio(s.ratio).send) {
+        m_winKeyer->setDitDahRatio(*ratio);
+    }
+    m_winKeyer->setPinConfig(static_cast<std::uint8_t>(s.pinConfiguration));
+    m_winKeyer->setKeyerMode(static_cast<std::uint8_t>(s.keyerMode));
+}
+
+void CwKeyer::sendSpeedToWinKey(std::string_view speed)
+{
+    if (m_settings.keying != CwKeying::WinKey || !m_winKeyer->isOpen()) {
+        return;
+    }
+    const std::optional<double> value = parseDecimal(trimBlanks(speed));
+    if (value && *value > 4 && *value < 100) {
+        m_winKeyer->setSpeed(static_cast<std::uint8_t>(std::lrint(*value)));
+    }
+}
+
+std::string CwKeyer::ownCall() const
+{
+    return m_defaults ? m_defaults->ownCall : std::string();
+}
+
+void CwKeyer::appendForWinKey(std::string_view text)
+{
+    if (m_buffer.append(text)) {
+        sendBufferToWinKey();
+    }
+}
+
+// Runs with the buffer claimed for the hand-over: it ends only through endWinKeyHandOver().
+void CwKeyer::sendBufferToWinKey()
+{
+    m_winKeyFullFor.invalidate();
+    if (m_winKeyer->isOpen()) {
+        handOverNextToWinKey();
+        return;
+    }
+    m_handOverAfterOpening = true;
+    if (!m_winKeyer->isOpening()) {
+        openWinKey();
+    }
+}
+
+void CwKeyer::handOverNextToWinKey()
+{
+    if (!m_winKeyer->isOpen()) {
+        // Lost on the way: the rest goes with it, and the next text opens the keyer again.
+        endWinKeyHandOver();
+        return;
+    }
+    if (m_winKeyer->status() >= WinKeyCannotTake && !m_buffer.text().empty()) {
+        if (!m_winKeyFullFor.isValid()) {
+            m_winKeyFullFor.start();
+        } else if (m_winKeyFullFor.elapsed() > m_winKeyPatienceMs) {
+            emit noticeForOperator(QStringLiteral("The WinKey keyer has taken no text for %1 seconds: the rest was "
+                                                  "not sent.  Esc clears the keyer.")
+                                       .arg(static_cast<double>(m_winKeyPatienceMs) / 1000));
+            endWinKeyHandOver();
+            return;
+        }
+        m_winKeyStepTimer->start();
+        return;
+    }
+    m_winKeyFullFor.invalidate();
+    const std::optional<char> next = m_buffer.takeNext();
+    if (!next) {
+        endWinKeyHandOver();
+        return;
+    }
+    if (*next != '\0') {
+        m_winKeyer->queueCharacter(*next);
+    }
+    m_winKeyStepTimer->start();
+}
+
+void CwKeyer::endWinKeyHandOver()
+{
+    m_winKeyStepTimer->stop();
+    m_winKeyFullFor.invalidate();
+    // Whatever was not handed over is dropped, and the buffer no longer counts as being sent.
+    m_buffer.clear();
+    (void)m_buffer.takeNext();
+    // The keyer still sends what it holds: the pause before the next call runs from the hand-over.
+    if (m_keying && m_keying->cwRepeatArmed) {
+        const int interval = repeatIntervalMs(m_settings.repeatSeconds).value_or(0);
+        if (interval > 0) {
+            m_repeatTimer->start(interval);
+        }
+    }
+}
+
+void CwKeyer::reportWinKeyLost(const QString& reason)
+{
+    if (m_keying) {
+        m_keying->winKeyOpen = false;
+        m_keying->winKeyStatus = 0;
+    }
+    m_dialogs.beep();
+    m_dialogs.message(QStringLiteral("WinKey keyer lost"),
+        QStringLiteral("The WinKey keyer stopped answering: %1\n\nThe rest of the text was not sent. The keyer is "
+                       "opened again with the next CW sent.")
+            .arg(reason),
+        OperatorDialogs::Buttons::Ok, OperatorDialogs::Icon::Warning);
 }
 
 } // namespace brindle

@@ -3,8 +3,12 @@
 #include "keying/CwBuffer.h"
 #include "keying/CwSettings.h"
 #include "keying/KeyerControls.h"
+#include "keying/CwKeyingLines.h"
 #include "keying/MorseEngine.h"
+#include "keying/WinKeySettings.h"
+#include "keying/WinKeyer.h"
 
+#include <QElapsedTimer>
 #include <QThread>
 #include <QTimer>
 
@@ -13,6 +17,7 @@
 namespace brindle {
 
 struct ContestSession;
+struct DefaultData;
 struct OperatingState;
 class FileSystem;
 class OperatorDialogs;
@@ -25,8 +30,11 @@ class CwKeyer final : public CwKeyerControl
     Q_OBJECT
 
 public:
+    // The WinKey keyer's port numbers stand for the devices winKeyDevices names; by default those of the
+    // operator's port map.
     CwKeyer(FileSystem& fs, std::string workingDir, SettingsStore& settings, OperatorDialogs& dialogs,
-        MorseEngine::LineSourceMaker makeLineSource, QObject* parent = nullptr);
+        MorseEngine::LineSourceMaker makeLineSource, PortDeviceLookup winKeyDevices = systemPortDevices(),
+        QObject* parent = nullptr);
     ~CwKeyer() override;
 
     void attach(ContestSession& session) override;
@@ -66,7 +74,49 @@ public:
     bool hasRealTimePriority() const;
     double loopsPer60Ms() const;
 
+    // The WinKey keyer, its settings ("WK.txt" in the given folder: the program's data folder) and the
+    // text handed to it.
+    void setWinKeySettingsFolder(std::string folder);
+    WinKeyer& winKeyer()
+    {
+        return *m_winKeyer;
+    }
+    const WinKeySettings& winKeySettings() const
+    {
+        return m_winKeySettings;
+    }
+    void setWinKeySettings(const WinKeySettings& settings);
+    // Reads "WK.txt" (its defaults when it is missing); the speed is the CW speed.
+    void loadWinKeySettings();
+    // Writes "WK.txt", whole or not at all.
+    Status saveWinKeySettings();
+    // Releases the CW port (the keyer may sit on the same one) and opens the keyer on its port. When the
+    // keyer does not answer the operator is told; when it opens, it gets the settings.
+    void openWinKey();
+    // Speed, weight, lead-in and tail, and ratio as far as their fields are valid; then the pins and mode.
+    void sendWinKeySettings();
+    // Puts text after whatever is waiting for the keyer and starts handing it over when nothing is.
+    void appendForWinKey(std::string_view text);
+    // The station's own call, as the test text signs it.
+    std::string ownCall() const;
+    // How long the hand-over waits on a keyer whose buffer stays full before it gives up and says so.
+    void setWinKeyPatience(int ms)
+    {
+        m_winKeyPatienceMs = ms;
+    }
+
+signals:
+    // A WinKey opening ended (AlreadyOpen included).
+    void winKeyOpenFinished(WinKeyOpenOutcome outcome);
+
 private:
+    void sendBufferToWinKey();
+    void handOverNextToWinKey();
+    void endWinKeyHandOver();
+    void finishWinKeyOpening(WinKeyOpenOutcome outcome);
+    void reportWinKeyLost(const QString& reason);
+    void sendSpeedToWinKey(std::string_view speed);
+    std::string winKeySettingsPath() const;
     void startEngine();
     void setSpeed(int wordsPerMinute);
     void reportUnavailableLine(const QString& reason);
@@ -81,6 +131,7 @@ private:
     OperatorDialogs& m_dialogs;
     KeyingState* m_keying = nullptr;
     OperatingState* m_state = nullptr;
+    const DefaultData* m_defaults = nullptr;
     // Between the end of the F1 message and its next sending.
     QTimer* m_repeatTimer = nullptr;
     CwSettings m_settings;
@@ -88,6 +139,17 @@ private:
     CwEngineSettings m_engineSettings;
     QThread m_thread;
     MorseEngine* m_engine = nullptr;
+
+    WinKeyer* m_winKeyer = nullptr;
+    WinKeySettings m_winKeySettings;
+    std::string m_winKeyFolder;
+    // Paces the hand-over: one character, then a pause, so that keys and other events run between them.
+    QTimer* m_winKeyStepTimer = nullptr;
+    // The hand-over goes on once the opening it started ends.
+    bool m_handOverAfterOpening = false;
+    // Since when the keyer has refused more characters (its buffer full), while it does.
+    QElapsedTimer m_winKeyFullFor;
+    qint64 m_winKeyPatienceMs;
 };
 
 } // namespace brindle

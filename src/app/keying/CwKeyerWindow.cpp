@@ -5,9 +5,11 @@
 #include "common/QtText.h"
 #include "common/Text.h"
 #include "keying/CodePracticeDialog.h"
+#include "keying/WinKeySetupDialog.h"
 #include "keying/CwKeyer.h"
 #include "keying/CwMessages.h"
 #include "keying/MorseSender.h"
+#include "ui/CommandButton.h"
 #include "ui/KeyRouting.h"
 #include "ui/LabelledField.h"
 #include "ui/StorableText.h"
@@ -47,15 +49,6 @@ void showText(QLineEdit* field, const QString& text)
     if (field->text() != text) {
         field->setText(text);
     }
-}
-
-QPushButton* commandButton(QWidget* parent, const char* name, const char* caption)
-{
-    auto* button = new QPushButton(QString::fromLatin1(caption), parent);
-    button->setObjectName(QString::fromLatin1(name));
-    // Enter in a field is no click on a command.
-    button->setAutoDefault(false);
-    return button;
 }
 
 QRadioButton* option(QWidget* parent, const char* name, const char* caption)
@@ -228,8 +221,8 @@ QLayout* CwKeyerWindow::buildCommands()
     m_sendingLabel->setSizePolicy(keepRoom);
     m_sendingLabel->hide();
     m_codePracticeButton = commandButton(this, "codePracticeButton", "Send Code Practice");
-    // For the WinKey keyer's own window, which this program does not have yet.
     m_configureWinKeyButton = commandButton(this, "configureWinKeyButton", "Configure Winkey");
+    // Only the WinKey keyer has settings of its own.
     m_configureWinKeyButton->hide();
     m_doneButton = commandButton(this, "doneButton", "Done");
     row->addWidget(m_testButton);
@@ -300,6 +293,8 @@ void CwKeyerWindow::connectChanges()
     connect(m_loopSlowerButton, &QPushButton::clicked, this, &CwKeyerWindow::lengthenLoop);
     connect(m_testButton, &QPushButton::clicked, this, &CwKeyerWindow::sendTestMessage);
     connect(m_codePracticeButton, &QPushButton::clicked, this, &CwKeyerWindow::openCodePractice);
+    connect(m_winKeyOption, &QRadioButton::toggled, m_configureWinKeyButton, &QWidget::setVisible);
+    connect(m_configureWinKeyButton, &QPushButton::clicked, this, &CwKeyerWindow::configureWinKey);
     connect(m_doneButton, &QPushButton::clicked, this, &CwKeyerWindow::saveCwSettings);
 }
 
@@ -544,6 +539,13 @@ void CwKeyerWindow::openCodePractice()
     m_keyer.clearBuffer();
     // Its Faster and Slower change the keyer's speed.
     showSpeed();
+}
+
+void CwKeyerWindow::configureWinKey()
+{
+    WinKeySetupDialog setup(m_keyer, m_dialogs, this);
+    m_dialogs.runModal(setup);
+    m_doneButton->setFocus();
 }
 
 void CwKeyerWindow::saveCwSettings()

@@ -71,6 +71,7 @@ private:
     void sendTestMessage();
     void watchTestMessage();
     void openCodePractice();
+    void configureWinKey();
     void saveCwSettings();
 
     CwKeyer& m_keyer;

@@ -118,17 +118,18 @@ void CwKeyingLines::closeLine()
     m_openKeying = CwKeying::None;
 }
 
-std::unique_ptr<KeyingLineSource> systemCwLines(const CwLineChoice& choice)
+PortDeviceLookup systemPortDevices()
 {
     // Each lookup reads the map afresh, so a change made in the Serial Ports window holds from the next
     // open on; a settings object of its own keeps the keying thread off the window thread's one.
-    const auto portMap = [] { return loadPortMap(QtSettingsStore()); };
+    return [](int number) { return loadPortMap(QtSettingsStore()).deviceForPort(number); };
+}
+
+std::unique_ptr<KeyingLineSource> systemCwLines(const CwLineChoice& choice)
+{
     return std::make_unique<CwKeyingLines>(
-        choice,
-        [portMap] {
-            return std::make_unique<QtSerialPort>([portMap](int number) { return portMap().deviceForPort(number); });
-        },
-        [portMap](int address) { return portMap().deviceForParallelAddress(address); });
+        choice, [] { return std::make_unique<QtSerialPort>(systemPortDevices()); },
+        [](int address) { return loadPortMap(QtSettingsStore()).deviceForParallelAddress(address); });
 }
 
 } // namespace brindle

@@ -3,6 +3,7 @@
 #include "keying/KeyingLine.h"
 #include "keying/KeyingState.h"
 #include "serial/ParallelPort.h"
+#include "serial/QtSerialPort.h"
 #include "serial/SerialPort.h"
 
 #include <atomic>
@@ -77,5 +78,7 @@ private:
 // The computer's own lines for a choice: serial ports on QSerialPort and parallel ports on ppdev, each
 // number or address looked up in the operator's port map at every open.
 std::unique_ptr<KeyingLineSource> systemCwLines(const CwLineChoice& choice);
+// The devices of the operator's port map, read afresh at every lookup.
+PortDeviceLookup systemPortDevices();
 
 } // namespace brindle

@@ -287,6 +287,23 @@ std::string QtSerialPort::readAll()
     return std::string(bytes.constData(), static_cast<std::size_t>(bytes.size()));
 }
 
+void QtSerialPort::onDataArrived(std::function<void()> handler)
+{
+    QObject::connect(&m_port, &QSerialPort::readyRead, &m_port, std::move(handler));
+}
+
+void QtSerialPort::onClosedByItself(std::function<void(const Error&)> handler)
+{
+    m_closedByItself = std::move(handler);
+}
+
+void QtSerialPort::flush()
+{
+    if (isOpen()) {
+        m_port.flush();
+    }
+}
+
 bool QtSerialPort::hasModemLines() const
 {
     return m_modemLines;
@@ -406,6 +423,9 @@ void QtSerialPort::noticeError(QSerialPort::SerialPortError error)
         = error == QSerialPort::ReadError || error == QSerialPort::WriteError || error == QSerialPort::ResourceError;
     if (transferFailed && deviceGone()) {
         closeBecause(goneAway());
+        if (m_closedByItself) {
+            m_closedByItself(*m_closedBecause);
+        }
     }
 }
 

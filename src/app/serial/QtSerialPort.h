@@ -44,6 +44,16 @@ public:
     std::size_t bytesToWrite() const override;
     std::string readAll() override;
 
+    // Called from the event loop when bytes have arrived, so that an owner that must answer at once
+    // (a keyer's status) need not poll.
+    void onDataArrived(std::function<void()> handler);
+    // Called when the port closed by itself (the device went away), with the reason every later
+    // operation also reports.
+    void onClosedByItself(std::function<void(const Error&)> handler);
+    // Hands the queued bytes to the device now, without waiting for the event loop: the last command
+    // before a close must not be dropped with the port.
+    void flush();
+
     // False once an open found that the device has no modem-control lines (a pseudo-terminal, some USB
     // gadgets): the port carries data, but DTR and RTS cannot key anything on it.
     bool hasModemLines() const;
@@ -73,6 +83,7 @@ private:
     std::string m_device;
     // Its real path, under which the open is known to the program's other ports.
     std::string m_realDevice;
+    std::function<void(const Error&)> m_closedByItself;
     // Why the port closed by itself; reported by every operation until the owner opens or closes it.
     std::optional<Error> m_closedBecause;
 };

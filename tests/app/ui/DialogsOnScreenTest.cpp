@@ -2,6 +2,7 @@
 #include "keying/CwKeyer.h"
 #include "keying/CwKeyerWindow.h"
 #include "keying/CwMessagesWindow.h"
+#include "keying/WinKeySetupDialog.h"
 #include "log/ContactEditorDialog.h"
 #include "log/ContestLog.h"
 #include "os/PosixFileSystem.h"
@@ -141,6 +142,11 @@ TEST(DialogsOnScreen, everyDialogLiesInsideTheWorkAreaWithItsButtonsAndCaptionsW
         { "code practice",
             [](Services& s, QWidget* parent) {
                 return std::make_unique<CodePracticeDialog>(s.keyer(), s.dialogs, parent);
+            },
+            true },
+        { "WinKey setup",
+            [](Services& s, QWidget* parent) {
+                return std::make_unique<WinKeySetupDialog>(s.keyer(), s.dialogs, parent);
             },
             true },
     };
