@@ -179,28 +179,22 @@ void WinKeySetupDialog::buildForm()
     }
     m_keys->route(m_typeAheadField, [this](int& keyAscii) { sendTypedKey(keyAscii); });
 
-    const auto pins = [this](QRadioButton* button, int value) {
-        connect(button, &QRadioButton::toggled, this, [this, value](bool chosen) {
+    // Each option sets its register value at once.
+    const auto setsRegister = [this](QRadioButton* button, int WinKeySettings::*setting, int value) {
+        connect(button, &QRadioButton::toggled, this, [this, setting, value](bool chosen) {
             if (chosen && !m_showing) {
-                choosePins(value);
+                chooseRegister(setting, value);
             }
         });
     };
-    pins(m_pttPinOption, WinKeyPins::Ptt);
-    pins(m_tonePinOption, WinKeyPins::Tone);
-    pins(m_pin3KeyOption, WinKeyPins::Pin3Key);
-    pins(m_pin5KeyOption, WinKeyPins::Pin5Key);
-    const auto mode = [this](QRadioButton* button, int value) {
-        connect(button, &QRadioButton::toggled, this, [this, value](bool chosen) {
-            if (chosen && !m_showing) {
-                chooseMode(value);
-            }
-        });
-    };
-    mode(m_iambicBOption, WinKeyModes::IambicB);
-    mode(m_iambicAOption, WinKeyModes::IambicA);
-    mode(m_ultimaticOption, WinKeyModes::Ultimatic);
-    mode(m_bugOption, WinKeyModes::Bug);
+    setsRegister(m_pttPinOption, &WinKeySettings::pinConfiguration, WinKeyPins::Ptt);
+    setsRegister(m_tonePinOption, &WinKeySettings::pinConfiguration, WinKeyPins::Tone);
+    setsRegister(m_pin3KeyOption, &WinKeySettings::pinConfiguration, WinKeyPins::Pin3Key);
+    setsRegister(m_pin5KeyOption, &WinKeySettings::pinConfiguration, WinKeyPins::Pin5Key);
+    setsRegister(m_iambicBOption, &WinKeySettings::keyerMode, WinKeyModes::IambicB);
+    setsRegister(m_iambicAOption, &WinKeySettings::keyerMode, WinKeyModes::IambicA);
+    setsRegister(m_ultimaticOption, &WinKeySettings::keyerMode, WinKeyModes::Ultimatic);
+    setsRegister(m_bugOption, &WinKeySettings::keyerMode, WinKeyModes::Bug);
 
     connect(m_openButton, &QPushButton::clicked, this, &WinKeySetupDialog::openKeyer);
     connect(m_closeButton, &QPushButton::clicked, this, &WinKeySetupDialog::closeKeyer);
@@ -317,18 +311,10 @@ void WinKeySetupDialog::checkField(QLineEdit* field)
     }
 }
 
-void WinKeySetupDialog::choosePins(int pins)
+void WinKeySetupDialog::chooseRegister(int WinKeySettings::*setting, int value)
 {
     WinKeySettings settings = m_keyer.winKeySettings();
-    settings.pinConfiguration = pins;
-    m_keyer.setWinKeySettings(settings);
-    m_keyer.sendWinKeySettings();
-}
-
-void WinKeySetupDialog::chooseMode(int mode)
-{
-    WinKeySettings settings = m_keyer.winKeySettings();
-    settings.keyerMode = mode;
+    settings.*setting = value;
     m_keyer.setWinKeySettings(settings);
     m_keyer.sendWinKeySettings();
 }

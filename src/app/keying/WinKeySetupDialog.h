@@ -1,6 +1,7 @@
 #pragma once
 
 #include "keying/WinKeyProtocol.h"
+#include "keying/WinKeySettings.h"
 
 #include <QDialog>
 
@@ -34,8 +35,8 @@ private:
     void showKeyerState();
     // A field's check as it is left: a corrected text, and a valid value sent to an open keyer.
     void checkField(QLineEdit* field);
-    void choosePins(int pins);
-    void chooseMode(int mode);
+    // A pin configuration or mode option: its value is kept, and an open keyer gets the settings again.
+    void chooseRegister(int WinKeySettings::*setting, int value);
     void openKeyer();
     void showOpening(WinKeyOpenOutcome outcome);
     void closeKeyer();

@@ -58,6 +58,15 @@ std::optional<std::string> FieldReader::nextText()
     return std::move(field.text);
 }
 
+bool FieldReader::readText(std::string& out)
+{
+    std::optional<std::string> value = nextText();
+    if (value) {
+        out = std::move(*value);
+    }
+    return value.has_value();
+}
+
 std::optional<double> FieldReader::nextNumber()
 {
     const std::optional<std::string> text = nextText();

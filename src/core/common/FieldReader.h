@@ -36,6 +36,9 @@ public:
     Status next(Field& field);
     // The next field's text; nothing when no well-formed field is left.
     std::optional<std::string> nextText();
+    // The next field's text into out; out keeps its value, and the answer is false, when no well-formed
+    // field is left. Settings files read this way keep their defaults from the first value missing.
+    bool readText(std::string& out);
     // The next field as a number the data files write (bare, "." as the decimal mark); nothing when no
     // well-formed field is left or it holds no such number.
     std::optional<double> nextNumber();

@@ -1,6 +1,7 @@
 #include "CwSettings.h"
 
 #include "common/FieldReader.h"
+#include "common/FieldWriter.h"
 #include "common/Text.h"
 
 #include <algorithm>
@@ -95,13 +96,7 @@ CwSettings parseCwSettings(std::string_view content)
     CwSettings s;
     FieldReader reader(content);
     // Each takes the next value; false once one is missing or of the wrong kind.
-    const auto text = [&reader](std::string& out) {
-        std::optional<std::string> value = reader.nextText();
-        if (value) {
-            out = std::move(*value);
-        }
-        return value.has_value();
-    };
+    const auto text = [&reader](std::string& out) { return reader.readText(out); };
     const auto number = [&reader](double& out) {
         const std::optional<double> value = reader.nextNumber();
         out = value.value_or(out);
@@ -133,13 +128,8 @@ CwSettings parseCwSettings(std::string_view content)
 
 std::string formatCwSettings(const CwSettings& s)
 {
-    std::string out;
-    const auto text = [&out](std::string_view value) {
-        out += '"';
-        out += storableText(value);
-        out += "\"\r\n";
-    };
-    const auto number = [&out](int value) { out += std::to_string(value) + "\r\n"; };
+    FieldWriter out;
+    const auto text = [&out](std::string_view value) { out.text(value); };
     for (int f = 0; f < 9; ++f) {
         text(s.messages[static_cast<std::size_t>(f)]);
     }
@@ -148,11 +138,11 @@ std::string formatCwSettings(const CwSettings& s)
     text(s.messages[9]);
     text(s.messages[10]);
     text(s.wordSpace);
-    number(static_cast<int>(s.keying));
+    out.number(static_cast<int>(s.keying));
     text(s.parallelAddress);
-    number(s.showTextOnMain ? 1 : 0);
+    out.number(s.showTextOnMain ? 1 : 0);
     text(s.repeatSeconds);
-    return out;
+    return out.content();
 }
 
 } // namespace brindle

@@ -1,6 +1,7 @@
 #include "WinKeySettings.h"
 
 #include "common/FieldReader.h"
+#include "common/FieldWriter.h"
 #include "common/Text.h"
 
 #include <cmath>
@@ -84,13 +85,7 @@ WinKeySettings parseWinKeySettings(std::string_view content)
 {
     WinKeySettings s;
     FieldReader reader(content);
-    const auto text = [&reader](std::string& out) {
-        std::optional<std::string> value = reader.nextText();
-        if (value) {
-            out = std::move(*value);
-        }
-        return value.has_value();
-    };
+    const auto text = [&reader](std::string& out) { return reader.readText(out); };
     const auto number = [&reader](int& out) {
         const std::optional<int> value = wholeNumber(reader);
         out = value.value_or(out);
@@ -113,22 +108,17 @@ WinKeySettings parseWinKeySettings(std::string_view content)
 
 std::string formatWinKeySettings(const WinKeySettings& s)
 {
-    std::string out;
-    const auto text = [&out](std::string_view value) {
-        out += '"';
-        out += storableText(value);
-        out += "\"\r\n";
-    };
-    const auto number = [&out](int value) { out += std::to_string(value) + "\r\n"; };
-    number(s.port);
+    FieldWriter out;
+    const auto text = [&out](std::string_view value) { out.text(value); };
+    out.number(s.port);
     text(s.speed);
     text(s.weight);
     text(s.leadIn);
     text(s.tail);
     text(s.ratio);
-    number(s.pinConfiguration);
-    number(s.keyerMode);
-    return out;
+    out.number(s.pinConfiguration);
+    out.number(s.keyerMode);
+    return out.content();
 }
 
 } // namespace brindle

@@ -1,6 +1,7 @@
 #include "DefaultData.h"
 
 #include "common/FieldReader.h"
+#include "common/FieldWriter.h"
 #include "common/Text.h"
 
 #include <charconv>
@@ -112,16 +113,9 @@ std::string formatSingle(float value)
 
 std::string formatDefaultData(const DefaultData& d)
 {
-    std::string out;
-    const auto text = [&out](std::string_view value) {
-        out += '"';
-        out += storableText(value);
-        out += "\"\r\n";
-    };
-    const auto number = [&out](std::string_view value) {
-        out += value;
-        out += "\r\n";
-    };
+    FieldWriter out;
+    const auto text = [&out](std::string_view value) { out.text(value); };
+    const auto number = [&out](std::string_view value) { out.number(value); };
     text(d.ownCall);
     text(d.power);
     number(formatSingle(d.utcOffsetHours));
@@ -139,7 +133,7 @@ std::string formatDefaultData(const DefaultData& d)
     number(std::to_string(d.listPreviousContacts));
     number(std::to_string(d.workedColour));
     number(std::to_string(d.remainingColour));
-    return out;
+    return out.content();
 }
 
 } // namespace brindle
