@@ -1,9 +1,9 @@
 #pragma once
 
-#include <algorithm>
+#include <array>
 #include <atomic>
 #include <chrono>
-#include <cstdint>
+#include <cstddef>
 #include <deque>
 #include <functional>
 #include <mutex>
@@ -11,6 +11,8 @@
 #include <string_view>
 #include <thread>
 
+#include <cerrno>
+#include <cstring>
 #include <fcntl.h>
 #include <poll.h>
 #include <termios.h>
@@ -18,28 +20,44 @@
 
 namespace brindle::test {
 
-// A WinKey keyer at the far end of a serial line (a pseudo-terminal of a PtyPair), answering the host
-// as the keyer does: the echo test, host open with its revision byte, the commands with their
-// parameters, characters queued in a 128-byte buffer and "sent" one at a time at the set speed, each
-// echoed as it ends, and a status byte sent by itself whenever busy or XOFF changes. It records every
-// byte the host wrote, and can be told to misbehave as keyers and cables do.
+// A WinKey 2 keyer in host mode on the far end of a serial line (a PtyPair's far()), for the tests of the
+// driver that talks to a real one. It answers from a thread of its own, so the side under test may block,
+// poll or run an event loop as it likes, and it records what the host wrote and what that did to it.
+//
+// What the model leaves out, so that a test does not count on it: sidetone, PTT, Farnsworth, HSCW, the
+// paddle and pointer settings and the buffered speed, key and wait commands are taken with their
+// parameters and otherwise ignored (the wait bit is never set); merged letters are queued as their two
+// letters; echoes of sent characters are always on, whatever the mode register says.
 class WinKeySimulator
 {
 public:
-    using Clock = std::chrono::steady_clock;
-    static constexpr std::size_t BufferSize = 128;
+    static constexpr int BufferCapacity = 128;
+    static constexpr int DefaultRevision = 23;
+    // The registers at power-on: these words per minute, weight and ratio 50, everything else 0.
+    static constexpr int DefaultSpeed = 20;
+    // The status byte: 0xC0 with these bits.
+    static constexpr unsigned char Status = 0xC0;
+    static constexpr unsigned char Xoff = 0x01;
+    static constexpr unsigned char BreakIn = 0x02;
+    static constexpr unsigned char Busy = 0x04;
+    static constexpr unsigned char KeyDown = 0x08;
+    static constexpr unsigned char Wait = 0x10;
 
     explicit WinKeySimulator(const std::string& device)
     {
-        m_handle = ::open(device.c_str(), O_RDWR | O_NOCTTY | O_NONBLOCK | O_CLOEXEC);
-        if (m_handle >= 0) {
-            termios raw {};
-            if (::tcgetattr(m_handle, &raw) == 0) {
-                ::cfmakeraw(&raw);
-                ::tcsetattr(m_handle, TCSANOW, &raw);
-            }
-            m_thread = std::thread([this] { run(); });
+        m_fd = ::open(device.c_str(), O_RDWR | O_NOCTTY | O_NONBLOCK | O_CLOEXEC);
+        if (m_fd < 0) {
+            m_failure = "cannot open " + device + ": " + std::strerror(errno);
+            return;
         }
+        termios settings {};
+        if (::tcgetattr(m_fd, &settings) == 0) {
+            ::cfmakeraw(&settings);
+            ::tcsetattr(m_fd, TCSANOW, &settings);
+        }
+        // A keyer coming onto the line has heard nothing yet, even when an earlier one left bytes unread.
+        ::tcflush(m_fd, TCIFLUSH);
+        m_thread = std::thread([this] { run(); });
     }
     ~WinKeySimulator()
     {
@@ -48,115 +66,189 @@ public:
     WinKeySimulator(const WinKeySimulator&) = delete;
     WinKeySimulator& operator=(const WinKeySimulator&) = delete;
 
-    bool isRunning() const
+    // Empty when the device opened; otherwise why it did not.
+    const std::string& failure() const
     {
-        return m_handle >= 0;
+        return m_failure;
     }
-    // The keyer is unplugged: it answers nothing more.
+
+    // Ends the keyer's thread and lets go of the line, as a keyer pulled off its cable would; stopping
+    // together with PtyPair::stop() is an unplugged adapter.
     void stop()
     {
         m_stopping = true;
         if (m_thread.joinable()) {
             m_thread.join();
         }
-        if (m_handle >= 0) {
-            ::close(m_handle);
-            m_handle = -1;
+        if (m_fd >= 0) {
+            ::close(m_fd);
+            m_fd = -1;
         }
     }
 
-    // Misbehaviour.
+    // The answer to host open; 0 is a keyer that answers but not with a revision.
+    void setRevision(int revision)
+    {
+        const std::lock_guard lock(m_mutex);
+        m_revision = static_cast<unsigned char>(revision);
+    }
+    // How long each character takes to key; 0 goes back to the time the speed gives (ten dot units of
+    // 1200 / wpm ms), which makes tests of a few characters last seconds.
+    void setCharacterMs(int milliseconds)
+    {
+        const std::lock_guard lock(m_mutex);
+        m_characterMs = milliseconds;
+    }
+    // XOFF is reported while more than this many characters wait in the buffer.
+    void setXoffThreshold(int characters)
+    {
+        const std::lock_guard lock(m_mutex);
+        m_xoffThreshold = characters;
+    }
+    // A keyer that is not there: what arrives is recorded, nothing is done with it and nothing answered.
     void setSilent(bool silent)
     {
+        const std::lock_guard lock(m_mutex);
         m_silent = silent;
+        if (silent) {
+            m_output.clear();
+        }
     }
+    // The echo test is answered, with a byte other than the one sent.
     void setWrongEcho(bool wrong)
     {
+        const std::lock_guard lock(m_mutex);
         m_wrongEcho = wrong;
     }
+    // Host open is neither answered nor obeyed.
     void setNoRevision(bool none)
     {
+        const std::lock_guard lock(m_mutex);
         m_noRevision = none;
     }
-    void setRevision(std::uint8_t revision)
+    // Answers to the host's questions (echo test, host open, status, pot, values) leave this much later;
+    // what follows them on the line waits behind them, as on a real serial line.
+    void setAnswerDelayMs(int milliseconds)
     {
-        m_revision = revision;
+        const std::lock_guard lock(m_mutex);
+        m_answerDelay = std::chrono::milliseconds(milliseconds);
     }
-    // How long each character takes to send; 0 follows the set speed (ten units of it).
-    void setCharacterMs(int ms)
-    {
-        m_characterMs = ms;
-    }
-    // The buffer fill above which XOFF is reported.
-    void setXoffAbove(std::size_t count)
-    {
-        m_xoffAbove = count;
-    }
-    // Stops sending with XOFF reported, as a keyer whose buffer never empties, until released.
+    // A keyer that stops sending and reports XOFF until released, whatever its buffer holds.
     void holdXoff(bool hold)
     {
+        const std::lock_guard lock(m_mutex);
         m_holdXoff = hold;
+        reportStatus(Clock::now());
     }
+    // Bytes the host should make sense of or ignore, written as they are.
     void sendGarbage(std::string_view bytes)
     {
-        std::lock_guard lock(m_mutex);
-        m_toHost += bytes;
+        const std::lock_guard lock(m_mutex);
+        enqueue(std::string(bytes), Clock::now());
     }
-    // The operator sends on the paddles: break-in reported, then idle again.
-    void pressPaddles()
+    // The operator takes over with the paddles for this long: the keyer drops what it was sending and
+    // what was buffered (as WinKey does on paddle break-in), reports break-in and busy at once, and idle
+    // when the paddles are let go.
+    void pressPaddles(int milliseconds)
     {
-        std::lock_guard lock(m_mutex);
-        m_toHost += static_cast<char>(0xC0 | BreakIn | Busy);
-        m_toHost += static_cast<char>(0xC0 | statusBitsLocked());
+        const std::lock_guard lock(m_mutex);
+        const auto now = Clock::now();
+        m_paddlesUntil = now + std::chrono::milliseconds(milliseconds);
+        m_buffer.clear();
+        m_keying = false;
+        reportStatus(now);
     }
-    void turnSpeedPot(std::uint8_t value)
+    // The speed knob, as 0 to 63 above the pot's minimum; its new value is sent at once, unasked.
+    void turnSpeedPot(int value)
     {
-        std::lock_guard lock(m_mutex);
-        m_toHost += static_cast<char>(0x80 | (value & 0x3F));
+        const std::lock_guard lock(m_mutex);
+        m_pot = static_cast<unsigned char>(value & 0x3F);
+        enqueue(std::string(1, static_cast<char>(0x80 | m_pot)), Clock::now());
     }
 
-    // What the host did.
+    // Every byte the host wrote, in order.
     std::string received() const
     {
-        std::lock_guard lock(m_mutex);
+        const std::lock_guard lock(m_mutex);
         return m_received;
+    }
+    // Every byte the keyer wrote to the host, in order.
+    std::string written() const
+    {
+        const std::lock_guard lock(m_mutex);
+        return m_written;
     }
     bool isHostOpen() const
     {
-        std::lock_guard lock(m_mutex);
+        const std::lock_guard lock(m_mutex);
         return m_hostOpen;
     }
     int speed() const
     {
-        std::lock_guard lock(m_mutex);
-        return m_speed;
+        return reg(m_speed);
     }
+    int weight() const
+    {
+        return reg(m_weight);
+    }
+    int leadIn() const
+    {
+        return reg(m_leadIn);
+    }
+    int tail() const
+    {
+        return reg(m_tail);
+    }
+    int ratio() const
+    {
+        return reg(m_ratio);
+    }
+    int pinConfiguration() const
+    {
+        return reg(m_pinConfiguration);
+    }
+    int mode() const
+    {
+        return reg(m_mode);
+    }
+    // The status byte as it is now, whether or not it has been sent.
+    int status() const
+    {
+        const std::lock_guard lock(m_mutex);
+        return statusNow(Clock::now());
+    }
+    // Characters keyed to the end, oldest first.
     std::string sentText() const
     {
-        std::lock_guard lock(m_mutex);
+        const std::lock_guard lock(m_mutex);
         return m_sent;
     }
+    // Characters waiting in the buffer; the one being keyed has left it and is in neither this nor
+    // sentText().
     std::string bufferedText() const
     {
-        std::lock_guard lock(m_mutex);
-        return std::string(m_buffer.begin(), m_buffer.end());
+        const std::lock_guard lock(m_mutex);
+        return m_buffer;
     }
-    int clears() const
+    int clearCount() const
     {
-        std::lock_guard lock(m_mutex);
-        return m_clears;
+        return reg(m_clears);
     }
-    int backspaces() const
+    int backspaceCount() const
     {
-        std::lock_guard lock(m_mutex);
-        return m_backspaces;
+        return reg(m_backspaces);
     }
-    std::size_t droppedCharacters() const
+    int statusRequests() const
     {
-        std::lock_guard lock(m_mutex);
-        return m_dropped;
+        return reg(m_statusRequests);
     }
-    // Polls the condition until it holds or the time is up.
+    // Characters that arrived with the buffer full and were lost.
+    int droppedCharacters() const
+    {
+        return reg(m_dropped);
+    }
+
+    // Whether the condition came true within the timeout; it is checked every millisecond or so.
     static bool waitFor(const std::function<bool()>& condition, std::chrono::milliseconds timeout)
     {
         const auto giveUp = Clock::now() + timeout;
@@ -170,220 +262,422 @@ public:
     }
 
 private:
-    static constexpr int Xoff = 0x01;
-    static constexpr int BreakIn = 0x02;
-    static constexpr int Busy = 0x04;
+    using Clock = std::chrono::steady_clock;
 
-    // Parameter bytes of each command 0x00 to 0x1F as the keyer's host protocol defines them (0x00's
-    // depend on its sub-command).
-    static int parameterCount(unsigned char command)
+    struct Pending
     {
-        static constexpr int counts[32] = { 1, 1, 1, 1, 2, 3, 1, 0, 0, 1, 0, 1, 1, 1, 1, 15, 1, 1, 1, 0, 1, 0, 1,
-            1, 1, 1, 1, 2, 1, 1, 0, 0 };
-        return counts[command];
+        Clock::time_point due;
+        std::string bytes;
+    };
+
+    // Parameter bytes after each immediate command's code (0x00 and 0x16 have rules of their own).
+    static constexpr std::array<int, 0x20> ImmediateParameters {
+        0, 1, 1, 1, 2, 3, 1, 0, //  -, sidetone, speed, weight, lead-in/tail, pot setup, pause, get pot
+        0, 1, 0, 1, 1, 1, 1, 15, // backspace, pins, clear, key immediate, HSCW, Farnsworth, mode, defaults
+        1, 1, 1, 0, 1, 0, 1, 1, // 1st extension, key compensation, switchpoint, null, paddle, status, -, ratio
+        1, 1, 1, 2, 1, 1, 0, 0, // PTT, key, wait, merge, speed, HSCW (all buffered), cancel speed, buffered nop
+    };
+
+    // Parameter bytes after an admin command's sub-code: calibrate takes the host's 0xFF, the echo test
+    // its byte, load EEPROM all 256 bytes, send message its number, and load X1MODE (a WinKey 3 addition
+    // a host may send anyway) its value. Reset, host open and close, the A2D and value queries, the WK1
+    // and WK2 mode switches and dump EEPROM take none.
+    static int adminParameters(unsigned char code)
+    {
+        switch (code) {
+        case 0x00:
+        case 0x04:
+        case 0x0E:
+        case 0x0F:
+            return 1;
+        case 0x0D:
+            return 256;
+        default:
+            return 0;
+        }
     }
-    // Admin sub-commands with a parameter: calibrate (00) and the echo test (04).
-    static int adminParameterCount(unsigned char sub)
+
+    static std::size_t commandLength(const std::string& command)
     {
-        return sub == 0x00 || sub == 0x04 ? 1 : 0;
+        const auto code = static_cast<unsigned char>(command[0]);
+        if (code == 0x00 || code == 0x16) {
+            if (command.size() < 2) {
+                return 2;
+            }
+            const auto sub = static_cast<unsigned char>(command[1]);
+            if (code == 0x00) {
+                return 2 + static_cast<std::size_t>(adminParameters(sub));
+            }
+            // The pointer command: 00 resets the pointers; 01 and 02 move one, 03 adds nulls, each by a count.
+            return sub >= 1 && sub <= 3 ? 3 : 2;
+        }
+        return 1 + static_cast<std::size_t>(ImmediateParameters[code]);
+    }
+
+    int reg(const int& value) const
+    {
+        const std::lock_guard lock(m_mutex);
+        return value;
     }
 
     void run()
     {
         while (!m_stopping) {
-            pollfd watched { m_handle, POLLIN, 0 };
-            const int ready = ::poll(&watched, 1, 1);
-            if (ready > 0 && (watched.revents & POLLIN)) {
+            pollfd watched { m_fd, POLLIN, 0 };
+            const int ready = ::poll(&watched, 1, 2);
+            std::string input;
+            bool hungUp = ready > 0 && (watched.revents & (POLLHUP | POLLERR | POLLNVAL)) != 0;
+            if (ready > 0 && (watched.revents & POLLIN) != 0) {
                 char chunk[256];
-                const ssize_t got = ::read(m_handle, chunk, sizeof chunk);
-                if (got > 0) {
-                    std::lock_guard lock(m_mutex);
-                    for (ssize_t i = 0; i < got; ++i) {
-                        take(static_cast<unsigned char>(chunk[i]));
+                for (;;) {
+                    const ssize_t got = ::read(m_fd, chunk, sizeof chunk);
+                    if (got > 0) {
+                        input.append(chunk, static_cast<std::size_t>(got));
+                        continue;
                     }
+                    if (got < 0 && errno == EINTR) {
+                        continue;
+                    }
+                    hungUp = hungUp || !(got < 0 && errno == EAGAIN);
+                    break;
                 }
-            } else if (ready > 0 && (watched.revents & (POLLHUP | POLLERR))) {
-                std::this_thread::sleep_for(std::chrono::milliseconds(5));
             }
-            std::lock_guard lock(m_mutex);
-            keyCharacters();
-            reportStatus();
-            flushToHost();
+            {
+                const std::lock_guard lock(m_mutex);
+                const auto now = Clock::now();
+                for (const char byte : input) {
+                    take(static_cast<unsigned char>(byte), now);
+                }
+                keyCharacters(now);
+                flush(now);
+            }
+            if (hungUp) {
+                // The other end is gone and poll() would report that at once, over and over.
+                std::this_thread::sleep_for(std::chrono::milliseconds(2));
+            }
         }
     }
 
-    void take(unsigned char byte)
+    void take(unsigned char byte, Clock::time_point now)
     {
         m_received += static_cast<char>(byte);
         if (m_silent) {
             return;
         }
-        if (!m_command.empty()) {
-            m_command += static_cast<char>(byte);
-            const auto first = static_cast<unsigned char>(m_command[0]);
-            std::size_t wanted = 1 + static_cast<std::size_t>(parameterCount(first));
-            if (first == 0x00 && m_command.size() >= 2) {
-                wanted = 2 + static_cast<std::size_t>(adminParameterCount(static_cast<unsigned char>(m_command[1])));
+        if (m_command.empty()) {
+            if (byte >= 0x20) {
+                if (m_hostOpen && byte < 0x80) {
+                    queue(static_cast<char>(byte));
+                }
+                return;
             }
-            if (m_command.size() >= wanted) {
-                perform(m_command);
-                m_command.clear();
+            if (!m_hostOpen && byte != 0x00) {
+                return; // outside host mode only admin commands are heard
             }
-            return;
         }
-        if (byte < 0x20) {
-            if (parameterCount(byte) == 0) {
-                perform(std::string(1, static_cast<char>(byte)));
+        m_command += static_cast<char>(byte);
+        if (m_command.size() == commandLength(m_command)) {
+            const std::string command = std::move(m_command);
+            m_command.clear();
+            if (command[0] == 0x00) {
+                admin(command, now);
             } else {
-                m_command = static_cast<char>(byte);
+                immediate(command, now);
             }
-            return;
+            reportStatus(now);
         }
-        if (!m_hostOpen) {
-            return;
-        }
-        if (m_buffer.size() >= BufferSize) {
-            ++m_dropped;
-            return;
-        }
-        m_buffer.push_back(static_cast<char>(byte));
     }
 
-    void perform(const std::string& command)
+    void admin(const std::string& command, Clock::time_point now)
     {
-        const auto code = static_cast<unsigned char>(command[0]);
-        const auto parameter = [&command](std::size_t i) { return static_cast<unsigned char>(command[i]); };
-        if (code == 0x00) {
-            switch (parameter(1)) {
-            case 0x02:
-                if (!m_noRevision) {
-                    m_hostOpen = true;
-                    m_toHost += static_cast<char>(m_revision);
-                }
-                break;
-            case 0x03:
-                m_hostOpen = false;
-                m_buffer.clear();
-                break;
-            case 0x04:
-                m_toHost += static_cast<char>(m_wrongEcho ? parameter(2) ^ 0xFF : parameter(2));
-                break;
-            default:
-                break;
-            }
-            return;
-        }
-        if (!m_hostOpen) {
-            return;
-        }
-        switch (code) {
+        const auto parameter = [&](std::size_t i) { return static_cast<unsigned char>(command[2 + i]); };
+        switch (static_cast<unsigned char>(command[1])) {
+        case 0x01:
+            resetKeyer();
+            break;
         case 0x02:
-            m_speed = parameter(1);
-            break;
-        case 0x08:
-            if (!m_buffer.empty()) {
-                m_buffer.pop_back();
+            if (!m_noRevision) {
+                answer(std::string(1, static_cast<char>(m_revision)), now);
+                m_hostOpen = true;
+                m_reported = statusNow(now);
             }
-            ++m_backspaces;
             break;
-        case 0x0A:
+        case 0x03:
+            m_hostOpen = false;
             m_buffer.clear();
             m_keying = false;
-            ++m_clears;
             break;
-        case 0x15:
-            m_toHost += static_cast<char>(0xC0 | statusBitsLocked());
+        case 0x04:
+            answer(std::string(1, static_cast<char>(m_wrongEcho ? parameter(0) ^ 0x01 : parameter(0))), now);
+            break;
+        case 0x05: // paddle A2D, speed A2D and get cal: no longer measured, always 0
+        case 0x06:
+        case 0x09:
+            answer(std::string(1, '\0'), now);
+            break;
+        case 0x07:
+            answer(values(), now);
+            break;
+        case 0x0C:
+            answer(std::string(256, '\0'), now);
             break;
         default:
             break;
         }
     }
 
-    int characterMs() const
+    void immediate(const std::string& command, Clock::time_point now)
     {
-        return m_characterMs > 0 ? m_characterMs.load() : 12'000 / std::max(1, m_speed);
-    }
-
-    void keyCharacters()
-    {
-        if (m_holdXoff) {
-            return;
-        }
-        const auto now = Clock::now();
-        if (m_keying && now >= m_characterEnds) {
+        const auto parameter = [&](std::size_t i) { return static_cast<unsigned char>(command[1 + i]); };
+        switch (static_cast<unsigned char>(command[0])) {
+        case 0x02:
+            m_speed = parameter(0);
+            break;
+        case 0x03:
+            m_weight = parameter(0);
+            break;
+        case 0x04:
+            m_leadIn = parameter(0);
+            m_tail = parameter(1);
+            break;
+        case 0x05:
+            m_potMinimum = parameter(0);
+            break;
+        case 0x06:
+            m_paused = parameter(0) != 0;
+            break;
+        case 0x07:
+            answer(std::string(1, static_cast<char>(0x80 | m_pot)), now);
+            break;
+        case 0x08:
+            ++m_backspaces;
+            if (!m_buffer.empty()) {
+                m_buffer.pop_back();
+            }
+            break;
+        case 0x09:
+            m_pinConfiguration = parameter(0);
+            break;
+        case 0x0A:
+            ++m_clears;
+            m_buffer.clear();
             m_keying = false;
-            m_sent += m_keyed;
-            m_toHost += m_keyed; // the echo of a character sent
-        }
-        if (!m_keying && !m_buffer.empty()) {
-            m_keyed = m_buffer.front();
-            m_buffer.pop_front();
-            m_keying = true;
-            m_characterEnds = now + std::chrono::milliseconds(characterMs());
+            break;
+        case 0x0B:
+            m_keyDown = parameter(0) != 0;
+            break;
+        case 0x0E:
+            m_mode = parameter(0);
+            break;
+        case 0x0F:
+            // Mode, speed, sidetone, weight, lead-in, tail, pot minimum, pot range, 1st extension, key
+            // compensation, Farnsworth, switchpoint, ratio, pins, pot range again.
+            m_mode = parameter(0);
+            m_speed = parameter(1);
+            m_weight = parameter(3);
+            m_leadIn = parameter(4);
+            m_tail = parameter(5);
+            m_potMinimum = parameter(6);
+            m_ratio = parameter(12);
+            m_pinConfiguration = parameter(13);
+            break;
+        case 0x15:
+            ++m_statusRequests;
+            answer(std::string(1, static_cast<char>(statusNow(now))), now);
+            break;
+        case 0x17:
+            m_ratio = parameter(0);
+            break;
+        case 0x1B:
+            queue(static_cast<char>(parameter(0)));
+            queue(static_cast<char>(parameter(1)));
+            break;
+        default:
+            break;
         }
     }
 
-    int statusBitsLocked() const
+    std::string values() const
     {
-        int bits = 0;
+        const int fields[] = { m_mode, m_speed, 0, m_weight, m_leadIn, m_tail, m_potMinimum, 0, 0, 0, 0, 50, m_ratio,
+            m_pinConfiguration, 0 };
+        std::string out;
+        for (const int field : fields) {
+            out += static_cast<char>(field);
+        }
+        return out;
+    }
+
+    void queue(char character)
+    {
+        if (static_cast<int>(m_buffer.size()) >= BufferCapacity) {
+            ++m_dropped;
+        } else {
+            m_buffer += character;
+        }
+    }
+
+    std::chrono::milliseconds characterTime() const
+    {
+        if (m_characterMs > 0) {
+            return std::chrono::milliseconds(m_characterMs);
+        }
+        const int wordsPerMinute = m_speed > 0 ? m_speed : m_potMinimum + m_pot;
+        return std::chrono::milliseconds(10 * 1200 / (wordsPerMinute > 0 ? wordsPerMinute : 5));
+    }
+
+    bool paddlesDown(Clock::time_point now) const
+    {
+        return now < m_paddlesUntil;
+    }
+
+    bool stopped(Clock::time_point now) const
+    {
+        return !m_hostOpen || m_paused || m_holdXoff || paddlesDown(now);
+    }
+
+    // Takes characters from the buffer and keys them, each for its time, echoing each as it ends. A
+    // machine that fell behind catches up at once, character after character, so none is lost.
+    void keyCharacters(Clock::time_point now)
+    {
+        Clock::time_point from = now;
+        for (;;) {
+            if (!m_keying && !m_buffer.empty() && !stopped(now)) {
+                m_current = m_buffer.front();
+                m_buffer.erase(0, 1);
+                m_keying = true;
+                m_keyedUntil = from + characterTime();
+            }
+            reportStatus(now);
+            if (!m_keying || stopped(now) || now < m_keyedUntil) {
+                return;
+            }
+            m_keying = false;
+            m_sent += m_current;
+            enqueue(std::string(1, m_current), now);
+            from = m_keyedUntil;
+        }
+    }
+
+    unsigned char statusNow(Clock::time_point now) const
+    {
+        unsigned char status = Status;
+        if (m_holdXoff || static_cast<int>(m_buffer.size()) > m_xoffThreshold) {
+            status |= Xoff;
+        }
+        if (paddlesDown(now)) {
+            status |= BreakIn | Busy;
+        }
         if (m_keying || !m_buffer.empty()) {
-            bits |= Busy;
+            status |= Busy;
         }
-        if (m_holdXoff || m_buffer.size() > m_xoffAbove) {
-            bits |= Xoff | Busy;
+        if (m_keyDown) {
+            status |= KeyDown;
         }
-        return bits;
+        return status;
     }
 
-    void reportStatus()
+    // In host mode WinKey 2 sends its status whenever it changes, unasked.
+    void reportStatus(Clock::time_point now)
     {
-        if (!m_hostOpen) {
-            return;
+        const unsigned char status = statusNow(now);
+        if (m_hostOpen && status != m_reported) {
+            enqueue(std::string(1, static_cast<char>(status)), now);
         }
-        const int bits = statusBitsLocked();
-        if (bits != m_lastStatus) {
-            m_lastStatus = bits;
-            m_toHost += static_cast<char>(0xC0 | bits);
-        }
+        m_reported = status;
     }
 
-    void flushToHost()
+    void answer(std::string bytes, Clock::time_point now)
     {
-        if (m_toHost.empty()) {
-            return;
-        }
-        const ssize_t written = ::write(m_handle, m_toHost.data(), m_toHost.size());
-        if (written > 0) {
-            m_toHost.erase(0, static_cast<std::size_t>(written));
+        enqueue(std::move(bytes), now + m_answerDelay);
+    }
+
+    void enqueue(std::string bytes, Clock::time_point due)
+    {
+        if (!m_silent) {
+            m_output.push_back({ due, std::move(bytes) });
         }
     }
 
-    int m_handle = -1;
-    std::thread m_thread;
-    std::atomic<bool> m_stopping = false;
-    std::atomic<bool> m_silent = false;
-    std::atomic<bool> m_wrongEcho = false;
-    std::atomic<bool> m_noRevision = false;
-    std::atomic<bool> m_holdXoff = false;
-    std::atomic<int> m_characterMs = 0;
-    std::atomic<std::size_t> m_xoffAbove = BufferSize * 2 / 3;
-    std::uint8_t m_revision = 23;
+    void flush(Clock::time_point now)
+    {
+        while (!m_output.empty() && m_output.front().due <= now) {
+            std::string& bytes = m_output.front().bytes;
+            const ssize_t written = ::write(m_fd, bytes.data(), bytes.size());
+            if (written < 0) {
+                if (errno == EAGAIN || errno == EINTR) {
+                    return;
+                }
+                m_output.clear(); // nobody is listening any more
+                return;
+            }
+            m_written.append(bytes, 0, static_cast<std::size_t>(written));
+            bytes.erase(0, static_cast<std::size_t>(written));
+            if (!bytes.empty()) {
+                return;
+            }
+            m_output.pop_front();
+        }
+    }
+
+    // What a reset puts back; the recordings and the faults a test set are kept.
+    void resetKeyer()
+    {
+        m_hostOpen = false;
+        m_speed = DefaultSpeed;
+        m_weight = 50;
+        m_ratio = 50;
+        m_leadIn = m_tail = m_pinConfiguration = m_mode = m_potMinimum = 0;
+        m_paused = m_keyDown = m_keying = false;
+        m_buffer.clear();
+    }
 
     mutable std::mutex m_mutex;
-    std::string m_received;
+    std::thread m_thread;
+    std::atomic<bool> m_stopping { false };
+    int m_fd = -1;
+    std::string m_failure;
+
+    // Faults and timing a test sets.
+    unsigned char m_revision = DefaultRevision;
+    int m_characterMs = 0;
+    int m_xoffThreshold = BufferCapacity * 2 / 3;
+    bool m_silent = false;
+    bool m_wrongEcho = false;
+    bool m_noRevision = false;
+    bool m_holdXoff = false;
+    Clock::duration m_answerDelay {};
+
+    // The keyer.
     std::string m_command;
-    std::string m_toHost;
-    std::deque<char> m_buffer;
-    std::string m_sent;
     bool m_hostOpen = false;
+    int m_speed = DefaultSpeed;
+    int m_weight = 50;
+    int m_ratio = 50;
+    int m_leadIn = 0;
+    int m_tail = 0;
+    int m_pinConfiguration = 0;
+    int m_mode = 0;
+    int m_potMinimum = 0;
+    unsigned char m_pot = 0;
+    bool m_paused = false;
+    bool m_keyDown = false;
+    Clock::time_point m_paddlesUntil {};
+    std::string m_buffer;
     bool m_keying = false;
-    char m_keyed = 0;
-    Clock::time_point m_characterEnds;
-    int m_speed = 18;
-    int m_lastStatus = 0;
+    char m_current = 0;
+    Clock::time_point m_keyedUntil {};
+    unsigned char m_reported = Status;
+    std::deque<Pending> m_output;
+
+    // What happened.
+    std::string m_received;
+    std::string m_written;
+    std::string m_sent;
     int m_clears = 0;
     int m_backspaces = 0;
-    std::size_t m_dropped = 0;
+    int m_statusRequests = 0;
+    int m_dropped = 0;
 };
 
 } // namespace brindle::test

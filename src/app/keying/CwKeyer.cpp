@@ -32,9 +32,6 @@ constexpr int WinKeyStepMs = 10;
 // buffer empties by a third within a character or two, a few seconds at the slowest speeds; a keyer
 // that stays full longer is stuck, and the operator must not wait on it.
 constexpr qint64 WinKeyPatienceMs = 15'000;
-// The status from which the keyer takes no more characters: busy, with its buffer more than two-thirds
-// full.
-constexpr int WinKeyCannotTake = 5;
 
 const QString InvalidPortTitle = QStringLiteral("Invalid port.");
 const QString InvalidPortText
@@ -411,7 +408,8 @@ void CwKeyer::finishWinKeyOpening(WinKeyOpenOutcome outcome)
 {
     const bool opened = m_winKeyer->isOpen();
     if (outcome != WinKeyOpenOutcome::AlreadyOpen) {
-        if (!opened) {
+        // NotOpen: the operator closed the keyer while it was being opened; there is nothing to tell.
+        if (!opened && outcome != WinKeyOpenOutcome::NotOpen) {
             QString text = QStringLiteral("Unable to establish connection with WinKey on com port %1.  Please check to "
                                           "make sure that you have specified the correct port and that the Winkey "
                                           "device is properly connected.")
@@ -502,7 +500,7 @@ void CwKeyer::handOverNextToWinKey()
         endWinKeyHandOver();
         return;
     }
-    if (m_winKeyer->status() >= WinKeyCannotTake && !m_buffer.text().empty()) {
+    if (winKeyRefusesCharacters(m_winKeyer->status()) && !m_buffer.text().empty()) {
         if (!m_winKeyFullFor.isValid()) {
             m_winKeyFullFor.start();
         } else if (m_winKeyFullFor.elapsed() > m_winKeyPatienceMs) {

@@ -69,18 +69,18 @@ void WinKeyer::close()
 {
     const bool wasOpening = m_protocol.isOpening();
     m_openingTimer.stop();
-    if (m_protocol.isOpen()) {
-        m_protocol.close();
-        if (const std::string bytes = m_protocol.takeOutput(); !bytes.empty() && m_port.isOpen()) {
-            (void)m_port.write(bytes);
-            m_port.flush();
-        }
-    } else if (wasOpening) {
-        m_protocol.failOpen(WinKeyOpenOutcome::NotOpen);
+    m_protocol.close();
+    if (const std::string bytes = m_protocol.takeOutput(); !bytes.empty() && m_port.isOpen()) {
+        (void)m_port.write(bytes);
+        m_port.flush();
     }
     m_port.close();
     noticeStatus();
     emit closed();
+    // Whoever waits on the opening learns that it will not come.
+    if (wasOpening) {
+        emit openFinished(WinKeyOpenOutcome::NotOpen);
+    }
 }
 
 bool WinKeyer::isOpen() const

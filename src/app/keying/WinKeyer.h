@@ -35,15 +35,15 @@ public:
     // Starts opening the keyer on a serial port. openFinished() tells how it ended: at once for a keyer
     // already open or a port that cannot be opened, otherwise when the keyer answers or its time is up.
     void open(int portNumber);
-    // Ends host mode and releases the port.
+    // Ends host mode and releases the port; an opening under way ends as NotOpen.
     void close();
 
     bool isOpen() const;
     bool isOpening() const;
     // The keyer's version; 0 while closed.
     int version() const;
-    // The low five bits of the keyer's latest status: 0 idle, above 0 busy, 5 or more it cannot take
-    // characters now. 0 while closed.
+    // The low five bits of the keyer's latest status: 0 idle, above 0 busy (winKeyRefusesCharacters()
+    // tells when it takes no more). 0 while closed.
     int status() const;
     int portNumber() const;
     // Why the port of the last opening could not be opened, or why the keyer was lost.

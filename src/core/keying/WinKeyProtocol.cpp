@@ -85,6 +85,11 @@ void WinKeyProtocol::receive(std::string_view received, std::int64_t nowMs)
 {
     for (const char c : received) {
         const auto byte = static_cast<unsigned char>(c);
+        // A keyer left in host mode by an earlier program may still report its status or speed pot while
+        // it is opened again: those bytes have the top bit set, which no echo or version byte has.
+        if (isOpening() && (byte & 0x80) != 0) {
+            continue;
+        }
         switch (m_state) {
         case State::Closed:
             break; // nothing is expected: a keyer's chatter before it is opened
@@ -199,7 +204,13 @@ void WinKeyProtocol::sendCharacter(char character)
 
 void WinKeyProtocol::close()
 {
-    command(bytes({ Admin, HostClose }));
+    // The keyer is in host mode from the moment it read the host open, answered or not.
+    if (isOpen() || m_state == State::AwaitingVersion) {
+        m_output += bytes({ Admin, HostClose });
+    }
+    if (isOpening()) {
+        m_outcome = WinKeyOpenOutcome::NotOpen;
+    }
     m_state = State::Closed;
     m_status = 0;
 }

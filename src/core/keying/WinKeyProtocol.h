@@ -24,6 +24,14 @@ enum class WinKeyOpenOutcome
 // "WK Success!", "No Echo Response", …
 std::string_view winKeyOpenText(WinKeyOpenOutcome outcome);
 
+// A status from which the keyer takes no more characters: its buffer is more than two-thirds full (XOFF,
+// bit 0), and anything of 5 or more (busy with XOFF, or the operator on the paddles) holds the text too.
+// XOFF alone counts as well: a keyer held with a full buffer need not say it is busy.
+inline bool winKeyRefusesCharacters(int status)
+{
+    return (status & 0x01) != 0 || status >= 5;
+}
+
 // The host side of the WinKey keyer's serial protocol, without the port: bytes to write come out of
 // takeOutput(), bytes read go into receive(), and the time goes in with every call, so the opening's
 // waits are timeouts a timer drives instead of sleeps. Nothing here blocks.
@@ -61,8 +69,8 @@ public:
         return isOpen() ? m_version : 0;
     }
 
-    // The low five bits of the last status byte the keyer sent: 0 idle, above 0 busy, 5 or more (busy
-    // with its buffer more than two-thirds full) it cannot take characters now.
+    // The low five bits of the last status byte the keyer sent: 0 idle, above 0 busy; whether it takes
+    // characters now, winKeyRefusesCharacters() says.
     int status() const
     {
         return m_status;
@@ -88,7 +96,7 @@ public:
     // A character to send, as its code. Only printable ASCII is sent: a control code would be taken as
     // one of the keyer's commands (0x0A clears its buffer, 0x00 starts an admin command).
     void sendCharacter(char character);
-    // Ends host mode and forgets the keyer's state.
+    // Ends host mode and forgets the keyer's state; an opening under way ends as NotOpen.
     void close();
 
     std::string takeOutput();

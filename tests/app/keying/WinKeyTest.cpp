@@ -63,7 +63,7 @@ protected:
     void SetUp() override
     {
         ASSERT_EQ(pty.failure(), "");
-        ASSERT_TRUE(winKey.isRunning());
+        ASSERT_EQ(winKey.failure(), "");
         winKey.setCharacterMs(15);
         keyer.attach(session);
         session.defaults.ownCall = "G4ABC";
@@ -188,12 +188,26 @@ TEST_F(WinKeyTest, AKeyerThatCannotBeOpenedDropsTheTextAndTheNextSendTriesAgain)
     EXPECT_EQ(dialogs.shown.size(), 1u);
 }
 
+TEST_F(WinKeyTest, ClosingTheKeyerWhileItOpensDropsTheTextWaitingForIt)
+{
+    winKey.setAnswerDelayMs(300);
+    keyer.appendText("CQ");
+    ASSERT_TRUE(keyer.winKeyer().isOpening());
+    keyer.winKeyer().close();
+    EXPECT_FALSE(keyer.isSending());
+    EXPECT_FALSE(keyer.hasWaitingText());
+    EXPECT_TRUE(dialogs.shown.empty()) << "the operator closed it: nothing to tell";
+    winKey.setAnswerDelayMs(0);
+    keyer.appendText("E");
+    ASSERT_TRUE(sent("E"));
+}
+
 TEST_F(WinKeyTest, AFullKeyerHoldsTheNextCharacterUntilItClears)
 {
     ASSERT_EQ(open(), WinKeyOpenOutcome::Success);
     winKey.holdXoff(true);
     // Busy with XOFF reported: nothing more is handed over, and what follows keeps its place.
-    ASSERT_TRUE(QTest::qWaitFor([&] { return keyer.winKeyer().status() >= 5; }, 5000));
+    ASSERT_TRUE(QTest::qWaitFor([&] { return winKeyRefusesCharacters(keyer.winKeyer().status()); }, 5000));
     keyer.appendText("CQ");
     keyer.appendText(" DE");
     QTest::qWait(100);
@@ -209,7 +223,7 @@ TEST_F(WinKeyTest, AKeyerThatStaysFullIsGivenUpOnAndTheOperatorTold)
     keyer.setWinKeyPatience(200);
     QSignalSpy notices(&keyer, &CwKeyer::noticeForOperator);
     winKey.holdXoff(true);
-    ASSERT_TRUE(QTest::qWaitFor([&] { return keyer.winKeyer().status() >= 5; }, 5000));
+    ASSERT_TRUE(QTest::qWaitFor([&] { return winKeyRefusesCharacters(keyer.winKeyer().status()); }, 5000));
     keyer.appendText("CQ CQ");
     ASSERT_TRUE(notices.wait(5000));
     EXPECT_TRUE(notices.last().at(0).toString().startsWith("The WinKey keyer has taken no text"));
@@ -217,14 +231,14 @@ TEST_F(WinKeyTest, AKeyerThatStaysFullIsGivenUpOnAndTheOperatorTold)
     // Esc still gets the operator out: the keyer is busy, and is cleared.
     EXPECT_TRUE(keyer.isSending());
     keyer.clearBuffer();
-    EXPECT_TRUE(QTest::qWaitFor([&] { return winKey.clears() == 1; }, 5000));
+    EXPECT_TRUE(QTest::qWaitFor([&] { return winKey.clearCount() == 1; }, 5000));
 }
 
 TEST_F(WinKeyTest, TestTextJoinsWhatIsWaitingInOneHandOver)
 {
     ASSERT_EQ(open(), WinKeyOpenOutcome::Success);
     winKey.holdXoff(true);
-    ASSERT_TRUE(QTest::qWaitFor([&] { return keyer.winKeyer().status() >= 5; }, 5000));
+    ASSERT_TRUE(QTest::qWaitFor([&] { return winKeyRefusesCharacters(keyer.winKeyer().status()); }, 5000));
     WinKeySetupDialog setup(keyer, dialogs);
     setup.show();
     keyer.appendText("QRL? ");
@@ -260,7 +274,7 @@ TEST_F(WinKeyTest, GarbageAndPaddleSendingFromTheKeyerConfuseNothing)
         garbage += static_cast<char>(value);
     }
     winKey.sendGarbage(garbage);
-    winKey.pressPaddles();
+    winKey.pressPaddles(20);
     winKey.turnSpeedPot(20);
     QTest::qWait(100);
     EXPECT_TRUE(keyer.winKeyer().isOpen());
@@ -423,7 +437,7 @@ TEST_F(WinKeySetupDialogTest, TheTypeAheadFieldAndBufferTestSendThroughTheKeyer)
     winKey.setCharacterMs(1);
     ASSERT_TRUE(QTest::qWaitFor([&] { return winKey.sentText() == "CQ" + alphabet + alphabet + alphabet; }, 20000));
     click("stopButton");
-    EXPECT_TRUE(QTest::qWaitFor([&] { return winKey.clears() == 1; }, 5000));
+    EXPECT_TRUE(QTest::qWaitFor([&] { return winKey.clearCount() == 1; }, 5000));
 }
 
 // The main window keyed through the keyer.
@@ -501,14 +515,14 @@ TEST_F(WinKeyOnTheMainWindowTest, EscWhileTheKeyerSendsClearsItAndKeepsTheEntry)
     QTest::keyClick(field("callField"), Qt::Key_F2);
     ASSERT_TRUE(QTest::qWaitFor([&] { return cwKeyer->winKeyer().status() > 0; }, 5000));
     QTest::keyClick(field("callField"), Qt::Key_Escape);
-    ASSERT_TRUE(QTest::qWaitFor([&] { return winKey().clears() == 1; }, 5000));
+    ASSERT_TRUE(QTest::qWaitFor([&] { return winKey().clearCount() == 1; }, 5000));
     EXPECT_EQ(field("callField")->text(), "DL1ABC");
     EXPECT_FALSE(cwKeyer->hasWaitingText());
     ASSERT_TRUE(QTest::qWaitFor([&] { return cwKeyer->winKeyer().status() == 0; }, 5000));
     // With the keyer idle, Esc is the entry's again.
     QTest::keyClick(field("callField"), Qt::Key_Escape);
     EXPECT_EQ(field("callField")->text(), "");
-    EXPECT_EQ(winKey().clears(), 1);
+    EXPECT_EQ(winKey().clearCount(), 1);
 }
 
 TEST_F(WinKeyOnTheMainWindowTest, BackspaceInKeyboardCwTakesBackTheKeyersLastCharacter)
@@ -520,7 +534,7 @@ TEST_F(WinKeyOnTheMainWindowTest, BackspaceInKeyboardCwTakesBackTheKeyersLastCha
     ASSERT_TRUE(QTest::qWaitFor([&] { return cwKeyer->winKeyer().status() > 0; }, 5000));
     QTest::keyClick(field("callField"), Qt::Key_Backspace);
     ASSERT_TRUE(received(std::string("CQ") + '\x08'));
-    EXPECT_EQ(winKey().backspaces(), 1);
+    EXPECT_EQ(winKey().backspaceCount(), 1);
     EXPECT_EQ(field("callField")->text(), "") << "the keys went on the air, not into the field";
 }
 
@@ -544,7 +558,7 @@ TEST_F(WinKeyOnTheMainWindowTest, AnyKeyDuringTheRepeatingCallClearsTheKeyer)
     // Handed over, then again after the pause.
     ASSERT_TRUE(received("CQCQ"));
     QTest::keyClick(field("callField"), Qt::Key_A);
-    ASSERT_TRUE(QTest::qWaitFor([&] { return winKey().clears() >= 1; }, 5000));
+    ASSERT_TRUE(QTest::qWaitFor([&] { return winKey().clearCount() >= 1; }, 5000));
     const std::string stopped = winKey().received();
     QTest::qWait(600);
     EXPECT_EQ(winKey().received(), stopped) << "the calling ended";

@@ -34,7 +34,12 @@ TEST(WinKeyOpening, EndsAsTheKeyerAnswersOrStaysSilent)
     const OpeningCase cases[] = {
         { "answers", bytes({ 0x55 }), bytes({ 23 }), WinKeyOpenOutcome::Success, Resync + Echo + Open, 23 },
         { "no echo", std::nullopt, std::nullopt, WinKeyOpenOutcome::NoEchoResponse, Resync + Echo, 0 },
-        { "wrong echo", bytes({ 0xC0 }), std::nullopt, WinKeyOpenOutcome::EchoMismatch, Resync + Echo, 0 },
+        { "wrong echo", bytes({ 0x54 }), std::nullopt, WinKeyOpenOutcome::EchoMismatch, Resync + Echo, 0 },
+        // A keyer left in host mode reports its status and speed pot whenever they change.
+        { "status and pot before the echo", bytes({ 0xC4, 0x85, 0x55 }), bytes({ 0xC0, 23 }),
+            WinKeyOpenOutcome::Success, Resync + Echo + Open, 23 },
+        { "only status after the host open", bytes({ 0x55 }), bytes({ 0xC0 }), WinKeyOpenOutcome::NoOpenResponse,
+            Resync + Echo + Open, 0 },
         { "no version", bytes({ 0x55 }), std::nullopt, WinKeyOpenOutcome::NoOpenResponse, Resync + Echo + Open, 0 },
         { "version 0", bytes({ 0x55 }), bytes({ 0 }), WinKeyOpenOutcome::NoOpenResponse, Resync + Echo + Open, 0 },
     };
@@ -69,6 +74,39 @@ WinKeyProtocol openKeyer()
     keyer.receive(bytes({ 30 }), 2);
     (void)keyer.takeOutput();
     return keyer;
+}
+
+TEST(WinKeyOpening, ClosingOnceTheHostOpenIsWrittenEndsHostModeAndTheOpening)
+{
+    struct Case
+    {
+        const char* what;
+        bool echoed;
+        std::string written;
+    } cases[] = {
+        { "before the echo", false, "" },
+        { "after the host open", true, bytes({ 0x00, 0x03 }) },
+    };
+    for (const Case& c : cases) {
+        WinKeyProtocol keyer;
+        keyer.beginOpen(0);
+        if (c.echoed) {
+            keyer.receive(bytes({ 0x55 }), 1);
+        }
+        (void)keyer.takeOutput();
+        keyer.close();
+        EXPECT_EQ(keyer.takeOutput(), c.written) << c.what;
+        EXPECT_EQ(keyer.openOutcome(), WinKeyOpenOutcome::NotOpen) << c.what;
+        EXPECT_FALSE(keyer.isOpening()) << c.what;
+    }
+}
+
+TEST(WinKeyStatus, TheKeyerTakesNoCharactersWithXoffOrFromFiveOn)
+{
+    const std::pair<int, bool> cases[] = { { 0, false }, { 4, false }, { 1, true }, { 5, true }, { 6, true } };
+    for (const auto& [status, refuses] : cases) {
+        EXPECT_EQ(winKeyRefusesCharacters(status), refuses) << status;
+    }
 }
 
 TEST(WinKeyOpening, AnOpenKeyerIsAlreadyOpenAndNothingIsSent)
