@@ -4,6 +4,7 @@
 #include "log/ContestSession.h"
 
 #include "app/keying/CwOnTheMainWindow.h"
+#include "support/ByteString.h"
 #include "support/PtyPair.h"
 #include "support/WinKeySimulator.h"
 
@@ -16,17 +17,8 @@ namespace brindle {
 namespace {
 
 using test::lendingTo;
+using test::bytes;
 using test::WinKeySimulator;
-
-// Raw bytes written as a list of values, as the keyer's protocol documents them.
-std::string bytes(std::initializer_list<int> values)
-{
-    std::string out;
-    for (int value : values) {
-        out += static_cast<char>(value);
-    }
-    return out;
-}
 
 const std::string Opening = bytes({ 0x13, 0x13, 0x13, 0x00, 0x04, 0x55 });
 const std::string HostOpen = bytes({ 0x00, 0x02 });

@@ -1,18 +1,13 @@
 #include "keying/WinKeyProtocol.h"
 
+#include "support/ByteString.h"
+
 #include <gtest/gtest.h>
 
 namespace brindle {
 namespace {
 
-std::string bytes(std::initializer_list<int> values)
-{
-    std::string out;
-    for (int value : values) {
-        out += static_cast<char>(value);
-    }
-    return out;
-}
+using test::bytes;
 
 const std::string Resync = bytes({ 0x13, 0x13, 0x13 });
 const std::string Echo = bytes({ 0x00, 0x04, 0x55 });

@@ -1,4 +1,5 @@
 #include "support/WinKeySimulator.h"
+#include "support/ByteString.h"
 #include "support/PtyPair.h"
 #include "support/TempFolder.h"
 
@@ -23,15 +24,7 @@ namespace {
 
 using namespace std::chrono_literals;
 using test::WinKeySimulator;
-
-std::string bytes(std::initializer_list<int> values)
-{
-    std::string out;
-    for (int value : values) {
-        out += static_cast<char>(value);
-    }
-    return out;
-}
+using test::bytes;
 
 const std::string EchoTest = bytes({ 0x13, 0x13, 0x13, 0x00, 0x04, 0x55 });
 const std::string HostOpen = bytes({ 0x00, 0x02 });
