@@ -543,7 +543,7 @@ void CwKeyerWindow::openCodePractice()
 
 void CwKeyerWindow::configureWinKey()
 {
-    WinKeySetupDialog setup(m_keyer, m_dialogs, this);
+    WinKeySetupDialog setup(m_keyer, this);
     m_dialogs.runModal(setup);
     m_doneButton->setFocus();
 }

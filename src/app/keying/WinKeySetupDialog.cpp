@@ -59,7 +59,7 @@ QString alphabetThreeTimes()
 
 } // namespace
 
-WinKeySetupDialog::WinKeySetupDialog(CwKeyer& keyer, OperatorDialogs& /*dialogs*/, QWidget* parent)
+WinKeySetupDialog::WinKeySetupDialog(CwKeyer& keyer, QWidget* parent)
     : QDialog(parent)
     , m_keyer(keyer)
 {

@@ -14,7 +14,6 @@ namespace brindle {
 
 class CwKeyer;
 class KeyRouter;
-class OperatorDialogs;
 
 // " WinKey Setup": the WinKey keyer's port and settings, opening and closing it, and test text sent
 // through it. The keyer and its settings belong to the CW keyer; the window shows and changes them, and
@@ -24,7 +23,7 @@ class WinKeySetupDialog : public QDialog
     Q_OBJECT
 
 public:
-    WinKeySetupDialog(CwKeyer& keyer, OperatorDialogs& dialogs, QWidget* parent = nullptr);
+    explicit WinKeySetupDialog(CwKeyer& keyer, QWidget* parent = nullptr);
 
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;

@@ -231,7 +231,7 @@ TEST_F(WinKeyTest, TestTextJoinsWhatIsWaitingInOneHandOver)
     ASSERT_EQ(open(), WinKeyOpenOutcome::Success);
     winKey.holdXoff(true);
     ASSERT_TRUE(QTest::qWaitFor([&] { return winKeyRefusesCharacters(keyer.winKeyer().status()); }, 5000));
-    WinKeySetupDialog setup(keyer, dialogs);
+    WinKeySetupDialog setup(keyer);
     setup.show();
     keyer.appendText("QRL? ");
     QTest::mouseClick(setup.findChild<QPushButton*>("testButton"), Qt::LeftButton);
@@ -281,7 +281,7 @@ class WinKeySetupDialogTest : public WinKeyTest
 protected:
     WinKeySetupDialog& show()
     {
-        dialog = std::make_unique<WinKeySetupDialog>(keyer, dialogs);
+        dialog = std::make_unique<WinKeySetupDialog>(keyer);
         dialog->show();
         QApplication::setActiveWindow(dialog.get());
         return *dialog;

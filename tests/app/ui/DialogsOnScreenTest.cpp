@@ -146,7 +146,7 @@ TEST(DialogsOnScreen, everyDialogLiesInsideTheWorkAreaWithItsButtonsAndCaptionsW
             true },
         { "WinKey setup",
             [](Services& s, QWidget* parent) {
-                return std::make_unique<WinKeySetupDialog>(s.keyer(), s.dialogs, parent);
+                return std::make_unique<WinKeySetupDialog>(s.keyer(), parent);
             },
             true },
     };
