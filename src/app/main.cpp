@@ -2,7 +2,7 @@
 #include "common/QtText.h"
 #include "common/SystemClock.h"
 #include "keying/CwKeyer.h"
-#include "keying/CwKeyingLines.h"
+#include "keying/KeyingLines.h"
 #include "log/MainWindow.h"
 #include "os/PosixFileSystem.h"
 #include "station/ProgramStart.h"
@@ -66,7 +66,7 @@ int main(int argc, char** argv)
     }
 
     MainWindowKeyers keyers;
-    auto cw = std::make_unique<CwKeyer>(fs, workingDir, settings, dialogs, systemCwLines);
+    auto cw = std::make_unique<CwKeyer>(fs, workingDir, settings, dialogs, systemKeyingLines);
     cw->setWinKeySettingsFolder(folders.programDataDir);
     keyers.cw = std::move(cw);
 

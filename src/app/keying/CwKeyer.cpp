@@ -40,7 +40,7 @@ const QString InvalidPortText
 } // namespace
 
 CwKeyer::CwKeyer(FileSystem& fs, std::string workingDir, SettingsStore& settings, OperatorDialogs& dialogs,
-    MorseEngine::LineSourceMaker makeLineSource, PortDeviceLookup winKeyDevices, QObject* parent)
+    KeyingLineMaker makeLineSource, PortDeviceLookup winKeyDevices, QObject* parent)
     : m_fs(fs)
     , m_workingDir(std::move(workingDir))
     , m_store(settings)

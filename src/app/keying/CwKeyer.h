@@ -3,7 +3,7 @@
 #include "keying/CwBuffer.h"
 #include "keying/CwSettings.h"
 #include "keying/KeyerControls.h"
-#include "keying/CwKeyingLines.h"
+#include "keying/KeyingLines.h"
 #include "keying/MorseEngine.h"
 #include "keying/WinKeySettings.h"
 #include "keying/WinKeyer.h"
@@ -33,7 +33,7 @@ public:
     // The WinKey keyer's port numbers stand for the devices winKeyDevices names; by default those of the
     // operator's port map.
     CwKeyer(FileSystem& fs, std::string workingDir, SettingsStore& settings, OperatorDialogs& dialogs,
-        MorseEngine::LineSourceMaker makeLineSource, PortDeviceLookup winKeyDevices = systemPortDevices(),
+        KeyingLineMaker makeLineSource, PortDeviceLookup winKeyDevices = systemPortDevices(),
         QObject* parent = nullptr);
     ~CwKeyer() override;
 

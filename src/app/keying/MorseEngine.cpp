@@ -16,7 +16,7 @@ constexpr int KeyingThreadPriority = 10;
 
 } // namespace
 
-MorseEngine::MorseEngine(CwBuffer& buffer, const CwEngineSettings& settings, LineSourceMaker makeLineSource)
+MorseEngine::MorseEngine(CwBuffer& buffer, const CwEngineSettings& settings, KeyingLineMaker makeLineSource)
     : m_buffer(buffer)
     , m_settings(settings)
     , m_makeLineSource(std::move(makeLineSource))

@@ -1,7 +1,7 @@
 #pragma once
 
 #include "keying/CwBuffer.h"
-#include "keying/CwKeyingLines.h"
+#include "keying/KeyingLines.h"
 #include "keying/MorseSender.h"
 
 #include <QObject>
@@ -17,7 +17,7 @@ namespace brindle {
 struct CwEngineSettings
 {
     LiveCwSettings timing;
-    CwLineChoice line;
+    KeyingLineChoice line;
     std::atomic<bool> showTextOnMain { false };
 };
 
@@ -30,12 +30,9 @@ class MorseEngine : public QObject
     Q_OBJECT
 
 public:
-    // Makes the source of the line the choice names; called on the keying thread.
-    using LineSourceMaker = std::function<std::unique_ptr<KeyingLineSource>(const CwLineChoice& choice)>;
-
     // The line source is made on the keying thread when the first character needs it, so the ports it
     // opens belong to that thread.
-    MorseEngine(CwBuffer& buffer, const CwEngineSettings& settings, LineSourceMaker makeLineSource);
+    MorseEngine(CwBuffer& buffer, const CwEngineSettings& settings, KeyingLineMaker makeLineSource);
     ~MorseEngine() override;
 
     // Whether the keying thread runs with real-time priority (known once it has started).
@@ -74,7 +71,7 @@ private:
 
     CwBuffer& m_buffer;
     const CwEngineSettings& m_settings;
-    LineSourceMaker m_makeLineSource;
+    KeyingLineMaker m_makeLineSource;
     std::unique_ptr<KeyingLineSource> m_lineSource;
     std::atomic<bool> m_realTime { false };
 };

@@ -2,7 +2,7 @@
 #include "log/ContestSession.h"
 
 #include "app/keying/CwOnTheMainWindow.h"
-#include "keying/CwKeyingLines.h"
+#include "keying/KeyingLines.h"
 #include "serial/PortMap.h"
 #include "support/PtyPair.h"
 #include "support/RecordingKeyingLine.h"
@@ -278,7 +278,7 @@ TEST(CwKeyerOnARealPort, APortWithoutModemLinesIsReportedNotSwallowed)
     PosixFileSystem fs;
     test::ScriptedDialogs dialogs;
     ContestSession session { fs, temp.file("log.txt") };
-    CwKeyer keyer(fs, temp.path(), settings, dialogs, systemCwLines);
+    CwKeyer keyer(fs, temp.path(), settings, dialogs, systemKeyingLines);
     keyer.attach(session);
     keyer.applySettings(rtsAt(60));
     keyer.appendText("TEST");

@@ -1,4 +1,4 @@
-#include "keying/CwKeyingLines.h"
+#include "keying/KeyingLines.h"
 #include "serial/ParallelPort.h"
 
 #include "support/TempFolder.h"
@@ -34,11 +34,11 @@ TEST(ParallelPort, APortThatCannotBeReachedSaysWhy)
     }
 }
 
-TEST(CwKeyingLines, AChoiceWithoutADeviceIsRefusedInPlainWords)
+TEST(KeyingLines, AChoiceWithoutADeviceIsRefusedInPlainWords)
 {
-    CwLineChoice choice;
+    KeyingLineChoice choice;
     int serialPortsMade = 0;
-    CwKeyingLines lines(
+    KeyingLines lines(
         choice,
         [&serialPortsMade]() -> std::unique_ptr<SerialPort> {
             ++serialPortsMade;

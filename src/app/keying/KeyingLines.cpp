@@ -1,4 +1,4 @@
-#include "CwKeyingLines.h"
+#include "KeyingLines.h"
 
 #include "serial/PortMap.h"
 #include "serial/QtSerialPort.h"
@@ -27,20 +27,20 @@ Status ParallelKeyingLine::setKeyDown(bool down)
     return m_port.setControlRegister(down ? 3 : 2);
 }
 
-CwKeyingLines::CwKeyingLines(
-    const CwLineChoice& choice, SerialPortMaker makeSerialPort, ParallelDeviceFinder parallelDevice)
+KeyingLines::KeyingLines(
+    const KeyingLineChoice& choice, SerialPortMaker makeSerialPort, ParallelDeviceFinder parallelDevice)
     : m_choice(choice)
     , m_makeSerialPort(std::move(makeSerialPort))
     , m_parallelDevice(std::move(parallelDevice))
 {
 }
 
-CwKeyingLines::~CwKeyingLines()
+KeyingLines::~KeyingLines()
 {
     closeLine();
 }
 
-Result<KeyingLine*> CwKeyingLines::openLine()
+Result<KeyingLine*> KeyingLines::openLine()
 {
     const CwKeying keying = m_choice.keying.load();
     const int port = m_choice.portNumber.load();
@@ -68,7 +68,7 @@ Result<KeyingLine*> CwKeyingLines::openLine()
     return Error { "no keying line is chosen" };
 }
 
-Result<KeyingLine*> CwKeyingLines::openSerialLine(CwKeying keying, int portNumber)
+Result<KeyingLine*> KeyingLines::openSerialLine(CwKeying keying, int portNumber)
 {
     if (portNumber < 1) {
         return Error { "no CW port is chosen (the port number is 0)" };
@@ -88,7 +88,7 @@ Result<KeyingLine*> CwKeyingLines::openSerialLine(CwKeying keying, int portNumbe
     return m_line.get();
 }
 
-Result<KeyingLine*> CwKeyingLines::openParallelLine(int address)
+Result<KeyingLine*> KeyingLines::openParallelLine(int address)
 {
     const std::string device = m_parallelDevice(address);
     if (device.empty()) {
@@ -104,7 +104,7 @@ Result<KeyingLine*> CwKeyingLines::openParallelLine(int address)
     return m_line.get();
 }
 
-void CwKeyingLines::closeLine()
+void KeyingLines::closeLine()
 {
     if (m_line) {
         (void)m_line->setKeyDown(false);
@@ -125,9 +125,9 @@ PortDeviceLookup systemPortDevices()
     return [](int number) { return loadPortMap(QtSettingsStore()).deviceForPort(number); };
 }
 
-std::unique_ptr<KeyingLineSource> systemCwLines(const CwLineChoice& choice)
+std::unique_ptr<KeyingLineSource> systemKeyingLines(const KeyingLineChoice& choice)
 {
-    return std::make_unique<CwKeyingLines>(
+    return std::make_unique<KeyingLines>(
         choice, [] { return std::make_unique<QtSerialPort>(systemPortDevices()); },
         [](int address) { return loadPortMap(QtSettingsStore()).deviceForParallelAddress(address); });
 }

@@ -13,9 +13,9 @@
 
 namespace brindle {
 
-// Which line keys CW, as the operator last chose it. The window's thread writes it; the keying thread
-// reads it when it opens the line.
-struct CwLineChoice
+// Which line keys the transmitter, as the operator last chose it: the CW key, or the phone keyer's PTT.
+// The window's thread writes it; the CW keying thread reads it when it opens the line.
+struct KeyingLineChoice
 {
     std::atomic<CwKeying> keying { CwKeying::None };
     std::atomic<int> portNumber { 0 };
@@ -45,16 +45,17 @@ private:
     ParallelPort& m_port;
 };
 
-// The CW keying line: the serial port's RTS or DTR, or the parallel port, opened with the key up when the
-// first character needs it and reopened when the operator has chosen another. Lives on the keying thread.
-class CwKeyingLines final : public KeyingLineSource
+// A keying line: the serial port's RTS or DTR, or the parallel port, opened with the key up when it is
+// first needed and reopened when the operator has chosen another. The CW key lives on the keying thread,
+// the phone keyer's PTT on the window's.
+class KeyingLines final : public KeyingLineSource
 {
 public:
     using SerialPortMaker = std::function<std::unique_ptr<SerialPort>()>;
     using ParallelDeviceFinder = std::function<std::string(int address)>;
 
-    CwKeyingLines(const CwLineChoice& choice, SerialPortMaker makeSerialPort, ParallelDeviceFinder parallelDevice);
-    ~CwKeyingLines() override;
+    KeyingLines(const KeyingLineChoice& choice, SerialPortMaker makeSerialPort, ParallelDeviceFinder parallelDevice);
+    ~KeyingLines() override;
 
     Result<KeyingLine*> openLine() override;
     void closeLine() override;
@@ -63,7 +64,7 @@ private:
     Result<KeyingLine*> openSerialLine(CwKeying keying, int portNumber);
     Result<KeyingLine*> openParallelLine(int address);
 
-    const CwLineChoice& m_choice;
+    const KeyingLineChoice& m_choice;
     SerialPortMaker m_makeSerialPort;
     ParallelDeviceFinder m_parallelDevice;
     std::unique_ptr<SerialPort> m_serial;
@@ -75,9 +76,12 @@ private:
     int m_openAddress = 0;
 };
 
+// Makes the source of the line a choice names; for the CW key, called on the keying thread.
+using KeyingLineMaker = std::function<std::unique_ptr<KeyingLineSource>(const KeyingLineChoice& choice)>;
+
 // The computer's own lines for a choice: serial ports on QSerialPort and parallel ports on ppdev, each
 // number or address looked up in the operator's port map at every open.
-std::unique_ptr<KeyingLineSource> systemCwLines(const CwLineChoice& choice);
+std::unique_ptr<KeyingLineSource> systemKeyingLines(const KeyingLineChoice& choice);
 // The devices of the operator's port map, read afresh at every lookup.
 PortDeviceLookup systemPortDevices();
 
