@@ -235,7 +235,7 @@ void functionKeyToWinKey()
             std::this_thread::yield();
         }
         toKeyer.push_back(duration<double, std::milli>(steady_clock::now() - pressed).count());
-        QTest::qWaitFor([keyer] { return !keyer->isSending(); }, 5000);
+        (void)QTest::qWaitFor([keyer] { return !keyer->isSending(); }, 5000);
     }
     std::printf("F-key to first byte at the WinKey keyer: p50 %.3f ms, p99 %.3f ms, max %.3f ms over %zu presses\n",
         percentile(toKeyer, 0.5), percentile(toKeyer, 0.99), *std::max_element(toKeyer.begin(), toKeyer.end()),

@@ -5,6 +5,9 @@ set -euo pipefail
 packages=(
     cmake ninja-build g++ pkg-config
     qt6-base-dev qt6-serialport-dev libgl-dev
+    qt6-multimedia-dev gstreamer1.0-plugins-base gstreamer1.0-plugins-good gstreamer1.0-pulseaudio
+    flite1-dev
+    pulseaudio pulseaudio-utils
     libgtest-dev libgmock-dev libbenchmark-dev
     xvfb xauth socat
     clang-14 libclang-rt-14-dev

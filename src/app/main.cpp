@@ -2,9 +2,14 @@
 #include "common/QtText.h"
 #include "common/SystemClock.h"
 #include "keying/CwKeyer.h"
+#include "keying/FlitePromptSpeaker.h"
 #include "keying/KeyingLines.h"
+#include "keying/PhoneKeyer.h"
+#include "keying/QtWavePlayer.h"
+#include "keying/VoicePromptPlayer.h"
 #include "log/MainWindow.h"
 #include "os/PosixFileSystem.h"
+#include "serial/PortArbiter.h"
 #include "station/ProgramStart.h"
 #include "station/QtSettingsStore.h"
 #include "station/SharedPreferences.h"
@@ -65,10 +70,19 @@ int main(int argc, char** argv)
         logo.exec();
     }
 
+    // Outlives the keyers, which hand their ports over through it.
+    PortArbiter ports;
     MainWindowKeyers keyers;
     auto cw = std::make_unique<CwKeyer>(fs, workingDir, settings, dialogs, systemKeyingLines);
     cw->setWinKeySettingsFolder(folders.programDataDir);
+    cw->usePortArbiter(ports);
     keyers.cw = std::move(cw);
+    auto phone = std::make_unique<PhoneKeyer>(
+        fs, workingDir, dialogs, std::make_unique<QtWavePlayer>(), systemKeyingLines);
+    phone->usePortArbiter(ports);
+    keyers.phone = std::move(phone);
+    keyers.voice = std::make_unique<VoicePromptPlayer>(
+        workingDir, settings, std::make_unique<QtWavePlayer>(), std::make_unique<FlitePromptSpeaker>());
 
     int exitCode = -1;
     MainWindow form(

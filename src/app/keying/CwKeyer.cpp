@@ -86,11 +86,14 @@ CwKeyer::CwKeyer(FileSystem& fs, std::string workingDir, SettingsStore& settings
             m_keying->winKeyOpen = false;
         }
     });
+    registerWithPorts();
     applySettings(m_settings);
 }
 
 CwKeyer::~CwKeyer()
 {
+    m_ports->setRelease(PortArbiter::Holder::CwKey, {});
+    m_ports->setRelease(PortArbiter::Holder::WinKey, {});
     // The WinKey keyer leaves host mode before its port closes.
     delete m_winKeyer;
     m_winKeyer = nullptr;
@@ -239,6 +242,8 @@ void CwKeyer::startEngine()
         sendBufferToWinKey();
         return;
     }
+    // The engine opens the line at the first character; the port must be free by then.
+    m_ports->claim(PortArbiter::Holder::CwKey);
     QMetaObject::invokeMethod(m_engine, &MorseEngine::sendBuffer, Qt::QueuedConnection);
 }
 
@@ -322,8 +327,32 @@ std::string CwKeyer::speedText() const
     return m_settings.speed;
 }
 
+void CwKeyer::usePortArbiter(PortArbiter& ports)
+{
+    m_ports = &ports;
+    registerWithPorts();
+}
+
+void CwKeyer::registerWithPorts()
+{
+    m_ports->setRelease(PortArbiter::Holder::CwKey, [this] { releaseCwPort(); });
+    m_ports->setRelease(PortArbiter::Holder::WinKey, [this] { m_winKeyer->close(); });
+}
+
+void CwKeyer::releaseCwPort()
+{
+    // An engine between messages lets the port go at once; one still keying is left to finish, and the
+    // port's next owner then finds it in use.
+    if (!m_buffer.isSending()) {
+        QMetaObject::invokeMethod(m_engine, &MorseEngine::closeLine, Qt::BlockingQueuedConnection);
+    } else {
+        QMetaObject::invokeMethod(m_engine, &MorseEngine::closeLine, Qt::QueuedConnection);
+    }
+}
+
 void CwKeyer::openCwPort()
 {
+    m_ports->claim(PortArbiter::Holder::CwKey);
     QMetaObject::invokeMethod(m_engine, &MorseEngine::reopenLine, Qt::QueuedConnection);
 }
 
@@ -394,13 +423,8 @@ Status CwKeyer::saveWinKeySettings()
 
 void CwKeyer::openWinKey()
 {
-    // The keyer may sit on the CW port itself. An engine between messages lets it go at once; one still
-    // keying is left to finish, and the keyer's port then reports itself in use.
-    if (!m_buffer.isSending()) {
-        QMetaObject::invokeMethod(m_engine, &MorseEngine::closeLine, Qt::BlockingQueuedConnection);
-    } else {
-        QMetaObject::invokeMethod(m_engine, &MorseEngine::closeLine, Qt::QueuedConnection);
-    }
+    // The keyer may sit on the CW port itself, or on the phone keyer's.
+    m_ports->claim(PortArbiter::Holder::WinKey);
     m_winKeyer->open(m_winKeySettings.port);
 }
 

@@ -7,6 +7,7 @@
 #include "keying/MorseEngine.h"
 #include "keying/WinKeySettings.h"
 #include "keying/WinKeyer.h"
+#include "serial/PortArbiter.h"
 
 #include <QElapsedTimer>
 #include <QThread>
@@ -57,6 +58,9 @@ public:
     bool hasWaitingText() const;
     // Closes the CW port and opens it again as the settings now say, telling the operator when it fails.
     void openCwPort();
+    // The CW port and the WinKey keyer's are handed over with the phone keyer's through ports; until
+    // this is called, only between the two of them.
+    void usePortArbiter(PortArbiter& ports);
 
     const CwSettings& settings() const
     {
@@ -118,6 +122,8 @@ private:
     void sendSpeedToWinKey(std::string_view speed);
     std::string winKeySettingsPath() const;
     void startEngine();
+    void releaseCwPort();
+    void registerWithPorts();
     void setSpeed(int wordsPerMinute);
     void reportUnavailableLine(const QString& reason);
     void reportKeyingFailure(const QString& reason);
@@ -140,6 +146,8 @@ private:
     QThread m_thread;
     MorseEngine* m_engine = nullptr;
 
+    PortArbiter m_ownPorts;
+    PortArbiter* m_ports = &m_ownPorts;
     WinKeyer* m_winKeyer = nullptr;
     WinKeySettings m_winKeySettings;
     std::string m_winKeyFolder;

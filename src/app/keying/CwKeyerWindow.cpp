@@ -10,6 +10,7 @@
 #include "keying/CwMessages.h"
 #include "keying/MorseSender.h"
 #include "ui/CommandButton.h"
+#include "ui/FormControls.h"
 #include "ui/KeyRouting.h"
 #include "ui/LabelledField.h"
 #include "ui/StorableText.h"
@@ -41,21 +42,6 @@ constexpr int TestWatchMs = 50;
 bool holdsNumber(const QLineEdit* field)
 {
     return parseDecimal(trimBlanks(bytesIn(field))).has_value();
-}
-
-// A field shows text without losing the cursor when it shows it already.
-void showText(QLineEdit* field, const QString& text)
-{
-    if (field->text() != text) {
-        field->setText(text);
-    }
-}
-
-QRadioButton* option(QWidget* parent, const char* name, const char* caption)
-{
-    auto* button = new QRadioButton(QString::fromLatin1(caption), parent);
-    button->setObjectName(QString::fromLatin1(name));
-    return button;
 }
 
 QLabel* caption(QWidget* parent, const char* text)
@@ -139,11 +125,11 @@ QLayout* CwKeyerWindow::buildSettings()
     m_keyingFrame = new QGroupBox(QStringLiteral("Keying Options"), this);
     m_keyingFrame->setObjectName(QStringLiteral("keyingFrame"));
     auto* keyings = new QGridLayout(m_keyingFrame);
-    m_rtsOption = option(m_keyingFrame, "rtsOption", "RTS");
-    m_dtrOption = option(m_keyingFrame, "dtrOption", "DTR");
-    m_parallelOption = option(m_keyingFrame, "parallelOption", "Printer");
-    m_noKeyingOption = option(m_keyingFrame, "noKeyingOption", "None");
-    m_winKeyOption = option(m_keyingFrame, "winKeyOption", "WinKey");
+    m_rtsOption = optionButton(m_keyingFrame, "rtsOption", "RTS");
+    m_dtrOption = optionButton(m_keyingFrame, "dtrOption", "DTR");
+    m_parallelOption = optionButton(m_keyingFrame, "parallelOption", "Printer");
+    m_noKeyingOption = optionButton(m_keyingFrame, "noKeyingOption", "None");
+    m_winKeyOption = optionButton(m_keyingFrame, "winKeyOption", "WinKey");
     int place = 0;
     for (QRadioButton* keying : { m_rtsOption, m_dtrOption, m_parallelOption, m_noKeyingOption, m_winKeyOption }) {
         keyings->addWidget(keying, 0, place++);
@@ -185,9 +171,9 @@ QGroupBox* CwKeyerWindow::buildTiming()
     auto* frame = new QGroupBox(QStringLiteral("Timing"), this);
     frame->setObjectName(QStringLiteral("timingFrame"));
     auto* rows = new QGridLayout(frame);
-    m_timerTimingOption = option(frame, "timerTimingOption", "Timer");
-    m_loopTimingOption = option(frame, "loopTimingOption", "Loop");
-    m_sleepTimingOption = option(frame, "sleepTimingOption", "Sleep");
+    m_timerTimingOption = optionButton(frame, "timerTimingOption", "Timer");
+    m_loopTimingOption = optionButton(frame, "loopTimingOption", "Loop");
+    m_sleepTimingOption = optionButton(frame, "sleepTimingOption", "Sleep");
     rows->addWidget(m_timerTimingOption, 0, 0);
     rows->addWidget(caption(frame, "Times by Windows System time."), 0, 1, 1, 3);
     rows->addWidget(m_loopTimingOption, 1, 0);

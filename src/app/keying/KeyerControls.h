@@ -53,13 +53,34 @@ signals:
     void noticeForOperator(const QString& text);
 };
 
-// The phone keyer as the main window's keys use it.
-class PhoneKeyerControl
+// The phone keyer as the main window's keys use it. What it must tell the operator comes back as a
+// signal, on the window's thread.
+class PhoneKeyerControl : public QObject
 {
+    Q_OBJECT
+
 public:
-    virtual ~PhoneKeyerControl() = default;
+    ~PhoneKeyerControl() override = default;
+    // The state the main window's keys share with the keyer (whether F1 repeats); given once, first.
+    virtual void attach(ContestSession&)
+    {
+    }
+    // Start-up: the keyer reads its settings, before the CW keyer reads its own.
+    virtual void loadSettings()
+    {
+    }
     // The recorded message of a function key (F1 … F9).
     virtual void playMessage(int keyCode) = 0;
+    // A message is on the air.
+    virtual bool isPlaying() const = 0;
+    // Esc: the message ends now and PTT drops.
+    virtual void stopPlaying() = 0;
+    // Any key on the main window ends the repeating F1 message.
+    virtual void stopRepeat() = 0;
+
+signals:
+    // Something the operator must know, for the message line.
+    void noticeForOperator(const QString& text);
 };
 
 // Spoken names of fields and events, for an operator who cannot see the screen.
@@ -67,6 +88,11 @@ class VoicePrompts
 {
 public:
     virtual ~VoicePrompts() = default;
+    // The state whose voice navigation level the prompts follow; given once, first.
+    virtual void attach(ContestSession&)
+    {
+    }
+    // Starts the prompt, cutting off whatever still plays, and returns at once.
     virtual void playPrompt(std::string_view name) = 0;
     virtual bool isPlaying() const = 0;
 };
@@ -111,6 +137,16 @@ class NoPhoneKeyer final : public PhoneKeyerControl
 {
 public:
     void playMessage(int) override
+    {
+    }
+    bool isPlaying() const override
+    {
+        return false;
+    }
+    void stopPlaying() override
+    {
+    }
+    void stopRepeat() override
     {
     }
 };

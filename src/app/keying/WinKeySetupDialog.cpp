@@ -5,6 +5,7 @@
 #include "keying/CwKeyer.h"
 #include "keying/WinKeySettings.h"
 #include "ui/CommandButton.h"
+#include "ui/FormControls.h"
 #include "ui/KeyRouting.h"
 #include "ui/LabelledField.h"
 #include "ui/WindowScaling.h"
@@ -22,13 +23,6 @@
 namespace brindle {
 
 namespace {
-
-QRadioButton* option(QWidget* parent, const char* name, const char* caption)
-{
-    auto* button = new QRadioButton(QString::fromLatin1(caption), parent);
-    button->setObjectName(QString::fromLatin1(name));
-    return button;
-}
 
 // The frames stand beside the fields: options with short captions go two to a row, to keep them about as
 // high as the fields.
@@ -110,14 +104,14 @@ void WinKeySetupDialog::buildForm()
     settingsRow->addLayout(frames, 2);
     layout->addLayout(settingsRow);
 
-    m_pttPinOption = option(this, "pttPinOption", "PTT");
-    m_tonePinOption = option(this, "tonePinOption", "Tone");
-    m_pin3KeyOption = option(this, "pin3KeyOption", "P5 Off, P3 Key Out");
-    m_pin5KeyOption = option(this, "pin5KeyOption", "P5 Key Out, P3 Off");
-    m_iambicBOption = option(this, "iambicBOption", "Iambic B");
-    m_iambicAOption = option(this, "iambicAOption", "Iambic A");
-    m_ultimaticOption = option(this, "ultimaticOption", "Ultimatic");
-    m_bugOption = option(this, "bugOption", "Bug Keyer");
+    m_pttPinOption = optionButton(this, "pttPinOption", "PTT");
+    m_tonePinOption = optionButton(this, "tonePinOption", "Tone");
+    m_pin3KeyOption = optionButton(this, "pin3KeyOption", "P5 Off, P3 Key Out");
+    m_pin5KeyOption = optionButton(this, "pin5KeyOption", "P5 Key Out, P3 Off");
+    m_iambicBOption = optionButton(this, "iambicBOption", "Iambic B");
+    m_iambicAOption = optionButton(this, "iambicAOption", "Iambic A");
+    m_ultimaticOption = optionButton(this, "ultimaticOption", "Ultimatic");
+    m_bugOption = optionButton(this, "bugOption", "Bug Keyer");
     frames->addWidget(optionFrame(
         this, "Pin 5 Configuration", { m_pttPinOption, m_tonePinOption, m_pin3KeyOption, m_pin5KeyOption }, 1));
     frames->addWidget(

@@ -3,6 +3,7 @@
 #include "common/OperatorDialogs.h"
 #include "common/QtText.h"
 #include "keying/KeyerControls.h"
+#include "keying/VoiceNavigation.h"
 #include "log/ContestSession.h"
 #include "log/Statistics.h"
 #include "ui/KeyHold.h"
@@ -44,9 +45,15 @@ DupeChecker::Outcome DupeChecker::checkDuplicate(const std::string& call)
         toQString(duplicateMessage(m_session.log.log().record(*found.duplicate), *found.duplicate)));
     emit possibleDupesListed(QString());
     m_dialogs.beep();
-    m_prompts.playPrompt("Dupe");
+    m_prompts.playPrompt(prompts::Dupe);
     m_dupeFound = true;
-    m_dupeHold->holdUntil(m_clock.monotonicMs() + DupeHoldMs);
+    if (m_session.defaults.voiceNavLevel != 0 && m_prompts.isPlaying()) {
+        // An operator following by ear hears the whole prompt before any key acts; the hold's time
+        // runs from its end.
+        m_dupeHold->holdWhile([this] { return m_prompts.isPlaying(); }, DupeHoldMs);
+    } else {
+        m_dupeHold->holdUntil(m_clock.monotonicMs() + DupeHoldMs);
+    }
     outcome.duplicate = true;
     return outcome;
 }

@@ -10,6 +10,7 @@
 #include "common/QtText.h"
 #include "common/Text.h"
 #include "keying/KeyerControls.h"
+#include "keying/VoiceNavigation.h"
 #include "log/ContestSession.h"
 #include "log/DupeChecker.h"
 #include "log/MainWindowServices.h"
@@ -33,8 +34,8 @@ namespace {
 
 // Voice navigation's levels: the call field and events are spoken from the first, every field from
 // the second.
-constexpr std::uint8_t PromptForCall = 1;
-constexpr std::uint8_t PromptForEveryField = 2;
+constexpr auto PromptForCall = static_cast<std::uint8_t>(VoiceNavLevel::CallOnly);
+constexpr auto PromptForEveryField = static_cast<std::uint8_t>(VoiceNavLevel::AllFields);
 
 // Where typing goes in a field: the start of the selection, or the cursor when nothing is selected.
 int typingPosition(const QLineEdit* field)
@@ -233,13 +234,13 @@ void EntryPanel::handleFieldFocus(QObject* field)
     if (field == m_callField) {
         prepareForNextCall();
     } else if (field == m_rstRcvdField && allFields) {
-        m_prompts.playPrompt("RstRcvd");
+        m_prompts.playPrompt(prompts::ReceivedReport);
     } else if (field == m_sectionField && allFields) {
-        m_prompts.playPrompt("State");
+        m_prompts.playPrompt(prompts::Section);
     } else if (field == m_rstSentField && allFields) {
-        m_prompts.playPrompt("RstSnt");
+        m_prompts.playPrompt(prompts::SentReport);
     } else if (field == m_countryField && allFields) {
-        m_prompts.playPrompt("Country");
+        m_prompts.playPrompt(prompts::Country);
     } else if (field == m_postContestDateField) {
         proposeTodaysDate();
     } else if (field == m_postContestTimeField) {
@@ -256,7 +257,7 @@ void EntryPanel::prepareForNextCall()
         m_rstSentField->clear();
     }
     if (m_session.defaults.voiceNavLevel >= PromptForCall) {
-        m_prompts.playPrompt("Call");
+        m_prompts.playPrompt(prompts::Call);
     }
     emit callFieldEntered(empty);
 }

@@ -4,6 +4,9 @@
 #include "keying/CwKeyer.h"
 #include "keying/CwKeyerWindow.h"
 #include "keying/CwMessagesWindow.h"
+#include "keying/PhoneKeyer.h"
+#include "keying/PhoneKeyerWindow.h"
+#include "keying/VoicePromptPlayer.h"
 #include "reports/ReportCommands.h"
 
 #include <QWidget>
@@ -21,19 +24,48 @@ void showInFront(QWidget& window)
 
 } // namespace
 
-FeatureWindows::FeatureWindows(
-    ReportCommands& reports, CwKeyerControl& cwKeyer, OperatorDialogs& dialogs, QWidget& mainWindow, QObject* parent)
+FeatureWindows::FeatureWindows(ReportCommands& reports, CwKeyerControl& cwKeyer, PhoneKeyerControl& phoneKeyer,
+    OperatorDialogs& dialogs, QWidget& mainWindow, QObject* parent)
     : QObject(parent)
     , m_reports(reports)
     , m_cwKeyer(qobject_cast<CwKeyer*>(&cwKeyer))
+    , m_phoneKeyer(qobject_cast<PhoneKeyer*>(&phoneKeyer))
     , m_dialogs(dialogs)
     , m_mainWindow(mainWindow)
 {
+    if (m_phoneKeyer) {
+        // A PTT port that cannot be opened: the window comes up for another choice, unless it is up.
+        connect(m_phoneKeyer, &PhoneKeyer::pttPortRefused, this, [this] {
+            if (!m_phoneKeyerWindow || !m_phoneKeyerWindow->isVisible()) {
+                openPhoneKeyer(Opening::Modal);
+            }
+        });
+    }
 }
 
 void FeatureWindows::useKeyPreview(KeyPreview& keys)
 {
     m_keyPreview = &keys;
+}
+
+void FeatureWindows::useVoiceNavigation(
+    VoicePrompts& prompts, const Clock& clock, VoiceNavigationWindow::LevelSaver saveLevel)
+{
+    m_prompts = dynamic_cast<VoicePromptPlayer*>(&prompts);
+    m_clock = &clock;
+    m_saveVoiceLevel = std::move(saveLevel);
+}
+
+void FeatureWindows::openVoiceNavigation()
+{
+    if (!m_prompts) {
+        return;
+    }
+    if (!m_voiceNavigationWindow) {
+        m_voiceNavigationWindow
+            = new VoiceNavigationWindow(*m_prompts, *m_clock, m_saveVoiceLevel, &m_mainWindow);
+    }
+    showInFront(*m_voiceNavigationWindow);
 }
 
 bool FeatureWindows::openForCtrlKey(int keyCode)
@@ -49,10 +81,12 @@ bool FeatureWindows::openForCtrlKey(int keyCode)
     case 'W':
         openCwMessages();
         return true;
+    case 'P':
+        openPhoneKeyer(Opening::Beside);
+        return true;
     case 'B':
     case 'D':
     case 'G':
-    case 'P':
     case 'R':
         return true;
     default:
@@ -75,6 +109,21 @@ void FeatureWindows::openCwKeyer(Opening opening)
         return;
     }
     showInFront(*m_cwKeyerWindow);
+}
+
+void FeatureWindows::openPhoneKeyer(Opening opening)
+{
+    if (!m_phoneKeyer) {
+        return;
+    }
+    if (!m_phoneKeyerWindow) {
+        m_phoneKeyerWindow = new PhoneKeyerWindow(*m_phoneKeyer, m_dialogs, &m_mainWindow);
+    }
+    if (opening == Opening::Modal && !m_phoneKeyerWindow->isVisible()) {
+        m_dialogs.runModal(*m_phoneKeyerWindow);
+        return;
+    }
+    showInFront(*m_phoneKeyerWindow);
 }
 
 void FeatureWindows::openCwMessages(Qt::WindowState state)
@@ -105,8 +154,9 @@ void FeatureWindows::closeAll()
 {
     // Phone keyer, CW setup, voice navigation, rig interface, DX spotting, spectrum map, CW strings and
     // WinKey, as those come.
-    for (QWidget* window :
-        { static_cast<QWidget*>(m_cwKeyerWindow.data()), static_cast<QWidget*>(m_cwMessagesWindow.data()) }) {
+    for (QWidget* window : { static_cast<QWidget*>(m_phoneKeyerWindow.data()),
+             static_cast<QWidget*>(m_cwKeyerWindow.data()), static_cast<QWidget*>(m_voiceNavigationWindow.data()),
+             static_cast<QWidget*>(m_cwMessagesWindow.data()) }) {
         if (window) {
             window->close();
         }

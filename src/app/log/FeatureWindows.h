@@ -1,5 +1,7 @@
 #pragma once
 
+#include "keying/VoiceNavigationWindow.h"
+
 #include <QObject>
 #include <QPointer>
 
@@ -7,12 +9,18 @@ class QWidget;
 
 namespace brindle {
 
+class Clock;
 class CwKeyer;
 class CwKeyerControl;
 class CwKeyerWindow;
 class CwMessagesWindow;
 class KeyPreview;
 class OperatorDialogs;
+class PhoneKeyer;
+class PhoneKeyerControl;
+class PhoneKeyerWindow;
+class VoicePromptPlayer;
+class VoicePrompts;
 class ReportCommands;
 
 // The other windows the main window opens from its keys and menus. The windows that stay open beside
@@ -28,11 +36,13 @@ public:
         Beside, // the main window goes on working
     };
 
-    FeatureWindows(ReportCommands& reports, CwKeyerControl& cwKeyer, OperatorDialogs& dialogs, QWidget& mainWindow,
-        QObject* parent = nullptr);
+    FeatureWindows(ReportCommands& reports, CwKeyerControl& cwKeyer, PhoneKeyerControl& phoneKeyer,
+        OperatorDialogs& dialogs, QWidget& mainWindow, QObject* parent = nullptr);
 
     // The main window's key preview, made after this: the CW strings window hands its keys to it.
     void useKeyPreview(KeyPreview& keys);
+    // The voice prompts the voice navigation window announces with, and where it keeps the level.
+    void useVoiceNavigation(VoicePrompts& prompts, const Clock& clock, VoiceNavigationWindow::LevelSaver saveLevel);
 
     // Opens the window of a Ctrl shortcut; false for a key that is no shortcut. The shortcuts of the
     // spectrum map (B), CW setup (C, S), DX spotting (D), rig tune (G), phone keyer (P), rig interface
@@ -40,6 +50,10 @@ public:
     bool openForCtrlKey(int keyCode);
     // The CW keyer window, at its normal size and in front. Only a keyer that keys has one.
     void openCwKeyer(Opening opening);
+    // The phone keyer window, at its normal size and in front. Only a keyer that plays has one.
+    void openPhoneKeyer(Opening opening);
+    // The voice navigation window, beside the main window. Only prompts that play have one.
+    void openVoiceNavigation();
     // The CW strings window, beside the main window: at its normal size and in front, or minimised.
     void openCwMessages(Qt::WindowState state = Qt::WindowNoState);
     // Closes every window kept open beside the main window, in shutdown order.
@@ -51,11 +65,17 @@ private:
     ReportCommands& m_reports;
     // Nothing while no CW keyer is set up.
     CwKeyer* m_cwKeyer;
+    PhoneKeyer* m_phoneKeyer;
     OperatorDialogs& m_dialogs;
     QWidget& m_mainWindow;
     KeyPreview* m_keyPreview = nullptr;
     QPointer<CwKeyerWindow> m_cwKeyerWindow;
     QPointer<CwMessagesWindow> m_cwMessagesWindow;
+    QPointer<PhoneKeyerWindow> m_phoneKeyerWindow;
+    VoicePromptPlayer* m_prompts = nullptr;
+    const Clock* m_clock = nullptr;
+    VoiceNavigationWindow::LevelSaver m_saveVoiceLevel;
+    QPointer<VoiceNavigationWindow> m_voiceNavigationWindow;
 };
 
 } // namespace brindle

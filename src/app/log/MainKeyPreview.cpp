@@ -64,7 +64,9 @@ void MainKeyPreview::previewKeyDown(int& keyCode, int shift)
         m_cwKeyer.stopRepeat();
         keying.cwRepeatArmed = false;
     }
-    keying.phoneRepeatArmed = false;
+    if (keying.phoneRepeatArmed) {
+        m_phoneKeyer.stopRepeat();
+    }
 
     if (!inPhone()) {
         if (keying.cwKeying == CwKeying::None) {
@@ -115,6 +117,11 @@ void MainKeyPreview::previewKeyPress(int& keyAscii)
 {
     if (m_swallowNextChar) {
         m_swallowNextChar = false;
+        keyAscii = 0;
+        return;
+    }
+    if (keyAscii == KeyEscape && inPhone() && m_phoneKeyer.isPlaying()) {
+        m_phoneKeyer.stopPlaying();
         keyAscii = 0;
         return;
     }

@@ -92,7 +92,7 @@ void MainMenu::buildOptionsMenu(QMenuBar& bar)
     QMenu* options = addMenu(bar, "optionsMenu", "&Options");
     QMenu* transmit = addMenu(options, "transmitMenu", "&Transmit");
     addItem(transmit, "cwSetupAction", "&CW Setup", m_commands.openCwSetup);
-    addLaterItem(transmit, "phoneSetupAction", "&Phone Setup");
+    addItem(transmit, "phoneSetupAction", "&Phone Setup", m_commands.openPhoneSetup);
     options->addSeparator();
     QMenu* appearance = addMenu(options, "appearanceMenu", "&Appearance");
     addItem(appearance, "formSizeAction", "&Form Size", m_commands.askFormSize);
@@ -107,7 +107,7 @@ void MainMenu::buildOptionsMenu(QMenuBar& bar)
     addLaterItem(spotting, "spottingAction", "&Configure");
     addLaterItem(spotting, "spectrumMapAction", "&View Spectrum Map");
     options->addSeparator();
-    addLaterItem(options, "voiceNavigationAction", "&Voice Navigation");
+    addItem(options, "voiceNavigationAction", "&Voice Navigation", m_commands.openVoiceNavigation);
     options->addSeparator();
     m_listPreviousAction = addItem(options, "listPreviousAction", "&List Previous Contacts",
         [this] { m_commands.setListPrevious(m_listPreviousAction->isChecked()); });

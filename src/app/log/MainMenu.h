@@ -38,6 +38,8 @@ public:
         std::function<void()> runStationSetup;
         std::function<void()> chooseSerialPorts;
         std::function<void()> openCwSetup;
+        std::function<void()> openPhoneSetup;
+        std::function<void()> openVoiceNavigation;
         std::function<void(const std::string& band)> changeBand;
         std::function<void()> showBandPlan;
         std::function<void()> showRateGraph;

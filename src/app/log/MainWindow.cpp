@@ -69,7 +69,7 @@ void MainWindow::buildParts()
     m_appearance = new AppearanceCommands(*this, m_session, m_services, *m_controller, this);
     m_reports = new ReportCommands(
         m_session, m_services, *this, [this] { return m_contactListPanel->listedRecords(); }, this);
-    m_features = new FeatureWindows(*m_reports, *m_keyers.cw, m_services.dialogs, *this, this);
+    m_features = new FeatureWindows(*m_reports, *m_keyers.cw, *m_keyers.phone, m_services.dialogs, *this, this);
 
     m_messageLabel = new QLabel(canvas);
     m_messageLabel->setObjectName(QStringLiteral("messageLabel"));
@@ -79,6 +79,12 @@ void MainWindow::buildParts()
     m_dupeChecker
         = new DupeChecker(m_session, m_services.clock, m_services.dialogs, *m_messages, *m_keyers.voice, this);
     m_keyers.cw->attach(m_session);
+    m_keyers.phone->attach(m_session);
+    m_keyers.voice->attach(m_session);
+    m_features->useVoiceNavigation(*m_keyers.voice, m_services.clock, [this](VoiceNavLevel level) {
+        m_session.defaults.voiceNavLevel = static_cast<std::uint8_t>(level);
+        m_controller->saveDefaultData();
+    });
     m_keyPreview = new MainKeyPreview(
         m_session, m_services.folders.workingDir, *m_keyers.cw, *m_keyers.phone, *m_features, *m_messages, this);
     m_features->useKeyPreview(*m_keyPreview);
@@ -126,6 +132,8 @@ MainMenu* MainWindow::buildMenu()
     commands.runStationSetup = [this] { runStationSetup(); };
     commands.chooseSerialPorts = [this] { chooseSerialPorts(); };
     commands.openCwSetup = [this] { m_features->openCwKeyer(FeatureWindows::Opening::Modal); };
+    commands.openPhoneSetup = [this] { m_features->openPhoneKeyer(FeatureWindows::Opening::Modal); };
+    commands.openVoiceNavigation = [this] { m_features->openVoiceNavigation(); };
     commands.changeBand = [this](const std::string& band) { changeBand(band); };
     commands.showBandPlan = [this] { m_reports->showBandPlan(); };
     commands.showRateGraph = [this] { m_reports->showRateGraph(); };
@@ -197,6 +205,9 @@ void MainWindow::connectParts()
         m_messages->show(text);
         m_services.dialogs.beep();
     });
+    // No beep: on phone the computer's sound may be what goes on the air.
+    connect(m_keyers.phone.get(), &PhoneKeyerControl::noticeForOperator, this,
+        [this](const QString& text) { m_messages->show(text); });
 
     connect(m_logFiles, &LogFileCommands::operatingTimeReset, m_scorePanel, &ScorePanel::showOperatingTime);
     connect(m_appearance, &AppearanceCommands::taskbarChecked, m_menu, &MainMenu::setTaskbarChecked);
@@ -240,6 +251,7 @@ bool MainWindow::startUp()
         return false;
     }
     m_scorePanel->showOperatingTime();
+    m_keyers.phone->loadSettings();
     m_keyers.cw->loadSettings();
     m_appearance->applyTaskbarOption();
     return true;

@@ -45,14 +45,38 @@ KeyHold::KeyHold(const Clock& clock, QObject* parent)
     connect(&m_timer, &QTimer::timeout, this, &KeyHold::releaseIfDue);
 }
 
+namespace {
+
+// How often a hold on something busy looks whether it still is.
+constexpr int BusyPollMs = 10;
+
+} // namespace
+
 void KeyHold::holdUntil(std::int64_t untilMs)
 {
+    m_busy = {};
     m_untilMs = untilMs;
+}
+
+void KeyHold::holdWhile(std::function<bool()> busy, std::int64_t thenMs)
+{
+    m_busy = std::move(busy);
+    m_afterBusyMs = thenMs;
+    settleBusy();
+}
+
+void KeyHold::settleBusy() const
+{
+    if (m_busy && !m_busy()) {
+        m_busy = {};
+        m_untilMs = m_clock.monotonicMs() + m_afterBusyMs;
+    }
 }
 
 bool KeyHold::holdsKeys() const
 {
-    return !m_replaying && (!m_keys.empty() || m_clock.monotonicMs() < m_untilMs);
+    settleBusy();
+    return !m_replaying && (!m_keys.empty() || m_busy || m_clock.monotonicMs() < m_untilMs);
 }
 
 bool KeyHold::hold(QWidget* receiver, const QKeyEvent& event)
@@ -67,19 +91,24 @@ bool KeyHold::hold(QWidget* receiver, const QKeyEvent& event)
 
 void KeyHold::arm()
 {
+    if (m_busy) {
+        m_timer.start(BusyPollMs);
+        return;
+    }
     const std::int64_t remaining = m_untilMs - m_clock.monotonicMs();
     m_timer.start(static_cast<int>(std::clamp<std::int64_t>(remaining, 0, 60'000)));
 }
 
 void KeyHold::releaseIfDue()
 {
-    if (m_clock.monotonicMs() < m_untilMs) {
+    settleBusy();
+    if (m_busy || m_clock.monotonicMs() < m_untilMs) {
         arm();
         return;
     }
     m_timer.stop();
     // A key handed on may itself start a new hold (another duplicate): the rest then waits again.
-    while (!m_keys.empty() && m_clock.monotonicMs() >= m_untilMs) {
+    while (!m_keys.empty() && !m_busy && m_clock.monotonicMs() >= m_untilMs) {
         const HeldKey held = m_keys.front();
         m_keys.pop_front();
         replay(held);

@@ -8,6 +8,7 @@
 
 #include <cstdint>
 #include <deque>
+#include <functional>
 
 class QKeyEvent;
 class QWidget;
@@ -29,6 +30,8 @@ public:
 
     // Keys that arrive before monotonic time `untilMs` are held.
     void holdUntil(std::int64_t untilMs);
+    // Keys are held while busy() says so (a voice prompt still plays), and for thenMs after.
+    void holdWhile(std::function<bool()> busy, std::int64_t thenMs);
     // A hold is on, or keys are still waiting: a key typed now must queue behind them. False while a
     // held key is being handed on, which takes its effect.
     bool holdsKeys() const;
@@ -49,11 +52,15 @@ private:
     };
 
     void arm();
+    // Once busy() no longer says so, the hold runs on for its time from that moment.
+    void settleBusy() const;
     void replay(const HeldKey& held);
 
     const Clock& m_clock;
     QTimer m_timer;
-    std::int64_t m_untilMs = 0;
+    mutable std::int64_t m_untilMs = 0;
+    mutable std::function<bool()> m_busy;
+    std::int64_t m_afterBusyMs = 0;
     std::deque<HeldKey> m_keys;
     bool m_replaying = false;
 };

@@ -25,6 +25,8 @@ inline constexpr std::string_view UserARRLSection = "UserARRLSection";
 inline constexpr std::string_view UserClubName = "UserClubName";
 inline constexpr std::string_view UserCWSelection = "UserCWSelection";
 inline constexpr std::string_view UserCWLoopOffset = "UserCWLoopOffset";
+// "1" when voice prompts without a recording are spoken.
+inline constexpr std::string_view SpeakMissingPrompts = "SpeakMissingPrompts";
 } // namespace settingkeys
 
 } // namespace brindle

@@ -1,0 +1,156 @@
+#include "VoiceNavigationWindow.h"
+
+#include "common/QtText.h"
+#include "keying/VoicePromptPlayer.h"
+#include "ui/CommandButton.h"
+#include "ui/FormControls.h"
+#include "ui/KeyHold.h"
+#include "ui/KeyRouting.h"
+#include "ui/WindowScaling.h"
+
+#include <QCheckBox>
+#include <QDir>
+#include <QGroupBox>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QVBoxLayout>
+
+namespace brindle {
+
+namespace {
+
+QLabel* note(QWidget* parent, const char* name, const QString& text, bool bold = false)
+{
+    auto* label = new QLabel(text, parent);
+    label->setObjectName(QString::fromLatin1(name));
+    label->setWordWrap(true);
+    if (bold) {
+        QFont font = label->font();
+        font.setBold(true);
+        label->setFont(font);
+    }
+    return label;
+}
+
+} // namespace
+
+VoiceNavigationWindow::VoiceNavigationWindow(
+    VoicePromptPlayer& prompts, const Clock& clock, LevelSaver saveLevel, QWidget* parent)
+    : QDialog(parent)
+    , m_prompts(prompts)
+    , m_saveLevel(std::move(saveLevel))
+{
+    setObjectName(QStringLiteral("VoiceNavigationWindow"));
+    setWindowTitle(QStringLiteral("Voice Navigation Settings"));
+    resize(designRect(0, 0, 6600, 6000).size());
+    buildForm();
+    m_hold = new KeyHold(clock, this);
+    m_keys = new KeyRouter(this);
+    m_keys->holdKeysWith(*m_hold);
+    m_keys->previewFocusable(this);
+    scaleByScreenRule(*this, screenGeometryOf(*this));
+    if (const std::optional<VoiceNavLevel> stored = m_prompts.storedLevel()) {
+        showLevel(*stored);
+    }
+}
+
+void VoiceNavigationWindow::buildForm()
+{
+    auto* layout = new QVBoxLayout(this);
+    layout->addWidget(note(this, "backgroundCaption", QStringLiteral("Background:"), true));
+    layout->addWidget(note(this, "backgroundNote",
+        QStringLiteral("Voice navigation lets an operator who cannot see the screen follow the logging window by "
+                       "ear: as an entry field gets the focus, a short recording names it, and a duplicate "
+                       "contact is announced.")));
+    layout->addWidget(note(this, "suggestionsCaption",
+        QStringLiteral("Additional suggestions and ideas for supporting visually impaired hams are welcome and "
+                       "appreciated.")));
+    layout->addWidget(note(this, "enableCaption", QStringLiteral("To Enable Voice Navigation:"), true));
+    layout->addWidget(note(this, "promptFolderLabel",
+        QStringLiteral("Put the audio wave files in this program's working directory: ")
+            + pathToQString(m_prompts.workingDir())));
+    layout->addWidget(note(this, "promptFilesCaption",
+        QStringLiteral("The navigation audio wave files must be added to the working directory of this program. "
+                       "Record them with any sound recorder, one short wave file a prompt: Call.wav, RstSnt.wav, "
+                       "RstRcvd.wav, State.wav, Country.wav, Dupe.wav, NavEn.wav and NavDis.wav.")));
+    layout->addWidget(note(this, "instructionsCaption",
+        QStringLiteral("Choose one of the options below.  Select Off to turn the navigation function off, Call to "
+                       "indicate the Call field only and All Data Fields to provide verbal prompts through all the "
+                       "data fields.")));
+
+    auto* frame = new QGroupBox(QStringLiteral("Choose your preferred option:"), this);
+    frame->setObjectName(QStringLiteral("levelFrame"));
+    auto* options = new QVBoxLayout(frame);
+    m_offOption = optionButton(frame, "offOption", "Off");
+    m_callOnlyOption = optionButton(frame, "callOnlyOption", "Call Only");
+    m_allFieldsOption = optionButton(frame, "allFieldsOption", "All Data Fields");
+    for (QRadioButton* option : { m_offOption, m_callOnlyOption, m_allFieldsOption }) {
+        options->addWidget(option);
+    }
+    layout->addWidget(frame);
+
+    m_speakMissingCheck = new QCheckBox(QStringLiteral("Speak prompts that have no recording"), this);
+    m_speakMissingCheck->setObjectName(QStringLiteral("speakMissingCheck"));
+    m_speakMissingCheck->setChecked(m_prompts.speaksMissingPrompts());
+    layout->addWidget(m_speakMissingCheck);
+    layout->addStretch();
+
+    auto* commands = new QHBoxLayout;
+    m_doneButton = commandButton(this, "doneButton", "Done");
+    commands->addStretch();
+    commands->addWidget(m_doneButton);
+    layout->addLayout(commands);
+
+    const auto announces = [this](QRadioButton* option, VoiceNavLevel level) {
+        connect(option, &QRadioButton::toggled, this, [this, level](bool chosen) {
+            if (chosen) {
+                announceLevel(level);
+            }
+        });
+    };
+    announces(m_offOption, VoiceNavLevel::Off);
+    announces(m_callOnlyOption, VoiceNavLevel::CallOnly);
+    announces(m_allFieldsOption, VoiceNavLevel::AllFields);
+    connect(m_speakMissingCheck, &QCheckBox::toggled, this, [this](bool on) { m_prompts.setSpeaksMissingPrompts(on); });
+    connect(m_doneButton, &QPushButton::clicked, this, &VoiceNavigationWindow::saveLevel);
+}
+
+void VoiceNavigationWindow::showLevel(VoiceNavLevel level)
+{
+    // Selecting it announces it, as the operator's choice does.
+    (level == VoiceNavLevel::CallOnly        ? m_callOnlyOption
+            : level == VoiceNavLevel::AllFields ? m_allFieldsOption
+                                                : m_offOption)
+        ->setChecked(true);
+}
+
+void VoiceNavigationWindow::announceLevel(VoiceNavLevel level)
+{
+    m_prompts.announceLevel(level);
+    if (level == VoiceNavLevel::CallOnly) {
+        m_hold->holdWhile([this] { return m_prompts.isPlaying(); }, 0);
+    }
+}
+
+VoiceNavLevel VoiceNavigationWindow::chosenLevel() const
+{
+    if (m_callOnlyOption->isChecked()) {
+        return VoiceNavLevel::CallOnly;
+    }
+    if (m_allFieldsOption->isChecked()) {
+        return VoiceNavLevel::AllFields;
+    }
+    return VoiceNavLevel::Off;
+}
+
+void VoiceNavigationWindow::saveLevel()
+{
+    const VoiceNavLevel level = chosenLevel();
+    hide();
+    QDir::setCurrent(pathToQString(m_prompts.workingDir()));
+    m_saveLevel(level);
+}
+
+} // namespace brindle
