@@ -88,14 +88,13 @@ public:
         if (!m_recorder.waitForStarted(10000)) {
             return false;
         }
-        // The recording stream is up once the server lists it.
+        // The recording stream is up once the silence of the idle sink arrives.
         return QTest::qWaitFor(
             [this] {
-                return !pactl({ QStringLiteral("list"), QStringLiteral("short"), QStringLiteral("source-outputs") })
-                            .trimmed()
-                            .isEmpty();
+                m_samples += m_recorder.readAllStandardOutput();
+                return m_samples.size() >= RecordingRate / 10;
             },
-            10000);
+            20000);
     }
     void stopRecording()
     {

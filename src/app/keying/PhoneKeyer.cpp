@@ -180,6 +180,9 @@ void PhoneKeyer::repeatFirstMessage()
 
 void PhoneKeyer::keyPtt(bool on)
 {
+    if (!on && !m_pttKeyed) {
+        return;
+    }
     // Off goes to every line that is open, whatever is chosen now: PTT must not stay on a line the
     // operator chose away from while a message played.
     if (m_serialOpen) {
@@ -227,7 +230,8 @@ bool PhoneKeyer::openPttPort()
     Result<KeyingLine*> line = m_serialPtt->openLine();
     if (!line) {
         m_dialogs.beep();
-        m_dialogs.message(InvalidPortTitle, InvalidPortText + QStringLiteral("\n\n") + toQString(line.error().description));
+        m_dialogs.message(InvalidPortTitle, InvalidPortText + QStringLiteral("\n\n") + toQString(line.error().description),
+            OperatorDialogs::Buttons::Ok, OperatorDialogs::Icon::Information);
         emit pttPortRefused();
         return false;
     }

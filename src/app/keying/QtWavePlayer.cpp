@@ -15,11 +15,18 @@ namespace brindle {
 
 namespace {
 
+// What the sound server holds ahead of the speaker. Less starts a message sooner (the default of about
+// 150 ms puts 60 ms of dead air after PTT); more rides out a window thread held up longer, since the
+// samples are fed from it. Below about 50 ms the stream underruns at once.
+constexpr qint64 BufferMs = 90;
 // How often the play position is asked for at the end: the delay between the last sample and PTT off.
 constexpr int TailPollMs = 2;
 // Beyond the samples still to play, how long the sound server may take before the end is taken as
 // reached anyway: a server that stalls must not hold the transmitter keyed.
 constexpr qint64 TailGraceMs = 250;
+// Past a message's length, how long it may take before its end is taken as reached whatever the sound
+// server says: a stream that never starts or stalls must not hold the transmitter keyed.
+constexpr qint64 OverdueGraceMs = 1000;
 
 QAudioFormat::SampleFormat sampleFormatOf(WaveFormat::Encoding encoding)
 {
@@ -67,12 +74,21 @@ QtWavePlayer::QtWavePlayer(QObject* parent)
     m_tailTimer.setTimerType(Qt::PreciseTimer);
     m_tailTimer.setInterval(TailPollMs);
     connect(&m_tailTimer, &QTimer::timeout, this, &QtWavePlayer::watchLastSamples);
+    m_overdueTimer.setSingleShot(true);
+    connect(&m_overdueTimer, &QTimer::timeout, this, &QtWavePlayer::finish);
+    // The sound system takes a second or more to come up the first time: once the program is running,
+    // not at the first function key.
+    QTimer::singleShot(0, this, [] { (void)QMediaDevices::defaultAudioOutput(); });
 }
 
 QtWavePlayer::~QtWavePlayer()
 {
     setEndedHandler({});
     close();
+    // Nothing of the sound server's is left to call into a player that is gone.
+    for (QAudioSink* sink : findChildren<QAudioSink*>()) {
+        delete sink;
+    }
 }
 
 Status QtWavePlayer::play(const std::string& path)
@@ -95,33 +111,27 @@ Status QtWavePlayer::playAudio(const WaveAudio& audio, const std::string& what)
     }
     const QScopedValueRollback switching(m_switching, true);
     m_tailTimer.stop();
-    const QAudioFormat format = audioFormatOf(audio.format);
-    if (m_sink && (m_sinkFormat != format)) {
-        m_sink->stop();
-        m_sink.reset();
-    }
-    if (m_sink) {
-        m_sink->stop();
-    } else {
-        m_sink = std::make_unique<QAudioSink>(device, format);
-        m_sinkFormat = format;
-        connect(m_sink.get(), &QAudioSink::stateChanged, this, &QtWavePlayer::followSink);
-    }
+    // A fresh stream for every message: a stream stopped and started again can stay silent for good.
+    releaseSink();
+    m_sink = new QAudioSink(device, audioFormatOf(audio.format), this);
+    connect(m_sink, &QAudioSink::stateChanged, this, &QtWavePlayer::followSink);
     m_source.close();
     m_samples = QByteArray(audio.samples.data(), static_cast<qsizetype>(audio.samples.size()));
     m_source.setBuffer(&m_samples);
     m_source.open(QIODevice::ReadOnly);
     m_durationUs = audio.durationUs();
+    m_sink->setBufferSize(m_sink->format().bytesForDuration(BufferMs * 1000));
     m_sink->start(&m_source);
     if (m_sink->error() != QAudio::NoError || m_sink->state() == QAudio::StoppedState) {
         const bool wasPlaying = std::exchange(m_playing, false);
-        m_sink.reset();
+        releaseSink();
         if (wasPlaying) {
             reportEnded();
         }
         return Error { "the sound card refused to play " + what };
     }
     m_playing = true;
+    m_overdueTimer.start(static_cast<int>(std::min<qint64>(m_durationUs / 1000 + OverdueGraceMs, 24 * 3600 * 1000)));
     return {};
 }
 
@@ -158,13 +168,23 @@ void QtWavePlayer::watchLastSamples()
     }
 }
 
+void QtWavePlayer::releaseSink()
+{
+    if (!m_sink) {
+        return;
+    }
+    const QScopedValueRollback switching(m_switching, true);
+    m_sink->stop();
+    m_sink->disconnect(this);
+    // Possibly in the middle of one of its own signals: it goes once that is over.
+    std::exchange(m_sink, nullptr)->deleteLater();
+}
+
 void QtWavePlayer::finish()
 {
     m_tailTimer.stop();
-    if (m_sink) {
-        const QScopedValueRollback switching(m_switching, true);
-        m_sink->stop();
-    }
+    m_overdueTimer.stop();
+    releaseSink();
     if (std::exchange(m_playing, false)) {
         reportEnded();
     }
@@ -178,7 +198,6 @@ void QtWavePlayer::stop()
 void QtWavePlayer::close()
 {
     finish();
-    m_sink.reset();
     m_source.close();
     m_samples.clear();
 }

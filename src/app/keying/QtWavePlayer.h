@@ -3,14 +3,12 @@
 #include "keying/WaveFile.h"
 #include "keying/WavePlayer.h"
 
-#include <QAudioFormat>
 #include <QBuffer>
 #include <QByteArray>
 #include <QElapsedTimer>
 #include <QObject>
 #include <QTimer>
 
-#include <memory>
 
 class QAudioSink;
 
@@ -42,9 +40,11 @@ private:
     void followSink();
     void watchLastSamples();
     void finish();
+    void releaseSink();
 
-    std::unique_ptr<QAudioSink> m_sink;
-    QAudioFormat m_sinkFormat;
+    // A child of the player: one let go in the middle of its own signal is deleted later, and with the
+    // player at the latest.
+    QAudioSink* m_sink = nullptr;
     QByteArray m_samples;
     QBuffer m_source;
     qint64 m_durationUs = 0;
@@ -55,6 +55,8 @@ private:
     QTimer m_tailTimer;
     QElapsedTimer m_tailSince;
     qint64 m_tailLimitMs = 0;
+    // Ends a message that has played far longer than it lasts.
+    QTimer m_overdueTimer;
 };
 
 } // namespace brindle

@@ -44,7 +44,7 @@ VoiceNavigationWindow::VoiceNavigationWindow(
 {
     setObjectName(QStringLiteral("VoiceNavigationWindow"));
     setWindowTitle(QStringLiteral("Voice Navigation Settings"));
-    resize(designRect(0, 0, 6600, 6000).size());
+    resize(designRect(0, 0, 9000, 6600).size());
     buildForm();
     m_hold = new KeyHold(clock, this);
     m_keys = new KeyRouter(this);
@@ -58,24 +58,34 @@ VoiceNavigationWindow::VoiceNavigationWindow(
 
 void VoiceNavigationWindow::buildForm()
 {
+    // Two columns, the background beside the instructions: at the screen rule's large fonts a single
+    // column of these notes would be taller than a laptop's screen.
     auto* layout = new QVBoxLayout(this);
-    layout->addWidget(note(this, "backgroundCaption", QStringLiteral("Background:"), true));
-    layout->addWidget(note(this, "backgroundNote",
+    auto* columns = new QHBoxLayout;
+    auto* background = new QVBoxLayout;
+    auto* enabling = new QVBoxLayout;
+    columns->addLayout(background, 1);
+    columns->addSpacing(12);
+    columns->addLayout(enabling, 1);
+    layout->addLayout(columns);
+    background->addWidget(note(this, "backgroundCaption", QStringLiteral("Background:"), true));
+    background->addWidget(note(this, "backgroundNote",
         QStringLiteral("Voice navigation lets an operator who cannot see the screen follow the logging window by "
                        "ear: as an entry field gets the focus, a short recording names it, and a duplicate "
                        "contact is announced.")));
-    layout->addWidget(note(this, "suggestionsCaption",
+    background->addWidget(note(this, "suggestionsCaption",
         QStringLiteral("Additional suggestions and ideas for supporting visually impaired hams are welcome and "
                        "appreciated.")));
-    layout->addWidget(note(this, "enableCaption", QStringLiteral("To Enable Voice Navigation:"), true));
-    layout->addWidget(note(this, "promptFolderLabel",
-        QStringLiteral("Put the audio wave files in this program's working directory: ")
-            + pathToQString(m_prompts.workingDir())));
-    layout->addWidget(note(this, "promptFilesCaption",
+    background->addWidget(note(this, "promptFilesCaption",
         QStringLiteral("The navigation audio wave files must be added to the working directory of this program. "
                        "Record them with any sound recorder, one short wave file a prompt: Call.wav, RstSnt.wav, "
                        "RstRcvd.wav, State.wav, Country.wav, Dupe.wav, NavEn.wav and NavDis.wav.")));
-    layout->addWidget(note(this, "instructionsCaption",
+    background->addStretch();
+    enabling->addWidget(note(this, "enableCaption", QStringLiteral("To Enable Voice Navigation:"), true));
+    enabling->addWidget(note(this, "promptFolderLabel",
+        QStringLiteral("Put the audio wave files in this program's working directory: ")
+            + pathToQString(m_prompts.workingDir())));
+    enabling->addWidget(note(this, "instructionsCaption",
         QStringLiteral("Choose one of the options below.  Select Off to turn the navigation function off, Call to "
                        "indicate the Call field only and All Data Fields to provide verbal prompts through all the "
                        "data fields.")));
@@ -89,13 +99,13 @@ void VoiceNavigationWindow::buildForm()
     for (QRadioButton* option : { m_offOption, m_callOnlyOption, m_allFieldsOption }) {
         options->addWidget(option);
     }
-    layout->addWidget(frame);
+    enabling->addWidget(frame);
 
     m_speakMissingCheck = new QCheckBox(QStringLiteral("Speak prompts that have no recording"), this);
     m_speakMissingCheck->setObjectName(QStringLiteral("speakMissingCheck"));
     m_speakMissingCheck->setChecked(m_prompts.speaksMissingPrompts());
-    layout->addWidget(m_speakMissingCheck);
-    layout->addStretch();
+    enabling->addWidget(m_speakMissingCheck);
+    enabling->addStretch();
 
     auto* commands = new QHBoxLayout;
     m_doneButton = commandButton(this, "doneButton", "Done");

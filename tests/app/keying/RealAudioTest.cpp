@@ -6,6 +6,7 @@
 #include "keying/QtWavePlayer.h"
 
 #include "support/PulseNullSink.h"
+#include "support/WaveBytes.h"
 #include "support/TempFolder.h"
 
 #include <QTest>
@@ -21,13 +22,6 @@
 namespace brindle::test {
 namespace {
 
-void putLittleEndian(std::string& bytes, std::uint32_t value, int size)
-{
-    for (int i = 0; i < size; ++i) {
-        bytes.push_back(static_cast<char>((value >> (8 * i)) & 0xFF));
-    }
-}
-
 struct ToneFile
 {
     const char* name;
@@ -41,40 +35,9 @@ void PrintTo(const ToneFile& tone, std::ostream* out)
     *out << tone.name;
 }
 
-// A 1 kHz tone at half of full scale, sampleRate 44100.
 std::string toneWave(const ToneFile& tone, int milliseconds)
 {
-    constexpr int Rate = 44100;
-    const int frames = Rate * milliseconds / 1000;
-    std::string samples;
-    for (int frame = 0; frame < frames; ++frame) {
-        const double value = 0.5 * std::sin(2 * M_PI * 1000 * frame / Rate);
-        for (int channel = 0; channel < tone.channels; ++channel) {
-            if (tone.formatTag == 3) {
-                const float sample = static_cast<float>(value);
-                std::uint32_t raw = 0;
-                std::memcpy(&raw, &sample, sizeof raw);
-                putLittleEndian(samples, raw, 4);
-            } else {
-                const auto full = static_cast<std::int32_t>(std::lround(value * ((1LL << (tone.bitsPerSample - 1)) - 1)));
-                putLittleEndian(samples, static_cast<std::uint32_t>(full), tone.bitsPerSample / 8);
-            }
-        }
-    }
-    const int blockAlign = tone.channels * tone.bitsPerSample / 8;
-    std::string wave = "RIFF";
-    putLittleEndian(wave, static_cast<std::uint32_t>(36 + samples.size()), 4);
-    wave += "WAVEfmt ";
-    putLittleEndian(wave, 16, 4);
-    putLittleEndian(wave, static_cast<std::uint32_t>(tone.formatTag), 2);
-    putLittleEndian(wave, static_cast<std::uint32_t>(tone.channels), 2);
-    putLittleEndian(wave, Rate, 4);
-    putLittleEndian(wave, static_cast<std::uint32_t>(Rate * blockAlign), 4);
-    putLittleEndian(wave, static_cast<std::uint32_t>(blockAlign), 2);
-    putLittleEndian(wave, static_cast<std::uint32_t>(tone.bitsPerSample), 2);
-    wave += "data";
-    putLittleEndian(wave, static_cast<std::uint32_t>(samples.size()), 4);
-    return wave + samples;
+    return test::toneWave(tone.formatTag, tone.bitsPerSample, tone.channels, milliseconds);
 }
 
 class RealAudioTest : public ::testing::TestWithParam<ToneFile>
@@ -123,7 +86,7 @@ INSTANTIATE_TEST_SUITE_P(Encodings, RealAudioTest,
         ToneFile { "pcm24Mono", 1, 24, 1 }, ToneFile { "float32Mono", 3, 32, 1 }),
     [](const auto& info) { return std::string(info.param.name); });
 
-class RealAudioFailureTest : public ::testing::Test
+class RealSoundTest : public ::testing::Test
 {
 protected:
     void SetUp() override
@@ -134,7 +97,7 @@ protected:
     TempFolder temp;
 };
 
-TEST_F(RealAudioFailureTest, aFileThatCannotPlayCutsOffTheMessageBeforeAndPlaysNothing)
+TEST_F(RealSoundTest, aFileThatCannotPlayCutsOffTheMessageBeforeAndPlaysNothing)
 {
     const std::string tone = temp.file("tone.wav");
     writeBytes(tone, toneWave({ "pcm16Mono", 1, 16, 1 }, 2000));
@@ -153,7 +116,26 @@ TEST_F(RealAudioFailureTest, aFileThatCannotPlayCutsOffTheMessageBeforeAndPlaysN
     EXPECT_EQ(ends, 1) << "the tone was cut off once; a failure while idle ends nothing";
 }
 
-TEST_F(RealAudioFailureTest, theSpeechEngineSaysAPromptAloud)
+TEST_F(RealSoundTest, messageAfterMessageEachReachesTheOutputWhole)
+{
+    // A stream stopped and started again fell silent after a handful of messages.
+    constexpr int ToneMs = 200;
+    constexpr int Messages = 8;
+    ASSERT_TRUE(sink.startRecording());
+    const std::string path = temp.file("tone.wav");
+    writeBytes(path, toneWave({ "pcm16Mono", 1, 16, 1 }, ToneMs));
+    QtWavePlayer player;
+    for (int message = 0; message < Messages; ++message) {
+        ASSERT_TRUE(player.play(path).ok());
+        ASSERT_TRUE(QTest::qWaitFor([&] { return !player.isPlaying(); }, 10000));
+    }
+    QTest::qWait(300);
+
+    const double toneSamples = PulseNullSink::RecordingRate * ToneMs / 1000.0;
+    EXPECT_GT(static_cast<double>(sink.loudSamples()), Messages * 0.9 * toneSamples);
+}
+
+TEST_F(RealSoundTest, theSpeechEngineSaysAPromptAloud)
 {
     ASSERT_TRUE(sink.startRecording());
     FlitePromptSpeaker speaker;

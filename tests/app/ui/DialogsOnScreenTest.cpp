@@ -2,6 +2,10 @@
 #include "keying/CwKeyer.h"
 #include "keying/CwKeyerWindow.h"
 #include "keying/CwMessagesWindow.h"
+#include "keying/PhoneKeyer.h"
+#include "keying/PhoneKeyerWindow.h"
+#include "keying/VoiceNavigationWindow.h"
+#include "keying/VoicePromptPlayer.h"
 #include "keying/WinKeySetupDialog.h"
 #include "log/ContactEditorDialog.h"
 #include "log/ContestLog.h"
@@ -21,7 +25,9 @@
 
 #include "support/LogSamples.h"
 #include "support/QtPrinters.h"
+#include "support/ManualClock.h"
 #include "support/RecordingKeyingLine.h"
+#include "support/RecordingWavePlayer.h"
 #include "support/ScriptedDialogs.h"
 #include "support/TempFolder.h"
 #include "support/WindowManager.h"
@@ -56,12 +62,32 @@ struct Services
     test::RecordingLineSource lineSource { line };
     std::unique_ptr<CwKeyer> cw;
 
+    std::unique_ptr<PhoneKeyer> phoneKeyer;
+    test::ManualClock clock;
+    std::unique_ptr<VoicePromptPlayer> prompts;
+
     CwKeyer& keyer()
     {
         if (!cw) {
             cw = std::make_unique<CwKeyer>(fs, temp.path(), settings, dialogs, test::lendingTo(lineSource));
         }
         return *cw;
+    }
+    PhoneKeyer& phone()
+    {
+        if (!phoneKeyer) {
+            phoneKeyer = std::make_unique<PhoneKeyer>(fs, temp.path(), dialogs,
+                std::make_unique<test::RecordingWavePlayer>(), test::lendingTo(lineSource));
+        }
+        return *phoneKeyer;
+    }
+    VoicePromptPlayer& voice()
+    {
+        if (!prompts) {
+            prompts = std::make_unique<VoicePromptPlayer>(temp.path(), settings,
+                std::make_unique<test::RecordingWavePlayer>(), std::make_unique<test::RecordingPromptSpeaker>());
+        }
+        return *prompts;
     }
 };
 
@@ -142,6 +168,14 @@ TEST(DialogsOnScreen, everyDialogLiesInsideTheWorkAreaWithItsButtonsAndCaptionsW
         { "code practice",
             [](Services& s, QWidget* parent) {
                 return std::make_unique<CodePracticeDialog>(s.keyer(), s.dialogs, parent);
+            },
+            true },
+        { "phone keyer",
+            [](Services& s, QWidget* parent) { return std::make_unique<PhoneKeyerWindow>(s.phone(), s.dialogs, parent); },
+            true },
+        { "voice navigation",
+            [](Services& s, QWidget* parent) {
+                return std::make_unique<VoiceNavigationWindow>(s.voice(), s.clock, [](VoiceNavLevel) {}, parent);
             },
             true },
         { "WinKey setup",

@@ -1,6 +1,7 @@
 #include "keying/WaveFile.h"
 
 #include "support/ByteString.h"
+#include "support/WaveBytes.h"
 
 #include <gtest/gtest.h>
 
@@ -11,57 +12,17 @@ namespace brindle {
 namespace {
 
 using test::bytes;
+using test::chunk;
+using test::extensibleFormat;
+using test::littleEndian;
+using test::plainFormat;
+using test::riff;
+using test::waveFile;
 using namespace std::string_literals;
 using Encoding = WaveFormat::Encoding;
 
 constexpr int Pcm = 1;
 constexpr int Float = 3;
-
-std::string littleEndian(std::uint32_t value, int count)
-{
-    std::string out;
-    for (int i = 0; i < count; ++i) {
-        out += static_cast<char>((value >> (8 * i)) & 0xFF);
-    }
-    return out;
-}
-
-// A chunk as the file holds it, with the pad byte after an odd size.
-std::string chunk(std::string_view id, std::string_view body)
-{
-    std::string out = std::string(id) + littleEndian(static_cast<std::uint32_t>(body.size()), 4) + std::string(body);
-    if (body.size() % 2 != 0) {
-        out += '\0';
-    }
-    return out;
-}
-
-std::string plainFormat(int tag, int channels, std::uint32_t rate, int bits)
-{
-    const int blockAlign = channels * bits / 8;
-    return littleEndian(tag, 2) + littleEndian(channels, 2) + littleEndian(rate, 4) + littleEndian(rate * blockAlign, 4)
-        + littleEndian(blockAlign, 2) + littleEndian(bits, 2);
-}
-
-std::string extensibleFormat(int subFormat, int channels, std::uint32_t rate, int bits)
-{
-    const std::string guidTail
-        = bytes({ 0x00, 0x00, 0x00, 0x00, 0x10, 0x00, 0x80, 0x00, 0x00, 0xAA, 0x00, 0x38, 0x9B, 0x71 });
-    return plainFormat(0xFFFE, channels, rate, bits) + littleEndian(22, 2) + littleEndian(bits, 2) + littleEndian(3, 4)
-        + littleEndian(subFormat, 2) + guidTail;
-}
-
-// The RIFF header around the chunks; its size field right unless one is given.
-std::string riff(std::string_view chunks, std::optional<std::uint32_t> riffSize = std::nullopt)
-{
-    return "RIFF" + littleEndian(riffSize.value_or(static_cast<std::uint32_t>(chunks.size() + 4)), 4) + "WAVE"
-        + std::string(chunks);
-}
-
-std::string waveFile(std::string_view format, std::string_view data)
-{
-    return riff(chunk("fmt ", format) + chunk("data", data));
-}
 
 TEST(WaveFile, ReadsEachPlayableEncoding)
 {
