@@ -234,19 +234,29 @@ void EntryPanel::handleFieldFocus(QObject* field)
     if (field == m_callField) {
         prepareForNextCall();
     } else if (field == m_rstRcvdField && allFields) {
-        m_prompts.playPrompt(prompts::ReceivedReport);
+        playFieldPrompt(prompts::ReceivedReport);
     } else if (field == m_sectionField && allFields) {
-        m_prompts.playPrompt(prompts::Section);
+        playFieldPrompt(prompts::Section);
     } else if (field == m_rstSentField && allFields) {
-        m_prompts.playPrompt(prompts::SentReport);
+        playFieldPrompt(prompts::SentReport);
     } else if (field == m_countryField && allFields) {
-        m_prompts.playPrompt(prompts::Country);
+        playFieldPrompt(prompts::Country);
     } else if (field == m_postContestDateField) {
         proposeTodaysDate();
     } else if (field == m_postContestTimeField) {
         // Queued: the field's own focus handling would otherwise undo the selection.
         QMetaObject::invokeMethod(m_postContestTimeField, &QLineEdit::selectAll, Qt::QueuedConnection);
     }
+}
+
+void EntryPanel::playFieldPrompt(std::string_view prompt)
+{
+    // The focus on its way back to the call after a duplicate would talk over "Dupe", which the operator
+    // must hear whole; the fields are named again once it has ended.
+    if (m_dupes.dupeFound() && m_prompts.isPlaying()) {
+        return;
+    }
+    m_prompts.playPrompt(prompt);
 }
 
 void EntryPanel::prepareForNextCall()
@@ -257,7 +267,7 @@ void EntryPanel::prepareForNextCall()
         m_rstSentField->clear();
     }
     if (m_session.defaults.voiceNavLevel >= PromptForCall) {
-        m_prompts.playPrompt(prompts::Call);
+        playFieldPrompt(prompts::Call);
     }
     emit callFieldEntered(empty);
 }

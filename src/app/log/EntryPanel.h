@@ -104,6 +104,7 @@ private:
     void buildFields();
     void routeKeys(KeyRouter& keys);
     void handleFieldFocus(QObject* field);
+    void playFieldPrompt(std::string_view prompt);
     void prepareForNextCall();
     void showCountryOfCall();
     void completeCall();

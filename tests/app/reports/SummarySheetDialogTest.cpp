@@ -8,6 +8,7 @@
 #include "station/SharedPreferences.h"
 #include "support/KeyTyping.h"
 #include "support/LogSamples.h"
+#include "support/MapSettingsStore.h"
 #include "support/ScriptedDialogs.h"
 #include "support/TempFolder.h"
 
@@ -31,25 +32,8 @@ namespace brindle {
 namespace {
 
 using test::fixture;
+using test::MapSettingsStore;
 using test::readBytes;
-
-// The settings store as a map: each test starts from its own values, and ctest running tests side by
-// side cannot see one another's keys.
-class MapSettingsStore : public SettingsStore
-{
-public:
-    std::string get(std::string_view key, std::string_view fallback) const override
-    {
-        const auto found = values.find(std::string(key));
-        return found == values.end() ? std::string(fallback) : found->second;
-    }
-    void save(std::string_view key, std::string_view value) override
-    {
-        values[std::string(key)] = value;
-    }
-
-    std::map<std::string, std::string> values;
-};
 
 // A click on the option's own circle and caption, as the operator makes it.
 void choose(QRadioButton* option)
