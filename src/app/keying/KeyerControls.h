@@ -94,7 +94,19 @@ public:
     }
     // Starts the prompt, cutting off whatever still plays, and returns at once.
     virtual void playPrompt(std::string_view name) = 0;
+    // Plays the prompt once the one playing has ended, or at once when none plays.
+    virtual void playPromptAfter(std::string_view name)
+    {
+        playPrompt(name);
+    }
+    // Something plays, or waits its turn.
     virtual bool isPlaying() const = 0;
+    // That prompt plays, or waits its turn.
+    virtual bool isPlaying(std::string_view name) const
+    {
+        (void)name;
+        return isPlaying();
+    }
 };
 
 // Until a keyer is set up there is nothing to send, play or speak: the keys do only their own part.

@@ -140,7 +140,8 @@ void VoiceNavigationWindow::announceLevel(VoiceNavLevel level)
 {
     m_prompts.announceLevel(level);
     if (level == VoiceNavLevel::CallOnly) {
-        m_hold->holdWhile([this] { return m_prompts.isPlaying(); }, 0);
+        // Keys wait as long as the announcement, as the choice they follow does.
+        m_hold->holdWhile([this] { return m_prompts.isPlaying(prompts::NavigationOn); }, 0);
     }
 }
 

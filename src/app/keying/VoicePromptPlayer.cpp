@@ -58,6 +58,7 @@ void VoicePromptPlayer::playPrompt(std::string_view name)
 {
     m_followUpTimer.stop();
     m_followUp.clear();
+    m_afterCurrent.clear();
     if (!std::exchange(m_announced, true) && level() == VoiceNavLevel::CallOnly) {
         // The first prompt brings voice navigation into use, which says first that it is on. Off and
         // all fields would be cut off before a sound by the prompt asked for.
@@ -67,6 +68,17 @@ void VoicePromptPlayer::playPrompt(std::string_view name)
         return;
     }
     start(name);
+}
+
+void VoicePromptPlayer::playPromptAfter(std::string_view name)
+{
+    if (!isPlaying()) {
+        playPrompt(name);
+        return;
+    }
+    // The latest asked for is the one that follows: the focus may have moved on meanwhile.
+    m_afterCurrent = name;
+    m_followUpTimer.start();
 }
 
 void VoicePromptPlayer::announceLevel(VoiceNavLevel level)
@@ -87,13 +99,24 @@ void VoicePromptPlayer::announceLevel(VoiceNavLevel level)
     }
 }
 
+bool VoicePromptPlayer::soundsNow() const
+{
+    return m_player->isPlaying() || (m_speaker && m_speaker->isSpeaking());
+}
+
 bool VoicePromptPlayer::isPlaying() const
 {
-    return m_player->isPlaying() || (m_speaker && m_speaker->isSpeaking()) || !m_followUp.empty();
+    return soundsNow() || !m_followUp.empty() || !m_afterCurrent.empty();
+}
+
+bool VoicePromptPlayer::isPlaying(std::string_view name) const
+{
+    return (m_current == name && soundsNow()) || m_followUp == name || m_afterCurrent == name;
 }
 
 void VoicePromptPlayer::start(std::string_view name)
 {
+    m_current = name;
     const Status played = m_player->play(joinPath(m_workingDir, promptFileName(name)));
     if (!m_speaker) {
         return;
@@ -108,11 +131,17 @@ void VoicePromptPlayer::start(std::string_view name)
 
 void VoicePromptPlayer::playFollowUp()
 {
-    if (m_player->isPlaying() || (m_speaker && m_speaker->isSpeaking())) {
+    if (soundsNow()) {
         return;
     }
-    m_followUpTimer.stop();
-    const std::string next = std::exchange(m_followUp, {});
+    // What belongs to the announcement goes first; the prompt asked for meanwhile comes after it.
+    std::string next = std::exchange(m_followUp, {});
+    if (next.empty()) {
+        next = std::exchange(m_afterCurrent, {});
+    }
+    if (m_afterCurrent.empty()) {
+        m_followUpTimer.stop();
+    }
     if (!next.empty()) {
         start(next);
     }

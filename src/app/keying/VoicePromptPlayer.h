@@ -31,7 +31,9 @@ public:
 
     void attach(ContestSession& session) override;
     void playPrompt(std::string_view name) override;
+    void playPromptAfter(std::string_view name) override;
     bool isPlaying() const override;
+    bool isPlaying(std::string_view name) const override;
 
     // Says which level is chosen: "NavDis" for off, "NavEn" for the others; "Call Only" then plays
     // "Call" once "NavEn" has ended.
@@ -56,6 +58,7 @@ public:
 
 private:
     void start(std::string_view name);
+    bool soundsNow() const;
     void playFollowUp();
 
     std::string m_workingDir;
@@ -66,8 +69,13 @@ private:
     bool m_speakMissing = false;
     // The stored level has been announced, as the window does when it first comes into use.
     bool m_announced = false;
-    // The prompt that follows the one playing, once it has ended; empty for none.
+    // The prompt last started.
+    std::string m_current;
+    // The prompt that follows the one playing as part of an announcement, once it has ended; empty
+    // for none.
     std::string m_followUp;
+    // The prompt asked for to follow whatever plays, after the announcement's own.
+    std::string m_afterCurrent;
     // Looks for the end of a prompt that another is to follow.
     QTimer m_followUpTimer;
 };

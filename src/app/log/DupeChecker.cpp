@@ -47,10 +47,10 @@ DupeChecker::Outcome DupeChecker::checkDuplicate(const std::string& call)
     m_dialogs.beep();
     m_prompts.playPrompt(prompts::Dupe);
     m_dupeFound = true;
-    if (m_session.defaults.voiceNavLevel != 0 && m_prompts.isPlaying()) {
+    if (m_session.defaults.voiceNavLevel != 0 && m_prompts.isPlaying(prompts::Dupe)) {
         // An operator following by ear hears the whole prompt before any key acts; the hold's time
         // runs from its end.
-        m_dupeHold->holdWhile([this] { return m_prompts.isPlaying(); }, DupeHoldMs);
+        m_dupeHold->holdWhile([this] { return m_prompts.isPlaying(prompts::Dupe); }, DupeHoldMs);
     } else {
         m_dupeHold->holdUntil(m_clock.monotonicMs() + DupeHoldMs);
     }

@@ -252,8 +252,9 @@ void EntryPanel::handleFieldFocus(QObject* field)
 void EntryPanel::playFieldPrompt(std::string_view prompt)
 {
     // The focus on its way back to the call after a duplicate would talk over "Dupe", which the operator
-    // must hear whole; the fields are named again once it has ended.
+    // must hear whole: the field is named after it.
     if (m_dupes.dupeFound() && m_prompts.isPlaying()) {
+        m_prompts.playPromptAfter(prompt);
         return;
     }
     m_prompts.playPrompt(prompt);
