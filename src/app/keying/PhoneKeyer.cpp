@@ -86,8 +86,9 @@ Status PhoneKeyer::saveSettings()
 void PhoneKeyer::applySettings(const PhoneSettings& settings)
 {
     m_settings = settings;
+    // The port number holds once the port is opened (leaving its field, or the next message): a
+    // number half typed must not take the port from under a message.
     m_serialChoice.keying = settings.pttLine == PttLine::Dtr ? CwKeying::Dtr : CwKeying::Rts;
-    m_serialChoice.portNumber = pttPortNumber(settings.pttPort);
     m_parallelChoice.parallelAddress = parseParallelAddress(settings.parallelAddress).value_or(0);
 }
 
@@ -180,21 +181,32 @@ void PhoneKeyer::repeatFirstMessage()
 
 void PhoneKeyer::keyPtt(bool on)
 {
-    if (!on && !m_pttKeyed) {
+    if (!on) {
+        if (!m_pttKeyed) {
+            return;
+        }
+        // Off goes to every line that is open, whatever is chosen now: PTT must not stay on a line the
+        // operator chose away from while a message played.
+        m_pttKeyed = false;
+        if (m_serialOpen) {
+            switchPtt(*m_serialPtt, m_serialOpen, false);
+        }
+        if (m_parallelOpen) {
+            switchPtt(*m_parallelPtt, m_parallelOpen, false);
+        }
         return;
     }
-    // Off goes to every line that is open, whatever is chosen now: PTT must not stay on a line the
-    // operator chose away from while a message played.
-    if (m_serialOpen) {
-        switchPtt(*m_serialPtt, m_serialOpen, on);
+    if (m_serialOpen && pttPortNumber(m_settings.pttPort) > 0) {
+        switchPtt(*m_serialPtt, m_serialOpen, true);
+        m_pttKeyed = m_pttKeyed || m_serialOpen;
     }
-    if (on && m_settings.pttLine == PttLine::Parallel && !m_parallelOpen && m_ports) {
-        m_ports->claim(PortArbiter::Holder::PhonePtt);
+    if (m_settings.pttLine == PttLine::Parallel) {
+        if (!m_parallelOpen && m_ports) {
+            m_ports->claim(PortArbiter::Holder::PhonePtt);
+        }
+        switchPtt(*m_parallelPtt, m_parallelOpen, true);
+        m_pttKeyed = m_pttKeyed || m_parallelOpen;
     }
-    if (m_parallelOpen || (on && m_settings.pttLine == PttLine::Parallel)) {
-        switchPtt(*m_parallelPtt, m_parallelOpen, on);
-    }
-    m_pttKeyed = on && (m_serialOpen || m_parallelOpen);
 }
 
 void PhoneKeyer::switchPtt(KeyingLineSource& source, bool& open, bool on)

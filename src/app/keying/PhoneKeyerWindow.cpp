@@ -106,7 +106,8 @@ QLayout* PhoneKeyerWindow::buildPtt()
     auto* fields = new QGridLayout;
     const auto addField = [this, fields](int row, const char* name, const char* caption) {
         const LabelledField labelled = labelledField(this, name, QString::fromLatin1(caption));
-        labelled.field->setMaximumWidth(labelled.field->fontMetrics().horizontalAdvance(QStringLiteral("&H00000")));
+        labelled.field->setMinimumWidth(labelled.field->fontMetrics().horizontalAdvance(QStringLiteral("&H0000000")));
+        labelled.field->setMaximumWidth(labelled.field->fontMetrics().horizontalAdvance(QStringLiteral("&H000000000")));
         fields->addWidget(labelled.caption, row, 0);
         fields->addWidget(labelled.field, row, 1);
         return labelled.field;
@@ -129,7 +130,8 @@ QLayout* PhoneKeyerWindow::buildPtt()
     auto* more = new QGridLayout;
     const auto addMore = [this, more](int row, const char* name, const char* caption) {
         const LabelledField labelled = labelledField(this, name, QString::fromLatin1(caption));
-        labelled.field->setMaximumWidth(labelled.field->fontMetrics().horizontalAdvance(QStringLiteral("&H00000")));
+        labelled.field->setMinimumWidth(labelled.field->fontMetrics().horizontalAdvance(QStringLiteral("&H0000000")));
+        labelled.field->setMaximumWidth(labelled.field->fontMetrics().horizontalAdvance(QStringLiteral("&H000000000")));
         more->addWidget(labelled.caption, row, 0);
         more->addWidget(labelled.field, row, 1);
         return labelled.field;

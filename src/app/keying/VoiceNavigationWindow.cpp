@@ -44,7 +44,7 @@ VoiceNavigationWindow::VoiceNavigationWindow(
 {
     setObjectName(QStringLiteral("VoiceNavigationWindow"));
     setWindowTitle(QStringLiteral("Voice Navigation Settings"));
-    resize(designRect(0, 0, 9000, 6600).size());
+    resize(designRect(0, 0, 9000, 6200).size());
     buildForm();
     m_hold = new KeyHold(clock, this);
     m_keys = new KeyRouter(this);

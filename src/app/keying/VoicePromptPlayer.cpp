@@ -18,7 +18,7 @@ VoicePromptPlayer::VoicePromptPlayer(std::string workingDir, SettingsStore& sett
     : QObject(parent)
     , m_workingDir(std::move(workingDir))
     , m_settings(settings)
-    , m_player(std::move(player))
+    , m_promptPlayer(std::move(player))
     , m_speaker(std::move(speaker))
 {
     m_speakMissing = m_settings.get(settingkeys::SpeakMissingPrompts, "0") == "1";
@@ -28,7 +28,7 @@ VoicePromptPlayer::VoicePromptPlayer(std::string workingDir, SettingsStore& sett
 
 VoicePromptPlayer::~VoicePromptPlayer()
 {
-    m_player->close();
+    m_promptPlayer->close();
     if (m_speaker) {
         m_speaker->stop();
     }
@@ -101,7 +101,7 @@ void VoicePromptPlayer::announceLevel(VoiceNavLevel level)
 
 bool VoicePromptPlayer::soundsNow() const
 {
-    return m_player->isPlaying() || (m_speaker && m_speaker->isSpeaking());
+    return m_promptPlayer->isPlaying() || (m_speaker && m_speaker->isSpeaking());
 }
 
 bool VoicePromptPlayer::isPlaying() const
@@ -117,7 +117,7 @@ bool VoicePromptPlayer::isPlaying(std::string_view name) const
 void VoicePromptPlayer::start(std::string_view name)
 {
     m_current = name;
-    const Status played = m_player->play(joinPath(m_workingDir, promptFileName(name)));
+    const Status played = m_promptPlayer->play(joinPath(m_workingDir, promptFileName(name)));
     if (!m_speaker) {
         return;
     }

@@ -63,7 +63,7 @@ private:
 
     std::string m_workingDir;
     SettingsStore& m_settings;
-    std::unique_ptr<WavePlayer> m_player;
+    std::unique_ptr<WavePlayer> m_promptPlayer;
     std::unique_ptr<PromptSpeaker> m_speaker;
     const DefaultData* m_defaults = nullptr;
     bool m_speakMissing = false;

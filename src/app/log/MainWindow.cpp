@@ -318,6 +318,9 @@ void MainWindow::closeEvent(QCloseEvent* event)
         event->ignore();
         return;
     }
+    // The phone keyer's message ends with its window, PTT with it.
+    m_keyers.phone->stopRepeat();
+    m_keyers.phone->stopPlaying();
     m_features->closeAll();
     m_logFiles->backUpLog();
     m_scorePanel->stopOperatingClock();

@@ -165,6 +165,23 @@ TEST_F(PhoneKeyerTest, onlyF1RepeatsAndOnlyWithAPauseInRange)
     EXPECT_FALSE(keyer->isRepeatArmed());
 }
 
+TEST_F(PhoneKeyerTest, aPortNumberHoldsOnceThePortIsOpenedAndZeroKeysNoPort)
+{
+    choose("3", PttLine::Rts);
+    ASSERT_TRUE(keyer->openPttPort());
+    choose("5", PttLine::Rts);
+    keyer->playMessage(F1);
+    player->finish();
+    EXPECT_EQ(serialChoice->portNumber.load(), 3) << "a number being typed takes no port";
+    EXPECT_EQ(serialSource.opens.load(), 1);
+
+    choose("0", PttLine::Rts);
+    ASSERT_TRUE(keyer->openPttPort());
+    keyer->playMessage(F1);
+    EXPECT_FALSE(keyer->isPttKeyed()) << "port 0: PTT is the operator's (VOX or hand)";
+    EXPECT_EQ(switches(serialLine), (std::vector<bool> { true, false }));
+}
+
 TEST_F(PhoneKeyerTest, aRefusedPttPortIsReportedAndTheMessageStillPlaysWithoutPtt)
 {
     serialSource.refusal = "/dev/ttyUSB2: No such file or directory";
