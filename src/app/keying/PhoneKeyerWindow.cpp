@@ -103,41 +103,31 @@ QLayout* PhoneKeyerWindow::buildWaveFiles()
 QLayout* PhoneKeyerWindow::buildPtt()
 {
     auto* column = new QVBoxLayout;
-    auto* fields = new QGridLayout;
-    const auto addField = [this, fields](int row, const char* name, const char* caption) {
+    const auto addField = [this](QGridLayout* rows, const char* name, const char* caption) {
         const LabelledField labelled = labelledField(this, name, QString::fromLatin1(caption));
-        labelled.field->setMinimumWidth(labelled.field->fontMetrics().horizontalAdvance(QStringLiteral("&H0000000")));
-        labelled.field->setMaximumWidth(labelled.field->fontMetrics().horizontalAdvance(QStringLiteral("&H000000000")));
-        fields->addWidget(labelled.caption, row, 0);
-        fields->addWidget(labelled.field, row, 1);
+        // Room for an address in hexadecimal, at any size the window grows its fonts to.
+        const QFontMetrics metrics = labelled.field->fontMetrics();
+        labelled.field->setMinimumWidth(metrics.horizontalAdvance(QStringLiteral("&H0000000")));
+        labelled.field->setMaximumWidth(metrics.horizontalAdvance(QStringLiteral("&H000000000")));
+        const int row = rows->rowCount();
+        rows->addWidget(labelled.caption, row, 0);
+        rows->addWidget(labelled.field, row, 1);
         return labelled.field;
     };
-    m_pttPortField = addField(0, "pttPortField", "PTT Port");
+    auto* port = new QGridLayout;
+    m_pttPortField = addField(port, "pttPortField", "PTT Port");
     m_pttPortField->setMaxLength(3);
-    column->addLayout(fields);
+    column->addLayout(port);
 
-    auto* lines = new QGroupBox(QStringLiteral("PTT Line"), this);
-    lines->setObjectName(QStringLiteral("pttLineFrame"));
-    auto* linesLayout = new QVBoxLayout(lines);
-    m_rtsPttOption = optionButton(lines, "rtsPttOption", "RTS");
-    m_dtrPttOption = optionButton(lines, "dtrPttOption", "DTR");
-    m_parallelPttOption = optionButton(lines, "parallelPttOption", "Parallel");
-    for (QRadioButton* line : { m_rtsPttOption, m_dtrPttOption, m_parallelPttOption }) {
-        linesLayout->addWidget(line);
-    }
-    column->addWidget(lines);
+    m_rtsPttOption = optionButton(this, "rtsPttOption", "RTS");
+    m_dtrPttOption = optionButton(this, "dtrPttOption", "DTR");
+    m_parallelPttOption = optionButton(this, "parallelPttOption", "Parallel");
+    column->addWidget(
+        optionFrame(this, "pttLineFrame", "PTT Line", { m_rtsPttOption, m_dtrPttOption, m_parallelPttOption }));
 
     auto* more = new QGridLayout;
-    const auto addMore = [this, more](int row, const char* name, const char* caption) {
-        const LabelledField labelled = labelledField(this, name, QString::fromLatin1(caption));
-        labelled.field->setMinimumWidth(labelled.field->fontMetrics().horizontalAdvance(QStringLiteral("&H0000000")));
-        labelled.field->setMaximumWidth(labelled.field->fontMetrics().horizontalAdvance(QStringLiteral("&H000000000")));
-        more->addWidget(labelled.caption, row, 0);
-        more->addWidget(labelled.field, row, 1);
-        return labelled.field;
-    };
-    m_parallelAddressField = addMore(0, "parallelAddressField", "Parallel Address");
-    m_repeatSecondsField = addMore(1, "repeatSecondsField", "Loop (Sec)");
+    m_parallelAddressField = addField(more, "parallelAddressField", "Parallel Address");
+    m_repeatSecondsField = addField(more, "repeatSecondsField", "Loop (Sec)");
     column->addLayout(more);
 
     auto* test = new QHBoxLayout;

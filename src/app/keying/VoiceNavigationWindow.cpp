@@ -90,16 +90,11 @@ void VoiceNavigationWindow::buildForm()
                        "indicate the Call field only and All Data Fields to provide verbal prompts through all the "
                        "data fields.")));
 
-    auto* frame = new QGroupBox(QStringLiteral("Choose your preferred option:"), this);
-    frame->setObjectName(QStringLiteral("levelFrame"));
-    auto* options = new QVBoxLayout(frame);
-    m_offOption = optionButton(frame, "offOption", "Off");
-    m_callOnlyOption = optionButton(frame, "callOnlyOption", "Call Only");
-    m_allFieldsOption = optionButton(frame, "allFieldsOption", "All Data Fields");
-    for (QRadioButton* option : { m_offOption, m_callOnlyOption, m_allFieldsOption }) {
-        options->addWidget(option);
-    }
-    enabling->addWidget(frame);
+    m_offOption = optionButton(this, "offOption", "Off");
+    m_callOnlyOption = optionButton(this, "callOnlyOption", "Call Only");
+    m_allFieldsOption = optionButton(this, "allFieldsOption", "All Data Fields");
+    enabling->addWidget(optionFrame(
+        this, "levelFrame", "Choose your preferred option:", { m_offOption, m_callOnlyOption, m_allFieldsOption }));
 
     m_speakMissingCheck = new QCheckBox(QStringLiteral("Speak prompts that have no recording"), this);
     m_speakMissingCheck->setObjectName(QStringLiteral("speakMissingCheck"));

@@ -24,21 +24,6 @@ namespace brindle {
 
 namespace {
 
-// The frames stand beside the fields: options with short captions go two to a row, to keep them about as
-// high as the fields.
-QGroupBox* optionFrame(QWidget* parent, const char* title, std::initializer_list<QRadioButton*> options, int columns)
-{
-    auto* frame = new QGroupBox(QString::fromLatin1(title), parent);
-    auto* grid = new QGridLayout(frame);
-    int index = 0;
-    for (QRadioButton* button : options) {
-        button->setParent(frame);
-        grid->addWidget(button, index / columns, index % columns);
-        ++index;
-    }
-    return frame;
-}
-
 QString alphabetThreeTimes()
 {
     QString text;
@@ -112,10 +97,12 @@ void WinKeySetupDialog::buildForm()
     m_iambicAOption = optionButton(this, "iambicAOption", "Iambic A");
     m_ultimaticOption = optionButton(this, "ultimaticOption", "Ultimatic");
     m_bugOption = optionButton(this, "bugOption", "Bug Keyer");
+    // The frames stand beside the fields: options with short captions go two to a row, to keep them about
+    // as high as the fields.
+    frames->addWidget(optionFrame(this, "pinFrame", "Pin 5 Configuration",
+        { m_pttPinOption, m_tonePinOption, m_pin3KeyOption, m_pin5KeyOption }, 1));
     frames->addWidget(optionFrame(
-        this, "Pin 5 Configuration", { m_pttPinOption, m_tonePinOption, m_pin3KeyOption, m_pin5KeyOption }, 1));
-    frames->addWidget(
-        optionFrame(this, "Keyer Mode", { m_iambicBOption, m_iambicAOption, m_ultimaticOption, m_bugOption }, 2));
+        this, "modeFrame", "Keyer Mode", { m_iambicBOption, m_iambicAOption, m_ultimaticOption, m_bugOption }, 2));
     frames->addStretch();
 
     auto* keyerRow = new QHBoxLayout;
