@@ -109,13 +109,13 @@ void PhoneKeyer::playMessage(int keyCode)
         return;
     }
     const std::string path(trimBlanks(m_settings.waveFiles[static_cast<std::size_t>(index)]));
-    if (index == 0 && repeatIntervalMs() > 0) {
-        setRepeatArmed(true);
-    }
     if (path.empty()) {
-        // Whatever still plays ends; its end drops PTT.
+        // Whatever still plays ends; its end drops PTT. An F1 without a message has nothing to repeat.
         m_player->close();
         return;
+    }
+    if (index == 0 && repeatIntervalMs() > 0) {
+        setRepeatArmed(true);
     }
     if (pttPortNumber(m_settings.pttPort) > 0 && !m_serialOpen) {
         // A port that cannot be opened is reported; the message still goes out, without PTT.
@@ -128,7 +128,7 @@ void PhoneKeyer::playMessage(int keyCode)
         watchPlayback();
         stopRepeat();
         emit noticeForOperator(
-            QStringLiteral("F%1 not played: %2").arg(index + 1).arg(toQString(played.error().description)));
+            QStringLiteral("F%1 not played: %2").arg(index + 1).arg(pathToQString(played.error().description)));
         return;
     }
     m_phoneRepeatTimer->stop();
