@@ -8,6 +8,7 @@ packages=(
     qt6-multimedia-dev gstreamer1.0-plugins-base gstreamer1.0-plugins-good gstreamer1.0-pulseaudio
     flite1-dev
     pulseaudio pulseaudio-utils
+    libhamlib-utils
     libgtest-dev libgmock-dev libbenchmark-dev
     xvfb xauth socat
     clang-14 libclang-rt-14-dev

@@ -1,0 +1,55 @@
+#pragma once
+
+#include "rig/Rigctld.h"
+
+#include <QObject>
+#include <QString>
+#include <QTcpSocket>
+#include <QTimer>
+
+namespace brindle {
+
+// The connection to Hamlib's rig daemon, polled on the rig interface's cycle. It never waits on the
+// network: requests are written and replies taken as they arrive. While the daemon is away (not
+// started yet, restarted, its computer rebooted) the connection is tried again every second, so the
+// logger follows the radio again by itself once it is back.
+class RigctldConnection : public QObject
+{
+    Q_OBJECT
+
+public:
+    explicit RigctldConnection(QObject* parent = nullptr);
+    ~RigctldConnection() override;
+
+    // Connects, and keeps connecting until disconnectFromDaemon().
+    void connectTo(const RigctldAddress& address);
+    void disconnectFromDaemon();
+    bool isConnected() const;
+
+    // One poll: frequency and mode are asked for, unless the last poll's replies are still due. A
+    // daemon that lets several polls go unanswered is taken as hung and connected to afresh.
+    void poll();
+
+signals:
+    void frequencyRead(double freqMHz);
+    // The logger's mode text of the rig's mode ("CW", "PH", "AM", "FM"); data modes say nothing.
+    void modeRead(const QString& mode);
+    // Connected, or not, and why not in words for the operator.
+    void connectionChanged(bool connected, const QString& reason);
+
+private:
+    void takeReplies();
+    void lose(const QString& reason);
+    void tryAgain();
+
+    RigctldAddress m_address;
+    bool m_wanted = false;
+    QTcpSocket m_socket;
+    RigctldProtocol m_protocol;
+    QTimer m_reconnectTimer;
+    int m_unansweredPolls = 0;
+    bool m_connected = false;
+    QString m_lastFailure;
+};
+
+} // namespace brindle
