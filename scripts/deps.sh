@@ -1,5 +1,6 @@
 #!/usr/bin/env bash
-# Installs the Debian packages the build, the logger and the tests need, when any is missing.
+# Installs the Debian packages the build and the logger need, when any is missing; with --tests also
+# what only the tests use.
 set -euo pipefail
 
 packages=(
@@ -7,12 +8,17 @@ packages=(
     qt6-base-dev qt6-serialport-dev libgl-dev
     qt6-multimedia-dev gstreamer1.0-plugins-base gstreamer1.0-plugins-good gstreamer1.0-pulseaudio
     flite1-dev
-    pulseaudio pulseaudio-utils
     libhamlib-utils
     libgtest-dev libgmock-dev libbenchmark-dev
     xvfb xauth socat
     clang-14 libclang-rt-14-dev
 )
+
+# The tests play into a sound server of their own. Not for the logger: on a desktop that runs
+# PipeWire, a second sound server would fight it for the operator's sound.
+if [ "${1:-}" = "--tests" ]; then
+    packages+=(pulseaudio pulseaudio-utils)
+fi
 
 missing=()
 for p in "${packages[@]}"; do

@@ -3,7 +3,7 @@
 set -euo pipefail
 top=$(cd "$(dirname "$0")/.." && pwd)
 
-bash "$top/scripts/deps.sh"
+bash "$top/scripts/deps.sh" --tests
 bash "$top/scripts/build.sh"
 
 (cd "$top/build" && QT_QPA_PLATFORM=offscreen ctest --output-on-failure --timeout 300 -j "$(nproc)")
