@@ -2,7 +2,9 @@
 
 #include "common/Text.h"
 
+#include <algorithm>
 #include <array>
+#include <limits>
 #include <charconv>
 #include <cmath>
 #include <utility>
@@ -74,7 +76,8 @@ void RigctldProtocol::takeLine(std::string_view line, Reading& reading)
     if (line.starts_with("RPRT ")) {
         // The whole reply is this line, whatever was due; "RPRT 0" confirms a command and is no answer.
         if (const std::optional<long long> code = wholeNumber(line.substr(5)); code && *code < 0) {
-            reading.error = static_cast<int>(*code);
+            // A code beyond an int is garbage, but still an error.
+            reading.error = static_cast<int>(std::max<long long>(*code, std::numeric_limits<int>::min()));
         }
         m_due.pop_front();
         return;

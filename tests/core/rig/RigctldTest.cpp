@@ -50,6 +50,10 @@ TEST(RigctldProtocol, anErrorReplyStandsForTheWholeAnswerAndTheRestStillReads)
     EXPECT_EQ(rig.repliesDue(), 0u);
 
     (void)rig.pollRequest();
+    EXPECT_LT(rig.take("RPRT -4444444444444444\n").error.value_or(0), 0) << "however large the code";
+    (void)rig.take("RPRT -1\n");
+
+    (void)rig.pollRequest();
     const RigctldProtocol::Reading failed = rig.take("RPRT -1\nRPRT -1\n");
     EXPECT_EQ(failed.error, -1);
     EXPECT_EQ(rig.repliesDue(), 0u) << "a mode refused takes no passband line";
