@@ -116,6 +116,17 @@ std::string_view cwOrPhone(bool cw)
     return cw ? ModeCW : ModePhone;
 }
 
+// The mode code at offset from the search text: one of the CW codes is CW, any other phone.
+std::optional<std::string_view> modeAfter(
+    std::string_view buffer, std::string_view search, std::size_t offset, std::string_view cwCodes)
+{
+    const std::optional<std::string_view> code = fieldAfter(buffer, search, offset, 1);
+    if (!code) {
+        return std::nullopt;
+    }
+    return cwOrPhone(cwCodes.find(code->front()) != std::string_view::npos);
+}
+
 // The mode digit shared by the Yaesu status records: 2 is CW, 0 to 7 otherwise phone (LSB, USB, AM, FM,
 // the digital modes), anything above is no mode the logger knows.
 std::optional<std::string_view> yaesuStatusMode(unsigned digit)
@@ -197,11 +208,7 @@ std::optional<float> decodeKenwoodFrequency(std::string_view buffer, std::string
 
 std::optional<std::string_view> decodeKenwoodMode(std::string_view buffer)
 {
-    const std::optional<std::string_view> code = fieldAfter(buffer, "MD", 2, 1);
-    if (!code) {
-        return std::nullopt;
-    }
-    return cwOrPhone(*code == "3" || *code == "7");
+    return modeAfter(buffer, "MD", 2, "37");
 }
 
 DecodedReply decodeKenwoodIf(std::string_view buffer)
@@ -365,9 +372,7 @@ DecodedReply decodeFtdx9000(std::string_view buffer, std::string_view frequencyP
             return read;
         }
     }
-    if (const std::optional<std::string_view> code = fieldAfter(buffer, modePoll.substr(0, 3), 3, 1)) {
-        read.mode = cwOrPhone(*code == "3");
-    }
+    read.mode = modeAfter(buffer, modePoll.substr(0, 3), 3, "3");
     return read;
 }
 
@@ -411,11 +416,7 @@ std::optional<float> decodeOrionFrequency(std::string_view buffer)
 
 std::optional<std::string_view> decodeOrionMode(std::string_view buffer)
 {
-    const std::optional<std::string_view> code = fieldAfter(buffer, "@RMM", 4, 1);
-    if (!code) {
-        return std::nullopt;
-    }
-    return cwOrPhone(*code == "2" || *code == "3");
+    return modeAfter(buffer, "@RMM", 4, "23");
 }
 
 DecodedReply readPegasusReply(std::string_view fileText)
@@ -466,70 +467,71 @@ std::optional<std::string_view> modeFromFrequency(float freqMHz)
     return std::nullopt;
 }
 
+namespace {
+
+using ReplyDecoder = DecodedReply (*)(const RigReply&);
+
+DecodedReply kenwoodReply(const RigReply& reply)
+{
+    return { decodeKenwoodFrequency(reply.buffer, reply.frequencyPoll), decodeKenwoodMode(reply.buffer), {} };
+}
+
+// The families that ask in turn read the answer to what was asked last.
+template <CivFrequencyBytes Bytes> DecodedReply civReply(const RigReply& reply)
+{
+    if (reply.askedFrequency) {
+        return { decodeCivFrequency(reply.buffer, Bytes), {}, {} };
+    }
+    return { {}, decodeCivMode(reply.buffer), {} };
+}
+
+DecodedReply tenTecPanelReply(const RigReply& reply)
+{
+    if (reply.askedFrequency) {
+        return { decodeTenTecPanelFrequency(reply.buffer), {}, {} };
+    }
+    return { {}, decodeTenTecPanelMode(reply.buffer), {} };
+}
+
+template <YaesuStatusLayout Layout> DecodedReply yaesuStatusReply(const RigReply& reply)
+{
+    return decodeYaesuStatus(reply.buffer, Layout);
+}
+
+constexpr std::array<std::pair<std::string_view, ReplyDecoder>, 17> ReplyDecoders = { {
+    { "Kenwood", kenwoodReply },
+    { "Elecraft", kenwoodReply },
+    { "Kenwood 2", [](const RigReply& reply) { return decodeKenwoodIf(reply.buffer); } },
+    { "Icom", civReply<CivFrequencyBytes::Five> },
+    { "Icom 735", civReply<CivFrequencyBytes::Four> },
+    { "Ten Tec Omni VI", civReply<CivFrequencyBytes::Five> },
+    { "Yaesu", [](const RigReply& reply) { return decodeYaesuBcd(reply.buffer); } },
+    { "Yaesu 757 GX II", [](const RigReply& reply) { return decodeYaesu757Status(reply.buffer); } },
+    { "Yaesu 890", yaesuStatusReply<YaesuStatusLayout::Ft890> },
+    { "Yaesu 920", yaesuStatusReply<YaesuStatusLayout::Ft920> },
+    { "Yaesu 990", yaesuStatusReply<YaesuStatusLayout::Ft990> },
+    { "Yaesu 1000 D", yaesuStatusReply<YaesuStatusLayout::Ft990> },
+    { "Yaesu 1000", yaesuStatusReply<YaesuStatusLayout::Ft1000> },
+    { "Yaesu FTdx9000",
+        [](const RigReply& reply) { return decodeFtdx9000(reply.buffer, reply.frequencyPoll, reply.modePoll); } },
+    { "Ten Tec Fnt Pnl", tenTecPanelReply },
+    { "Ten Tec Orion",
+        [](const RigReply& reply) {
+            return DecodedReply { decodeOrionFrequency(reply.buffer), decodeOrionMode(reply.buffer), {} };
+        } },
+    { "Ten Tec Pegasus", [](const RigReply& reply) { return readPegasusReply(reply.buffer); } },
+} };
+
+} // namespace
+
 DecodedReply decodeRigReply(std::string_view rigName, const RigReply& reply)
 {
-    const std::string_view buffer = reply.buffer;
-    DecodedReply read;
-    const auto civ = [&](CivFrequencyBytes bytes) {
-        if (reply.askedFrequency) {
-            read.freqMHz = decodeCivFrequency(buffer, bytes);
-        } else {
-            read.mode = decodeCivMode(buffer);
-        }
-        return read;
-    };
-    if (rigName == "Kenwood" || rigName == "Elecraft") {
-        read.freqMHz = decodeKenwoodFrequency(buffer, reply.frequencyPoll);
-        read.mode = decodeKenwoodMode(buffer);
-        return read;
-    }
-    if (rigName == "Kenwood 2") {
-        return decodeKenwoodIf(buffer);
-    }
-    if (rigName == "Icom" || rigName == "Ten Tec Omni VI") {
-        return civ(CivFrequencyBytes::Five);
-    }
-    if (rigName == "Icom 735") {
-        return civ(CivFrequencyBytes::Four);
-    }
-    if (rigName == "Yaesu") {
-        return decodeYaesuBcd(buffer);
-    }
-    if (rigName == "Yaesu 757 GX II") {
-        return decodeYaesu757Status(buffer);
-    }
-    static constexpr std::array<std::pair<std::string_view, YaesuStatusLayout>, 5> StatusRigs = { {
-        { "Yaesu 890", YaesuStatusLayout::Ft890 },
-        { "Yaesu 920", YaesuStatusLayout::Ft920 },
-        { "Yaesu 990", YaesuStatusLayout::Ft990 },
-        { "Yaesu 1000 D", YaesuStatusLayout::Ft990 },
-        { "Yaesu 1000", YaesuStatusLayout::Ft1000 },
-    } };
-    for (const auto& [name, layout] : StatusRigs) {
-        if (rigName == name) {
-            return decodeYaesuStatus(buffer, layout);
+    for (const auto& [name, decode] : ReplyDecoders) {
+        if (name == rigName) {
+            return decode(reply);
         }
     }
-    if (rigName == "Yaesu FTdx9000") {
-        return decodeFtdx9000(buffer, reply.frequencyPoll, reply.modePoll);
-    }
-    if (rigName == "Ten Tec Fnt Pnl") {
-        if (reply.askedFrequency) {
-            read.freqMHz = decodeTenTecPanelFrequency(buffer);
-        } else {
-            read.mode = decodeTenTecPanelMode(buffer);
-        }
-        return read;
-    }
-    if (rigName == "Ten Tec Orion") {
-        read.freqMHz = decodeOrionFrequency(buffer);
-        read.mode = decodeOrionMode(buffer);
-        return read;
-    }
-    if (rigName == "Ten Tec Pegasus") {
-        return readPegasusReply(buffer);
-    }
-    return read;
+    return {};
 }
 
 void decodeRigReply(std::string_view rigName, const RigReply& reply, RigReading& reading)

@@ -298,42 +298,51 @@ TEST(RigReplyHexText, TwoUpperCaseDigitsAByte)
 
 TEST(ModeFromFrequency, CwBelowThePhoneSegmentNothingOnEdgesOrOffTheBands)
 {
-    struct Band
-    {
-        float low;
-        float split;
-        float high;
-    } bands[] = {
-        { 3.5f, 3.6f, 4.0f },
-        { 7.0f, 7.125f, 7.3f },
-        { 14.0f, 14.15f, 14.35f },
-        { 18.068f, 18.11f, 18.168f },
-        { 21.0f, 21.2f, 21.45f },
-        { 24.89f, 24.93f, 24.99f },
-        { 28.0f, 28.3f, 29.7f },
-        { 50.0f, 50.1f, 54.0f },
-        { 144.0f, 144.1f, 148.0f },
-    };
-    const auto above = [](float f) { return std::nextafter(f, 1000.0f); };
-    const auto below = [](float f) { return std::nextafter(f, 0.0f); };
     using Mode = std::optional<std::string_view>;
-    for (const Band& b : bands) {
-        EXPECT_EQ(modeFromFrequency(below(b.low)), Mode()) << b.low;
-        EXPECT_EQ(modeFromFrequency(b.low), Mode()) << b.low;
-        EXPECT_EQ(modeFromFrequency(above(b.low)), Mode("CW")) << b.low;
-        EXPECT_EQ(modeFromFrequency(below(b.split)), Mode("CW")) << b.split;
-        EXPECT_EQ(modeFromFrequency(b.split), Mode()) << b.split;
-        EXPECT_EQ(modeFromFrequency(above(b.split)), Mode("PH")) << b.split;
-        EXPECT_EQ(modeFromFrequency(below(b.high)), Mode("PH")) << b.high;
-        EXPECT_EQ(modeFromFrequency(b.high), Mode()) << b.high;
-        EXPECT_EQ(modeFromFrequency(above(b.high)), Mode()) << b.high;
+    // Every place the answer changes: what it is just below, on and just above.
+    struct Edge
+    {
+        float at;
+        Mode below;
+        Mode above;
+    } edges[] = {
+        { 3.5f, {}, "CW" },
+        { 3.6f, "CW", "PH" },
+        { 4.0f, "PH", {} },
+        { 7.0f, {}, "CW" },
+        { 7.125f, "CW", "PH" },
+        { 7.3f, "PH", {} },
+        { 10.1f, {}, "CW" },
+        { 10.15f, "CW", {} },
+        { 14.0f, {}, "CW" },
+        { 14.15f, "CW", "PH" },
+        { 14.35f, "PH", {} },
+        { 18.068f, {}, "CW" },
+        { 18.11f, "CW", "PH" },
+        { 18.168f, "PH", {} },
+        { 21.0f, {}, "CW" },
+        { 21.2f, "CW", "PH" },
+        { 21.45f, "PH", {} },
+        { 24.89f, {}, "CW" },
+        { 24.93f, "CW", "PH" },
+        { 24.99f, "PH", {} },
+        { 28.0f, {}, "CW" },
+        { 28.3f, "CW", "PH" },
+        { 29.7f, "PH", {} },
+        { 50.0f, {}, "CW" },
+        { 50.1f, "CW", "PH" },
+        { 54.0f, "PH", {} },
+        { 144.0f, {}, "CW" },
+        { 144.1f, "CW", "PH" },
+        { 148.0f, "PH", {} },
+    };
+    for (const Edge& e : edges) {
+        EXPECT_EQ(modeFromFrequency(std::nextafter(e.at, 0.0f)), e.below) << e.at;
+        EXPECT_EQ(modeFromFrequency(e.at), Mode()) << e.at;
+        EXPECT_EQ(modeFromFrequency(std::nextafter(e.at, 1000.0f)), e.above) << e.at;
     }
-    EXPECT_EQ(modeFromFrequency(14.15f), Mode());
     EXPECT_EQ(modeFromFrequency(14.2f), Mode("PH"));
     EXPECT_EQ(modeFromFrequency(1.83f), Mode()) << "160 m is shared";
-    EXPECT_EQ(modeFromFrequency(10.12f), Mode("CW"));
-    EXPECT_EQ(modeFromFrequency(10.1f), Mode());
-    EXPECT_EQ(modeFromFrequency(10.15f), Mode());
     EXPECT_EQ(modeFromFrequency(10.2f), Mode()) << "30 m has no phone segment";
     EXPECT_EQ(modeFromFrequency(std::nanf("")), Mode());
 }
