@@ -217,13 +217,12 @@ DecodedReply decodeKenwoodIf(std::string_view buffer)
     if (!(read.freqMHz = kenwoodHertz(buffer, "IF"))) {
         return read;
     }
-    const std::size_t p = buffer.find("IF");
-    if (buffer.size() <= p + 29) {
+    if (!(read.mode = modeAfter(buffer, "IF", 29, "3"))) {
         return read;
     }
-    read.mode = cwOrPhone(buffer[p + 29] == '3');
-    if (buffer.size() > p + 30 && buffer[p + 30] >= '0' && buffer[p + 30] <= '9') {
-        read.vfoDigit = buffer[p + 30] - '0';
+    const std::optional<std::string_view> vfo = fieldAfter(buffer, "IF", 30, 1);
+    if (vfo && vfo->front() >= '0' && vfo->front() <= '9') {
+        read.vfoDigit = vfo->front() - '0';
     }
     return read;
 }
@@ -301,7 +300,7 @@ DecodedReply decodeYaesuBcd(std::string_view buffer)
     case 2: // CW
     case 3: // CW reverse
     case 82: // CW narrow
-    case 83:
+    case 83: // CW reverse narrow
         read.mode = ModeCW;
         break;
     default:
