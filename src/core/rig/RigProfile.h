@@ -59,6 +59,8 @@ struct RigChoice
 {
     bool icomNote = false;
     bool convertToHexEnabled = false; // only "Other" lets the operator choose
+
+    bool operator==(const RigChoice&) const = default;
 };
 
 // Choosing a rig in the list: both poll strings and "Convert to Hex" start empty, then the profile's

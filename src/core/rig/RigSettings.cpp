@@ -12,10 +12,16 @@ namespace {
 // rather than cut into another speed.
 constexpr std::size_t BaudWidth = 5;
 
-// Padded after whatever the file cannot hold is taken out, so that the width is the one written.
+// The baud as the file and the port take it: without the padding, and without what a quoted value cannot
+// hold, so that the padding and the line settings written are the ones that read back.
+std::string baudText(std::string_view baud)
+{
+    return std::string(trimBlanks(storableText(baud)));
+}
+
 std::string paddedBaud(std::string_view baud)
 {
-    std::string padded(trimBlanks(storableText(baud)));
+    std::string padded = baudText(baud);
     if (padded.size() < BaudWidth) {
         padded.append(BaudWidth - padded.size(), ' ');
     }
@@ -26,7 +32,7 @@ std::string paddedBaud(std::string_view baud)
 
 std::string lineSettingsText(const RigSettings& s)
 {
-    return std::string(trimBlanks(s.baud)) + ',' + s.parity + ',' + s.dataBits + ',' + s.stopBits;
+    return baudText(s.baud) + ',' + s.parity + ',' + s.dataBits + ',' + s.stopBits;
 }
 
 RigSettings parseRigSettings(std::string_view content, RigSettings s)

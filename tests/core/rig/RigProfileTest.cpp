@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include <array>
+#include <string_view>
 #include <vector>
 
 namespace brindle {
@@ -10,15 +12,21 @@ namespace {
 // Values no profile sets, so a cell the profile keeps shows as these.
 RigSettings unusualSettings()
 {
-    RigSettings s;
-    s.baud = "19200";
-    s.dataBits = "7";
-    s.stopBits = "1";
-    s.parity = "E";
-    s.frequencyPoll = "old frequency";
-    s.modePoll = "old mode";
-    s.convertToHex = true;
-    return s;
+    return { .baud = "19200",
+        .parity = "E",
+        .dataBits = "7",
+        .stopBits = "1",
+        .frequencyPoll = "old frequency",
+        .modePoll = "old mode",
+        .convertToHex = true };
+}
+
+// Baud, data bits, stop bits, parity, frequency poll, mode poll.
+using ProfileValues = std::array<std::string_view, 6>;
+
+ProfileValues profileValues(const RigSettings& s)
+{
+    return { s.baud, s.dataBits, s.stopBits, s.parity, s.frequencyPoll, s.modePoll };
 }
 
 TEST(RigProfiles, ChoosingEachRigSetsItsValuesAndKeepsTheRest)
@@ -27,41 +35,37 @@ TEST(RigProfiles, ChoosingEachRigSetsItsValuesAndKeepsTheRest)
     {
         const char* name;
         RigFamily family;
-        const char* baud;
-        const char* data;
-        const char* stop;
-        const char* parity;
-        const char* frequencyPoll;
-        const char* modePoll;
+        ProfileValues values;
         bool hex;
-        bool icomNote;
-        bool hexEnabled;
+        RigChoice choice;
     };
+    const RigChoice icomNote { .icomNote = true };
+    const RigChoice hexEnabled { .convertToHexEnabled = true };
     // "19200", "7", "1", "E": kept.
     const std::vector<Case> cases = {
-        { "None", RigFamily::None, "19200", "7", "1", "E", "", "", false, false, false },
-        { "Elecraft", RigFamily::Kenwood, "4800", "8", "2", "N", "FA;", "MD;", false, false, false },
-        { "Icom", RigFamily::Icom, "1200", "8", "1", "N", "FE FE 64 E0 03 FD", "FE FE 64 E0 04 FD", true, true, false },
-        { "Icom 735", RigFamily::Icom, "1200", "8", "1", "N", "FE FE 64 E0 03 FD", "FE FE 64 E0 04 FD", true, true,
-            false },
-        { "Kenwood", RigFamily::Kenwood, "4800", "8", "2", "N", "FA;", "MD;", false, false, false },
-        { "Kenwood 2", RigFamily::Kenwood, "4800", "8", "2", "N", "IF;", "", false, false, false },
-        { "Ten Tec Omni VI", RigFamily::Icom, "1200", "8", "1", "N", "FE FE 04 E0 03 FD", "FE FE 04 E0 04 FD", true,
-            false, false },
-        { "Ten Tec Orion", RigFamily::Orion, "56000", "8", "1", "N", "?AF", "?RMM", false, false, false },
-        { "Ten Tec Fnt Pnl", RigFamily::FrontPanel, "56000", "8", "1", "N", "3F 41 0D", "3F 4D 0D", true, false,
-            false },
-        { "Ten Tec Pegasus", RigFamily::Pegasus, "19200", "7", "1", "E", "", "", false, false, false },
-        { "Yaesu", RigFamily::Yaesu, "4800", "8", "2", "N", "00 00 00 00 03", "", true, false, false },
-        { "Yaesu 757 GX II", RigFamily::Yaesu, "4800", "8", "2", "N", "00 00 00 00 10", "", true, false, false },
-        { "Yaesu 890", RigFamily::Yaesu, "4800", "8", "2", "N", "00 00 00 02 10", "", true, false, false },
-        { "Yaesu 920", RigFamily::Yaesu, "4800", "8", "2", "N", "00 00 00 02 10", "", true, false, false },
-        { "Yaesu 990", RigFamily::Yaesu, "4800", "8", "2", "N", "00 00 00 02 10", "", true, false, false },
-        { "Yaesu 1000 D", RigFamily::Yaesu, "4800", "8", "2", "N", "00 00 00 02 10", "", true, false, false },
-        { "Yaesu 1000", RigFamily::Yaesu, "4800", "8", "2", "N", "00 00 00 02 10", "", true, false, false },
-        { "Yaesu FTdx9000", RigFamily::Ftdx9000, "4800", "7", "1", "E", "FA;", "MD0;", false, false, false },
-        { "Other", RigFamily::Other, "19200", "7", "1", "E", "", "", false, false, true },
-        { "Hamlib rigctld", RigFamily::Rigctld, "19200", "7", "1", "E", "", "", false, false, false },
+        { "None", RigFamily::None, { "19200", "7", "1", "E", "", "" }, false, {} },
+        { "Elecraft", RigFamily::Kenwood, { "4800", "8", "2", "N", "FA;", "MD;" }, false, {} },
+        { "Icom", RigFamily::Icom, { "1200", "8", "1", "N", "FE FE 64 E0 03 FD", "FE FE 64 E0 04 FD" }, true,
+            icomNote },
+        { "Icom 735", RigFamily::Icom, { "1200", "8", "1", "N", "FE FE 64 E0 03 FD", "FE FE 64 E0 04 FD" }, true,
+            icomNote },
+        { "Kenwood", RigFamily::Kenwood, { "4800", "8", "2", "N", "FA;", "MD;" }, false, {} },
+        { "Kenwood 2", RigFamily::Kenwood, { "4800", "8", "2", "N", "IF;", "" }, false, {} },
+        { "Ten Tec Omni VI", RigFamily::Icom, { "1200", "8", "1", "N", "FE FE 04 E0 03 FD", "FE FE 04 E0 04 FD" }, true,
+            {} },
+        { "Ten Tec Orion", RigFamily::Orion, { "56000", "8", "1", "N", "?AF", "?RMM" }, false, {} },
+        { "Ten Tec Fnt Pnl", RigFamily::FrontPanel, { "56000", "8", "1", "N", "3F 41 0D", "3F 4D 0D" }, true, {} },
+        { "Ten Tec Pegasus", RigFamily::Pegasus, { "19200", "7", "1", "E", "", "" }, false, {} },
+        { "Yaesu", RigFamily::Yaesu, { "4800", "8", "2", "N", "00 00 00 00 03", "" }, true, {} },
+        { "Yaesu 757 GX II", RigFamily::Yaesu, { "4800", "8", "2", "N", "00 00 00 00 10", "" }, true, {} },
+        { "Yaesu 890", RigFamily::Yaesu, { "4800", "8", "2", "N", "00 00 00 02 10", "" }, true, {} },
+        { "Yaesu 920", RigFamily::Yaesu, { "4800", "8", "2", "N", "00 00 00 02 10", "" }, true, {} },
+        { "Yaesu 990", RigFamily::Yaesu, { "4800", "8", "2", "N", "00 00 00 02 10", "" }, true, {} },
+        { "Yaesu 1000 D", RigFamily::Yaesu, { "4800", "8", "2", "N", "00 00 00 02 10", "" }, true, {} },
+        { "Yaesu 1000", RigFamily::Yaesu, { "4800", "8", "2", "N", "00 00 00 02 10", "" }, true, {} },
+        { "Yaesu FTdx9000", RigFamily::Ftdx9000, { "4800", "7", "1", "E", "FA;", "MD0;" }, false, {} },
+        { "Other", RigFamily::Other, { "19200", "7", "1", "E", "", "" }, false, hexEnabled },
+        { "Hamlib rigctld", RigFamily::Rigctld, { "19200", "7", "1", "E", "", "" }, false, {} },
     };
     const auto names = rigNames();
     ASSERT_EQ(names.size(), cases.size());
@@ -72,37 +76,22 @@ TEST(RigProfiles, ChoosingEachRigSetsItsValuesAndKeepsTheRest)
         const RigChoice choice = applyProfile(c.name, s);
         EXPECT_EQ(s.rigName, c.name);
         EXPECT_EQ(rigFamily(c.name), c.family) << c.name;
-        EXPECT_EQ(s.baud, c.baud) << c.name;
-        EXPECT_EQ(s.dataBits, c.data) << c.name;
-        EXPECT_EQ(s.stopBits, c.stop) << c.name;
-        EXPECT_EQ(s.parity, c.parity) << c.name;
-        EXPECT_EQ(s.frequencyPoll, c.frequencyPoll) << c.name;
-        EXPECT_EQ(s.modePoll, c.modePoll) << c.name;
+        EXPECT_EQ(profileValues(s), c.values) << c.name;
         EXPECT_EQ(s.convertToHex, c.hex) << c.name;
-        EXPECT_EQ(choice.icomNote, c.icomNote) << c.name;
-        EXPECT_EQ(choice.convertToHexEnabled, c.hexEnabled) << c.name;
+        EXPECT_TRUE(choice == c.choice) << c.name;
     }
 }
 
 TEST(RigProfiles, ChoosingTouchesNothingBeyondTheProfile)
 {
-    RigSettings s = unusualSettings();
-    s.port = 7;
-    s.power = "D";
-    s.pollRate = "S";
-    s.useFrequency = true;
-    s.modeBy = ModeBy::Ignore;
-    s.rigctldAddress = "radio:4533";
+    RigSettings s { .port = 7, .power = "D", .pollRate = "S", .useFrequency = true, .modeBy = ModeBy::Ignore };
     RigSettings expected = s;
     (void)applyProfile("Kenwood", s);
     expected.rigName = "Kenwood";
     expected.baud = "4800";
-    expected.dataBits = "8";
     expected.stopBits = "2";
-    expected.parity = "N";
     expected.frequencyPoll = "FA;";
     expected.modePoll = "MD;";
-    expected.convertToHex = false;
     EXPECT_EQ(s, expected);
 }
 

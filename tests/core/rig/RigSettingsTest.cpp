@@ -4,6 +4,8 @@
 
 #include <gtest/gtest.h>
 
+#include <tuple>
+
 namespace brindle {
 namespace {
 
@@ -12,18 +14,16 @@ constexpr const char* FourteenLines = "\"4800 \"\r\n\"N\"\r\n\"8\"\r\n\"2\"\r\n\
 
 RigSettings kenwoodOnPort3()
 {
-    RigSettings s;
-    s.rigName = "Kenwood";
-    s.port = 3;
-    s.baud = "4800";
-    s.stopBits = "2";
-    s.power = "R";
-    s.pollRate = "S";
-    s.frequencyPoll = "FA;";
-    s.modePoll = "MD;";
-    s.useFrequency = true;
-    s.modeBy = ModeBy::Frequency;
-    return s;
+    return { .rigName = "Kenwood",
+        .port = 3,
+        .baud = "4800",
+        .stopBits = "2",
+        .power = "R",
+        .pollRate = "S",
+        .frequencyPoll = "FA;",
+        .modePoll = "MD;",
+        .useFrequency = true,
+        .modeBy = ModeBy::Frequency };
 }
 
 TEST(RigSettingsFile, StartsAsTheWindowDoes)
@@ -68,6 +68,11 @@ TEST(RigSettingsFile, BaudIsAlwaysFiveCharactersAndBareValuesRead)
     EXPECT_TRUE(formatRigSettings(s).starts_with("\"1200 \"\r\n"));
     s.baud = "56000";
     EXPECT_TRUE(formatRigSettings(s).starts_with("\"56000\"\r\n"));
+    const RigSettings quoteInBaud = parseRigSettings("48\"0 \"\r\n", {});
+    const std::string written = formatRigSettings(quoteInBaud);
+    EXPECT_TRUE(written.starts_with("\"480  \"\r\n")) << "padded after the quote is left out";
+    EXPECT_NE(written.find("\"480,N,8,1\""), std::string::npos) << "the line settings agree with the baud";
+    EXPECT_EQ(formatRigSettings(parseRigSettings(written, {})), written);
     const RigSettings bare = parseRigSettings("9600\nE\n7\n1\n\n\n\"9600,E,7,1\"\n10\nD\nF\nOther\n1\n0\n3\n", {});
     EXPECT_EQ(bare.baud, "9600");
     EXPECT_EQ(lineSettingsText(bare), "9600,E,7,1");
@@ -110,12 +115,10 @@ TEST(RigSettingsFile, AShortOrDamagedFileStopsWhereItGoesWrong)
         { "a stray quote", "\"4800 \"\r\n\"N\"x\r\n", "4800", "FE FE 64 E0 03 FD", 5, "Icom", ModeBy::Ignore },
     };
     for (const Case& c : cases) {
-        const RigSettings read = parseRigSettings(c.content, current);
-        EXPECT_EQ(read.baud, c.baud) << c.name;
-        EXPECT_EQ(read.frequencyPoll, c.frequencyPoll) << c.name;
-        EXPECT_EQ(read.port, c.port) << c.name;
-        EXPECT_EQ(read.rigName, c.rigName) << c.name;
-        EXPECT_EQ(read.modeBy, c.modeBy) << c.name;
+        const RigSettings r = parseRigSettings(c.content, current);
+        EXPECT_EQ(std::tie(r.baud, r.frequencyPoll, r.port, r.rigName, r.modeBy),
+            std::tuple(c.baud, c.frequencyPoll, c.port, c.rigName, c.modeBy))
+            << c.name;
     }
 }
 
