@@ -51,6 +51,12 @@ void FieldReader::skipBlankLines()
     m_afterComma = false;
 }
 
+bool FieldReader::hasMoreValues()
+{
+    skipBlankLines();
+    return !atEnd();
+}
+
 std::optional<std::string> FieldReader::nextText()
 {
     Field field;

@@ -49,6 +49,9 @@ public:
     // newline, say) never turn into empty fields that shift every later record.
     void skipBlankLines();
     bool atEnd() const;
+    // Skips blank lines and says whether a value follows: for the values that later versions of a file
+    // added at its end, which older files do not have.
+    bool hasMoreValues();
 
 private:
     bool atSeparator() const;

@@ -84,12 +84,10 @@ WinKeySettings parseWinKeySettings(std::string_view content)
     if (!number(s.port) || !text(s.speed) || !text(s.weight) || !text(s.leadIn) || !text(s.tail) || !text(s.ratio)) {
         return s;
     }
-    reader.skipBlankLines();
-    if (reader.atEnd() || !number(s.pinConfiguration)) {
+    if (!reader.hasMoreValues() || !number(s.pinConfiguration)) {
         return s;
     }
-    reader.skipBlankLines();
-    if (!reader.atEnd()) {
+    if (reader.hasMoreValues()) {
         (void)number(s.keyerMode);
     }
     return s;

@@ -69,8 +69,7 @@ RigSettings parseRigSettings(std::string_view content, RigSettings s)
         return s;
     }
     s.modeBy = static_cast<ModeBy>(*modeBy);
-    reader.skipBlankLines();
-    if (!reader.atEnd()) {
+    if (reader.hasMoreValues()) {
         (void)text(s.rigctldAddress);
     }
     return s;
@@ -79,22 +78,21 @@ RigSettings parseRigSettings(std::string_view content, RigSettings s)
 std::string formatRigSettings(const RigSettings& s)
 {
     FieldWriter out;
-    const auto text = [&out](std::string_view value) { out.text(value); };
-    text(paddedBaud(s.baud));
-    text(s.parity);
-    text(s.dataBits);
-    text(s.stopBits);
-    text(s.modePoll);
-    text(s.frequencyPoll);
-    text(lineSettingsText(s));
+    out.text(paddedBaud(s.baud));
+    out.text(s.parity);
+    out.text(s.dataBits);
+    out.text(s.stopBits);
+    out.text(s.modePoll);
+    out.text(s.frequencyPoll);
+    out.text(lineSettingsText(s));
     out.number(s.port);
-    text(s.power);
-    text(s.pollRate);
-    text(s.rigName);
+    out.text(s.power);
+    out.text(s.pollRate);
+    out.text(s.rigName);
     out.number(s.convertToHex ? 1 : 0);
     out.number(s.useFrequency ? 1 : 0);
     out.number(static_cast<int>(s.modeBy));
-    text(s.rigctldAddress);
+    out.text(s.rigctldAddress);
     return out.content();
 }
 
