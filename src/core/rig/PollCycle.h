@@ -19,8 +19,8 @@ std::optional<std::string> bytesFromHexPairs(std::string_view text, std::size_t 
 // Every pair to the end of the text, for the operator's own strings; a lone last character is no pair.
 std::optional<std::string> bytesFromHexPairs(std::string_view text);
 
-// Bytes written once the port opens and before it closes. The Yaesu rigs but the FTdx9000 are woken
-// and put back to sleep this way; the Orion is switched to its terse replies.
+// Bytes some rigs want once the port opens and before it closes, before any request or after the last:
+// five each way for the Yaesu rigs but the FTdx9000, "X" and CR on opening for the Orion.
 std::string openingBytes(RigFamily family);
 std::string closingBytes(RigFamily family);
 // The Ten Tec front panel and the Orion pace their replies with RTS/CTS.
