@@ -2,6 +2,8 @@
 
 #include "Text.h"
 
+#include <cmath>
+
 namespace brindle {
 
 FieldReader::FieldReader(std::string_view data)
@@ -49,6 +51,12 @@ void FieldReader::skipBlankLines()
     m_afterComma = false;
 }
 
+bool FieldReader::hasMoreValues()
+{
+    skipBlankLines();
+    return !atEnd();
+}
+
 std::optional<std::string> FieldReader::nextText()
 {
     Field field;
@@ -71,6 +79,15 @@ std::optional<double> FieldReader::nextNumber()
 {
     const std::optional<std::string> text = nextText();
     return text ? parseDecimal(*text) : std::nullopt;
+}
+
+std::optional<int> FieldReader::nextWholeNumber()
+{
+    const std::optional<double> value = nextNumber();
+    if (!value || *value != std::floor(*value) || std::abs(*value) > 1e9) {
+        return std::nullopt;
+    }
+    return static_cast<int>(*value);
 }
 
 FieldReader::Status FieldReader::next(Field& field)

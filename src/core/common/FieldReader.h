@@ -42,11 +42,16 @@ public:
     // The next field as a number the data files write (bare, "." as the decimal mark); nothing when no
     // well-formed field is left or it holds no such number.
     std::optional<double> nextNumber();
+    // The same for a whole number: a fraction, or a size no setting ever has, means the file is damaged.
+    std::optional<int> nextWholeNumber();
 
     // Skips blanks and line ends. Used between records so that blank lines (an editor's trailing
     // newline, say) never turn into empty fields that shift every later record.
     void skipBlankLines();
     bool atEnd() const;
+    // Skips blank lines and says whether a value follows: for the values that later versions of a file
+    // added at its end, which older files do not have.
+    bool hasMoreValues();
 
 private:
     bool atSeparator() const;

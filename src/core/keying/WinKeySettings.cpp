@@ -36,16 +36,6 @@ WinKeyFieldCheck checkInRange(std::string_view text, int lowest, int highest, co
     return { value, std::nullopt };
 }
 
-// A bare whole number of the file, as the file's numbers are written.
-std::optional<int> wholeNumber(FieldReader& reader)
-{
-    const std::optional<double> value = reader.nextNumber();
-    if (!value || *value != std::floor(*value) || std::abs(*value) > 1e9) {
-        return std::nullopt;
-    }
-    return static_cast<int>(*value);
-}
-
 } // namespace
 
 WinKeyFieldCheck checkWinKeySpeed(std::string_view text)
@@ -87,20 +77,17 @@ WinKeySettings parseWinKeySettings(std::string_view content)
     FieldReader reader(content);
     const auto text = [&reader](std::string& out) { return reader.readText(out); };
     const auto number = [&reader](int& out) {
-        const std::optional<int> value = wholeNumber(reader);
+        const std::optional<int> value = reader.nextWholeNumber();
         out = value.value_or(out);
         return value.has_value();
     };
-    if (!number(s.port) || !text(s.speed) || !text(s.weight) || !text(s.leadIn) || !text(s.tail)
-        || !text(s.ratio)) {
+    if (!number(s.port) || !text(s.speed) || !text(s.weight) || !text(s.leadIn) || !text(s.tail) || !text(s.ratio)) {
         return s;
     }
-    reader.skipBlankLines();
-    if (reader.atEnd() || !number(s.pinConfiguration)) {
+    if (!reader.hasMoreValues() || !number(s.pinConfiguration)) {
         return s;
     }
-    reader.skipBlankLines();
-    if (!reader.atEnd()) {
+    if (reader.hasMoreValues()) {
         (void)number(s.keyerMode);
     }
     return s;

@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <limits>
 #include <optional>
 #include <string>
 #include <vector>
@@ -63,6 +64,43 @@ TEST(Bands, nextBandCyclesBackFromTenToOneSixty)
     for (const Case& c : cases) {
         EXPECT_EQ(nextBand(c.band), c.next) << "\"" << c.band << "\"";
     }
+}
+
+TEST(Bands, bandForFrequencyHasExclusiveEdgesJustOutsideEachBand)
+{
+    struct Case
+    {
+        float freqMHz;
+        std::optional<std::string_view> band;
+    };
+    const std::vector<Case> cases = {
+        { 1.7999F, std::nullopt },
+        { 1.8F, "160" },
+        { 2.0001F, std::nullopt },
+        { 3.5F, "80" },
+        { 7.3F, "40" },
+        { 7.3001F, std::nullopt },
+        { 10.120F, std::nullopt },
+        { 14.025F, "20" },
+        { 21.45F, "15" },
+        { 29.7F, "10" },
+        { 0.0F, std::nullopt },
+        { -14.025F, std::nullopt },
+    };
+    for (const Case& c : cases) {
+        EXPECT_EQ(bandForFrequency(c.freqMHz), c.band) << c.freqMHz;
+    }
+}
+
+TEST(Bands, rigFrequencyTextHasThreeDecimalsAndNoLeadingZero)
+{
+    EXPECT_EQ(rigFrequencyText(14.025F), "14.025");
+    EXPECT_EQ(rigFrequencyText(10.12F), "10.120");
+    EXPECT_EQ(rigFrequencyText(7.0F), "7.000");
+    EXPECT_EQ(rigFrequencyText(28.4999F), "28.500");
+    EXPECT_EQ(rigFrequencyText(0.5F), ".500");
+    EXPECT_EQ(rigFrequencyText(0.0F), ".000");
+    EXPECT_EQ(rigFrequencyText(std::numeric_limits<float>::quiet_NaN()), "");
 }
 
 } // namespace
