@@ -88,6 +88,17 @@ bool isStorableText(std::string_view text)
     return true;
 }
 
+std::optional<long long> parseWholeNumber(std::string_view text)
+{
+    text = trimBlanks(text);
+    long long value = 0;
+    const auto [end, ec] = std::from_chars(text.data(), text.data() + text.size(), value);
+    if (ec != std::errc() || end != text.data() + text.size()) {
+        return std::nullopt;
+    }
+    return value;
+}
+
 std::optional<double> parseDecimal(std::string_view text)
 {
     if (!text.empty() && text.front() == '+') {

@@ -25,6 +25,9 @@ bool isStorableText(std::string_view text);
 std::optional<double> parseDecimal(std::string_view text);
 // The same, for a single-precision value: nothing when it is out of a float's range.
 std::optional<float> parseSingle(std::string_view text);
+// A whole number filling the text but for blanks around it; nothing for anything else, or for one
+// beyond a long long.
+std::optional<long long> parseWholeNumber(std::string_view text);
 
 // Two-digit and four-digit zero-padded numbers, as dates and file names use them.
 std::string twoDigits(int value);

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "rig/Rigctld.h"
+
 #include <string>
 #include <string_view>
 
@@ -30,7 +32,7 @@ struct RigSettings
     bool convertToHex = false;
     bool useFrequency = false;
     ModeBy modeBy = ModeBy::Rig;
-    std::string rigctldAddress = "127.0.0.1:4532"; // host:port of "Hamlib rigctld"
+    std::string rigctldAddress = std::string(DefaultRigctldAddress); // host:port of "Hamlib rigctld"
 
     bool operator==(const RigSettings&) const = default;
 };

@@ -1,11 +1,12 @@
 #include "Rigctld.h"
 
 #include "common/Text.h"
+#include "log/Bands.h"
+#include "rig/RigReplies.h"
 
 #include <algorithm>
 #include <array>
 #include <limits>
-#include <charconv>
 #include <cmath>
 #include <utility>
 
@@ -16,16 +17,6 @@ namespace {
 // A line the daemon sends is short; anything longer is no reply of its, and is not kept growing.
 constexpr std::size_t LongestLine = 256;
 
-std::optional<long long> wholeNumber(std::string_view text)
-{
-    long long value = 0;
-    const auto [end, ec] = std::from_chars(text.data(), text.data() + text.size(), value);
-    if (ec != std::errc() || end != text.data() + text.size()) {
-        return std::nullopt;
-    }
-    return value;
-}
-
 } // namespace
 
 std::optional<RigctldAddress> parseRigctldAddress(std::string_view text)
@@ -35,7 +26,7 @@ std::optional<RigctldAddress> parseRigctldAddress(std::string_view text)
     if (colon == std::string_view::npos || colon == 0) {
         return std::nullopt;
     }
-    const std::optional<long long> port = wholeNumber(text.substr(colon + 1));
+    const std::optional<long long> port = parseWholeNumber(text.substr(colon + 1));
     if (!port || *port < 1 || *port > 65535) {
         return std::nullopt;
     }
@@ -75,7 +66,7 @@ void RigctldProtocol::takeLine(std::string_view line, Reading& reading)
     const Due due = m_due.front();
     if (line.starts_with("RPRT ")) {
         // The whole reply is this line, whatever was due; "RPRT 0" confirms a command and is no answer.
-        if (const std::optional<long long> code = wholeNumber(line.substr(5)); code && *code < 0) {
+        if (const std::optional<long long> code = parseWholeNumber(line.substr(5)); code && *code < 0) {
             // A code beyond an int is garbage, but still an error.
             reading.error = static_cast<int>(std::max<long long>(*code, std::numeric_limits<int>::min()));
         }
@@ -109,18 +100,18 @@ void RigctldProtocol::reset()
 std::optional<std::string_view> rigctldModeText(std::string_view mode)
 {
     static constexpr std::array<std::pair<std::string_view, std::string_view>, 12> Modes { {
-        { "CW", "CW" },
-        { "CWR", "CW" },
-        { "USB", "PH" },
-        { "LSB", "PH" },
-        { "DSB", "PH" },
-        { "ECSSUSB", "PH" },
-        { "ECSSLSB", "PH" },
-        { "AM", "AM" },
-        { "AMS", "AM" },
-        { "SAM", "AM" },
-        { "FM", "FM" },
-        { "WFM", "FM" },
+        { "CW", ModeCW },
+        { "CWR", ModeCW },
+        { "USB", ModePhone },
+        { "LSB", ModePhone },
+        { "DSB", ModePhone },
+        { "ECSSUSB", ModePhone },
+        { "ECSSLSB", ModePhone },
+        { "AM", ModeAM },
+        { "AMS", ModeAM },
+        { "SAM", ModeAM },
+        { "FM", ModeFM },
+        { "WFM", ModeFM },
     } };
     for (const auto& [rigctld, ours] : Modes) {
         if (equalsIgnoreCase(mode, rigctld)) {

@@ -2,7 +2,7 @@
 
 #include "common/Text.h"
 
-#include <charconv>
+#include <limits>
 
 namespace brindle {
 
@@ -10,13 +10,11 @@ namespace {
 
 std::optional<int> wholeNumber(std::string_view text)
 {
-    text = trimBlanks(text);
-    int value = 0;
-    const auto [end, ec] = std::from_chars(text.data(), text.data() + text.size(), value);
-    if (ec != std::errc() || end != text.data() + text.size()) {
+    const std::optional<long long> value = parseWholeNumber(text);
+    if (!value || *value < std::numeric_limits<int>::min() || *value > std::numeric_limits<int>::max()) {
         return std::nullopt;
     }
-    return value;
+    return static_cast<int>(*value);
 }
 
 } // namespace
