@@ -1,4 +1,4 @@
-#include "RigctldConnection.h"
+#include "RigctldLink.h"
 
 #include "common/QtText.h"
 
@@ -14,13 +14,13 @@ constexpr int HungAfterPolls = 5;
 
 } // namespace
 
-RigctldConnection::RigctldConnection(QObject* parent)
+RigctldLink::RigctldLink(QObject* parent)
     : QObject(parent)
 {
     m_reconnectTimer.setSingleShot(true);
     m_reconnectTimer.setInterval(ReconnectMs);
-    connect(&m_reconnectTimer, &QTimer::timeout, this, &RigctldConnection::tryAgain);
-    connect(&m_socket, &QTcpSocket::readyRead, this, &RigctldConnection::takeReplies);
+    connect(&m_reconnectTimer, &QTimer::timeout, this, &RigctldLink::tryAgain);
+    connect(&m_socket, &QTcpSocket::readyRead, this, &RigctldLink::takeReplies);
     connect(&m_socket, &QTcpSocket::connected, this, [this] {
         m_protocol.reset();
         m_unansweredPolls = 0;
@@ -34,14 +34,14 @@ RigctldConnection::RigctldConnection(QObject* parent)
         [this](QAbstractSocket::SocketError) { lose(m_socket.errorString()); });
 }
 
-RigctldConnection::~RigctldConnection()
+RigctldLink::~RigctldLink()
 {
     // The socket's closing must not call back into what is already gone of this object.
     m_socket.disconnect(this);
     m_socket.abort();
 }
 
-void RigctldConnection::connectTo(const RigctldAddress& address)
+void RigctldLink::connectTo(const RigctldAddress& address)
 {
     m_address = address;
     m_wanted = true;
@@ -50,7 +50,7 @@ void RigctldConnection::connectTo(const RigctldAddress& address)
     tryAgain();
 }
 
-void RigctldConnection::disconnectFromDaemon()
+void RigctldLink::disconnectFromDaemon()
 {
     m_wanted = false;
     m_reconnectTimer.stop();
@@ -58,12 +58,12 @@ void RigctldConnection::disconnectFromDaemon()
     m_protocol.reset();
 }
 
-bool RigctldConnection::isConnected() const
+bool RigctldLink::isConnected() const
 {
     return m_socket.state() == QAbstractSocket::ConnectedState;
 }
 
-void RigctldConnection::tryAgain()
+void RigctldLink::tryAgain()
 {
     if (!m_wanted || m_socket.state() != QAbstractSocket::UnconnectedState) {
         return;
@@ -71,7 +71,7 @@ void RigctldConnection::tryAgain()
     m_socket.connectToHost(QString::fromStdString(m_address.host), static_cast<quint16>(m_address.port));
 }
 
-void RigctldConnection::poll()
+void RigctldLink::poll()
 {
     if (!isConnected()) {
         return;
@@ -88,7 +88,7 @@ void RigctldConnection::poll()
     m_socket.write(request.data(), static_cast<qint64>(request.size()));
 }
 
-void RigctldConnection::takeReplies()
+void RigctldLink::takeReplies()
 {
     const QByteArray received = m_socket.readAll();
     const RigctldProtocol::Reading reading
@@ -103,7 +103,7 @@ void RigctldConnection::takeReplies()
     }
 }
 
-void RigctldConnection::lose(const QString& reason)
+void RigctldLink::lose(const QString& reason)
 {
     m_protocol.reset();
     // A refused connection is tried every second: the operator hears of it once, not every second.

@@ -1,6 +1,6 @@
 // The connection to Hamlib's rig daemon, against the real rigctld and its dummy radio.
 
-#include "rig/RigctldConnection.h"
+#include "rig/RigctldLink.h"
 
 #include "support/RigctldProcess.h"
 
@@ -13,14 +13,14 @@
 namespace brindle::test {
 namespace {
 
-class RigctldConnectionTest : public ::testing::Test
+class RigctldLinkTest : public ::testing::Test
 {
 protected:
     void SetUp() override
     {
         ASSERT_EQ(rigctld.failure(), "");
-        QObject::connect(&rig, &RigctldConnection::frequencyRead, [this](double freq) { frequency = freq; });
-        QObject::connect(&rig, &RigctldConnection::modeRead, [this](const QString& read) { mode = read; });
+        QObject::connect(&rig, &RigctldLink::frequencyRead, [this](double freq) { frequency = freq; });
+        QObject::connect(&rig, &RigctldLink::modeRead, [this](const QString& read) { mode = read; });
         rig.connectTo({ "127.0.0.1", rigctld.port() });
         ASSERT_TRUE(QTest::qWaitFor([this] { return rig.isConnected(); }, 5000));
     }
@@ -36,12 +36,12 @@ protected:
     }
 
     RigctldProcess rigctld;
-    RigctldConnection rig;
+    RigctldLink rig;
     double frequency = 0;
     QString mode;
 };
 
-TEST_F(RigctldConnectionTest, theRadiosFrequencyAndModeFollowTheDial)
+TEST_F(RigctldLinkTest, theRadiosFrequencyAndModeFollowTheDial)
 {
     // The dummy radio starts on 145 MHz FM.
     EXPECT_TRUE(pollUntil(145.0, "FM"));
@@ -51,9 +51,9 @@ TEST_F(RigctldConnectionTest, theRadiosFrequencyAndModeFollowTheDial)
     EXPECT_TRUE(pollUntil(7.15, "PH"));
 }
 
-TEST_F(RigctldConnectionTest, aRestartedDaemonIsFoundAgainWithoutTheOperator)
+TEST_F(RigctldLinkTest, aRestartedDaemonIsFoundAgainWithoutTheOperator)
 {
-    QSignalSpy changes(&rig, &RigctldConnection::connectionChanged);
+    QSignalSpy changes(&rig, &RigctldLink::connectionChanged);
     ASSERT_TRUE(pollUntil(145.0, "FM"));
 
     rigctld.stop();
@@ -73,14 +73,14 @@ TEST_F(RigctldConnectionTest, aRestartedDaemonIsFoundAgainWithoutTheOperator)
     EXPECT_TRUE(pollUntil(21.025, "CW"));
 }
 
-TEST(RigctldConnectionAbsentTest, noDaemonIsReportedAndNothingWaits)
+TEST(RigctldLinkAbsentTest, noDaemonIsReportedAndNothingWaits)
 {
     QTcpServer probe;
     probe.listen(QHostAddress::LocalHost);
     const int port = probe.serverPort();
     probe.close();
-    RigctldConnection rig;
-    QSignalSpy changes(&rig, &RigctldConnection::connectionChanged);
+    RigctldLink rig;
+    QSignalSpy changes(&rig, &RigctldLink::connectionChanged);
     rig.connectTo({ "127.0.0.1", port });
     ASSERT_TRUE(QTest::qWaitFor([&] { return changes.size() > 0; }, 5000));
     EXPECT_FALSE(changes[0][0].toBool());
@@ -89,7 +89,7 @@ TEST(RigctldConnectionAbsentTest, noDaemonIsReportedAndNothingWaits)
     EXPECT_FALSE(rig.isConnected());
 }
 
-TEST(RigctldConnectionHungTest, aDaemonThatStopsAnsweringIsConnectedToAfresh)
+TEST(RigctldLinkHungTest, aDaemonThatStopsAnsweringIsConnectedToAfresh)
 {
     QTcpServer silent;
     ASSERT_TRUE(silent.listen(QHostAddress::LocalHost));
@@ -100,8 +100,8 @@ TEST(RigctldConnectionHungTest, aDaemonThatStopsAnsweringIsConnectedToAfresh)
             peer->setParent(&silent);
         }
     });
-    RigctldConnection rig;
-    QSignalSpy changes(&rig, &RigctldConnection::connectionChanged);
+    RigctldLink rig;
+    QSignalSpy changes(&rig, &RigctldLink::connectionChanged);
     rig.connectTo({ "127.0.0.1", silent.serverPort() });
     ASSERT_TRUE(QTest::qWaitFor([&] { return rig.isConnected() && accepted == 1; }, 5000));
 

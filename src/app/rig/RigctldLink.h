@@ -13,13 +13,13 @@ namespace brindle {
 // network: requests are written and replies taken as they arrive. While the daemon is away (not
 // started yet, restarted, its computer rebooted) the connection is tried again every second, so the
 // logger follows the radio again by itself once it is back.
-class RigctldConnection : public QObject
+class RigctldLink : public QObject
 {
     Q_OBJECT
 
 public:
-    explicit RigctldConnection(QObject* parent = nullptr);
-    ~RigctldConnection() override;
+    explicit RigctldLink(QObject* parent = nullptr);
+    ~RigctldLink() override;
 
     // Connects, and keeps connecting until disconnectFromDaemon().
     void connectTo(const RigctldAddress& address);
