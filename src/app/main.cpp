@@ -9,6 +9,8 @@
 #include "keying/VoicePromptPlayer.h"
 #include "log/MainWindow.h"
 #include "os/PosixFileSystem.h"
+#include "rig/RigInterface.h"
+#include "serial/QtSerialPort.h"
 #include "serial/PortArbiter.h"
 #include "station/ProgramStart.h"
 #include "station/QtSettingsStore.h"
@@ -83,6 +85,9 @@ int main(int argc, char** argv)
     keyers.phone = std::move(phone);
     keyers.voice = std::make_unique<VoicePromptPlayer>(
         workingDir, settings, std::make_unique<QtWavePlayer>(), std::make_unique<FlitePromptSpeaker>());
+
+    keyers.rig = std::make_unique<RigInterface>(fs, workingDir, dialogs, settings,
+        [] { return std::make_unique<QtSerialPort>(systemPortDevices()); });
 
     int exitCode = -1;
     MainWindow form(

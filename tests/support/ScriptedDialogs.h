@@ -75,6 +75,12 @@ public:
         return take(files, "file name");
     }
 
+    std::optional<QString> chooseFolder(const QString& folder) override
+    {
+        shown.push_back({ QStringLiteral("folder"), {}, {}, Buttons::Ok, Icon::None, folder, {}, {} });
+        return take(files, "folder");
+    }
+
     void beep() override
     {
         ++beeps;

@@ -111,6 +111,15 @@ std::optional<QString> QtOperatorDialogs::openFileName(const QString& folder, co
     return chosen;
 }
 
+std::optional<QString> QtOperatorDialogs::chooseFolder(const QString& folder)
+{
+    const QString chosen = QFileDialog::getExistingDirectory(m_parent, QString(), folder);
+    if (chosen.isEmpty()) {
+        return std::nullopt;
+    }
+    return chosen;
+}
+
 void QtOperatorDialogs::beep()
 {
     QApplication::beep();

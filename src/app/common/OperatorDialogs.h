@@ -47,6 +47,8 @@ public:
         const QString& folder, const QString& proposedName, const QString& filter)
         = 0;
     virtual std::optional<QString> openFileName(const QString& folder, const QString& filter) = 0;
+    // A folder, starting from folder; nothing when the operator cancels.
+    virtual std::optional<QString> chooseFolder(const QString& folder) = 0;
     virtual void beep() = 0;
     // The platform's colour chooser in its full form, starting from a colour (0x00BBGGRR); nothing when
     // the operator cancels.
@@ -69,6 +71,7 @@ public:
     std::optional<QString> saveFileName(
         const QString& folder, const QString& proposedName, const QString& filter) override;
     std::optional<QString> openFileName(const QString& folder, const QString& filter) override;
+    std::optional<QString> chooseFolder(const QString& folder) override;
     void beep() override;
     std::optional<std::uint32_t> chooseColour(std::uint32_t initialBgr) override;
     void setClipboardText(const QString& text) override;

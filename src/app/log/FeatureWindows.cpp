@@ -8,6 +8,7 @@
 #include "keying/PhoneKeyerWindow.h"
 #include "keying/VoicePromptPlayer.h"
 #include "reports/ReportCommands.h"
+#include "rig/RigInterface.h"
 
 #include <QWidget>
 
@@ -56,6 +57,35 @@ void FeatureWindows::useVoiceNavigation(
     m_saveVoiceLevel = std::move(saveLevel);
 }
 
+void FeatureWindows::useRigInterface(RigControl& rig, RigInterfaceWindow::RigNameSaver saveRigName)
+{
+    m_rig = qobject_cast<RigInterface*>(&rig);
+    m_saveRigName = std::move(saveRigName);
+    if (m_rig) {
+        // A port that cannot be opened: the window comes up for another choice, unless it is up.
+        connect(m_rig, &RigInterface::rigPortRefused, this, [this] {
+            if (!m_rigInterfaceWindow || !m_rigInterfaceWindow->isVisible()) {
+                openRigInterface(Opening::Modal);
+            }
+        });
+    }
+}
+
+void FeatureWindows::openRigInterface(Opening opening)
+{
+    if (!m_rig) {
+        return;
+    }
+    if (!m_rigInterfaceWindow) {
+        m_rigInterfaceWindow = new RigInterfaceWindow(*m_rig, m_dialogs, m_saveRigName, &m_mainWindow);
+    }
+    if (opening == Opening::Modal && !m_rigInterfaceWindow->isVisible()) {
+        m_dialogs.runModal(*m_rigInterfaceWindow);
+        return;
+    }
+    showInFront(*m_rigInterfaceWindow);
+}
+
 void FeatureWindows::openVoiceNavigation()
 {
     if (!m_prompts) {
@@ -84,10 +114,12 @@ bool FeatureWindows::openForCtrlKey(int keyCode)
     case 'P':
         openPhoneKeyer(Opening::Beside);
         return true;
+    case 'R':
+        openRigInterface(Opening::Beside);
+        return true;
     case 'B':
     case 'D':
     case 'G':
-    case 'R':
         return true;
     default:
         return false;
@@ -156,7 +188,7 @@ void FeatureWindows::closeAll()
     // WinKey, as those come.
     for (QWidget* window : { static_cast<QWidget*>(m_phoneKeyerWindow.data()),
              static_cast<QWidget*>(m_cwKeyerWindow.data()), static_cast<QWidget*>(m_voiceNavigationWindow.data()),
-             static_cast<QWidget*>(m_cwMessagesWindow.data()) }) {
+             static_cast<QWidget*>(m_rigInterfaceWindow.data()), static_cast<QWidget*>(m_cwMessagesWindow.data()) }) {
         if (window) {
             window->close();
         }

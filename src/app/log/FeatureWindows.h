@@ -1,6 +1,7 @@
 #pragma once
 
 #include "keying/VoiceNavigationWindow.h"
+#include "rig/RigInterfaceWindow.h"
 
 #include <QObject>
 #include <QPointer>
@@ -22,6 +23,8 @@ class PhoneKeyerWindow;
 class VoicePromptPlayer;
 class VoicePrompts;
 class ReportCommands;
+class RigControl;
+class RigInterface;
 
 // The other windows the main window opens from its keys and menus. The windows that stay open beside
 // the main window are made on first use and kept until the program ends.
@@ -44,6 +47,9 @@ public:
     // The voice prompts the voice navigation window announces with, and where it keeps the level.
     void useVoiceNavigation(VoicePrompts& prompts, const Clock& clock, VoiceNavigationWindow::LevelSaver saveLevel);
 
+    // The rig interface the rig window sets up, and where "&Done" keeps the rig's name.
+    void useRigInterface(RigControl& rig, RigInterfaceWindow::RigNameSaver saveRigName);
+
     // Opens the window of a Ctrl shortcut; false for a key that is no shortcut. The shortcuts of the
     // spectrum map (B), CW setup (C, S), DX spotting (D), rig tune (G), phone keyer (P), rig interface
     // (R) and CW strings (W) are taken, so their letters never reach a field.
@@ -54,6 +60,8 @@ public:
     void openPhoneKeyer(Opening opening);
     // The voice navigation window, beside the main window. Only prompts that play have one.
     void openVoiceNavigation();
+    // The rig interface window, at its normal size and in front. Only a rig interface that polls has one.
+    void openRigInterface(Opening opening);
     // The CW strings window, beside the main window: at its normal size and in front, or minimised.
     void openCwMessages(Qt::WindowState state = Qt::WindowNoState);
     // Closes every window kept open beside the main window, in shutdown order.
@@ -76,6 +84,9 @@ private:
     const Clock* m_clock = nullptr;
     VoiceNavigationWindow::LevelSaver m_saveVoiceLevel;
     QPointer<VoiceNavigationWindow> m_voiceNavigationWindow;
+    RigInterface* m_rig = nullptr;
+    RigInterfaceWindow::RigNameSaver m_saveRigName;
+    QPointer<RigInterfaceWindow> m_rigInterfaceWindow;
 };
 
 } // namespace brindle

@@ -100,7 +100,7 @@ void MainMenu::buildOptionsMenu(QMenuBar& bar)
     m_taskbarAction->setCheckable(true);
     addItem(appearance, "coloursAction", "&Colors", m_commands.chooseGridColours);
     options->addSeparator();
-    addLaterItem(options, "rigInterfaceAction", "&Rig Interface");
+    addItem(options, "rigInterfaceAction", "&Rig Interface", m_commands.openRigInterface);
     addItem(options, "serialPortsAction", "&Serial Ports...", m_commands.chooseSerialPorts);
     options->addSeparator();
     QMenu* spotting = addMenu(options, "spottingMenu", "&DX Spotting");

@@ -39,6 +39,7 @@ public:
         std::function<void()> chooseSerialPorts;
         std::function<void()> openCwSetup;
         std::function<void()> openPhoneSetup;
+        std::function<void()> openRigInterface;
         std::function<void()> openVoiceNavigation;
         std::function<void(const std::string& band)> changeBand;
         std::function<void()> showBandPlan;

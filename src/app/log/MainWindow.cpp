@@ -18,6 +18,7 @@
 #include "log/SessionController.h"
 #include "log/StatusPanel.h"
 #include "reports/ReportCommands.h"
+#include "rig/RigControl.h"
 #include "serial/SerialPortsDialog.h"
 #include "station/StationSetupDialog.h"
 #include "ui/AppearanceCommands.h"
@@ -38,6 +39,7 @@ MainWindowKeyers::MainWindowKeyers()
     : cw(std::make_unique<NoCwKeyer>())
     , phone(std::make_unique<NoPhoneKeyer>())
     , voice(std::make_unique<SilentVoicePrompts>())
+    , rig(std::make_unique<NoRig>())
 {
 }
 
@@ -88,6 +90,10 @@ void MainWindow::buildParts()
     m_keyPreview = new MainKeyPreview(
         m_session, m_services.folders.workingDir, *m_keyers.cw, *m_keyers.phone, *m_features, *m_messages, this);
     m_features->useKeyPreview(*m_keyPreview);
+    m_features->useRigInterface(*m_keyers.rig, [this](const std::string& rigName) {
+        m_session.defaults.rigName = rigName;
+        m_controller->saveDefaultData();
+    });
     m_keys = new KeyRouter(this, m_keyPreview);
     m_keys->holdKeysWith(m_dupeChecker->keyHold());
 
@@ -134,6 +140,7 @@ MainMenu* MainWindow::buildMenu()
     commands.openCwSetup = [this] { m_features->openCwKeyer(FeatureWindows::Opening::Modal); };
     commands.openPhoneSetup = [this] { m_features->openPhoneKeyer(FeatureWindows::Opening::Modal); };
     commands.openVoiceNavigation = [this] { m_features->openVoiceNavigation(); };
+    commands.openRigInterface = [this] { m_features->openRigInterface(FeatureWindows::Opening::Beside); };
     commands.changeBand = [this](const std::string& band) { changeBand(band); };
     commands.showBandPlan = [this] { m_reports->showBandPlan(); };
     commands.showRateGraph = [this] { m_reports->showRateGraph(); };
@@ -209,6 +216,11 @@ void MainWindow::connectParts()
     connect(m_keyers.phone.get(), &PhoneKeyerControl::noticeForOperator, this,
         [this](const QString& text) { m_messages->show(text); });
 
+    // The radio's dial sets the band and the logged frequency; its mode is the operator's to set.
+    connect(m_keyers.rig.get(), &RigControl::frequencyReported, m_controller, &SessionController::followRigFrequency);
+    connect(m_keyers.rig.get(), &RigControl::noticeForOperator, this,
+        [this](const QString& text) { m_messages->show(text); });
+
     connect(m_logFiles, &LogFileCommands::operatingTimeReset, m_scorePanel, &ScorePanel::showOperatingTime);
     connect(m_appearance, &AppearanceCommands::taskbarChecked, m_menu, &MainMenu::setTaskbarChecked);
     connect(
@@ -254,6 +266,7 @@ bool MainWindow::startUp()
     m_keyers.phone->loadSettings();
     m_keyers.cw->loadSettings();
     m_appearance->applyTaskbarOption();
+    m_keyers.rig->startUp(m_session.defaults.rigName);
     return true;
 }
 
@@ -322,6 +335,7 @@ void MainWindow::closeEvent(QCloseEvent* event)
     m_keyers.phone->stopRepeat();
     m_keyers.phone->stopPlaying();
     m_features->closeAll();
+    m_keyers.rig->closeRig();
     m_logFiles->backUpLog();
     m_scorePanel->stopOperatingClock();
     m_ended = true;

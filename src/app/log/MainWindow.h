@@ -29,13 +29,14 @@ class MessageLine;
 class MultiplierGridPanel;
 class PhoneKeyerControl;
 class ReportCommands;
+class RigControl;
 class ScorePanel;
 class SessionController;
 class StatusPanel;
 class VoicePrompts;
 
-// The keyers and the voice prompts the main window drives. Until one is set up its null
-// implementation stands in: the keys then do only their own part.
+// The keyers, the voice prompts and the rig interface the main window drives. Until one is set up its
+// null implementation stands in: the keys then do only their own part.
 struct MainWindowKeyers
 {
     MainWindowKeyers();
@@ -45,6 +46,7 @@ struct MainWindowKeyers
     std::unique_ptr<CwKeyerControl> cw;
     std::unique_ptr<PhoneKeyerControl> phone;
     std::unique_ptr<VoicePrompts> voice;
+    std::unique_ptr<RigControl> rig;
 };
 
 // The main logging window. It owns the session's state and composes the panels and controllers that

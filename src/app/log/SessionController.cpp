@@ -117,6 +117,15 @@ void SessionController::setListPrevious(bool on)
     saveDefaultData();
 }
 
+void SessionController::followRigFrequency(float freqMHz)
+{
+    if (const std::optional<std::string_view> band = bandForFrequency(freqMHz);
+        band && !equalsIgnoreCase(*band, m_session.state.currentBand)) {
+        changeBand(std::string(*band));
+    }
+    m_session.state.rigFrequencyText = rigFrequencyText(freqMHz);
+}
+
 void SessionController::setPostContestMode(bool on)
 {
     m_session.state.postContestMode = on;

@@ -40,6 +40,9 @@ public:
     void cycleBand();
     void setListPrevious(bool on);
     void setPostContestMode(bool on);
+    // The rig reported its frequency (MHz): the band follows when the frequency is on one of the
+    // contest's bands, and the next contact is logged on that frequency.
+    void followRigFrequency(float freqMHz);
 
     // Appends a contact to the log file; false (and the operator told) when it is not on the disk.
     bool appendContact(const QsoRecord& record);

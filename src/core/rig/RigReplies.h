@@ -107,6 +107,8 @@ std::optional<std::string_view> decodeOrionMode(std::string_view buffer);
 // "Ten Tec Pegasus": the file its control program keeps up to date, the frequency in MHz and the mode text;
 // any mode but "CW" is phone, an empty one tells nothing.
 DecodedReply readPegasusReply(std::string_view fileText);
+// The file the Pegasus control program writes, in the folder the rig window names.
+inline constexpr std::string_view PegasusReplyFileName = "PEGASUS.OUT";
 
 // The mode the ARRL band plan gives a frequency, for "Mode by Frequency": nothing on a band edge or a
 // segment boundary, or off the bands (160 m included, where CW and phone share the band).

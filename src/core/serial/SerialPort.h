@@ -60,6 +60,11 @@ public:
     virtual std::size_t bytesToWrite() const = 0;
     // Everything received since the last read, possibly nothing.
     virtual std::string readAll() = 0;
+    // Hands what is queued to the device now: the last bytes before a close must not be dropped with
+    // the port.
+    virtual void flush()
+    {
+    }
 };
 
 } // namespace brindle

@@ -27,6 +27,8 @@ inline constexpr std::string_view UserCWSelection = "UserCWSelection";
 inline constexpr std::string_view UserCWLoopOffset = "UserCWLoopOffset";
 // "1" when voice prompts without a recording are spoken.
 inline constexpr std::string_view SpeakMissingPrompts = "SpeakMissingPrompts";
+// The folder of the Ten Tec Pegasus control program's files.
+inline constexpr std::string_view PegasusFolder = "RigPegasusFolder";
 } // namespace settingkeys
 
 } // namespace brindle

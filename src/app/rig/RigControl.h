@@ -1,0 +1,51 @@
+#pragma once
+
+#include <QObject>
+#include <QString>
+
+#include <string_view>
+
+namespace brindle {
+
+// The rig interface as the main window uses it: what the radio reports comes back as signals, on the
+// window's thread. Until a rig interface is set up its null implementation stands in.
+class RigControl : public QObject
+{
+    Q_OBJECT
+
+public:
+    ~RigControl() override = default;
+    // Start-up: the rig named in the default data ("None" for none) is polled with the settings of
+    // the rig window's file.
+    virtual void startUp(std::string_view rigName)
+    {
+        (void)rigName;
+    }
+    virtual bool isPolling() const = 0;
+    // The program closes: a rig that must be let go of is told so, and polling ends.
+    virtual void closeRig()
+    {
+    }
+
+signals:
+    // The rig's frequency after a read, when the operator lets it set the band and the logged
+    // frequency.
+    void frequencyReported(float freqMHz);
+    // The rig's mode text after a read ("CW", "PH", "AM", "FM" or empty), unless the operator ignores it.
+    void modeReported(const QString& mode);
+    // Something the operator must know, for the message line.
+    void noticeForOperator(const QString& text);
+};
+
+class NoRig final : public RigControl
+{
+    Q_OBJECT
+
+public:
+    bool isPolling() const override
+    {
+        return false;
+    }
+};
+
+} // namespace brindle

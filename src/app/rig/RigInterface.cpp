@@ -1,0 +1,322 @@
+#include "RigInterface.h"
+
+#include "common/FileSystem.h"
+#include "common/OperatorDialogs.h"
+#include "common/QtText.h"
+#include "common/Text.h"
+#include "rig/RigProfile.h"
+#include "rig/Rigctld.h"
+#include "rig/RigctldLink.h"
+#include "serial/SerialPort.h"
+#include "station/SettingsStore.h"
+
+#include <QDir>
+
+#include <chrono>
+#include <utility>
+
+namespace brindle {
+
+namespace {
+
+const QString InvalidCommTitle = QStringLiteral("Invalid Comm Settings.");
+const QString InvalidCommText = QStringLiteral(
+    "The comm port that you selected for rig interface is either in use, invalid or the settings that you have "
+    "selected are invalid.  Please select another combination or choose None for your rig selection.");
+// A file with a rate letter no button has polls as "500 ms" does.
+constexpr std::chrono::milliseconds FallbackInterval { 250 };
+constexpr qint64 ReopenEveryMs = 1000;
+
+} // namespace
+
+RigInterface::RigInterface(FileSystem& fs, std::string workingDir, OperatorDialogs& dialogs, SettingsStore& store,
+    SerialPortMaker makePort, QObject* parent)
+    : m_fs(fs)
+    , m_workingDir(std::move(workingDir))
+    , m_dialogs(dialogs)
+    , m_store(store)
+    , m_makePort(std::move(makePort))
+{
+    setParent(parent);
+    m_rigPollTimer = new QTimer(this);
+    m_rigPollTimer->setObjectName(QStringLiteral("rigPollTimer"));
+    m_rigPollTimer->setTimerType(Qt::PreciseTimer);
+    connect(m_rigPollTimer, &QTimer::timeout, this, &RigInterface::pollTick);
+}
+
+RigInterface::~RigInterface()
+{
+    m_rigPollTimer->stop();
+    if (m_port) {
+        m_port->close();
+    }
+}
+
+void RigInterface::loadSettings()
+{
+    if (m_loaded) {
+        return;
+    }
+    m_loaded = true;
+    const Result<std::string> content = m_fs.readFile(joinPath(m_workingDir, RigSettingsFileName));
+    if (content) {
+        m_settings = parseRigSettings(content.value(), m_settings);
+    }
+}
+
+void RigInterface::applySettings(const RigSettings& settings)
+{
+    m_loaded = true;
+    m_settings = settings;
+}
+
+Status RigInterface::saveSettings()
+{
+    return m_fs.replaceFile(joinPath(m_workingDir, RigSettingsFileName), formatRigSettings(m_settings));
+}
+
+std::string RigInterface::pegasusFolder() const
+{
+    const std::string home = pathFromQString(QDir::homePath()) + "/Pegasus";
+    return m_store.get(settingkeys::PegasusFolder, home);
+}
+
+void RigInterface::setPegasusFolder(const std::string& folder)
+{
+    m_store.save(settingkeys::PegasusFolder, folder);
+}
+
+bool RigInterface::isPolling() const
+{
+    return m_rigPollTimer->isActive();
+}
+
+void RigInterface::startUp(std::string_view rigName)
+{
+    if (equalsIgnoreCase(trimBlanks(rigName), NoRig)) {
+        return;
+    }
+    // The file's own rig name is the one polled: the default data only says that there is one.
+    loadSettings();
+    startPolling();
+}
+
+bool RigInterface::startPolling()
+{
+    stopPolling();
+    m_polled = m_settings;
+    m_family = rigFamily(m_polled.rigName);
+    if (m_family == RigFamily::None) {
+        return true;
+    }
+    m_receiveBuffer.clear();
+    if (m_family == RigFamily::Rigctld) {
+        const std::optional<RigctldAddress> address = parseRigctldAddress(m_polled.rigctldAddress);
+        if (!address) {
+            m_dialogs.beep();
+            m_dialogs.message(InvalidCommTitle,
+                QStringLiteral("\"%1\" is no address of rigctld: give its host and port, such as %2.")
+                    .arg(toQString(m_polled.rigctldAddress), toQString(DefaultRigctldAddress)),
+                OperatorDialogs::Buttons::Ok, OperatorDialogs::Icon::Information);
+            emit rigPortRefused();
+            return false;
+        }
+        if (!m_rigctld) {
+            m_rigctld = new RigctldLink(this);
+            connect(m_rigctld, &RigctldLink::frequencyRead, this, [this](double freqMHz) {
+                m_rigctldFreqMHz = freqMHz;
+                m_rigctldArrived = true;
+            });
+            connect(m_rigctld, &RigctldLink::modeRead, this, [this](const QString& mode) {
+                m_rigctldMode = mode;
+                m_rigctldArrived = true;
+            });
+            connect(m_rigctld, &RigctldLink::connectionChanged, this, [this](bool connected, const QString& reason) {
+                const QString where = toQString(m_polled.rigctldAddress);
+                setLinkStatus(connected ? QStringLiteral("Connected to rigctld at %1").arg(where)
+                                        : QStringLiteral("rigctld at %1: %2; trying again").arg(where, reason));
+            });
+        }
+        m_rigctldReadNext = false;
+        m_rigctldArrived = false;
+        m_rigctldFreqMHz.reset();
+        m_rigctldMode.clear();
+        setLinkStatus(QStringLiteral("Connecting to rigctld at %1").arg(toQString(m_polled.rigctldAddress)));
+        m_rigctld->connectTo(*address);
+    } else {
+        m_port = m_makePort();
+        // The Pegasus control program is read from its file: no port of ours is opened for it.
+        if (m_family != RigFamily::Pegasus && !openPort()) {
+            m_port.reset();
+            return false;
+        }
+        m_cycle.emplace(*m_port, m_family, m_polled.frequencyPoll, m_polled.modePoll, m_polled.convertToHex);
+    }
+    m_rigPollTimer->setInterval(pollInterval(m_polled.pollRate).value_or(FallbackInterval));
+    m_rigPollTimer->start();
+    emit pollingChanged(true);
+    pollTick();
+    return true;
+}
+
+bool RigInterface::openPort()
+{
+    const Status opened = openRigPort(*m_port, m_polled);
+    if (opened) {
+        m_portLost = false;
+        return true;
+    }
+    m_port->close();
+    m_dialogs.beep();
+    m_dialogs.message(InvalidCommTitle, InvalidCommText + QStringLiteral("\n\n") + toQString(opened.error().description),
+        OperatorDialogs::Buttons::Ok, OperatorDialogs::Icon::Information);
+    emit rigPortRefused();
+    return false;
+}
+
+void RigInterface::stopPolling()
+{
+    const bool wasPolling = isPolling();
+    m_rigPollTimer->stop();
+    m_cycle.reset();
+    if (m_port) {
+        m_port->close();
+        m_port.reset();
+    }
+    if (m_rigctld) {
+        m_rigctld->disconnectFromDaemon();
+    }
+    setLinkStatus({});
+    m_portLost = false;
+    if (wasPolling) {
+        emit pollingChanged(false);
+    }
+}
+
+void RigInterface::closeRig()
+{
+    if (isPolling() && m_port && m_port->isOpen()) {
+        const std::string closing = closingBytes(m_family);
+        if (!closing.empty() && m_port->write(closing)) {
+            m_port->flush();
+        }
+    }
+    stopPolling();
+}
+
+void RigInterface::clearRigMode()
+{
+    m_reading.mode.clear();
+}
+
+void RigInterface::pollTick()
+{
+    if (m_family == RigFamily::Rigctld && m_rigctld) {
+        if (!std::exchange(m_rigctldReadNext, !m_rigctldReadNext)) {
+            m_rigctld->poll();
+        } else {
+            readRigctld();
+        }
+        return;
+    }
+    if (!m_cycle) {
+        return;
+    }
+    if (!m_cycle->readNext() && m_family != RigFamily::Pegasus) {
+        reopenLostPort();
+    }
+    if (const std::optional<PollRead> read = m_cycle->tick()) {
+        readSerial(*read);
+    }
+}
+
+void RigInterface::reopenLostPort()
+{
+    if (m_port->isOpen()) {
+        if (std::exchange(m_portLost, false)) {
+            emit noticeForOperator(QStringLiteral("The rig's port is open again."));
+        }
+        return;
+    }
+    if (m_portLost && m_sinceReopen.isValid() && m_sinceReopen.elapsed() < ReopenEveryMs) {
+        return;
+    }
+    m_sinceReopen.start();
+    const Status opened = openRigPort(*m_port, m_polled);
+    if (opened) {
+        if (std::exchange(m_portLost, false)) {
+            emit noticeForOperator(QStringLiteral("The rig's port is open again."));
+        }
+        return;
+    }
+    m_port->close();
+    // Said once when the port goes, not at every try.
+    if (!std::exchange(m_portLost, true)) {
+        emit noticeForOperator(
+            QStringLiteral("The rig does not answer: %1. Trying again every second.")
+                .arg(toQString(opened.error().description)));
+    }
+}
+
+void RigInterface::readSerial(const PollRead& read)
+{
+    if (!read.decode) {
+        return;
+    }
+    std::string buffer = read.receiveBuffer;
+    if (m_family == RigFamily::Pegasus) {
+        // A file that is not there yet (the control program not started) tells nothing.
+        Result<std::string> text = m_fs.readFile(joinPath(pegasusFolder(), PegasusReplyFileName));
+        buffer = text ? std::move(text).value() : std::string();
+    }
+    m_receiveBuffer = std::move(buffer);
+    decodeRigReply(m_polled.rigName,
+        RigReply { m_receiveBuffer, m_polled.frequencyPoll, m_polled.modePoll, read.frequencyAsked }, m_reading);
+    finishRead();
+}
+
+void RigInterface::readRigctld()
+{
+    if (!std::exchange(m_rigctldArrived, false)) {
+        return;
+    }
+    std::string shown;
+    if (m_rigctldFreqMHz) {
+        m_reading.freqMHz = static_cast<float>(*m_rigctldFreqMHz);
+        shown = std::to_string(static_cast<long long>(*m_rigctldFreqMHz * 1e6 + 0.5)) + " Hz";
+    }
+    if (!m_rigctldMode.isEmpty()) {
+        m_reading.mode = toBytes(m_rigctldMode);
+        shown += (shown.empty() ? "" : " ") + m_reading.mode;
+    }
+    m_receiveBuffer = shown;
+    finishRead();
+}
+
+void RigInterface::finishRead()
+{
+    // The operator's choices that do not end a poll hold from the next read.
+    if (m_settings.modeBy == ModeBy::Frequency && m_reading.freqMHz) {
+        if (const std::optional<std::string_view> mode = modeFromFrequency(*m_reading.freqMHz)) {
+            m_reading.mode = *mode;
+        }
+    }
+    emit polled();
+    // A rig that has not told its frequency yet leaves the band and the logged frequency alone.
+    if (m_settings.useFrequency && m_reading.freqMHz) {
+        emit frequencyReported(*m_reading.freqMHz);
+    }
+    if (m_settings.modeBy != ModeBy::Ignore) {
+        emit modeReported(toQString(m_reading.mode));
+    }
+}
+
+void RigInterface::setLinkStatus(const QString& status)
+{
+    if (status != m_linkStatus) {
+        m_linkStatus = status;
+        emit linkStatusChanged(status);
+    }
+}
+
+} // namespace brindle
