@@ -279,6 +279,9 @@ QWidget* RigInterfaceWindow::buildPollColumn()
         label->setFrameShape(QFrame::Panel);
         label->setFrameShadow(QFrame::Sunken);
         label->setTextInteractionFlags(Qt::TextSelectableByMouse);
+        // Readings come and go at the poll rate: no text of theirs may move the options under the mouse.
+        label->setSizePolicy(QSizePolicy::Ignored, QSizePolicy::Fixed);
+        label->setMinimumWidth(label->fontMetrics().horizontalAdvance(QStringLiteral("No Response MM")));
         readings->addWidget(new QLabel(QString::fromLatin1(caption), column), row, 0);
         readings->addWidget(label, row, 1);
         return label;
@@ -297,7 +300,8 @@ QWidget* RigInterfaceWindow::buildPollColumn()
     m_unprocessedLabel->setWordWrap(true);
     m_unprocessedLabel->setTextFormat(Qt::PlainText);
     m_unprocessedLabel->setTextInteractionFlags(Qt::TextSelectableByMouse);
-    m_unprocessedLabel->setMinimumHeight(fontMetrics().height() * 3);
+    m_unprocessedLabel->setSizePolicy(QSizePolicy::Ignored, QSizePolicy::Fixed);
+    m_unprocessedLabel->setFixedHeight(m_unprocessedLabel->fontMetrics().lineSpacing() * 3 + 6);
     m_unprocessedLabel->setAlignment(Qt::AlignLeft | Qt::AlignTop);
     layout->addWidget(m_unprocessedLabel);
 

@@ -13,6 +13,9 @@
 #include "reports/BandPlanDialog.h"
 #include "reports/RateGraphDialog.h"
 #include "reports/SummarySheetDialog.h"
+#include "rig/RigInterface.h"
+#include "rig/RigInterfaceWindow.h"
+#include "rig/RigProfile.h"
 #include "serial/SerialPortsDialog.h"
 #include "station/CountryTable.h"
 #include "station/QtSettingsStore.h"
@@ -26,7 +29,9 @@
 #include "support/LogSamples.h"
 #include "support/QtPrinters.h"
 #include "support/ManualClock.h"
+#include "support/MapSettingsStore.h"
 #include "support/RecordingKeyingLine.h"
+#include "support/RecordingSerialPort.h"
 #include "support/RecordingWavePlayer.h"
 #include "support/ScriptedDialogs.h"
 #include "support/TempFolder.h"
@@ -65,6 +70,8 @@ struct Services
     std::unique_ptr<PhoneKeyer> phoneKeyer;
     test::ManualClock clock;
     std::unique_ptr<VoicePromptPlayer> prompts;
+    test::MapSettingsStore rigSettings;
+    std::unique_ptr<RigInterface> rigInterface;
 
     CwKeyer& keyer()
     {
@@ -80,6 +87,14 @@ struct Services
                 std::make_unique<test::RecordingWavePlayer>(), test::lendingTo(lineSource));
         }
         return *phoneKeyer;
+    }
+    RigInterface& rig()
+    {
+        if (!rigInterface) {
+            rigInterface = std::make_unique<RigInterface>(fs, temp.path(), dialogs, rigSettings,
+                [] { return std::make_unique<test::RecordingSerialPort>(); });
+        }
+        return *rigInterface;
     }
     VoicePromptPlayer& voice()
     {
@@ -176,6 +191,15 @@ TEST(DialogsOnScreen, everyDialogLiesInsideTheWorkAreaWithItsButtonsAndCaptionsW
         { "voice navigation",
             [](Services& s, QWidget* parent) {
                 return std::make_unique<VoiceNavigationWindow>(s.voice(), s.clock, [](VoiceNavLevel) {}, parent);
+            },
+            true },
+        { "rig interface",
+            [](Services& s, QWidget* parent) {
+                // The Icom note is the tallest the rig column grows.
+                RigSettings icom;
+                applyProfile("Icom", icom);
+                s.rig().applySettings(icom);
+                return std::make_unique<RigInterfaceWindow>(s.rig(), s.dialogs, [](const std::string&) {}, parent);
             },
             true },
         { "WinKey setup",
