@@ -50,9 +50,8 @@ public:
     // Called when the port closed by itself (the device went away), with the reason every later
     // operation also reports.
     void onClosedByItself(std::function<void(const Error&)> handler);
-    // Hands the queued bytes to the device now, without waiting for the event loop: the last command
-    // before a close must not be dropped with the port.
-    void flush();
+    // Used before a close as well: the last command must not be dropped with the port.
+    void flush() override;
 
     // False once an open found that the device has no modem-control lines (a pseudo-terminal, some USB
     // gadgets): the port carries data, but DTR and RTS cannot key anything on it.

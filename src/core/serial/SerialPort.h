@@ -56,6 +56,9 @@ public:
     virtual bool isOpen() const = 0;
 
     virtual Status write(std::string_view bytes) = 0;
+    // Hands what write queued to the device now, without waiting: an owner that checks bytesToWrite()
+    // straight after writing must not take its own last bytes for a port that cannot send.
+    virtual void flush() = 0;
     // Bytes queued by write and not yet sent.
     virtual std::size_t bytesToWrite() const = 0;
     // Everything received since the last read, possibly nothing.
