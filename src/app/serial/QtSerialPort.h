@@ -50,7 +50,7 @@ public:
     // Called when the port closed by itself (the device went away), with the reason every later
     // operation also reports.
     void onClosedByItself(std::function<void(const Error&)> handler);
-    // Without waiting for the event loop.
+    // Used before a close as well: the last command must not be dropped with the port.
     void flush() override;
 
     // False once an open found that the device has no modem-control lines (a pseudo-terminal, some USB

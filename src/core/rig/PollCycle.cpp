@@ -106,7 +106,15 @@ Status openRigPort(SerialPort& port, const RigSettings& settings)
         return status;
     }
     const std::string opening = openingBytes(family);
-    return opening.empty() ? Status {} : port.write(opening);
+    if (opening.empty()) {
+        return {};
+    }
+    status = port.write(opening);
+    // The first poll follows at once, and would find these still queued and send nothing.
+    if (status) {
+        port.flush();
+    }
+    return status;
 }
 
 PollCycle::PollCycle(

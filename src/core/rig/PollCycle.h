@@ -27,7 +27,7 @@ std::string closingBytes(RigFamily family);
 bool needsRtsCts(RigFamily family);
 
 // Opens the rig's port with the window's settings: any open port closed first, both lines low until the
-// power line the settings name is raised, then the rig's opening bytes.
+// power line the settings name is raised, then the rig's opening bytes, handed to the device at once.
 Status openRigPort(SerialPort& port, const RigSettings& settings);
 
 // What a read tick hands to the decoders.

@@ -56,15 +56,14 @@ public:
     virtual bool isOpen() const = 0;
 
     virtual Status write(std::string_view bytes) = 0;
+    // Hands what write queued to the device now, without waiting: an owner that checks bytesToWrite()
+    // straight after writing must not take its own last bytes for a port that cannot send, and the last
+    // bytes before a close must not be dropped with the port.
+    virtual void flush() = 0;
     // Bytes queued by write and not yet sent.
     virtual std::size_t bytesToWrite() const = 0;
     // Everything received since the last read, possibly nothing.
     virtual std::string readAll() = 0;
-    // Hands what is queued to the device now: the last bytes before a close must not be dropped with
-    // the port.
-    virtual void flush()
-    {
-    }
 };
 
 } // namespace brindle
