@@ -3,6 +3,7 @@
 // another thread burns a core. Prints the edge error against the ideal schedule, the message length
 // error, and the CPU the keying takes.
 
+#include "BenchFigures.h"
 #include "BenchForm.h"
 
 #include "keying/CwKeyer.h"
@@ -57,12 +58,7 @@ double processCpuSeconds()
     return static_cast<double>(t.tv_sec) + static_cast<double>(t.tv_nsec) / 1e9;
 }
 
-double percentile(std::vector<double> values, double p)
-{
-    std::sort(values.begin(), values.end());
-    const auto index = static_cast<std::size_t>(std::ceil(p * static_cast<double>(values.size()))) - 1;
-    return values[std::min(index, values.size() - 1)];
-}
+using bench::percentile;
 
 struct Condition
 {

@@ -6,6 +6,8 @@
 // The recorder hears a sound a few milliseconds after the output has it, so the figures for the first
 // sound are upper bounds and "PTT off after the last sound" is short by as much.
 
+#include "BenchFigures.h"
+
 #include "keying/PhoneKeyer.h"
 #include "keying/QtWavePlayer.h"
 #include "log/ContestSession.h"
@@ -34,17 +36,8 @@ namespace {
 using namespace std::chrono;
 using Clock = steady_clock;
 
-double percentile(std::vector<double> values, double p)
-{
-    std::sort(values.begin(), values.end());
-    const auto index = static_cast<std::size_t>(std::ceil(p * static_cast<double>(values.size()))) - 1;
-    return values[std::min(index, values.size() - 1)];
-}
-
-double ms(Clock::duration d)
-{
-    return duration<double, std::milli>(d).count();
-}
+using bench::percentile;
+using bench::ms;
 
 // Reads the sink's monitor on a thread of its own and notes when sound starts and stops arriving.
 class SoundWatch
