@@ -144,7 +144,8 @@ RigInterfaceWindow::RigInterfaceWindow(
     auto* layout = new QVBoxLayout(this);
     auto* columns = new QHBoxLayout;
     columns->addWidget(buildRigColumn());
-    columns->addWidget(buildPortOptions());
+    m_serialColumn = buildPortOptions();
+    columns->addWidget(m_serialColumn);
     columns->addWidget(buildPollColumn(), 1);
     layout->addLayout(columns, 1);
     layout->addLayout(buildCommands());
@@ -154,6 +155,7 @@ RigInterfaceWindow::RigInterfaceWindow(
     showPolling(m_rig.isPolling());
     connectControls();
     refuseUnstorableText(*this, m_dialogs, StoredAs::Quoted);
+    resize(designRect(0, 0, 9600, 7000).size());
     scaleByWorkAreaRule(*this, screenGeometryOf(*this));
 }
 
@@ -169,18 +171,11 @@ QWidget* RigInterfaceWindow::buildRigColumn()
     for (const std::string_view name : rigNames()) {
         m_rigList->addItem(toQString(name));
     }
-    const QFontMetrics metrics = m_rigList->fontMetrics();
-    m_rigList->setMinimumWidth(metrics.horizontalAdvance(QStringLiteral("Yaesu FTdx9000 MMMM")));
-    m_icomCaption = new QLabel(toQString(IcomNote), column);
-    m_icomCaption->setObjectName(QStringLiteral("icomCaption"));
-    m_icomCaption->setWordWrap(true);
-    m_icomCaption->setMaximumWidth(m_rigList->minimumWidth());
-    QSizePolicy keepRoom = m_icomCaption->sizePolicy();
-    keepRoom.setRetainSizeWhenHidden(true);
-    m_icomCaption->setSizePolicy(keepRoom);
+    // The longest name whole, and no wider: the other columns need the room on a small screen.
+    m_rigList->setMinimumWidth(m_rigList->fontMetrics().horizontalAdvance(QStringLiteral("Yaesu FTdx9000"))
+        + m_rigList->frameWidth() * 2 + 6);
     layout->addWidget(caption);
     layout->addWidget(m_rigList, 1);
-    layout->addWidget(m_icomCaption);
     return column;
 }
 
@@ -222,17 +217,18 @@ QWidget* RigInterfaceWindow::buildPortOptions()
     framing->addWidget(optionFrame(this, "stopBitsFrame", "Stop", { m_oneStopBitOption, m_twoStopBitsOption }));
     layout->addLayout(framing);
 
-    auto* lines = new QHBoxLayout;
+    // One above the other, each in rows: their captions are wider than their options.
+    auto* lines = new QVBoxLayout;
     m_noPowerOption = optionButton(this, "noPowerOption", "None");
     m_rtsPowerOption = optionButton(this, "rtsPowerOption", "RTS");
     m_dtrPowerOption = optionButton(this, "dtrPowerOption", "DTR");
     lines->addWidget(optionFrame(
-        this, "powerFrame", "Connection Power:", { m_noPowerOption, m_rtsPowerOption, m_dtrPowerOption }));
+        this, "powerFrame", "Connection Power:", { m_noPowerOption, m_rtsPowerOption, m_dtrPowerOption }, 3));
     for (std::size_t i = 0; i < PollValues.size(); ++i) {
         m_pollOptions[i] = optionButton(this, PollValues[i].name, PollValues[i].caption);
     }
     lines->addWidget(optionFrame(this, "pollRateFrame", "Radio Polling Rate:",
-        { m_pollOptions[0], m_pollOptions[1], m_pollOptions[2], m_pollOptions[3] }));
+        { m_pollOptions[0], m_pollOptions[1], m_pollOptions[2], m_pollOptions[3] }, 2));
     layout->addLayout(lines);
     layout->addStretch();
     return column;
@@ -253,6 +249,14 @@ QWidget* RigInterfaceWindow::buildPollColumn()
         layout->addWidget(field.caption);
         layout->addWidget(field.field);
     }
+    // Beside the strings it is about, and out of the way of the rig list.
+    m_icomCaption = new QLabel(toQString(IcomNote), column);
+    m_icomCaption->setObjectName(QStringLiteral("icomCaption"));
+    m_icomCaption->setWordWrap(true);
+    QSizePolicy keepRoom = m_icomCaption->sizePolicy();
+    keepRoom.setRetainSizeWhenHidden(true);
+    m_icomCaption->setSizePolicy(keepRoom);
+    layout->addWidget(m_icomCaption);
 
     auto* checks = new QGridLayout;
     m_toHexCheck = new QCheckBox(QStringLiteral("Convert to Hex"), column);
@@ -281,14 +285,14 @@ QWidget* RigInterfaceWindow::buildPollColumn()
         label->setTextInteractionFlags(Qt::TextSelectableByMouse);
         // Readings come and go at the poll rate: no text of theirs may move the options under the mouse.
         label->setSizePolicy(QSizePolicy::Ignored, QSizePolicy::Fixed);
-        label->setMinimumWidth(label->fontMetrics().horizontalAdvance(QStringLiteral("No Response MM")));
+        label->setMinimumWidth(label->fontMetrics().horizontalAdvance(QStringLiteral("No Response")));
         readings->addWidget(new QLabel(QString::fromLatin1(caption), column), row, 0);
         readings->addWidget(label, row, 1);
         return label;
     };
     m_rigFrequencyLabel = addReading(0, "Frequency:", "rigFrequencyLabel");
     m_rigModeLabel = addReading(1, "Mode:", "rigModeLabel");
-    readings->addWidget(new QLabel(QStringLiteral("Should be PH or CW"), column), 1, 2);
+    readings->addWidget(new QLabel(QStringLiteral("Should be PH or CW"), column), 2, 1);
     readings->setColumnStretch(1, 1);
     layout->addLayout(readings);
 
@@ -336,7 +340,7 @@ QWidget* RigInterfaceWindow::buildPollColumn()
 
     m_pollingLabel = new QLabel(QStringLiteral("Polling Rig"), column);
     m_pollingLabel->setObjectName(QStringLiteral("pollingLabel"));
-    QSizePolicy keepRoom = m_pollingLabel->sizePolicy();
+    keepRoom = m_pollingLabel->sizePolicy();
     keepRoom.setRetainSizeWhenHidden(true);
     m_pollingLabel->setSizePolicy(keepRoom);
     layout->addWidget(m_pollingLabel);
@@ -351,6 +355,7 @@ QLayout* RigInterfaceWindow::buildCommands()
     m_endTestButton = commandButton(this, "endTestButton", "End Test");
     m_copyUnprocessedButton = commandButton(this, "copyUnprocessedButton", "Copy unprocessed data to clipboard");
     m_frequencyTestButton = commandButton(this, "frequencyTestButton", "Change Frequency");
+
     m_doneButton = commandButton(this, "doneButton", "&Done");
     for (QPushButton* button : { m_testButton, m_endTestButton, m_copyUnprocessedButton, m_frequencyTestButton }) {
         commands->addWidget(button);
@@ -478,6 +483,8 @@ void RigInterfaceWindow::showSettings(const RigSettings& settings)
 void RigInterfaceWindow::showNetworkFields(std::string_view rigName)
 {
     m_rigctldRow->setVisible(isNetworkRig(rigName));
+    // Kept for the serial rigs, but the network's rig has no use for them.
+    m_serialColumn->setEnabled(!isNetworkRig(rigName));
     m_pegasusRow->setVisible(rigFamily(rigName) == RigFamily::Pegasus);
 }
 

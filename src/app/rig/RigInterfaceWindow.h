@@ -72,6 +72,7 @@ private:
 
     QListWidget* m_rigList = nullptr;
     QLabel* m_icomCaption = nullptr;
+    QWidget* m_serialColumn = nullptr;
     std::array<QRadioButton*, HighestRigPort> m_portOptions {};
     std::array<QRadioButton*, 9> m_baudOptions {};
     QRadioButton* m_oddParityOption = nullptr;

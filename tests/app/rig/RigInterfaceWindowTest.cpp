@@ -343,6 +343,7 @@ TEST_F(RigInterfaceWindowTest, theNetworkAndPegasusFieldsShowOnlyForTheirRigs)
         chooseInList(rigName);
         EXPECT_EQ(control("rigctldHostField")->isVisible(), rigctld) << rigName;
         EXPECT_EQ(control("pegasusFolderField")->isVisible(), pegasus) << rigName;
+        EXPECT_EQ(control("portOption_1")->isEnabled(), !rigctld) << rigName;
     }
     chooseInList("Hamlib rigctld");
     EXPECT_EQ(control<QLineEdit>("rigctldHostField")->text(), QStringLiteral("127.0.0.1"));
