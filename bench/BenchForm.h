@@ -23,6 +23,15 @@
 
 namespace brindle {
 
+// The settings a form writes go to a folder of the benchmarks' own, not to the operator's; before the
+// application starts.
+inline void keepSettingsAside()
+{
+    const auto config = std::filesystem::temp_directory_path() / "brindle-bench-config";
+    std::filesystem::create_directories(config);
+    ::setenv("XDG_CONFIG_HOME", config.c_str(), 1);
+}
+
 // A started main form in a working folder of its own, over a log of `contacts` contacts on 20 m.
 class BenchForm
 {

@@ -94,9 +94,7 @@ BENCHMARK(listAllContacts)->Unit(benchmark::kMillisecond);
 
 int main(int argc, char** argv)
 {
-    const auto config = std::filesystem::temp_directory_path() / "brindle-bench-config";
-    std::filesystem::create_directories(config);
-    ::setenv("XDG_CONFIG_HOME", config.c_str(), 1);
+    brindle::keepSettingsAside();
     ::setenv("QT_QPA_PLATFORM", "offscreen", 0);
     QApplication app(argc, argv);
     benchmark::Initialize(&argc, argv);

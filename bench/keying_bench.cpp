@@ -244,9 +244,7 @@ void functionKeyToWinKey()
 int main(int argc, char** argv)
 {
     using namespace brindle;
-    const auto config = std::filesystem::temp_directory_path() / "brindle-bench-config";
-    std::filesystem::create_directories(config);
-    ::setenv("XDG_CONFIG_HOME", config.c_str(), 1);
+    brindle::keepSettingsAside();
     ::setenv("QT_QPA_PLATFORM", "offscreen", 0);
     QApplication app(argc, argv);
     // Each line as soon as it is measured: the whole run takes minutes.

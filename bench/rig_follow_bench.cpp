@@ -181,6 +181,7 @@ void followTheDial()
 
 int main(int argc, char** argv)
 {
+    brindle::keepSettingsAside();
     ::setenv("QT_QPA_PLATFORM", "offscreen", 0);
     QApplication app(argc, argv);
     std::setvbuf(stdout, nullptr, _IOLBF, 0);

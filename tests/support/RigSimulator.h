@@ -1,5 +1,7 @@
 #pragma once
 
+#include "support/SerialDeviceEnd.h"
+
 #include <algorithm>
 #include <atomic>
 #include <chrono>
@@ -14,13 +16,6 @@
 #include <thread>
 #include <utility>
 #include <vector>
-
-#include <cerrno>
-#include <cstring>
-#include <fcntl.h>
-#include <poll.h>
-#include <termios.h>
-#include <unistd.h>
 
 namespace brindle::test {
 
@@ -57,22 +52,12 @@ public:
     static constexpr unsigned char DefaultCivAddress = 0x64;
 
     RigSimulator(const std::string& farDevice, Protocol protocol)
-        : m_protocol(protocol)
+        : m_line(farDevice, m_mutex)
+        , m_protocol(protocol)
     {
-        m_fd = ::open(farDevice.c_str(), O_RDWR | O_NOCTTY | O_NONBLOCK | O_CLOEXEC);
-        if (m_fd < 0) {
-            m_failure = "cannot open " + farDevice + ": " + std::strerror(errno);
-            return;
-        }
-        termios settings {};
-        if (::tcgetattr(m_fd, &settings) == 0) {
-            ::cfmakeraw(&settings);
-            ::tcsetattr(m_fd, TCSANOW, &settings);
-        }
-        // A radio switched on has heard nothing yet, even when an earlier one left bytes unread.
-        ::tcflush(m_fd, TCIFLUSH);
-        m_thread = std::thread([this] { run(); });
+        m_line.start([this](std::string_view input, Clock::time_point now) { hear(input, now); });
     }
+    // The line's thread ends before the state it works on goes.
     ~RigSimulator()
     {
         stop();
@@ -83,21 +68,14 @@ public:
     // Empty when the device opened; otherwise why it did not.
     const std::string& failure() const
     {
-        return m_failure;
+        return m_line.failure();
     }
 
     // Ends the radio's thread and lets go of the line; together with PtyPair::stop() it is an unplugged
     // cable.
     void stop()
     {
-        m_stopping = true;
-        if (m_thread.joinable()) {
-            m_thread.join();
-        }
-        if (m_fd >= 0) {
-            ::close(m_fd);
-            m_fd = -1;
-        }
+        m_line.stop();
     }
 
     // The dial and the mode switch, as the operator turns them.
@@ -203,7 +181,7 @@ public:
     std::string written() const
     {
         const std::lock_guard lock(m_mutex);
-        return m_written;
+        return m_line.written();
     }
 
     // The bytes of the CI-V frequency: BCD, least significant pair first, of hertz.
@@ -218,13 +196,7 @@ public:
     }
 
 private:
-    using Clock = std::chrono::steady_clock;
-
-    struct Pending
-    {
-        Clock::time_point due;
-        std::string bytes;
-    };
+    using Clock = SerialDeviceEnd::Clock;
 
     static constexpr unsigned char CivPreamble = 0xFE;
     static constexpr unsigned char CivEnd = 0xFD;
@@ -289,44 +261,15 @@ private:
         return std::nullopt;
     }
 
-    void run()
+    // What arrived in one round of the line: recorded, echoed on the bus, and taken byte by byte.
+    void hear(std::string_view input, Clock::time_point now)
     {
-        while (!m_stopping) {
-            pollfd watched { m_fd, POLLIN, 0 };
-            const int ready = ::poll(&watched, 1, 2);
-            std::string input;
-            bool hungUp = ready > 0 && (watched.revents & (POLLHUP | POLLERR | POLLNVAL)) != 0;
-            if (ready > 0 && (watched.revents & POLLIN) != 0) {
-                char chunk[256];
-                for (;;) {
-                    const ssize_t got = ::read(m_fd, chunk, sizeof chunk);
-                    if (got > 0) {
-                        input.append(chunk, static_cast<std::size_t>(got));
-                        continue;
-                    }
-                    if (got < 0 && errno == EINTR) {
-                        continue;
-                    }
-                    hungUp = hungUp || !(got < 0 && errno == EAGAIN);
-                    break;
-                }
-            }
-            {
-                const std::lock_guard lock(m_mutex);
-                const auto now = Clock::now();
-                m_received += input;
-                if (m_echo && (m_protocol == Protocol::Icom || m_protocol == Protocol::Icom735) && !input.empty()) {
-                    enqueue(input, now);
-                }
-                for (const char byte : input) {
-                    take(static_cast<unsigned char>(byte), now);
-                }
-                flush(now);
-            }
-            if (hungUp) {
-                // The other end is gone and poll() would report that at once, over and over.
-                std::this_thread::sleep_for(std::chrono::milliseconds(2));
-            }
+        m_received += input;
+        if (m_echo && (m_protocol == Protocol::Icom || m_protocol == Protocol::Icom735) && !input.empty()) {
+            enqueue(std::string(input), now);
+        }
+        for (const char byte : input) {
+            take(static_cast<unsigned char>(byte), now);
         }
     }
 
@@ -527,44 +470,13 @@ private:
         enqueue(std::move(bytes), now + m_replyDelay);
     }
 
-    // In the order they are due: an echo goes out at once, ahead of an answer still held back, and the
-    // answers keep their order.
     void enqueue(std::string bytes, Clock::time_point due)
     {
-        if (bytes.empty()) {
-            return;
-        }
-        const auto after = std::find_if(
-            m_output.begin(), m_output.end(), [due](const Pending& pending) { return pending.due > due; });
-        m_output.insert(after, Pending { due, std::move(bytes) });
-    }
-
-    void flush(Clock::time_point now)
-    {
-        while (!m_output.empty() && m_output.front().due <= now) {
-            std::string& bytes = m_output.front().bytes;
-            const ssize_t written = ::write(m_fd, bytes.data(), bytes.size());
-            if (written < 0) {
-                if (errno == EAGAIN || errno == EINTR) {
-                    return;
-                }
-                m_output.clear(); // nobody is listening any more
-                return;
-            }
-            m_written.append(bytes, 0, static_cast<std::size_t>(written));
-            bytes.erase(0, static_cast<std::size_t>(written));
-            if (!bytes.empty()) {
-                return;
-            }
-            m_output.pop_front();
-        }
+        m_line.enqueueByDue(std::move(bytes), due);
     }
 
     mutable std::mutex m_mutex;
-    std::thread m_thread;
-    std::atomic<bool> m_stopping { false };
-    int m_fd = -1;
-    std::string m_failure;
+    SerialDeviceEnd m_line;
     const Protocol m_protocol;
 
     // Faults and timing a test sets.
@@ -578,11 +490,9 @@ private:
     Mode m_mode = Mode::Cw;
     unsigned char m_civAddress = DefaultCivAddress;
     std::string m_command;
-    std::deque<Pending> m_output;
 
     // What happened.
     std::string m_received;
-    std::string m_written;
     std::vector<std::string> m_commands;
 };
 

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "support/SerialDeviceEnd.h"
+
 #include <array>
 #include <atomic>
 #include <chrono>
@@ -10,13 +12,6 @@
 #include <string>
 #include <string_view>
 #include <thread>
-
-#include <cerrno>
-#include <cstring>
-#include <fcntl.h>
-#include <poll.h>
-#include <termios.h>
-#include <unistd.h>
 
 namespace brindle::test {
 
@@ -44,21 +39,16 @@ public:
     static constexpr unsigned char Wait = 0x10;
 
     explicit WinKeySimulator(const std::string& device)
+        : m_line(device, m_mutex)
     {
-        m_fd = ::open(device.c_str(), O_RDWR | O_NOCTTY | O_NONBLOCK | O_CLOEXEC);
-        if (m_fd < 0) {
-            m_failure = "cannot open " + device + ": " + std::strerror(errno);
-            return;
-        }
-        termios settings {};
-        if (::tcgetattr(m_fd, &settings) == 0) {
-            ::cfmakeraw(&settings);
-            ::tcsetattr(m_fd, TCSANOW, &settings);
-        }
-        // A keyer coming onto the line has heard nothing yet, even when an earlier one left bytes unread.
-        ::tcflush(m_fd, TCIFLUSH);
-        m_thread = std::thread([this] { run(); });
+        m_line.start([this](std::string_view input, Clock::time_point now) {
+            for (const char byte : input) {
+                take(static_cast<unsigned char>(byte), now);
+            }
+            keyCharacters(now);
+        });
     }
+    // The line's thread ends before the state it works on goes.
     ~WinKeySimulator()
     {
         stop();
@@ -69,21 +59,14 @@ public:
     // Empty when the device opened; otherwise why it did not.
     const std::string& failure() const
     {
-        return m_failure;
+        return m_line.failure();
     }
 
     // Ends the keyer's thread and lets go of the line, as a keyer pulled off its cable would; stopping
     // together with PtyPair::stop() is an unplugged adapter.
     void stop()
     {
-        m_stopping = true;
-        if (m_thread.joinable()) {
-            m_thread.join();
-        }
-        if (m_fd >= 0) {
-            ::close(m_fd);
-            m_fd = -1;
-        }
+        m_line.stop();
     }
 
     // The answer to host open; 0 is a keyer that answers but not with a revision.
@@ -111,7 +94,7 @@ public:
         const std::lock_guard lock(m_mutex);
         m_silent = silent;
         if (silent) {
-            m_output.clear();
+            m_line.dropOutput();
         }
     }
     // The echo test is answered, with a byte other than the one sent.
@@ -176,7 +159,7 @@ public:
     std::string written() const
     {
         const std::lock_guard lock(m_mutex);
-        return m_written;
+        return m_line.written();
     }
     bool isHostOpen() const
     {
@@ -262,13 +245,7 @@ public:
     }
 
 private:
-    using Clock = std::chrono::steady_clock;
-
-    struct Pending
-    {
-        Clock::time_point due;
-        std::string bytes;
-    };
+    using Clock = SerialDeviceEnd::Clock;
 
     // Parameter bytes after each immediate command's code (0x00 and 0x16 have rules of their own).
     static constexpr std::array<int, 0x20> ImmediateParameters {
@@ -318,44 +295,6 @@ private:
     {
         const std::lock_guard lock(m_mutex);
         return value;
-    }
-
-    void run()
-    {
-        while (!m_stopping) {
-            pollfd watched { m_fd, POLLIN, 0 };
-            const int ready = ::poll(&watched, 1, 2);
-            std::string input;
-            bool hungUp = ready > 0 && (watched.revents & (POLLHUP | POLLERR | POLLNVAL)) != 0;
-            if (ready > 0 && (watched.revents & POLLIN) != 0) {
-                char chunk[256];
-                for (;;) {
-                    const ssize_t got = ::read(m_fd, chunk, sizeof chunk);
-                    if (got > 0) {
-                        input.append(chunk, static_cast<std::size_t>(got));
-                        continue;
-                    }
-                    if (got < 0 && errno == EINTR) {
-                        continue;
-                    }
-                    hungUp = hungUp || !(got < 0 && errno == EAGAIN);
-                    break;
-                }
-            }
-            {
-                const std::lock_guard lock(m_mutex);
-                const auto now = Clock::now();
-                for (const char byte : input) {
-                    take(static_cast<unsigned char>(byte), now);
-                }
-                keyCharacters(now);
-                flush(now);
-            }
-            if (hungUp) {
-                // The other end is gone and poll() would report that at once, over and over.
-                std::this_thread::sleep_for(std::chrono::milliseconds(2));
-            }
-        }
     }
 
     void take(unsigned char byte, Clock::time_point now)
@@ -595,28 +534,7 @@ private:
     void enqueue(std::string bytes, Clock::time_point due)
     {
         if (!m_silent) {
-            m_output.push_back({ due, std::move(bytes) });
-        }
-    }
-
-    void flush(Clock::time_point now)
-    {
-        while (!m_output.empty() && m_output.front().due <= now) {
-            std::string& bytes = m_output.front().bytes;
-            const ssize_t written = ::write(m_fd, bytes.data(), bytes.size());
-            if (written < 0) {
-                if (errno == EAGAIN || errno == EINTR) {
-                    return;
-                }
-                m_output.clear(); // nobody is listening any more
-                return;
-            }
-            m_written.append(bytes, 0, static_cast<std::size_t>(written));
-            bytes.erase(0, static_cast<std::size_t>(written));
-            if (!bytes.empty()) {
-                return;
-            }
-            m_output.pop_front();
+            m_line.enqueue(std::move(bytes), due);
         }
     }
 
@@ -633,10 +551,7 @@ private:
     }
 
     mutable std::mutex m_mutex;
-    std::thread m_thread;
-    std::atomic<bool> m_stopping { false };
-    int m_fd = -1;
-    std::string m_failure;
+    SerialDeviceEnd m_line;
 
     // Faults and timing a test sets.
     unsigned char m_revision = DefaultRevision;
@@ -668,11 +583,9 @@ private:
     char m_current = 0;
     Clock::time_point m_keyedUntil {};
     unsigned char m_reported = Status;
-    std::deque<Pending> m_output;
 
     // What happened.
     std::string m_received;
-    std::string m_written;
     std::string m_sent;
     int m_clears = 0;
     int m_backspaces = 0;

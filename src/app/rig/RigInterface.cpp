@@ -168,8 +168,9 @@ bool RigInterface::openPort()
     }
     m_port->close();
     m_dialogs.beep();
-    m_dialogs.message(InvalidCommTitle, InvalidCommText + QStringLiteral("\n\n") + toQString(opened.error().description),
-        OperatorDialogs::Buttons::Ok, OperatorDialogs::Icon::Information);
+    m_dialogs.message(InvalidCommTitle,
+        InvalidCommText + QStringLiteral("\n\n") + toQString(opened.error().description), OperatorDialogs::Buttons::Ok,
+        OperatorDialogs::Icon::Information);
     emit rigPortRefused();
     return false;
 }
@@ -252,9 +253,8 @@ void RigInterface::reopenLostPort()
     m_port->close();
     // Said once when the port goes, not at every try.
     if (!std::exchange(m_portLost, true)) {
-        emit noticeForOperator(
-            QStringLiteral("The rig does not answer: %1. Trying again every second.")
-                .arg(toQString(opened.error().description)));
+        emit noticeForOperator(QStringLiteral("The rig does not answer: %1. Trying again every second.")
+                                   .arg(toQString(opened.error().description)));
     }
 }
 

@@ -172,8 +172,8 @@ QWidget* RigInterfaceWindow::buildRigColumn()
         m_rigList->addItem(toQString(name));
     }
     // The longest name whole, and no wider: the other columns need the room on a small screen.
-    m_rigList->setMinimumWidth(m_rigList->fontMetrics().horizontalAdvance(QStringLiteral("Yaesu FTdx9000"))
-        + m_rigList->frameWidth() * 2 + 6);
+    m_rigList->setMinimumWidth(
+        m_rigList->fontMetrics().horizontalAdvance(QStringLiteral("Yaesu FTdx9000")) + m_rigList->frameWidth() * 2 + 6);
     layout->addWidget(caption);
     layout->addWidget(m_rigList, 1);
     return column;
@@ -199,8 +199,8 @@ QWidget* RigInterfaceWindow::buildPortOptions()
         m_baudOptions[i] = optionButton(this, BaudValues[i].name, BaudValues[i].caption);
     }
     layout->addWidget(optionFrame(this, "baudFrame", "Baud Rate (k):",
-        { m_baudOptions[0], m_baudOptions[1], m_baudOptions[2], m_baudOptions[3], m_baudOptions[4],
-            m_baudOptions[5], m_baudOptions[6], m_baudOptions[7], m_baudOptions[8] },
+        { m_baudOptions[0], m_baudOptions[1], m_baudOptions[2], m_baudOptions[3], m_baudOptions[4], m_baudOptions[5],
+            m_baudOptions[6], m_baudOptions[7], m_baudOptions[8] },
         3));
 
     auto* framing = new QHBoxLayout;
@@ -227,8 +227,8 @@ QWidget* RigInterfaceWindow::buildPortOptions()
     for (std::size_t i = 0; i < PollValues.size(); ++i) {
         m_pollOptions[i] = optionButton(this, PollValues[i].name, PollValues[i].caption);
     }
-    lines->addWidget(optionFrame(this, "pollRateFrame", "Radio Polling Rate:",
-        { m_pollOptions[0], m_pollOptions[1], m_pollOptions[2], m_pollOptions[3] }, 2));
+    lines->addWidget(optionFrame(this, "pollRateFrame",
+        "Radio Polling Rate:", { m_pollOptions[0], m_pollOptions[1], m_pollOptions[2], m_pollOptions[3] }, 2));
     layout->addLayout(lines);
     layout->addStretch();
     return column;
@@ -329,8 +329,7 @@ QWidget* RigInterfaceWindow::buildPollColumn()
     m_pegasusRow = new QWidget(column);
     auto* pegasus = new QHBoxLayout(m_pegasusRow);
     pegasus->setContentsMargins(0, 0, 0, 0);
-    const LabelledField folder
-        = labelledField(m_pegasusRow, "pegasusFolderField", QStringLiteral("Pegasus folder:"));
+    const LabelledField folder = labelledField(m_pegasusRow, "pegasusFolderField", QStringLiteral("Pegasus folder:"));
     m_pegasusFolderField = folder.field;
     m_pegasusBrowseButton = commandButton(m_pegasusRow, "pegasusBrowseButton", "Browse");
     pegasus->addWidget(folder.caption);
@@ -377,9 +376,9 @@ void RigInterfaceWindow::connectControls()
     std::vector<QRadioButton*> endingOptions(m_portOptions.begin(), m_portOptions.end());
     endingOptions.insert(endingOptions.end(), m_baudOptions.begin(), m_baudOptions.end());
     endingOptions.insert(endingOptions.end(), m_pollOptions.begin(), m_pollOptions.end());
-    for (QRadioButton* option : { m_oddParityOption, m_noParityOption, m_evenParityOption, m_sevenBitsOption,
-             m_eightBitsOption, m_oneStopBitOption, m_twoStopBitsOption, m_noPowerOption, m_rtsPowerOption,
-             m_dtrPowerOption }) {
+    for (QRadioButton* option :
+        { m_oddParityOption, m_noParityOption, m_evenParityOption, m_sevenBitsOption, m_eightBitsOption,
+            m_oneStopBitOption, m_twoStopBitsOption, m_noPowerOption, m_rtsPowerOption, m_dtrPowerOption }) {
         endingOptions.push_back(option);
     }
     for (QRadioButton* option : endingOptions) {
@@ -441,7 +440,7 @@ void RigInterfaceWindow::showSettings(const RigSettings& settings)
     m_useFrequencyCheck->setChecked(settings.useFrequency);
     m_toHexCheck->setChecked(settings.convertToHex);
     m_fromHexCheck->setChecked(settings.convertToHex);
-    (settings.modeBy == ModeBy::Frequency ? m_modeByFrequencyOption
+    (settings.modeBy == ModeBy::Frequency       ? m_modeByFrequencyOption
             : settings.modeBy == ModeBy::Ignore ? m_ignoreModeOption
                                                 : m_modeByRigOption)
         ->setChecked(true);
@@ -462,14 +461,13 @@ void RigInterfaceWindow::showSettings(const RigSettings& settings)
                      { m_baudOptions[6], BaudValues[6].value }, { m_baudOptions[7], BaudValues[7].value },
                      { m_baudOptions[8], BaudValues[8].value } },
         trimBlanks(settings.baud));
-    selectOption({ { m_oddParityOption, "O" }, { m_noParityOption, "N" }, { m_evenParityOption, "E" } },
-        settings.parity);
+    selectOption(
+        { { m_oddParityOption, "O" }, { m_noParityOption, "N" }, { m_evenParityOption, "E" } }, settings.parity);
     selectOption({ { m_sevenBitsOption, "7" }, { m_eightBitsOption, "8" } }, settings.dataBits);
     selectOption({ { m_oneStopBitOption, "1" }, { m_twoStopBitsOption, "2" } }, settings.stopBits);
-    selectOption({ { m_noPowerOption, "N" }, { m_rtsPowerOption, "R" }, { m_dtrPowerOption, "D" } },
-        settings.power);
-    selectOption({ { m_pollOptions[0], "F" }, { m_pollOptions[1], "M" }, { m_pollOptions[2], "S" },
-                     { m_pollOptions[3], "R" } },
+    selectOption({ { m_noPowerOption, "N" }, { m_rtsPowerOption, "R" }, { m_dtrPowerOption, "D" } }, settings.power);
+    selectOption(
+        { { m_pollOptions[0], "F" }, { m_pollOptions[1], "M" }, { m_pollOptions[2], "S" }, { m_pollOptions[3], "R" } },
         settings.pollRate);
 
     const auto [host, portNumber] = splitAddress(settings.rigctldAddress);
@@ -499,20 +497,21 @@ RigSettings RigInterfaceWindow::settingsInWindow() const
             settings.port = static_cast<int>(i) + 1;
         }
     }
-    settings.baud = checkedValue({ { m_baudOptions[0], BaudValues[0].value }, { m_baudOptions[1], BaudValues[1].value },
-                                     { m_baudOptions[2], BaudValues[2].value }, { m_baudOptions[3], BaudValues[3].value },
-                                     { m_baudOptions[4], BaudValues[4].value }, { m_baudOptions[5], BaudValues[5].value },
-                                     { m_baudOptions[6], BaudValues[6].value }, { m_baudOptions[7], BaudValues[7].value },
-                                     { m_baudOptions[8], BaudValues[8].value } },
-        settings.baud);
+    settings.baud
+        = checkedValue({ { m_baudOptions[0], BaudValues[0].value }, { m_baudOptions[1], BaudValues[1].value },
+                           { m_baudOptions[2], BaudValues[2].value }, { m_baudOptions[3], BaudValues[3].value },
+                           { m_baudOptions[4], BaudValues[4].value }, { m_baudOptions[5], BaudValues[5].value },
+                           { m_baudOptions[6], BaudValues[6].value }, { m_baudOptions[7], BaudValues[7].value },
+                           { m_baudOptions[8], BaudValues[8].value } },
+            settings.baud);
     settings.parity = checkedValue(
         { { m_oddParityOption, "O" }, { m_noParityOption, "N" }, { m_evenParityOption, "E" } }, settings.parity);
     settings.dataBits = checkedValue({ { m_sevenBitsOption, "7" }, { m_eightBitsOption, "8" } }, settings.dataBits);
     settings.stopBits = checkedValue({ { m_oneStopBitOption, "1" }, { m_twoStopBitsOption, "2" } }, settings.stopBits);
     settings.power = checkedValue(
         { { m_noPowerOption, "N" }, { m_rtsPowerOption, "R" }, { m_dtrPowerOption, "D" } }, settings.power);
-    settings.pollRate = checkedValue({ { m_pollOptions[0], "F" }, { m_pollOptions[1], "M" }, { m_pollOptions[2], "S" },
-                                         { m_pollOptions[3], "R" } },
+    settings.pollRate = checkedValue(
+        { { m_pollOptions[0], "F" }, { m_pollOptions[1], "M" }, { m_pollOptions[2], "S" }, { m_pollOptions[3], "R" } },
         settings.pollRate);
     settings.frequencyPoll = bytesIn(m_frequencyPollField);
     settings.modePoll = bytesIn(m_modePollField);

@@ -31,7 +31,8 @@ public:
     // Writes the rig's name into the default data, as "&Done" does.
     using RigNameSaver = std::function<void(const std::string& rigName)>;
 
-    RigInterfaceWindow(RigInterface& rig, OperatorDialogs& dialogs, RigNameSaver saveRigName, QWidget* parent = nullptr);
+    RigInterfaceWindow(
+        RigInterface& rig, OperatorDialogs& dialogs, RigNameSaver saveRigName, QWidget* parent = nullptr);
 
     // A rig chosen in the list: its profile's settings fill the window.
     void chooseRig(const QString& name);

@@ -28,8 +28,8 @@ RigctldLink::RigctldLink(QObject* parent)
         m_lastFailure.clear();
         emit connectionChanged(true, {});
     });
-    connect(&m_socket, &QTcpSocket::disconnected, this,
-        [this] { lose(QStringLiteral("rigctld closed the connection")); });
+    connect(
+        &m_socket, &QTcpSocket::disconnected, this, [this] { lose(QStringLiteral("rigctld closed the connection")); });
     connect(&m_socket, &QTcpSocket::errorOccurred, this,
         [this](QAbstractSocket::SocketError) { lose(m_socket.errorString()); });
 }

@@ -57,8 +57,8 @@ TEST_F(RigInterfaceTest, noRigPollsNothingAndIsNoFailure)
 TEST_F(RigInterfaceTest, theTimerRunsAtHalfTheChosenRate)
 {
     writePegasusFile("14.025,\"CW\"\r\n");
-    for (const auto& [rate, intervalMs] :
-        std::vector<std::pair<std::string, int>> { { "F", 50 }, { "M", 250 }, { "S", 1000 }, { "R", 5000 }, { "X", 250 } }) {
+    for (const auto& [rate, intervalMs] : std::vector<std::pair<std::string, int>> {
+             { "F", 50 }, { "M", 250 }, { "S", 1000 }, { "R", 5000 }, { "X", 250 } }) {
         RigSettings settings = chosen("Ten Tec Pegasus");
         settings.pollRate = rate;
         rig.applySettings(settings);
@@ -122,7 +122,8 @@ TEST_P(RigReadTest, eachReadHandsOnWhatTheOperatorChose)
 }
 
 INSTANTIATE_TEST_SUITE_P(Pegasus, RigReadTest,
-    ::testing::Values(ReadCase { "frequency and the rig's mode", "14.025,\"CW\"\r\n", true, ModeBy::Rig, 14.025f, "CW" },
+    ::testing::Values(
+        ReadCase { "frequency and the rig's mode", "14.025,\"CW\"\r\n", true, ModeBy::Rig, 14.025f, "CW" },
         ReadCase { "no frequency unless used", "14.025,\"CW\"\r\n", false, ModeBy::Rig, {}, "CW" },
         ReadCase { "mode by frequency", "14.2,\"CW\"\r\n", true, ModeBy::Frequency, 14.2f, "PH" },
         // 160 m has no mode of its own: the rig's stays.

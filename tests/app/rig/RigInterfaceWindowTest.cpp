@@ -100,8 +100,8 @@ TEST_F(RigInterfaceWindowTest, listsEveryRigInOrder)
     EXPECT_EQ(list->item(0)->text(), QStringLiteral("None"));
     EXPECT_EQ(list->item(list->count() - 1)->text(), QStringLiteral("Hamlib rigctld"));
     // Before any settings file: port 1, 56k, no parity, 8 data bits, 1 stop bit, no power, 500 ms.
-    for (const char* on : { "portOption_1", "baudOption_56000", "noParityOption", "eightBitsOption",
-             "oneStopBitOption", "noPowerOption", "poll500msOption", "modeByRigOption" }) {
+    for (const char* on : { "portOption_1", "baudOption_56000", "noParityOption", "eightBitsOption", "oneStopBitOption",
+             "noPowerOption", "poll500msOption", "modeByRigOption" }) {
         EXPECT_TRUE(option(on)->isChecked()) << on;
     }
 }
@@ -183,8 +183,8 @@ TEST_F(RigInterfaceWindowTest, theSettingsFileSelectsItsOptionsAndAValueOfNoOpti
 
     openWindow();
 
-    for (const char* on : { "portOption_4", "baudOption_9600", "sevenBitsOption", "twoStopBitsOption",
-             "dtrPowerOption", "poll2sOption", "ignoreModeOption" }) {
+    for (const char* on : { "portOption_4", "baudOption_9600", "sevenBitsOption", "twoStopBitsOption", "dtrPowerOption",
+             "poll2sOption", "ignoreModeOption" }) {
         EXPECT_TRUE(option(on)->isChecked()) << on;
     }
     for (const char* off : { "oddParityOption", "noParityOption", "evenParityOption" }) {
@@ -219,8 +219,8 @@ TEST_F(RigInterfaceWindowTest, aTestShowsTheRadiosAnswersAndEndTestClearsThem)
     control<QCheckBox>("fromHexCheck")->setChecked(true);
     writePegasusFile("7.1,\"\"");
     ASSERT_TRUE(QTest::qWaitFor([this] { return label("rigFrequencyLabel") == QStringLiteral("7.10000"); }, 5000));
-    ASSERT_TRUE(QTest::qWaitFor(
-        [this] { return label("unprocessedLabel") == QStringLiteral("37 2E 31 2C 22 22 "); }, 5000));
+    ASSERT_TRUE(
+        QTest::qWaitFor([this] { return label("unprocessedLabel") == QStringLiteral("37 2E 31 2C 22 22 "); }, 5000));
 
     click("endTestButton");
     EXPECT_FALSE(rig.isPolling());

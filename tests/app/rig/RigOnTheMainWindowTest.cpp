@@ -50,8 +50,7 @@ protected:
     bool dialTo(std::string_view file, std::string_view frequencyText)
     {
         writeRigFile(file);
-        return QTest::qWaitFor(
-            [&] { return form->operatingState().rigFrequencyText == frequencyText; }, 5000);
+        return QTest::qWaitFor([&] { return form->operatingState().rigFrequencyText == frequencyText; }, 5000);
     }
 
     TempFolder pegasus;
