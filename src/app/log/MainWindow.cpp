@@ -218,6 +218,7 @@ void MainWindow::connectParts()
 
     // The radio's dial sets the band and the logged frequency; its mode is the operator's to set.
     connect(m_keyers.rig.get(), &RigControl::frequencyReported, m_controller, &SessionController::followRigFrequency);
+    connect(m_keyers.rig.get(), &RigControl::modeReported, m_controller, &SessionController::followRigMode);
     connect(m_keyers.rig.get(), &RigControl::noticeForOperator, this,
         [this](const QString& text) { m_messages->show(text); });
 

@@ -126,6 +126,11 @@ void SessionController::followRigFrequency(float freqMHz)
     m_session.state.rigFrequencyText = rigFrequencyText(freqMHz);
 }
 
+void SessionController::followRigMode(const QString& mode)
+{
+    (void)mode;
+}
+
 void SessionController::setPostContestMode(bool on)
 {
     m_session.state.postContestMode = on;

@@ -43,6 +43,10 @@ public:
     // The rig reported its frequency (MHz): the band follows when the frequency is on one of the
     // contest's bands, and the next contact is logged on that frequency.
     void followRigFrequency(float freqMHz);
+    // The rig reported its mode ("CW", "PH", "AM", "FM" or empty). The operating mode stays as it is: it
+    // is the operator's, set in the station setup, and a rig in SSB for a moment must not turn the
+    // exchange and the reports of a CW log.
+    void followRigMode(const QString& mode);
 
     // Appends a contact to the log file; false (and the operator told) when it is not on the disk.
     bool appendContact(const QsoRecord& record);

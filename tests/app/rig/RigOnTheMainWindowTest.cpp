@@ -75,6 +75,8 @@ TEST_F(RigOnTheMainWindowTest, theBandAndTheLoggedFrequencyFollowTheDial)
     EXPECT_EQ(form->operatingState().currentBand, "40");
     ASSERT_TRUE(dialTo("28.5,\"USB\"\r\n", "28.500"));
     EXPECT_EQ(form->operatingState().currentBand, "10");
+    // The rig's phone leaves the log's mode as the operator set it.
+    EXPECT_EQ(form->defaultData().mode, "CW");
     EXPECT_TRUE(dialogs.shown.empty());
 }
 
