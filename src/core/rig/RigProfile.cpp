@@ -41,7 +41,7 @@ constexpr std::array<RigProfile, RigCount> Profiles = {
     serialRig("Yaesu 1000", RigFamily::Yaesu, "4800", "2", YaesuPoll, "", true),
     RigProfile { "Yaesu FTdx9000", RigFamily::Ftdx9000, "4800", Kept, Kept, Kept, "FA;", "MD0;", false },
     keptRig("Other", RigFamily::Other),
-    keptRig("Hamlib rigctld", RigFamily::Rigctld),
+    keptRig(RigctldRigName, RigFamily::Rigctld),
 };
 
 bool isIcomName(std::string_view name)

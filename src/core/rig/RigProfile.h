@@ -40,6 +40,7 @@ struct RigProfile
 };
 
 inline constexpr std::string_view NoRig = "None";
+inline constexpr std::string_view RigctldRigName = "Hamlib rigctld";
 inline constexpr std::string_view IcomNote = "Icom radio users will have to replace the 64 in the string with the ID "
                                              "for your particular radio.  Please check your Icom user's manual "
                                              "for details.";
