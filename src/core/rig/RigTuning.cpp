@@ -37,6 +37,9 @@ std::optional<std::string> scanNext(
     if (next > *to) {
         next = *from;
     }
+    if (next < 0) {
+        return std::nullopt;
+    }
     return decimalMHzText(tensOfHertz(next), ScanDecimals, true);
 }
 

@@ -82,7 +82,8 @@ std::optional<std::string> steppedText(std::string_view text, Hertz change);
 
 // The field after one scan tick: a step up from the field's frequency, back to the start of the range
 // once past its end (the end itself is scanned). Written to five decimals, the point kept after a whole
-// number ("14.00001", "14."). Nothing when the field or either end of the range holds no frequency.
+// number ("14.00001", "14."). Nothing when the field or either end of the range holds no frequency, or
+// when a step down would go below zero.
 std::optional<std::string> scanNext(
     std::string_view freqText, Hertz stepHz, std::string_view fromText, std::string_view toText);
 

@@ -132,6 +132,8 @@ TEST(RigTuningTest, aScanTickShowsFiveDecimalsAndNeedsThreeFrequencies)
         { "14/", 10, "1.8", "54", std::nullopt },
         { "14", 10, "", "54", std::nullopt },
         { "14", 10, "1.8", "5.4.", std::nullopt },
+        { "0.00001", -20, "0", "54", std::nullopt },
+        { "0.00002", -20, "0", "54", "0." },
     };
     for (const Case& c : cases) {
         EXPECT_EQ(scanNext(c.freq, c.step, c.from, c.to), c.next) << c.freq << " + " << c.step;
