@@ -140,6 +140,19 @@ public:
         enqueue(std::move(bytes), Clock::now());
     }
 
+    // What arrived, in the pieces the line's rounds took it in (2 ms apart at most), each with the time
+    // of its round: a test measures the spacing of commands from them.
+    struct Arrival
+    {
+        SerialDeviceEnd::Clock::time_point at;
+        std::string bytes;
+    };
+    std::vector<Arrival> arrivals() const
+    {
+        const std::lock_guard lock(m_mutex);
+        return m_arrivals;
+    }
+
     // Every byte the radio got, in order.
     std::string received() const
     {
@@ -149,6 +162,7 @@ public:
     std::string takeReceived()
     {
         const std::lock_guard lock(m_mutex);
+        m_arrivals.clear();
         return std::exchange(m_received, {});
     }
     // Whether these bytes have arrived, one after another, since the last takeReceived(); never waits, so
@@ -265,6 +279,9 @@ private:
     void hear(std::string_view input, Clock::time_point now)
     {
         m_received += input;
+        if (!input.empty()) {
+            m_arrivals.push_back({ now, std::string(input) });
+        }
         if (m_echo && (m_protocol == Protocol::Icom || m_protocol == Protocol::Icom735) && !input.empty()) {
             enqueue(std::string(input), now);
         }
@@ -493,6 +510,7 @@ private:
 
     // What happened.
     std::string m_received;
+    std::vector<Arrival> m_arrivals;
     std::vector<std::string> m_commands;
 };
 

@@ -39,7 +39,7 @@ MainWindowKeyers::MainWindowKeyers()
     : cw(std::make_unique<NoCwKeyer>())
     , phone(std::make_unique<NoPhoneKeyer>())
     , voice(std::make_unique<SilentVoicePrompts>())
-    , rig(std::make_unique<NoRig>())
+    , rig(std::make_unique<NoRigControl>())
 {
 }
 

@@ -1,8 +1,12 @@
 #pragma once
 
+#include "rig/RigCommands.h"
+#include "rig/RigProfile.h"
+
 #include <QObject>
 #include <QString>
 
+#include <string>
 #include <string_view>
 
 namespace brindle {
@@ -22,6 +26,22 @@ public:
         (void)rigName;
     }
     virtual bool isPolling() const = 0;
+    // The rig chosen in the rig window, "None" for none.
+    virtual std::string rigName() const
+    {
+        return std::string(NoRig);
+    }
+    // Takes the radio to a frequency, in the mode the band plan gives it there; only while it is polled.
+    virtual void changeFrequency(Hertz hertz)
+    {
+        (void)hertz;
+    }
+    // Sets the radio's mode ("CW", "USB", ...); an empty mode is the band plan's for the frequency.
+    virtual void changeMode(Hertz hertz, const std::string& mode)
+    {
+        (void)hertz;
+        (void)mode;
+    }
     // The program closes: a rig that must be let go of is told so, and polling ends.
     virtual void closeRig()
     {
@@ -37,7 +57,7 @@ signals:
     void noticeForOperator(const QString& text);
 };
 
-class NoRig final : public RigControl
+class NoRigControl final : public RigControl
 {
     Q_OBJECT
 

@@ -26,6 +26,9 @@ const QString InvalidCommText = QStringLiteral(
 // A file with a rate letter no button has polls as "500 ms" does.
 constexpr std::chrono::milliseconds FallbackInterval { 250 };
 constexpr qint64 ReopenEveryMs = 1000;
+// Which of a change's commands rigctld refused.
+constexpr int RigctldModeTag = 1;
+constexpr int RigctldFrequencyTag = 2;
 
 } // namespace
 
@@ -42,6 +45,12 @@ RigInterface::RigInterface(FileSystem& fs, std::string workingDir, OperatorDialo
     m_rigPollTimer->setObjectName(QStringLiteral("rigPollTimer"));
     m_rigPollTimer->setTimerType(Qt::PreciseTimer);
     connect(m_rigPollTimer, &QTimer::timeout, this, &RigInterface::pollTick);
+    m_sequence = new RigCommandSequence(*this, this);
+    connect(m_sequence, &RigCommandSequence::writeFailed, this,
+        [this](RigCommandSequence::Purpose, const QString& mode, const QString& reason, bool frequency) {
+            reportChangeFailure(frequency, mode, reason);
+        });
+    connect(m_sequence, &RigCommandSequence::idle, this, &RigInterface::changesEnded);
 }
 
 RigInterface::~RigInterface()
@@ -54,6 +63,9 @@ RigInterface::~RigInterface()
 
 void RigInterface::loadSettings()
 {
+    // What mode a frequency is worked in, for the changes; read again with the window, as the plan may
+    // have been edited meanwhile.
+    m_bandPlanModes = loadBandPlanModes(m_fs, m_workingDir);
     if (m_loaded) {
         return;
     }
@@ -88,7 +100,7 @@ void RigInterface::setPegasusFolder(const std::string& folder)
 
 bool RigInterface::isPolling() const
 {
-    return m_rigPollTimer->isActive();
+    return m_rigPollTimer->isActive() || m_pollHeld;
 }
 
 void RigInterface::startUp(std::string_view rigName)
@@ -130,6 +142,9 @@ bool RigInterface::startPolling()
             connect(m_rigctld, &RigctldLink::modeRead, this, [this](const QString& mode) {
                 m_rigctldMode = mode;
                 m_rigctldArrived = true;
+            });
+            connect(m_rigctld, &RigctldLink::commandRefused, this, [this](int tag, const QString& reason) {
+                reportChangeFailure(tag == RigctldFrequencyTag, toQString(m_changeMode), reason);
             });
             connect(m_rigctld, &RigctldLink::connectionChanged, this, [this](bool connected, const QString& reason) {
                 const QString where = toQString(m_polled.rigctldAddress);
@@ -178,6 +193,8 @@ bool RigInterface::openPort()
 void RigInterface::stopPolling()
 {
     const bool wasPolling = isPolling();
+    m_sequence->cancel();
+    m_pollHeld = false;
     m_rigPollTimer->stop();
     m_cycle.reset();
     if (m_port) {
@@ -203,6 +220,119 @@ void RigInterface::closeRig()
         }
     }
     stopPolling();
+}
+
+RigCommandContext RigInterface::commandContext() const
+{
+    RigCommandContext context;
+    // The radio's address is the one it is polled with; the prefixes are the fields' as they stand.
+    context.frequencyPoll = isPolling() ? m_polled.frequencyPoll : m_settings.frequencyPoll;
+    context.modePoll = m_settings.modePoll;
+    context.vfoDigit = m_reading.vfoDigit;
+    return context;
+}
+
+void RigInterface::changeFrequency(Hertz hertz)
+{
+    if (!isPolling()) {
+        return;
+    }
+    RigCommandSequence::Change change;
+    change.purpose = RigCommandSequence::Purpose::Frequency;
+    change.steps = changeFrequencySteps(m_polled.rigName, hertz, m_bandPlanModes, commandContext(), m_reading.mode);
+    change.mode = m_bandPlanModes.bandPlanMode(hertz);
+    m_changeMode = change.mode;
+    holdPolling();
+    m_sequence->run(std::move(change));
+}
+
+void RigInterface::changeMode(Hertz hertz, const std::string& mode)
+{
+    const std::string& name = isPolling() ? m_polled.rigName : m_settings.rigName;
+    RigCommandSequence::Change change;
+    change.purpose = RigCommandSequence::Purpose::Mode;
+    change.mode = mode.empty() ? m_bandPlanModes.bandPlanMode(hertz) : mode;
+    change.steps = changeModeSteps(name, change.mode, commandContext());
+    if (change.steps.empty()) {
+        return;
+    }
+    if (isPolling()) {
+        holdPolling();
+    }
+    m_changeMode = change.mode;
+    m_sequence->run(std::move(change));
+}
+
+Status RigInterface::sendRaw(std::string_view bytes)
+{
+    if (!m_port || !m_port->isOpen()) {
+        return Error { "The rig's port is not open." };
+    }
+    return m_port->write(bytes);
+}
+
+void RigInterface::holdPolling()
+{
+    m_rigPollTimer->stop();
+    m_pollHeld = true;
+}
+
+void RigInterface::changesEnded(bool frequencyFailed)
+{
+    if (!std::exchange(m_pollHeld, false)) {
+        return;
+    }
+    // A port that took no frequency is not asked again until the operator runs Test.
+    if (frequencyFailed) {
+        emit pollingChanged(false);
+        return;
+    }
+    // The cycle goes on where it was, its read-next flag and request turn as they were.
+    m_rigPollTimer->start();
+}
+
+void RigInterface::reportChangeFailure(bool frequency, const QString& mode, const QString& reason)
+{
+    if (frequency) {
+        m_dialogs.message(QStringLiteral("Error Changing Frequency"), reason, OperatorDialogs::Buttons::Ok,
+            OperatorDialogs::Icon::None);
+    } else {
+        m_dialogs.message(QStringLiteral("Error Changing Mode"), reason + QLatin1Char(' ') + mode,
+            OperatorDialogs::Buttons::Ok, OperatorDialogs::Icon::None);
+    }
+}
+
+void RigInterface::discardReceived()
+{
+    if (m_port && m_port->isOpen()) {
+        (void)m_port->readAll();
+    }
+    m_receiveBuffer.clear();
+}
+
+std::size_t RigInterface::bytesToWrite() const
+{
+    if (m_family == RigFamily::Rigctld && m_rigctld) {
+        return m_rigctld->bytesToWrite();
+    }
+    return m_port ? m_port->bytesToWrite() : 0;
+}
+
+Status RigInterface::write(const RigStep& step)
+{
+    if (step.kind == RigStep::Kind::WritePegasusFile) {
+        // The control program may not be there; its file is no business of the operator's mid-contest.
+        (void)m_fs.replaceFile(joinPath(pegasusFolder(), PegasusCommandFileName), step.bytes);
+        return {};
+    }
+    if (m_family == RigFamily::Rigctld && isPolling()) {
+        const int tag = step.kind == RigStep::Kind::WriteMode ? RigctldModeTag : RigctldFrequencyTag;
+        if (!m_rigctld || !m_rigctld->sendCommand(step.bytes, tag)) {
+            return Error { "rigctld is not connected: " + toBytes(m_linkStatus) };
+        }
+        return {};
+    }
+    return sendRaw(step.bytes);
 }
 
 void RigInterface::clearRigMode()

@@ -1,6 +1,8 @@
 #pragma once
 
+#include "rig/BandPlanModes.h"
 #include "rig/PollCycle.h"
+#include "rig/RigCommandSequence.h"
 #include "rig/RigControl.h"
 #include "rig/RigReplies.h"
 #include "rig/RigSettings.h"
@@ -29,7 +31,7 @@ using SerialPortMaker = std::function<std::unique_ptr<SerialPort>()>;
 // and the logged frequency follow the dial. The poll timer alternates a send tick and a read tick and
 // never waits for the radio: a rig that is absent, slow, half answering or unplugged leaves the last
 // reading where it was, and the window goes on working.
-class RigInterface final : public RigControl
+class RigInterface final : public RigControl, private RigCommandSequence::Target
 {
     Q_OBJECT
 
@@ -38,8 +40,8 @@ public:
         SerialPortMaker makePort, QObject* parent = nullptr);
     ~RigInterface() override;
 
-    // "RigCntrl.txt" in the working folder, read over the values held now; read once, the first time
-    // the rig is needed.
+    // "RigCntrl.txt" in the working folder, read over the values held now, once, the first time the rig
+    // is needed; and the band plan's modes, each time.
     void loadSettings();
     const RigSettings& settings() const
     {
@@ -68,6 +70,22 @@ public:
 
     void startUp(std::string_view rigName) override;
     void closeRig() override;
+
+    std::string rigName() const override
+    {
+        return m_settings.rigName;
+    }
+    // The mode first, then the frequency, each with the pauses its radio needs; the poll holds meanwhile.
+    void changeFrequency(Hertz hertz) override;
+    // Not only while polling; a poll running holds while the command goes out.
+    void changeMode(Hertz hertz, const std::string& mode) override;
+    // The command test window's own bytes, to the port the rig is polled on.
+    Status sendRaw(std::string_view bytes);
+    // A change is being sent or waits.
+    bool isChanging() const
+    {
+        return m_sequence->isRunning();
+    }
 
     // What the last reads told (frequency in MHz, mode text, the Kenwood VFO digit).
     const RigReading& reading() const
@@ -102,6 +120,16 @@ private:
     // A port that closed by itself (an unplugged adapter) is opened again, at most once a second.
     void reopenLostPort();
     void setLinkStatus(const QString& status);
+    RigCommandContext commandContext() const;
+    // A change begins: the poll timer stops, to go on when the last change has ended.
+    void holdPolling();
+    void changesEnded(bool frequencyFailed);
+    void reportChangeFailure(bool frequency, const QString& mode, const QString& reason);
+
+    // What the steps of a change act on.
+    void discardReceived() override;
+    std::size_t bytesToWrite() const override;
+    Status write(const RigStep& step) override;
 
     FileSystem& m_fs;
     std::string m_workingDir;
@@ -122,6 +150,10 @@ private:
     std::optional<double> m_rigctldFreqMHz;
     QString m_rigctldMode;
     QTimer* m_rigPollTimer = nullptr;
+    BandPlanModes m_bandPlanModes;
+    RigCommandSequence* m_sequence = nullptr;
+    bool m_pollHeld = false;
+    std::string m_changeMode; // of the last change asked for, for rigctld's refusals
 
     RigReading m_reading;
     std::string m_receiveBuffer;

@@ -88,6 +88,20 @@ void RigctldLink::poll()
     m_socket.write(request.data(), static_cast<qint64>(request.size()));
 }
 
+bool RigctldLink::sendCommand(std::string_view command, int tag)
+{
+    if (!isConnected()) {
+        return false;
+    }
+    const std::string request = m_protocol.commandRequest(command, tag);
+    return m_socket.write(request.data(), static_cast<qint64>(request.size())) == static_cast<qint64>(request.size());
+}
+
+std::size_t RigctldLink::bytesToWrite() const
+{
+    return isConnected() ? static_cast<std::size_t>(m_socket.bytesToWrite()) : 0;
+}
+
 void RigctldLink::takeReplies()
 {
     const QByteArray received = m_socket.readAll();
@@ -100,6 +114,9 @@ void RigctldLink::takeReplies()
         if (const std::optional<std::string_view> mode = rigctldModeText(*reading.mode)) {
             emit modeRead(toQString(*mode));
         }
+    }
+    for (const auto& [tag, code] : reading.refused) {
+        emit commandRefused(tag, toQString(rigctldErrorText(code)));
     }
 }
 

@@ -29,6 +29,11 @@ public:
     // One poll: frequency and mode are asked for, unless the last poll's replies are still due. A
     // daemon that lets several polls go unanswered is taken as hung and connected to afresh.
     void poll();
+    // A command that sets the radio ("F 14025000"); false when there is no connection to send it on. A
+    // refusal comes back as commandRefused with the tag.
+    bool sendCommand(std::string_view command, int tag);
+    // Bytes written and not yet handed to the network.
+    std::size_t bytesToWrite() const;
 
 signals:
     void frequencyRead(double freqMHz);
@@ -36,6 +41,7 @@ signals:
     void modeRead(const QString& mode);
     // Connected, or not, and why not in words for the operator.
     void connectionChanged(bool connected, const QString& reason);
+    void commandRefused(int tag, const QString& reason);
 
 private:
     void takeReplies();

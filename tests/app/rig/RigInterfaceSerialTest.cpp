@@ -5,8 +5,6 @@
 
 #include "app/rig/RigOnTestPorts.h"
 #include "rig/RigProfile.h"
-#include "support/PtyPair.h"
-#include "support/RigSimulator.h"
 
 #include <QSignalSpy>
 
@@ -21,43 +19,7 @@ namespace {
 
 using Protocol = RigSimulator::Protocol;
 
-class RigInterfaceSerialTest : public ::testing::Test, public RigOnTestPorts
-{
-protected:
-    void SetUp() override
-    {
-        plugIn();
-    }
-    void plugIn()
-    {
-        pty = std::make_unique<PtyPair>(cable.path());
-        ASSERT_EQ(pty->failure(), "");
-        device = pty->near();
-    }
-    void switchOn(Protocol protocol)
-    {
-        radio = std::make_unique<RigSimulator>(pty->far(), protocol);
-        ASSERT_EQ(radio->failure(), "");
-    }
-    void unplug()
-    {
-        radio->stop();
-        pty->stop();
-        pty.reset();
-    }
-    bool reported(QSignalSpy& frequencies, float freqMHz)
-    {
-        return QTest::qWaitFor(
-            [&] { return !frequencies.isEmpty() && std::abs(frequencies.back()[0].toFloat() - freqMHz) < 1e-4f; },
-            5000);
-    }
-
-    TempFolder cable;
-    std::unique_ptr<PtyPair> pty;
-    std::unique_ptr<RigSimulator> radio;
-};
-
-TEST_F(RigInterfaceSerialTest, aKenwoodsDialAndModeReachTheMainWindow)
+TEST_F(RigOnSimulatedRadio, aKenwoodsDialAndModeReachTheMainWindow)
 {
     switchOn(Protocol::Kenwood);
     QSignalSpy frequencies(&rig, &RigControl::frequencyReported);
@@ -78,7 +40,7 @@ TEST_F(RigInterfaceSerialTest, aKenwoodsDialAndModeReachTheMainWindow)
     EXPECT_TRUE(dialogs.shown.empty());
 }
 
-TEST_F(RigInterfaceSerialTest, aYaesuIsLetGoOfWhenTheProgramCloses)
+TEST_F(RigOnSimulatedRadio, aYaesuIsLetGoOfWhenTheProgramCloses)
 {
     switchOn(Protocol::Yaesu);
     QSignalSpy frequencies(&rig, &RigControl::frequencyReported);
@@ -95,7 +57,7 @@ TEST_F(RigInterfaceSerialTest, aYaesuIsLetGoOfWhenTheProgramCloses)
     EXPECT_EQ(received.substr(received.size() - 5), goodbye);
 }
 
-TEST_F(RigInterfaceSerialTest, endTestSaysNoGoodbye)
+TEST_F(RigOnSimulatedRadio, endTestSaysNoGoodbye)
 {
     switchOn(Protocol::Yaesu);
     QSignalSpy frequencies(&rig, &RigControl::frequencyReported);
@@ -107,7 +69,7 @@ TEST_F(RigInterfaceSerialTest, endTestSaysNoGoodbye)
     EXPECT_FALSE(radio->hasReceived(std::string("\x00\x00\x00\x00\x80", 5)));
 }
 
-TEST_F(RigInterfaceSerialTest, aSilentRadioLeavesTheLastReadingAndTheWindowFree)
+TEST_F(RigOnSimulatedRadio, aSilentRadioLeavesTheLastReadingAndTheWindowFree)
 {
     switchOn(Protocol::Kenwood);
     QSignalSpy frequencies(&rig, &RigControl::frequencyReported);
@@ -127,7 +89,7 @@ TEST_F(RigInterfaceSerialTest, aSilentRadioLeavesTheLastReadingAndTheWindowFree)
     ASSERT_TRUE(reported(frequencies, 21.025f));
 }
 
-TEST_F(RigInterfaceSerialTest, aPulledCableIsSaidOnceAndThePollGoesOnWhenItIsBack)
+TEST_F(RigOnSimulatedRadio, aPulledCableIsSaidOnceAndThePollGoesOnWhenItIsBack)
 {
     switchOn(Protocol::Kenwood);
     QSignalSpy frequencies(&rig, &RigControl::frequencyReported);

@@ -6,11 +6,17 @@
 #include "serial/QtSerialPort.h"
 #include "station/SettingsStore.h"
 #include "support/MapSettingsStore.h"
+#include "support/PtyPair.h"
+#include "support/RigSimulator.h"
 #include "support/ScriptedDialogs.h"
 #include "support/TempFolder.h"
 
+#include <QSignalSpy>
 #include <QTest>
 
+#include <gtest/gtest.h>
+
+#include <cmath>
 #include <fstream>
 #include <memory>
 #include <string>
@@ -47,6 +53,44 @@ struct RigOnTestPorts
     std::string device = temp.file("no-such-device");
     RigInterface rig { fs, temp.path(), dialogs, store,
         [this] { return std::make_unique<QtSerialPort>([this](int) { return device; }); } };
+};
+
+// A rig interface on a pseudo-terminal whose far end a simulated radio answers; the cable can be pulled
+// and put back.
+class RigOnSimulatedRadio : public ::testing::Test, public RigOnTestPorts
+{
+protected:
+    void SetUp() override
+    {
+        plugIn();
+    }
+    void plugIn()
+    {
+        pty = std::make_unique<PtyPair>(cable.path());
+        ASSERT_EQ(pty->failure(), "");
+        device = pty->near();
+    }
+    void switchOn(RigSimulator::Protocol protocol)
+    {
+        radio = std::make_unique<RigSimulator>(pty->far(), protocol);
+        ASSERT_EQ(radio->failure(), "");
+    }
+    void unplug()
+    {
+        radio->stop();
+        pty->stop();
+        pty.reset();
+    }
+    bool reported(QSignalSpy& frequencies, float freqMHz)
+    {
+        return QTest::qWaitFor(
+            [&] { return !frequencies.isEmpty() && std::abs(frequencies.back()[0].toFloat() - freqMHz) < 1e-4f; },
+            5000);
+    }
+
+    TempFolder cable;
+    std::unique_ptr<PtyPair> pty;
+    std::unique_ptr<RigSimulator> radio;
 };
 
 } // namespace brindle::test

@@ -59,6 +59,24 @@ TEST(RigctldProtocol, anErrorReplyStandsForTheWholeAnswerAndTheRestStillReads)
     EXPECT_EQ(rig.repliesDue(), 0u) << "a mode refused takes no passband line";
 }
 
+TEST(RigctldProtocol, aCommandIsAnsweredInTurnAndARefusalNamesIt)
+{
+    RigctldProtocol rig;
+    ASSERT_EQ(rig.pollRequest(), "f\nm\n");
+    EXPECT_EQ(rig.commandRequest("M CW 0", 1), "M CW 0\n");
+    EXPECT_EQ(rig.commandRequest("F 14025000", 2), "F 14025000\n");
+    EXPECT_EQ(rig.repliesDue(), 4u);
+    // The poll's answers come first, then one report for each command.
+    const RigctldProtocol::Reading read = rig.take("7025000\nUSB\n2400\nRPRT 0\nRPRT -9\n");
+    EXPECT_DOUBLE_EQ(read.freqMHz.value_or(0), 7.025);
+    EXPECT_FALSE(read.error) << "a refused command is no failed poll";
+    ASSERT_EQ(read.refused.size(), 1u);
+    EXPECT_EQ(read.refused[0], std::make_pair(2, -9));
+    EXPECT_EQ(rig.repliesDue(), 0u);
+    EXPECT_EQ(rigctldErrorText(-9), "rigctld: RPRT -9 (Command rejected by the rig)");
+    EXPECT_EQ(rigctldErrorText(-99), "rigctld: RPRT -99");
+}
+
 TEST(RigctldProtocol, whatWasNotAskedOrCannotBeReadChangesNothing)
 {
     RigctldProtocol rig;
