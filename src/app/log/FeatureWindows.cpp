@@ -9,6 +9,7 @@
 #include "keying/VoicePromptPlayer.h"
 #include "reports/ReportCommands.h"
 #include "rig/RigInterface.h"
+#include "rig/RigTuneDialog.h"
 
 #include <QWidget>
 
@@ -59,6 +60,7 @@ void FeatureWindows::useVoiceNavigation(
 
 void FeatureWindows::useRigInterface(RigControl& rig, RigInterfaceWindow::RigNameSaver saveRigName)
 {
+    m_rigControl = &rig;
     m_rig = qobject_cast<RigInterface*>(&rig);
     m_saveRigName = std::move(saveRigName);
     if (m_rig) {
@@ -69,6 +71,15 @@ void FeatureWindows::useRigInterface(RigControl& rig, RigInterfaceWindow::RigNam
             }
         });
     }
+}
+
+void FeatureWindows::openRigTune()
+{
+    if (!m_rigControl) {
+        return;
+    }
+    RigTuneDialog tune(*m_rigControl, &m_mainWindow);
+    m_dialogs.runModal(tune);
 }
 
 void FeatureWindows::openRigInterface(Opening opening)
@@ -117,9 +128,11 @@ bool FeatureWindows::openForCtrlKey(int keyCode)
     case 'R':
         openRigInterface(Opening::Beside);
         return true;
+    case 'G':
+        openRigTune();
+        return true;
     case 'B':
     case 'D':
-    case 'G':
         return true;
     default:
         return false;

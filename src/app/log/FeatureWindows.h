@@ -60,6 +60,8 @@ public:
     void openPhoneKeyer(Opening opening);
     // The voice navigation window, beside the main window. Only prompts that play have one.
     void openVoiceNavigation();
+    // The tune window, modal; discarded when it closes.
+    void openRigTune();
     // The rig interface window, at its normal size and in front. Only a rig interface that polls has one.
     void openRigInterface(Opening opening);
     // The CW strings window, beside the main window: at its normal size and in front, or minimised.
@@ -84,6 +86,7 @@ private:
     const Clock* m_clock = nullptr;
     VoiceNavigationWindow::LevelSaver m_saveVoiceLevel;
     QPointer<VoiceNavigationWindow> m_voiceNavigationWindow;
+    RigControl* m_rigControl = nullptr;
     RigInterface* m_rig = nullptr;
     RigInterfaceWindow::RigNameSaver m_saveRigName;
     QPointer<RigInterfaceWindow> m_rigInterfaceWindow;

@@ -3,6 +3,7 @@
 #include "common/OperatorDialogs.h"
 #include "common/QtText.h"
 #include "common/Text.h"
+#include "rig/FrequencyTestDialog.h"
 #include "rig/RigInterface.h"
 #include "rig/RigProfile.h"
 #include "rig/RigReplies.h"
@@ -610,7 +611,10 @@ void RigInterfaceWindow::openFrequencyTest()
     if (!m_rig.isPolling()) {
         m_dialogs.message(
             NotPollingTitle, NotPollingText, OperatorDialogs::Buttons::Ok, OperatorDialogs::Icon::Information);
+        return;
     }
+    FrequencyTestDialog test(m_rig, this);
+    m_dialogs.runModal(test);
 }
 
 void RigInterfaceWindow::browsePegasusFolder()

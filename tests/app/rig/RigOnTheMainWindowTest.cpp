@@ -115,6 +115,19 @@ TEST_F(RigOnTheMainWindowTest, ctrlRAndTheMenuOpenTheRigWindow)
     EXPECT_TRUE(rig->isPolling());
 }
 
+TEST_F(RigOnTheMainWindowTest, ctrlGOpensTheTuneWindowModally)
+{
+    QString opened;
+    dialogs.onModal = [&](QDialog& dialog) {
+        opened = dialog.objectName();
+        dialog.accept();
+    };
+    field("callField")->setFocus();
+    QTest::keyClick(field("callField"), Qt::Key_G, Qt::ControlModifier);
+    EXPECT_EQ(opened, QStringLiteral("RigTuneDialog"));
+    EXPECT_EQ(field("callField")->text(), QString());
+}
+
 TEST_F(RigOnTheMainWindowTest, closingTheProgramEndsThePoll)
 {
     form->close();
