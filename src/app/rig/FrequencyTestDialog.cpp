@@ -14,6 +14,8 @@
 #include <QPushButton>
 #include <QVBoxLayout>
 
+#include <algorithm>
+
 namespace brindle {
 
 namespace {
@@ -67,6 +69,9 @@ FrequencyTestDialog::FrequencyTestDialog(RigInterface& rig, QWidget* parent)
     frequency->addWidget(sendFrequencyButton, 0, 1);
     layout->addLayout(frequency);
     layout->addStretch();
+
+    // Wide enough for its title whole and the explanations in few lines.
+    resize(std::max(sizeHint().width(), fontMetrics().averageCharWidth() * 64), sizeHint().height());
 
     connect(sendCommand, &QPushButton::clicked, this, &FrequencyTestDialog::sendRawCommand);
     connect(sendFrequencyButton, &QPushButton::clicked, this, &FrequencyTestDialog::sendFrequency);

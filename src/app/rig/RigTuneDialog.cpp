@@ -259,10 +259,14 @@ void RigTuneDialog::scanOneStep()
 
 void RigTuneDialog::previewKeyDown(int& keyCode, int shift)
 {
-    (void)keyCode;
     (void)shift;
     // Any key stops a scan; the frequency stays where the scan had it.
     m_scanCheck->setChecked(false);
+    // The fields take Esc for themselves; the window is closed with it as any dialog is.
+    if (keyCode == vk::Escape) {
+        keyCode = 0;
+        reject();
+    }
 }
 
 void RigTuneDialog::previewKeyPress(int& keyAscii)

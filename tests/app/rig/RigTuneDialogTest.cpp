@@ -166,6 +166,13 @@ TEST_F(RigTuneDialogTest, anyKeyStopsTheScanWhereItIs)
     EXPECT_EQ(frequency()->text(), stoppedAt);
 }
 
+TEST_F(RigTuneDialogTest, escClosesTheWindow)
+{
+    frequency()->setFocus();
+    QTest::keyClick(frequency(), Qt::Key_Escape);
+    EXPECT_FALSE(tune->isVisible());
+}
+
 TEST(RigTuneDialogWithoutARig, theFieldMovesAndNothingIsSent)
 {
     NoRigControl rig;

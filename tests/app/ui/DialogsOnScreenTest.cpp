@@ -14,7 +14,9 @@
 #include "reports/RateGraphDialog.h"
 #include "reports/SummarySheetDialog.h"
 #include "rig/RigInterface.h"
+#include "rig/FrequencyTestDialog.h"
 #include "rig/RigInterfaceWindow.h"
+#include "rig/RigTuneDialog.h"
 #include "rig/RigProfile.h"
 #include "serial/SerialPortsDialog.h"
 #include "station/CountryTable.h"
@@ -201,6 +203,11 @@ TEST(DialogsOnScreen, everyDialogLiesInsideTheWorkAreaWithItsButtonsAndCaptionsW
                 s.rig().applySettings(icom);
                 return std::make_unique<RigInterfaceWindow>(s.rig(), s.dialogs, [](const std::string&) {}, parent);
             },
+            true },
+        { "rig tune",
+            [](Services& s, QWidget* parent) { return std::make_unique<RigTuneDialog>(s.rig(), parent); }, true },
+        { "frequency test",
+            [](Services& s, QWidget* parent) { return std::make_unique<FrequencyTestDialog>(s.rig(), parent); },
             true },
         { "WinKey setup",
             [](Services& s, QWidget* parent) {
