@@ -72,8 +72,7 @@ void RigCommandSequence::next()
                 break;
             }
             const bool frequency = step.kind != RigStep::Kind::WriteMode;
-            emit writeFailed(
-                m_running->purpose, toQString(m_running->mode), toQString(written.error().description), frequency);
+            emit writeFailed(toQString(m_running->mode), toQString(written.error().description), frequency);
             if (frequency) {
                 finish(true);
                 return;

@@ -36,14 +36,8 @@ public:
         virtual Status write(const RigStep& step) = 0;
     };
 
-    enum class Purpose
-    {
-        Frequency,
-        Mode,
-    };
     struct Change
     {
-        Purpose purpose = Purpose::Frequency;
         std::vector<RigStep> steps;
         std::string mode; // what the mode command sets, for the operator's message
     };
@@ -61,8 +55,7 @@ public:
 signals:
     // A write failed. A mode command's failure ends only the mode's part; a frequency command's ends the
     // change.
-    void writeFailed(RigCommandSequence::Purpose purpose, const QString& mode, const QString& reason,
-        bool frequencyCommand);
+    void writeFailed(const QString& mode, const QString& reason, bool frequencyCommand);
     // The last change has ended, and none waits; frequencyFailed when its frequency could not be written.
     void idle(bool frequencyFailed);
 

@@ -47,7 +47,7 @@ RigInterface::RigInterface(FileSystem& fs, std::string workingDir, OperatorDialo
     connect(m_rigPollTimer, &QTimer::timeout, this, &RigInterface::pollTick);
     m_sequence = new RigCommandSequence(*this, this);
     connect(m_sequence, &RigCommandSequence::writeFailed, this,
-        [this](RigCommandSequence::Purpose, const QString& mode, const QString& reason, bool frequency) {
+        [this](const QString& mode, const QString& reason, bool frequency) {
             reportChangeFailure(frequency, mode, reason);
         });
     connect(m_sequence, &RigCommandSequence::idle, this, &RigInterface::changesEnded);
@@ -238,7 +238,6 @@ void RigInterface::changeFrequency(Hertz hertz)
         return;
     }
     RigCommandSequence::Change change;
-    change.purpose = RigCommandSequence::Purpose::Frequency;
     change.steps = changeFrequencySteps(m_polled.rigName, hertz, m_bandPlanModes, commandContext(), m_reading.mode);
     change.mode = m_bandPlanModes.bandPlanMode(hertz);
     m_changeMode = change.mode;
@@ -250,7 +249,6 @@ void RigInterface::changeMode(Hertz hertz, const std::string& mode)
 {
     const std::string& name = isPolling() ? m_polled.rigName : m_settings.rigName;
     RigCommandSequence::Change change;
-    change.purpose = RigCommandSequence::Purpose::Mode;
     change.mode = mode.empty() ? m_bandPlanModes.bandPlanMode(hertz) : mode;
     change.steps = changeModeSteps(name, change.mode, commandContext());
     if (change.steps.empty()) {

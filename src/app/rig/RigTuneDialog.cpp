@@ -177,7 +177,8 @@ QWidget* RigTuneDialog::buildScan()
 
     for (std::size_t i = 0; i < ScanSteps.size(); ++i) {
         const QString name = QStringLiteral("scanStep_") + QString::number(ScanSteps[i].hertz) + QStringLiteral("Hz");
-        m_scanStepOptions[i] = optionButton(row, name.toLatin1().constData(), std::string(ScanSteps[i].caption).c_str());
+        m_scanStepOptions[i]
+            = optionButton(row, name.toLatin1().constData(), std::string(ScanSteps[i].caption).c_str());
     }
     m_scanStepOptions[DefaultScanStep]->setChecked(true);
     layout->addWidget(m_scanCheck);
@@ -248,8 +249,8 @@ void RigTuneDialog::scanOneStep()
             step = ScanSteps[i].hertz;
         }
     }
-    const std::optional<std::string> next = scanNext(toBytes(m_frequencyField->text()), step,
-        toBytes(m_scanFromField->text()), toBytes(m_scanToField->text()));
+    const std::optional<std::string> next = scanNext(
+        toBytes(m_frequencyField->text()), step, toBytes(m_scanFromField->text()), toBytes(m_scanToField->text()));
     if (!next) {
         return;
     }

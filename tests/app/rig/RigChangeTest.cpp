@@ -232,8 +232,7 @@ TEST_F(RigChangeTest, rigctldSetsTheRadioBehindIt)
 
     rig.changeFrequency(14'074'000);
     ASSERT_TRUE(changed());
-    ASSERT_TRUE(QTest::qWaitFor(
-        [&] { return rigctld.command("f\n").startsWith("14074000"); }, 5000));
+    ASSERT_TRUE(QTest::qWaitFor([&] { return rigctld.command("f\n").startsWith("14074000"); }, 5000));
     EXPECT_TRUE(rigctld.command("m\n").startsWith("CW\n"));
     rig.changeMode(0, "LSB");
     ASSERT_TRUE(changed());

@@ -1,8 +1,8 @@
 // The tune window and the command test window, driving a polled Kenwood on a real serial line.
 
+#include "rig/RigTuneDialog.h"
 #include "rig/FrequencyTestDialog.h"
 #include "rig/RigInterfaceWindow.h"
-#include "rig/RigTuneDialog.h"
 
 #include "app/rig/RigOnTestPorts.h"
 #include "rig/RigTuning.h"
@@ -73,9 +73,9 @@ protected:
 TEST_F(RigTuneDialogTest, aBandButtonTunesToItsFrequency)
 {
     EXPECT_EQ(tune->windowTitle(), QStringLiteral(" Change Frequency and Mode (Ctrl G (Go))"));
-    for (const auto& [button, text, command] : std::vector<std::tuple<const char*, const char*, const char*>> {
-             { "bandButton_60", "5.368", "FA00005368000;" }, { "bandButton_1.25", "223.5", "FA00223500000;" },
-             { "bandButton_20", "14.175", "MD2;FA00014175000;" } }) {
+    for (const auto& [button, text, command] :
+        std::vector<std::tuple<const char*, const char*, const char*>> { { "bandButton_60", "5.368", "FA00005368000;" },
+            { "bandButton_1.25", "223.5", "FA00223500000;" }, { "bandButton_20", "14.175", "MD2;FA00014175000;" } }) {
         click(button);
         EXPECT_EQ(frequency()->text(), QString::fromLatin1(text));
         EXPECT_TRUE(heard(command)) << command << " in " << radio->received();
