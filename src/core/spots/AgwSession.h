@@ -1,0 +1,77 @@
+#pragma once
+
+#include "spots/AgwFrame.h"
+
+#include <optional>
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace brindle {
+
+// The spotting window's caption while no station is connected through the engine.
+inline constexpr std::string_view SpottingCaption = "DX Spotting Setup";
+
+// What the spotting window does with one frame from the engine.
+struct AgwFrameOutcome
+{
+    // Appended to the monitor in this order, the monitor trimmed after each.
+    std::vector<std::string> monitorTexts;
+    // A spot, handed to the spot store once it is shown (it is also the first monitor text).
+    std::optional<std::string> spotLine;
+    int beeps = 0;
+    // The window's new caption, when the link to a station began or ended.
+    std::optional<std::string> caption;
+};
+
+// What a line typed in the send box becomes.
+struct AgwSendOutcome
+{
+    // Requests for the engine, in order.
+    std::vector<std::string> requests;
+    struct Message
+    {
+        std::string text;
+        std::string title;
+    };
+    std::optional<Message> message;
+};
+
+// The spotting window's side of the AGW Packet Engine: received frames become monitor text and spots,
+// typed lines become requests, and the one station a connection is open to is followed from the
+// engine's reports. While no station is connected the engine's monitoring is all there is.
+class AgwSession
+{
+public:
+    // The call the requests come from, as it was registered.
+    void setOwnCall(std::string_view ownCall);
+    // Empty while only monitoring.
+    const std::string& connectedStation() const
+    {
+        return m_connectedStation;
+    }
+
+    // One received frame. monitorText is the monitor as it is before anything of this frame is added;
+    // dxOnly is the window's "List DX Only" box.
+    AgwFrameOutcome take(const AgwFrame& frame, std::string_view monitorText, bool dxOnly);
+    // A line from the send box: ":C CALL" asks for a connection, ":D" ends it, anything else is sent to
+    // the connected station (and nowhere while none is).
+    AgwSendOutcome send(std::string_view text);
+    // The connection to the engine is being closed: a connected station is left first. Nothing when no
+    // station is connected.
+    std::optional<std::string> leaveStation();
+
+private:
+    std::string m_ownCall;
+    std::string m_connectedStation;
+};
+
+// Kinds of frame whose data is text for the monitor: monitored frames ('U' unproto, 'I' information,
+// 'S' supervisory, 'T' own transmissions), connected data ('D') and the connection reports ('C', 'd').
+bool isAgwTextFrame(char kind);
+
+// The send box's text when it is due to go by itself: a line typed beyond 70 characters goes at the
+// next blank, without that blank. Nothing while it is shorter or does not end in a blank.
+std::optional<std::string> agwLineDueAtBlank(std::string_view fieldText);
+
+} // namespace brindle
