@@ -15,9 +15,10 @@ packages=(
 )
 
 # The tests play into a sound server of their own. Not for the logger: on a desktop that runs
-# PipeWire, a second sound server would fight it for the operator's sound.
+# PipeWire, a second sound server would fight it for the operator's sound. Dire Wolf is the AGW Packet
+# Engine the spot tests talk to; the operator runs whichever engine drives the radio.
 if [ "${1:-}" = "--tests" ]; then
-    packages+=(pulseaudio pulseaudio-utils)
+    packages+=(pulseaudio pulseaudio-utils direwolf)
 fi
 
 missing=()
