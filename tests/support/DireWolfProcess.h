@@ -1,9 +1,10 @@
 #pragma once
 
+#include "support/FreePort.h"
 #include <QByteArray>
 #include <QFile>
+
 #include <QProcess>
-#include <QTcpServer>
 #include <QTemporaryDir>
 #include <QTest>
 
@@ -21,10 +22,6 @@ public:
 
     DireWolfProcess()
     {
-        QTcpServer probe;
-        probe.listen(QHostAddress::LocalHost);
-        m_agwPort = probe.serverPort();
-        probe.close();
         start();
     }
     ~DireWolfProcess()
@@ -126,7 +123,7 @@ private:
     QTemporaryDir m_folder;
     QProcess m_process;
     QByteArray m_output;
-    int m_agwPort = 0;
+    int m_agwPort = freeLoopbackPort();
     std::string m_failure;
 };
 

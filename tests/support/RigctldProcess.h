@@ -1,7 +1,8 @@
 #pragma once
 
+#include "support/FreePort.h"
+
 #include <QProcess>
-#include <QTcpServer>
 #include <QTcpSocket>
 #include <QTest>
 
@@ -16,10 +17,6 @@ class RigctldProcess
 public:
     RigctldProcess()
     {
-        QTcpServer probe;
-        probe.listen(QHostAddress::LocalHost);
-        m_port = probe.serverPort();
-        probe.close();
         start();
     }
     ~RigctldProcess()
@@ -83,7 +80,7 @@ public:
 
 private:
     QProcess m_process;
-    int m_port = 0;
+    int m_port = freeLoopbackPort();
     std::string m_failure;
 };
 

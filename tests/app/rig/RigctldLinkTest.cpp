@@ -2,6 +2,7 @@
 
 #include "rig/RigctldLink.h"
 
+#include "support/FreePort.h"
 #include "support/RigctldProcess.h"
 
 #include <QSignalSpy>
@@ -75,10 +76,7 @@ TEST_F(RigctldLinkTest, aRestartedDaemonIsFoundAgainWithoutTheOperator)
 
 TEST(RigctldLinkAbsentTest, noDaemonIsReportedAndNothingWaits)
 {
-    QTcpServer probe;
-    probe.listen(QHostAddress::LocalHost);
-    const int port = probe.serverPort();
-    probe.close();
+    const int port = freeLoopbackPort();
     RigctldLink rig;
     QSignalSpy changes(&rig, &RigctldLink::connectionChanged);
     rig.connectTo({ "127.0.0.1", port });

@@ -4,6 +4,7 @@
 
 #include "spots/AgwSession.h"
 #include "support/DireWolfProcess.h"
+#include "support/FreePort.h"
 
 #include <QSignalSpy>
 #include <QTcpServer>
@@ -36,7 +37,7 @@ protected:
     std::optional<AgwFrame> nextFrame()
     {
         std::optional<AgwFrame> frame;
-        QTest::qWaitFor([&] { return (frame = client.takeFrame()).has_value(); }, 10000);
+        (void)QTest::qWaitFor([&] { return (frame = client.takeFrame()).has_value(); }, 10000);
         return frame;
     }
 
@@ -109,10 +110,7 @@ TEST_F(AgwClientTest, aConnectionRequestGoesOnTheAirFromTheOwnCall)
 
 TEST(AgwClientAbsentTest, noEngineIsReportedAndNothingWaits)
 {
-    QTcpServer probe;
-    probe.listen(QHostAddress::LocalHost);
-    const int port = probe.serverPort();
-    probe.close();
+    const int port = freeLoopbackPort();
     AgwClient client;
     QSignalSpy registered(&client, &AgwClient::registered);
     QSignalSpy failed(&client, &AgwClient::failed);

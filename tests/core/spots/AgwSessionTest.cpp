@@ -83,14 +83,20 @@ protected:
     void SetUp() override
     {
         session.setOwnCall(" N0CALL ");
-        const AgwFrameOutcome connected
-            = session.take(frame('C', "W1AW-5", "*** CONNECTED With Station W1AW-5\r\0"s), {}, false);
-        ASSERT_EQ(connected.monitorTexts,
-            (std::vector<std::string> {
-                "CW1AW-5 *** CONNECTED With Station W1AW-5\r\n", "** Connected to W1AW-5 **" }));
-        EXPECT_EQ(connected.beeps, 1);
-        EXPECT_EQ(connected.caption, "DX Spotting Setup - Connected to W1AW-5");
+        expectLinkReport(frame('C', "W1AW-5", "*** CONNECTED With Station W1AW-5\r\0"s),
+            { "CW1AW-5 *** CONNECTED With Station W1AW-5\r\n", "** Connected to W1AW-5 **" }, 1,
+            "DX Spotting Setup - Connected to W1AW-5");
         ASSERT_EQ(session.connectedStation(), "W1AW-5");
+    }
+    // The engine's report that the link began or ended.
+    void expectLinkReport(
+        const AgwFrame& report, const std::vector<std::string>& shown, int beeps, const std::string& caption)
+    {
+        const AgwFrameOutcome outcome = session.take(report, {}, false);
+        EXPECT_EQ(outcome.monitorTexts, shown);
+        EXPECT_EQ(outcome.beeps, beeps);
+        EXPECT_EQ(outcome.caption, caption);
+        EXPECT_FALSE(outcome.spotLine);
     }
 
     AgwSession session;
@@ -115,13 +121,9 @@ TEST_F(ConnectedAgwSession, theStationsTextIsShownWholeAndItsSpotsHandedOver)
 
 TEST_F(ConnectedAgwSession, theStationLeavingBeepsTwiceAndRestoresTheCaption)
 {
-    const AgwFrameOutcome left
-        = session.take(frame('d', "w1aw-5", "*** DISCONNECTED From Station W1AW-5\r\0"s), {}, false);
-    EXPECT_EQ(left.monitorTexts,
-        (std::vector<std::string> {
-            "*** DISCONNECTED From Station W1AW-5\r\n", "\r\n** Disconnected from W1AW-5 **\r\n" }));
-    EXPECT_EQ(left.beeps, 2);
-    EXPECT_EQ(left.caption, "DX Spotting Setup");
+    expectLinkReport(frame('d', "w1aw-5", "*** DISCONNECTED From Station W1AW-5\r\0"s),
+        { "*** DISCONNECTED From Station W1AW-5\r\n", "\r\n** Disconnected from W1AW-5 **\r\n" }, 2,
+        "DX Spotting Setup");
     EXPECT_EQ(session.connectedStation(), "");
 }
 
