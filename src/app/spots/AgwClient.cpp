@@ -57,6 +57,8 @@ QString AgwClient::engineAddress() const
 
 void AgwClient::registerCall(const std::string& ownCall)
 {
+    // A connection dropped to start afresh is no failure.
+    m_wanted = false;
     m_socket.abort();
     m_reader.reset();
     m_frames.clear();

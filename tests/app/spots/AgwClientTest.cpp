@@ -108,6 +108,17 @@ TEST_F(AgwClientTest, aConnectionRequestGoesOnTheAirFromTheOwnCall)
     EXPECT_EQ(failed.size(), 0) << "closing is no failure";
 }
 
+TEST_F(AgwClientTest, registeringAgainStartsAFreshConnectionStillMonitoring)
+{
+    client.registerCall("N0CALL");
+    ASSERT_TRUE(QTest::qWaitFor([this] { return registered.size() == 2 || failed.size() > 0; }, 10000));
+    EXPECT_EQ(failed.size(), 0) << "the connection it dropped is no failure";
+    ASSERT_EQ(direwolf.hear("W1AW>APRS:DX de W1AW: 7025.0 Q9ZZZ"), "");
+    const std::optional<AgwFrame> frame = nextFrame();
+    ASSERT_TRUE(frame) << direwolf.output().toStdString();
+    EXPECT_EQ(session.take(*frame, {}, false).spotLine, "DX de W1AW: 7025.0 Q9ZZZ\r\n");
+}
+
 TEST(AgwClientAbsentTest, noEngineIsReportedAndNothingWaits)
 {
     const int port = freeLoopbackPort();
