@@ -55,6 +55,24 @@ bool equalsIgnoreCase(std::string_view a, std::string_view b)
     return true;
 }
 
+std::size_t findIgnoreCase(std::string_view text, std::string_view part, std::size_t from)
+{
+    if (from > text.size() || part.size() > text.size() - from) {
+        return std::string_view::npos;
+    }
+    for (std::size_t at = from; at + part.size() <= text.size(); ++at) {
+        if (equalsIgnoreCase(text.substr(at, part.size()), part)) {
+            return at;
+        }
+    }
+    return std::string_view::npos;
+}
+
+bool startsWithIgnoreCase(std::string_view text, std::string_view start)
+{
+    return text.size() >= start.size() && equalsIgnoreCase(text.substr(0, start.size()), start);
+}
+
 std::string_view trimBlanks(std::string_view text)
 {
     while (!text.empty() && isBlank(text.front())) {

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <cstddef>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -12,6 +13,9 @@ std::string toUpperAscii(std::string_view text);
 // The program's 8-bit text (Latin-1) as UTF-8, for a file that declares that encoding.
 std::string latin1ToUtf8(std::string_view text);
 bool equalsIgnoreCase(std::string_view a, std::string_view b);
+// Where part first occurs in text at or after from, ASCII letters matching either case; npos when nowhere.
+std::size_t findIgnoreCase(std::string_view text, std::string_view part, std::size_t from = 0);
+bool startsWithIgnoreCase(std::string_view text, std::string_view start);
 std::string_view trimBlanks(std::string_view text);
 
 // The text without double quotes, CR and LF: what a quoted field of the program's files can hold.

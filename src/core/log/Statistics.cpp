@@ -25,11 +25,6 @@ bool isAreaCharacter(char c)
     return c >= '/' && c <= '9';
 }
 
-bool startsWithIgnoreCase(std::string_view text, std::string_view prefix)
-{
-    return text.size() >= prefix.size() && equalsIgnoreCase(text.substr(0, prefix.size()), prefix);
-}
-
 // Two characters of the operating-time display: a value below 10 as "0" and its last digit, any other
 // as its last two digits, so 100 hours and more wrap round.
 std::string lastTwoDigits(double value)

@@ -3,6 +3,7 @@
 #include "common/FieldReader.h"
 #include "common/FieldWriter.h"
 #include "common/Text.h"
+#include "serial/SerialPort.h"
 
 namespace brindle {
 
@@ -32,7 +33,7 @@ std::string paddedBaud(std::string_view baud)
 
 std::string lineSettingsText(const RigSettings& s)
 {
-    return baudText(s.baud) + ',' + s.parity + ',' + s.dataBits + ',' + s.stopBits;
+    return lineSettingsText(s.baud, s.parity, s.dataBits, s.stopBits);
 }
 
 RigSettings parseRigSettings(std::string_view content, RigSettings s)
