@@ -1,6 +1,8 @@
 #include "spots/TelnetPolicy.h"
 #include "spots/TelnetReceiver.h"
 
+#include "support/TempFolder.h"
+
 #include <gtest/gtest.h>
 
 #include <string>
@@ -31,6 +33,29 @@ TEST(TelnetReceiver, ASpotCutBetweenReadsIsHandedOverOnceWhole)
     EXPECT_EQ(receiver.take(Spot.substr(30) + "\r", 10, monitor, false).spots, Lines({ Spot }));
     EXPECT_TRUE(receiver.take("\n" + Spot + "\r\n", 20, monitor, false).spots.size() == 1)
         << "no repeat test over Telnet, and the LF of the CR LF is no line";
+}
+
+TEST(TelnetReceiver, ClusterAndBeaconNetworkLinesComeOutWholeInAnyReads)
+{
+    const std::string feed = test::fixture("spots/rbn_lines.txt");
+    Lines expected;
+    for (std::size_t at = 0; at < feed.size();) {
+        const std::size_t end = feed.find("\r\n", at);
+        expected.push_back(feed.substr(at, end - at));
+        at = end + 2;
+    }
+    for (const std::size_t readSize : { 1, 7, 64, 1460 }) {
+        TelnetReceiver receiver;
+        std::string monitor;
+        Lines spots;
+        for (std::size_t at = 0; at < feed.size(); at += readSize) {
+            for (std::string& spot : receiver.take(feed.substr(at, readSize), 0, monitor, false).spots) {
+                spots.push_back(spot);
+            }
+        }
+        EXPECT_EQ(spots, expected) << "reads of " << readSize;
+        EXPECT_EQ(monitor, feed);
+    }
 }
 
 TEST(TelnetReceiver, DxOnlyShowsTheSpotsALineEach)
