@@ -40,13 +40,7 @@ RigSettings parseRigSettings(std::string_view content, RigSettings s)
 {
     FieldReader reader(content);
     const auto text = [&reader](std::string& out) { return reader.readText(out); };
-    const auto flag = [&reader](bool& out) {
-        const std::optional<int> value = reader.nextWholeNumber();
-        if (value) {
-            out = *value != 0;
-        }
-        return value.has_value();
-    };
+    const auto flag = [&reader](bool& out) { return reader.readFlag(out); };
     std::string baud;
     if (!text(baud)) {
         return s;

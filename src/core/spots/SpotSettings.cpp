@@ -13,16 +13,8 @@ namespace {
 
 constexpr std::array<std::string_view, 4> SourceTexts { "None", "TNC", "Telnet", "AGW Packet Engine" };
 
-constexpr std::string_view TrueText = "#TRUE#";
-constexpr std::string_view FalseText = "#FALSE#";
-
 constexpr int LowestHandshaking = 1;
 constexpr int HighestHandshaking = 4;
-
-std::string_view truthText(bool value)
-{
-    return value ? TrueText : FalseText;
-}
 
 } // namespace
 
@@ -58,21 +50,8 @@ SpotSettings parseSpotSettings(std::string_view content, SpotSettings s)
         out = *value;
         return true;
     };
-    const auto flag = [&reader](bool& out) {
-        const std::optional<int> value = reader.nextWholeNumber();
-        if (value) {
-            out = *value != 0;
-        }
-        return value.has_value();
-    };
-    const auto truth = [&reader](bool& out) {
-        const std::optional<std::string> value = reader.nextText();
-        if (!value || !(equalsIgnoreCase(*value, TrueText) || equalsIgnoreCase(*value, FalseText))) {
-            return false;
-        }
-        out = equalsIgnoreCase(*value, TrueText);
-        return true;
-    };
+    const auto flag = [&reader](bool& out) { return reader.readFlag(out); };
+    const auto truth = [&reader](bool& out) { return reader.readTruthValue(out); };
 
     std::string speed;
     if (!text(speed)) {
@@ -105,14 +84,14 @@ std::string formatSpotSettings(const SpotSettings& s)
     out.number(s.hexFlag ? 1 : 0);
     out.number(s.handshaking);
     out.number(s.dxOnly ? 1 : 0);
-    out.number(truthText(s.listMode));
+    out.truthValue(s.listMode);
     out.text(s.commandChar);
     out.text(s.telnetPort);
     out.text(s.telnetHost);
     out.text(s.agwAddress);
     out.text(s.telnetLoginCall);
-    out.number(truthText(s.autoReconnect));
-    out.number(truthText(s.keepAlive));
+    out.truthValue(s.autoReconnect);
+    out.truthValue(s.keepAlive);
     return out.content();
 }
 
