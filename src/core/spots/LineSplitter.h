@@ -16,10 +16,9 @@ namespace brindle {
 // still end them with a bare CR. A CR LF split between two reads ends one line, not two. NUL bytes are left
 // out: Telnet sends them only as padding (a bare CR goes as CR NUL).
 //
-// No line a cluster sends comes near MaxLineLength. A longer one is noise (a binary stream, a node gone
-// wrong) and is dropped whole, up to its end, instead of being cut into pieces any of which could begin
-// with "DX" and pass for a spot. So the pending text never holds more than MaxLineLength bytes, however
-// long the line.
+// No line a cluster sends comes near the bound (4 KiB unless told otherwise). A longer one is noise (a binary stream, a
+// node gone wrong) and is dropped whole, up to its end, instead of being cut into pieces any of which could begin with
+// "DX" and pass for a spot. So the pending text never holds more than the bound, however long the line.
 class LineSplitter
 {
 public:
