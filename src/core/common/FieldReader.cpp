@@ -1,5 +1,6 @@
 #include "FieldReader.h"
 
+#include "FieldWriter.h"
 #include "Text.h"
 
 #include <cmath>
@@ -88,6 +89,32 @@ std::optional<int> FieldReader::nextWholeNumber()
         return std::nullopt;
     }
     return static_cast<int>(*value);
+}
+
+bool FieldReader::readFlag(bool& out)
+{
+    const std::optional<int> value = nextWholeNumber();
+    if (value) {
+        out = *value != 0;
+    }
+    return value.has_value();
+}
+
+bool FieldReader::readTruthValue(bool& out)
+{
+    const std::optional<std::string> text = nextText();
+    if (!text) {
+        return false;
+    }
+    if (equalsIgnoreCase(*text, TrueText)) {
+        out = true;
+        return true;
+    }
+    if (equalsIgnoreCase(*text, FalseText)) {
+        out = false;
+        return true;
+    }
+    return false;
 }
 
 FieldReader::Status FieldReader::next(Field& field)

@@ -44,6 +44,11 @@ public:
     std::optional<double> nextNumber();
     // The same for a whole number: a fraction, or a size no setting ever has, means the file is damaged.
     std::optional<int> nextWholeNumber();
+    // A check box's value as a whole number, any but 0 set, into out; false, out unchanged, when the field
+    // is no whole number.
+    bool readFlag(bool& out);
+    // A truth value, #TRUE# or #FALSE# in any case, into out; false, out unchanged, for anything else.
+    bool readTruthValue(bool& out);
 
     // Skips blanks and line ends. Used between records so that blank lines (an editor's trailing
     // newline, say) never turn into empty fields that shift every later record.

@@ -22,4 +22,9 @@ void FieldWriter::number(int value)
     number(std::to_string(value));
 }
 
+void FieldWriter::truthValue(bool value)
+{
+    number(value ? TrueText : FalseText);
+}
+
 } // namespace brindle

@@ -3,6 +3,7 @@
 #include "common/FieldReader.h"
 #include "common/FieldWriter.h"
 #include "common/Text.h"
+#include "serial/SerialPort.h"
 
 namespace brindle {
 
@@ -32,20 +33,14 @@ std::string paddedBaud(std::string_view baud)
 
 std::string lineSettingsText(const RigSettings& s)
 {
-    return baudText(s.baud) + ',' + s.parity + ',' + s.dataBits + ',' + s.stopBits;
+    return lineSettingsText(s.baud, s.parity, s.dataBits, s.stopBits);
 }
 
 RigSettings parseRigSettings(std::string_view content, RigSettings s)
 {
     FieldReader reader(content);
     const auto text = [&reader](std::string& out) { return reader.readText(out); };
-    const auto flag = [&reader](bool& out) {
-        const std::optional<int> value = reader.nextWholeNumber();
-        if (value) {
-            out = *value != 0;
-        }
-        return value.has_value();
-    };
+    const auto flag = [&reader](bool& out) { return reader.readFlag(out); };
     std::string baud;
     if (!text(baud)) {
         return s;

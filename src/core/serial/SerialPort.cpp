@@ -19,6 +19,17 @@ std::optional<int> wholeNumber(std::string_view text)
 
 } // namespace
 
+std::string lineSettingsText(
+    std::string_view baud, std::string_view parity, std::string_view dataBits, std::string_view stopBits)
+{
+    std::string text(trimBlanks(storableText(baud)));
+    for (const std::string_view value : { parity, dataBits, stopBits }) {
+        text += ',';
+        text += value;
+    }
+    return text;
+}
+
 std::optional<LineSettings> parseLineSettings(std::string_view text)
 {
     std::string_view parts[4];

@@ -22,6 +22,11 @@ struct LineSettings
 
 // Nothing for a text that is not four such values; case and blanks around the values do not matter.
 std::optional<LineSettings> parseLineSettings(std::string_view text);
+// The text a settings window's option values make, as parseLineSettings takes it. The speed is taken
+// without blanks around it, and without what the settings files cannot keep, so the text written is the
+// one the values read back give.
+std::string lineSettingsText(
+    std::string_view baud, std::string_view parity, std::string_view dataBits, std::string_view stopBits);
 
 enum class Handshaking
 {

@@ -10,4 +10,13 @@ bool isRepeatOfRecentText(std::string_view monitorText, std::string_view line)
     return findIgnoreCase(monitorText, line, start) != std::string_view::npos;
 }
 
+bool trimMonitor(std::string& monitorText)
+{
+    if (monitorText.size() <= MonitorLimit) {
+        return false;
+    }
+    monitorText.erase(0, monitorText.size() - MonitorKeptAfterTrim);
+    return true;
+}
+
 } // namespace brindle
