@@ -12,6 +12,7 @@
 #include "rig/RigInterface.h"
 #include "serial/QtSerialPort.h"
 #include "serial/PortArbiter.h"
+#include "spots/SpotFeed.h"
 #include "station/ProgramStart.h"
 #include "station/QtSettingsStore.h"
 #include "station/SharedPreferences.h"
@@ -88,6 +89,8 @@ int main(int argc, char** argv)
 
     keyers.rig = std::make_unique<RigInterface>(fs, workingDir, dialogs, settings,
         [] { return std::make_unique<QtSerialPort>(systemPortDevices()); });
+    keyers.spots = std::make_unique<SpotFeed>(
+        fs, workingDir, dialogs, [] { return std::make_unique<QtSerialPort>(systemPortDevices()); });
 
     int exitCode = -1;
     MainWindow form(

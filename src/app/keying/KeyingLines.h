@@ -51,7 +51,7 @@ private:
 class KeyingLines final : public KeyingLineSource
 {
 public:
-    using SerialPortMaker = std::function<std::unique_ptr<SerialPort>()>;
+    using SerialPortMaker = brindle::SerialPortMaker;
     using ParallelDeviceFinder = std::function<std::string(int address)>;
 
     KeyingLines(const KeyingLineChoice& choice, SerialPortMaker makeSerialPort, ParallelDeviceFinder parallelDevice);

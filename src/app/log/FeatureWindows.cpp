@@ -10,6 +10,7 @@
 #include "reports/ReportCommands.h"
 #include "rig/RigInterface.h"
 #include "rig/RigTuneDialog.h"
+#include "spots/SpotFeed.h"
 
 #include <QWidget>
 
@@ -73,6 +74,37 @@ void FeatureWindows::useRigInterface(RigControl& rig, RigInterfaceWindow::RigNam
     }
 }
 
+void FeatureWindows::useSpotFeed(SpotFeed& feed, SpottingWindow::Hooks hooks)
+{
+    m_spotFeed = &feed;
+    m_spottingHooks = std::move(hooks);
+    // A TNC port or packet engine that cannot be reached: the window shows why, unless it is up.
+    connect(m_spotFeed, &SpotFeed::sourceRefused, this, [this] {
+        if (m_spottingWindow && !m_spottingWindow->isVisible()) {
+            showInFront(*m_spottingWindow);
+        }
+    });
+}
+
+void FeatureWindows::openSpotting()
+{
+    if (!m_spotFeed) {
+        return;
+    }
+    m_spottingHooks.savePreferences();
+    if (!m_spottingWindow) {
+        m_spottingWindow = new SpottingWindow(*m_spotFeed, m_dialogs, m_spottingHooks, &m_mainWindow);
+    }
+    showInFront(*m_spottingWindow);
+}
+
+void FeatureWindows::closeSpotFeed()
+{
+    if (m_spotFeed) {
+        m_spotFeed->shutDown();
+    }
+}
+
 void FeatureWindows::openRigTune()
 {
     if (!m_rigControl) {
@@ -131,8 +163,10 @@ bool FeatureWindows::openForCtrlKey(int keyCode)
     case 'G':
         openRigTune();
         return true;
-    case 'B':
     case 'D':
+        openSpotting();
+        return true;
+    case 'B':
         return true;
     default:
         return false;
@@ -201,7 +235,8 @@ void FeatureWindows::closeAll()
     // WinKey, as those come.
     for (QWidget* window : { static_cast<QWidget*>(m_phoneKeyerWindow.data()),
              static_cast<QWidget*>(m_cwKeyerWindow.data()), static_cast<QWidget*>(m_voiceNavigationWindow.data()),
-             static_cast<QWidget*>(m_rigInterfaceWindow.data()), static_cast<QWidget*>(m_cwMessagesWindow.data()) }) {
+             static_cast<QWidget*>(m_rigInterfaceWindow.data()), static_cast<QWidget*>(m_spottingWindow.data()),
+             static_cast<QWidget*>(m_cwMessagesWindow.data()) }) {
         if (window) {
             window->close();
         }

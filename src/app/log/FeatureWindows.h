@@ -2,6 +2,7 @@
 
 #include "keying/VoiceNavigationWindow.h"
 #include "rig/RigInterfaceWindow.h"
+#include "spots/SpottingWindow.h"
 
 #include <QObject>
 #include <QPointer>
@@ -25,6 +26,7 @@ class VoicePrompts;
 class ReportCommands;
 class RigControl;
 class RigInterface;
+class SpotFeed;
 
 // The other windows the main window opens from its keys and menus. The windows that stay open beside
 // the main window are made on first use and kept until the program ends.
@@ -50,6 +52,9 @@ public:
     // The rig interface the rig window sets up, and where "&Done" keeps the rig's name.
     void useRigInterface(RigControl& rig, RigInterfaceWindow::RigNameSaver saveRigName);
 
+    // The spot feed the spotting window sets up, and what the window asks of the rest of the program.
+    void useSpotFeed(SpotFeed& feed, SpottingWindow::Hooks hooks);
+
     // Opens the window of a Ctrl shortcut; false for a key that is no shortcut. The shortcuts of the
     // spectrum map (B), CW setup (C, S), DX spotting (D), rig tune (G), phone keyer (P), rig interface
     // (R) and CW strings (W) are taken, so their letters never reach a field.
@@ -64,6 +69,11 @@ public:
     void openRigTune();
     // The rig interface window, at its normal size and in front. Only a rig interface that polls has one.
     void openRigInterface(Opening opening);
+    // The spotting window, beside the main window, the preferences saved first. Made (and the stored source
+    // opened) the first time; only a program with a spot feed has one.
+    void openSpotting();
+    // The program ends: a station connected through the packet engine is left, the source closed.
+    void closeSpotFeed();
     // The CW strings window, beside the main window: at its normal size and in front, or minimised.
     void openCwMessages(Qt::WindowState state = Qt::WindowNoState);
     // Closes every window kept open beside the main window, in shutdown order.
@@ -90,6 +100,9 @@ private:
     RigInterface* m_rig = nullptr;
     RigInterfaceWindow::RigNameSaver m_saveRigName;
     QPointer<RigInterfaceWindow> m_rigInterfaceWindow;
+    SpotFeed* m_spotFeed = nullptr;
+    SpottingWindow::Hooks m_spottingHooks;
+    QPointer<SpottingWindow> m_spottingWindow;
 };
 
 } // namespace brindle

@@ -104,7 +104,7 @@ void MainMenu::buildOptionsMenu(QMenuBar& bar)
     addItem(options, "serialPortsAction", "&Serial Ports...", m_commands.chooseSerialPorts);
     options->addSeparator();
     QMenu* spotting = addMenu(options, "spottingMenu", "&DX Spotting");
-    addLaterItem(spotting, "spottingAction", "&Configure");
+    addItem(spotting, "spottingAction", "&Configure", m_commands.openSpotting);
     addLaterItem(spotting, "spectrumMapAction", "&View Spectrum Map");
     options->addSeparator();
     addItem(options, "voiceNavigationAction", "&Voice Navigation", m_commands.openVoiceNavigation);

@@ -20,6 +20,7 @@
 #include "reports/ReportCommands.h"
 #include "rig/RigControl.h"
 #include "serial/SerialPortsDialog.h"
+#include "spots/SpotFeed.h"
 #include "station/StationSetupDialog.h"
 #include "ui/AppearanceCommands.h"
 #include "ui/KeyRouting.h"
@@ -94,6 +95,16 @@ void MainWindow::buildParts()
         m_session.defaults.rigName = rigName;
         m_controller->saveDefaultData();
     });
+    if (m_keyers.spots) {
+        SpottingWindow::Hooks hooks;
+        hooks.ownCall = [this] { return m_session.defaults.ownCall; };
+        hooks.lastLoggedCall = [this] {
+            const std::vector<QsoRecord>& records = m_session.log.log().records();
+            return records.empty() ? std::string() : records.back().call;
+        };
+        hooks.savePreferences = [this] { m_controller->saveDefaultData(); };
+        m_features->useSpotFeed(*m_keyers.spots, std::move(hooks));
+    }
     m_keys = new KeyRouter(this, m_keyPreview);
     m_keys->holdKeysWith(m_dupeChecker->keyHold());
 
@@ -141,6 +152,7 @@ MainMenu* MainWindow::buildMenu()
     commands.openPhoneSetup = [this] { m_features->openPhoneKeyer(FeatureWindows::Opening::Modal); };
     commands.openVoiceNavigation = [this] { m_features->openVoiceNavigation(); };
     commands.openRigInterface = [this] { m_features->openRigInterface(FeatureWindows::Opening::Beside); };
+    commands.openSpotting = [this] { m_features->openSpotting(); };
     commands.changeBand = [this](const std::string& band) { changeBand(band); };
     commands.showBandPlan = [this] { m_reports->showBandPlan(); };
     commands.showRateGraph = [this] { m_reports->showRateGraph(); };
@@ -336,6 +348,7 @@ void MainWindow::closeEvent(QCloseEvent* event)
     m_keyers.phone->stopRepeat();
     m_keyers.phone->stopPlaying();
     m_features->closeAll();
+    m_features->closeSpotFeed();
     m_keyers.rig->closeRig();
     m_logFiles->backUpLog();
     m_scorePanel->stopOperatingClock();

@@ -31,11 +31,12 @@ class PhoneKeyerControl;
 class ReportCommands;
 class RigControl;
 class ScorePanel;
+class SpotFeed;
 class SessionController;
 class StatusPanel;
 class VoicePrompts;
 
-// The keyers, the voice prompts and the rig interface the main window drives. Until one is set up its
+// The keyers, the voice prompts, the rig interface and the spot feed the main window drives. Until one is set up its
 // null implementation stands in: the keys then do only their own part.
 struct MainWindowKeyers
 {
@@ -47,6 +48,8 @@ struct MainWindowKeyers
     std::unique_ptr<PhoneKeyerControl> phone;
     std::unique_ptr<VoicePrompts> voice;
     std::unique_ptr<RigControl> rig;
+    // DX spots from a TNC, the packet engine or a cluster node; none until one is set up.
+    std::unique_ptr<SpotFeed> spots;
 };
 
 // The main logging window. It owns the session's state and composes the panels and controllers that

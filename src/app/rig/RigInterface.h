@@ -6,6 +6,7 @@
 #include "rig/RigControl.h"
 #include "rig/RigReplies.h"
 #include "rig/RigSettings.h"
+#include "serial/SerialPort.h"
 
 #include <QElapsedTimer>
 #include <QTimer>
@@ -22,10 +23,6 @@ class OperatorDialogs;
 class RigctldLink;
 class SerialPort;
 class SettingsStore;
-
-// Makes the serial port the rig is polled on; a new one for each poll, so that the settings of the
-// Serial Ports window hold from the next Test on.
-using SerialPortMaker = std::function<std::unique_ptr<SerialPort>()>;
 
 // The rig interface: the radio's frequency and mode read over CAT at the chosen rate, so that the band
 // and the logged frequency follow the dial. The poll timer alternates a send tick and a read tick and

@@ -3,6 +3,8 @@
 #include "common/Result.h"
 
 #include <cstddef>
+#include <functional>
+#include <memory>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -70,5 +72,9 @@ public:
     // Everything received since the last read, possibly nothing.
     virtual std::string readAll() = 0;
 };
+
+// Makes a port for an owner that opens its own afresh (the rig interface, the TNC link), so that the
+// Serial Ports window's choices hold from the next open on.
+using SerialPortMaker = std::function<std::unique_ptr<SerialPort>()>;
 
 } // namespace brindle
