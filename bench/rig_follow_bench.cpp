@@ -9,6 +9,7 @@
 
 #include "BenchFigures.h"
 #include "BenchForm.h"
+#include "BenchLoop.h"
 
 #include "rig/RigInterface.h"
 #include "rig/RigProfile.h"
@@ -32,73 +33,15 @@ namespace brindle {
 namespace {
 
 using Clock = std::chrono::steady_clock;
+using bench::LoopProbe;
 using bench::largest;
 using bench::ms;
 using bench::percentile;
+using bench::runFor;
+using bench::runUntil;
 
 constexpr int Contacts = 12'000;
 constexpr double CycleMs = 100;
-
-// The lateness of a 1 ms timer's ticks on the window's thread.
-class LoopProbe
-{
-public:
-    LoopProbe()
-    {
-        m_timer.setTimerType(Qt::PreciseTimer);
-        m_timer.setInterval(1);
-        QObject::connect(&m_timer, &QTimer::timeout, [this] {
-            const auto now = Clock::now();
-            if (m_last != Clock::time_point {}) {
-                m_gaps.push_back(ms(now - m_last) - 1);
-            }
-            m_last = now;
-        });
-    }
-    void start()
-    {
-        m_gaps.clear();
-        m_last = {};
-        m_timer.start();
-    }
-    std::vector<double> stop()
-    {
-        m_timer.stop();
-        return m_gaps;
-    }
-
-private:
-    QTimer m_timer;
-    Clock::time_point m_last;
-    std::vector<double> m_gaps;
-};
-
-// The window's own event loop, as the program runs it: QTest's waits sleep between their rounds,
-// which the probe would take for the window's lateness.
-void runFor(int milliseconds)
-{
-    QEventLoop loop;
-    QTimer::singleShot(milliseconds, Qt::PreciseTimer, &loop, &QEventLoop::quit);
-    loop.exec();
-}
-
-template <class Done> bool runUntil(Done done, int timeoutMs)
-{
-    QEventLoop loop;
-    QTimer check;
-    check.setTimerType(Qt::PreciseTimer);
-    QObject::connect(&check, &QTimer::timeout, &loop, [&] {
-        if (done()) {
-            loop.quit();
-        }
-    });
-    check.start(1);
-    QTimer::singleShot(timeoutMs, Qt::PreciseTimer, &loop, &QEventLoop::quit);
-    if (!done()) {
-        loop.exec();
-    }
-    return done();
-}
 
 void report(const char* what, const std::vector<double>& gaps)
 {

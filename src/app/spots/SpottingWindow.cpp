@@ -179,9 +179,6 @@ SpottingWindow::SpottingWindow(SpotFeed& feed, OperatorDialogs& dialogs, Hooks h
     // The design's values, shown until a file says otherwise.
     showSerialSettings(SpotSettings {});
     showWindowValues(m_feed.settings());
-    for (const std::string_view text : { "None", "TNC", "Telnet", "AGW Packet Engine" }) {
-        m_sourceList->addItem(toQString(text));
-    }
     disableSourceControls();
     connectControls();
     // The window sees every key first: Esc and Ctrl+C are the TNC's, wherever the focus is.
@@ -202,10 +199,10 @@ QWidget* SpottingWindow::buildSourceColumn()
     m_sourceList = new QListWidget(column);
     m_sourceList->setObjectName(QStringLiteral("sourceList"));
     caption->setBuddy(m_sourceList);
-    const QFontMetrics metrics = m_sourceList->fontMetrics();
-    m_sourceList->setFixedHeight(metrics.height() * 4 + m_sourceList->frameWidth() * 2 + 8);
-    m_sourceList->setMinimumWidth(
-        metrics.horizontalAdvance(QStringLiteral("AGW Packet Engine")) + m_sourceList->frameWidth() * 2 + 12);
+    for (const std::string_view text : { "None", "TNC", "Telnet", "AGW Packet Engine" }) {
+        m_sourceList->addItem(toQString(text));
+    }
+    m_sourceList->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     layout->addWidget(caption);
     layout->addWidget(m_sourceList);
 
@@ -235,7 +232,7 @@ QGroupBox* SpottingWindow::buildTncGroup()
     for (std::size_t i = 0; i < m_portOptions.size(); ++i) {
         const std::string number = std::to_string(i + 1);
         m_portOptions[i] = optionButton(ports, ("portOption_" + number).c_str(), number.c_str());
-        portGrid->addWidget(m_portOptions[i], static_cast<int>(i / 5), static_cast<int>(i % 5));
+        portGrid->addWidget(m_portOptions[i], 0, static_cast<int>(i));
     }
     layout->addWidget(ports);
     m_serialFrames.push_back(ports);
@@ -245,30 +242,32 @@ QGroupBox* SpottingWindow::buildTncGroup()
     }
     auto* baud = optionFrame(group, "baudFrame", "Baud Rate of Com Port to TNC (not necessarily transmitted baud rate)",
         { m_baudOptions[0], m_baudOptions[1], m_baudOptions[2], m_baudOptions[3], m_baudOptions[4], m_baudOptions[5] },
-        3);
+        6);
     layout->addWidget(baud);
 
+    // Each frame a row of options, two rows of frames: the monitor below needs the height more.
     auto* framing = new QHBoxLayout;
     m_oddParityOption = optionButton(group, "oddParityOption", "Odd");
     m_noParityOption = optionButton(group, "noParityOption", "None");
     m_evenParityOption = optionButton(group, "evenParityOption", "Even");
     auto* parity
-        = optionFrame(group, "parityFrame", "Parity", { m_oddParityOption, m_noParityOption, m_evenParityOption });
+        = optionFrame(group, "parityFrame", "Parity", { m_oddParityOption, m_noParityOption, m_evenParityOption }, 3);
     m_sevenBitsOption = optionButton(group, "sevenBitsOption", "7");
     m_eightBitsOption = optionButton(group, "eightBitsOption", "8");
-    auto* data = optionFrame(group, "dataBitsFrame", "Data Bits", { m_sevenBitsOption, m_eightBitsOption });
+    auto* data = optionFrame(group, "dataBitsFrame", "Data Bits", { m_sevenBitsOption, m_eightBitsOption }, 2);
     m_oneStopBitOption = optionButton(group, "oneStopBitOption", "1");
     m_twoStopBitsOption = optionButton(group, "twoStopBitsOption", "2");
-    auto* stop = optionFrame(group, "stopBitsFrame", "Stop Bits", { m_oneStopBitOption, m_twoStopBitsOption });
+    auto* stop = optionFrame(group, "stopBitsFrame", "Stop Bits", { m_oneStopBitOption, m_twoStopBitsOption }, 2);
     m_noPowerOption = optionButton(group, "noPowerOption", "None");
     m_rtsPowerOption = optionButton(group, "rtsPowerOption", "RTS");
     m_dtrPowerOption = optionButton(group, "dtrPowerOption", "DTR");
     auto* power = optionFrame(
-        group, "powerFrame", "Connection Power", { m_noPowerOption, m_rtsPowerOption, m_dtrPowerOption });
-    for (QGroupBox* frame : { parity, data, stop, power }) {
+        group, "powerFrame", "Connection Power", { m_noPowerOption, m_rtsPowerOption, m_dtrPowerOption }, 3);
+    for (QGroupBox* frame : { parity, data, stop }) {
         framing->addWidget(frame);
     }
     layout->addLayout(framing);
+    auto* lines = new QHBoxLayout;
 
     m_noHandshakeOption = optionButton(group, "noHandshakeOption", "None");
     m_xonXoffOption = optionButton(group, "xonXoffOption", "Xon Xoff");
@@ -276,7 +275,9 @@ QGroupBox* SpottingWindow::buildTncGroup()
     m_rtsXonXoffOption = optionButton(group, "rtsXonXoffOption", "RTS OnOff");
     auto* handshaking = optionFrame(group, "handshakingFrame", "Handshaking",
         { m_noHandshakeOption, m_xonXoffOption, m_rtsHandshakeOption, m_rtsXonXoffOption }, 4);
-    layout->addWidget(handshaking);
+    lines->addWidget(power);
+    lines->addWidget(handshaking);
+    layout->addLayout(lines);
     for (QGroupBox* frame : { baud, parity, data, stop, power, handshaking }) {
         m_serialFrames.push_back(frame);
     }
@@ -669,6 +670,10 @@ void SpottingWindow::keyPressEvent(QKeyEvent* event)
 
 void SpottingWindow::showEvent(QShowEvent* event)
 {
+    // All four sources in sight, no scrolling, in the font the window was scaled to.
+    m_sourceList->setFixedHeight(m_sourceList->sizeHintForRow(0) * 4 + m_sourceList->frameWidth() * 2 + 4);
+    m_sourceList->setMinimumWidth(m_sourceList->fontMetrics().horizontalAdvance(QStringLiteral("AGW Packet Engine"))
+        + m_sourceList->frameWidth() * 2 + 12);
     QDialog::showEvent(event);
     showMonitor();
 }
