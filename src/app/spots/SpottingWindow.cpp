@@ -25,6 +25,7 @@
 #include <QPushButton>
 #include <QRadioButton>
 #include <QScrollBar>
+#include <QStackedWidget>
 #include <QTimer>
 #include <QVBoxLayout>
 
@@ -121,9 +122,17 @@ SpottingWindow::SpottingWindow(SpotFeed& feed, OperatorDialogs& dialogs, Hooks h
     auto* layout = new QVBoxLayout(this);
     auto* columns = new QHBoxLayout;
     columns->addWidget(buildSourceColumn());
-    columns->addWidget(buildTncGroup());
-    columns->addWidget(buildNetworkColumn(), 1);
+    // Only the chosen source's settings are in sight: the monitor needs the room more than the others.
+    m_sourcePages = new QStackedWidget(this);
+    m_sourcePages->setObjectName(QStringLiteral("sourcePages"));
+    m_sourcePages->addWidget(new QWidget(m_sourcePages));
+    m_sourcePages->addWidget(buildTncGroup());
+    m_sourcePages->addWidget(buildTelnetGroup());
+    m_sourcePages->addWidget(buildAgwGroup());
+    showSourcePage(std::nullopt);
+    columns->addWidget(m_sourcePages, 1);
     layout->addLayout(columns);
+    layout->addLayout(buildDisplayRow());
 
     m_monitorText = new QPlainTextEdit(this);
     m_monitorText->setObjectName(QStringLiteral("monitorText"));
@@ -131,7 +140,7 @@ SpottingWindow::SpottingWindow(SpotFeed& feed, OperatorDialogs& dialogs, Hooks h
     m_monitorText->setFont(QFontDatabase::systemFont(QFontDatabase::FixedFont));
     m_monitorText->setStyleSheet(QStringLiteral("QPlainTextEdit { color: white; background: #000080; }"));
     m_monitorText->setLineWrapMode(QPlainTextEdit::WidgetWidth);
-    m_monitorText->setMinimumHeight(m_monitorText->fontMetrics().lineSpacing() * 6);
+    m_monitorText->setMinimumHeight(m_monitorText->fontMetrics().lineSpacing() * 4);
     layout->addWidget(m_monitorText, 1);
 
     auto* sendRow = new QWidget(this);
@@ -206,15 +215,22 @@ QWidget* SpottingWindow::buildSourceColumn()
     layout->addWidget(caption);
     layout->addWidget(m_sourceList);
 
-    m_bandMapOption = optionButton(column, "bandMapOption", "Band Map");
-    m_spotListOption = optionButton(column, "spotListOption", "List");
-    m_displayFrame = optionFrame(column, "displayFrame", "Main Form Display", { m_bandMapOption, m_spotListOption }, 2);
-    layout->addWidget(m_displayFrame);
-    m_dxOnlyCheck = new QCheckBox(QStringLiteral("List DX Only (also controls main form)"), column);
-    m_dxOnlyCheck->setObjectName(QStringLiteral("dxOnlyCheck"));
-    layout->addWidget(m_dxOnlyCheck);
     layout->addStretch();
     return column;
+}
+
+QLayout* SpottingWindow::buildDisplayRow()
+{
+    auto* row = new QHBoxLayout;
+    m_bandMapOption = optionButton(this, "bandMapOption", "Band Map");
+    m_spotListOption = optionButton(this, "spotListOption", "List");
+    m_displayFrame = optionFrame(this, "displayFrame", "Main Form Display", { m_bandMapOption, m_spotListOption }, 2);
+    m_dxOnlyCheck = new QCheckBox(QStringLiteral("List DX Only (also controls main form)"), this);
+    m_dxOnlyCheck->setObjectName(QStringLiteral("dxOnlyCheck"));
+    row->addWidget(m_displayFrame);
+    row->addWidget(m_dxOnlyCheck, 0, Qt::AlignBottom);
+    row->addStretch();
+    return row;
 }
 
 QGroupBox* SpottingWindow::buildTncGroup()
@@ -225,6 +241,14 @@ QGroupBox* SpottingWindow::buildTncGroup()
     m_tncCaption = new QLabel(QStringLiteral("Packet TNC on a serial port:"), group);
     m_tncCaption->setObjectName(QStringLiteral("tncCaption"));
     layout->addWidget(m_tncCaption);
+    // The port and speed on the left, the framing and lines on the right: the monitor below needs the
+    // height more than the window needs the width.
+    auto* halves = new QHBoxLayout;
+    auto* left = new QVBoxLayout;
+    auto* right = new QVBoxLayout;
+    halves->addLayout(left);
+    halves->addLayout(right);
+    layout->addLayout(halves);
 
     auto* ports = new QGroupBox(QStringLiteral("Comm Port"), group);
     ports->setObjectName(QStringLiteral("portFrame"));
@@ -232,41 +256,52 @@ QGroupBox* SpottingWindow::buildTncGroup()
     for (std::size_t i = 0; i < m_portOptions.size(); ++i) {
         const std::string number = std::to_string(i + 1);
         m_portOptions[i] = optionButton(ports, ("portOption_" + number).c_str(), number.c_str());
-        portGrid->addWidget(m_portOptions[i], 0, static_cast<int>(i));
+        portGrid->addWidget(m_portOptions[i], static_cast<int>(i / 5), static_cast<int>(i % 5));
     }
-    layout->addWidget(ports);
+    left->addWidget(ports);
     m_serialFrames.push_back(ports);
 
     for (std::size_t i = 0; i < BaudValues.size(); ++i) {
         m_baudOptions[i] = optionButton(group, BaudValues[i].name, BaudValues[i].caption);
     }
-    auto* baud = optionFrame(group, "baudFrame", "Baud Rate of Com Port to TNC (not necessarily transmitted baud rate)",
-        { m_baudOptions[0], m_baudOptions[1], m_baudOptions[2], m_baudOptions[3], m_baudOptions[4], m_baudOptions[5] },
-        6);
-    layout->addWidget(baud);
+    // The caption is longer than the options are wide: it wraps, rather than widen the window.
+    const QString baudCaption = QStringLiteral("Baud Rate of Com Port to TNC (not necessarily transmitted baud rate)");
+    auto* baud = new QGroupBox(group);
+    baud->setObjectName(QStringLiteral("baudFrame"));
+    baud->setAccessibleName(baudCaption);
+    auto* baudLayout = new QVBoxLayout(baud);
+    auto* baudLabel = new QLabel(baudCaption, baud);
+    baudLabel->setWordWrap(true);
+    baudLayout->addWidget(baudLabel);
+    auto* baudGrid = new QGridLayout;
+    for (std::size_t i = 0; i < m_baudOptions.size(); ++i) {
+        m_baudOptions[i]->setParent(baud);
+        baudGrid->addWidget(m_baudOptions[i], static_cast<int>(i / 3), static_cast<int>(i % 3));
+    }
+    baudLayout->addLayout(baudGrid);
+    left->addWidget(baud);
 
-    // Each frame a row of options, two rows of frames: the monitor below needs the height more.
     auto* framing = new QHBoxLayout;
     m_oddParityOption = optionButton(group, "oddParityOption", "Odd");
     m_noParityOption = optionButton(group, "noParityOption", "None");
     m_evenParityOption = optionButton(group, "evenParityOption", "Even");
     auto* parity
-        = optionFrame(group, "parityFrame", "Parity", { m_oddParityOption, m_noParityOption, m_evenParityOption }, 3);
+        = optionFrame(group, "parityFrame", "Parity", { m_oddParityOption, m_noParityOption, m_evenParityOption });
     m_sevenBitsOption = optionButton(group, "sevenBitsOption", "7");
     m_eightBitsOption = optionButton(group, "eightBitsOption", "8");
-    auto* data = optionFrame(group, "dataBitsFrame", "Data Bits", { m_sevenBitsOption, m_eightBitsOption }, 2);
+    auto* data = optionFrame(group, "dataBitsFrame", "Data Bits", { m_sevenBitsOption, m_eightBitsOption });
     m_oneStopBitOption = optionButton(group, "oneStopBitOption", "1");
     m_twoStopBitsOption = optionButton(group, "twoStopBitsOption", "2");
-    auto* stop = optionFrame(group, "stopBitsFrame", "Stop Bits", { m_oneStopBitOption, m_twoStopBitsOption }, 2);
+    auto* stop = optionFrame(group, "stopBitsFrame", "Stop Bits", { m_oneStopBitOption, m_twoStopBitsOption });
     m_noPowerOption = optionButton(group, "noPowerOption", "None");
     m_rtsPowerOption = optionButton(group, "rtsPowerOption", "RTS");
     m_dtrPowerOption = optionButton(group, "dtrPowerOption", "DTR");
     auto* power = optionFrame(
-        group, "powerFrame", "Connection Power", { m_noPowerOption, m_rtsPowerOption, m_dtrPowerOption }, 3);
+        group, "powerFrame", "Connection Power", { m_noPowerOption, m_rtsPowerOption, m_dtrPowerOption });
     for (QGroupBox* frame : { parity, data, stop }) {
         framing->addWidget(frame);
     }
-    layout->addLayout(framing);
+    right->addLayout(framing);
     auto* lines = new QHBoxLayout;
 
     m_noHandshakeOption = optionButton(group, "noHandshakeOption", "None");
@@ -274,10 +309,10 @@ QGroupBox* SpottingWindow::buildTncGroup()
     m_rtsHandshakeOption = optionButton(group, "rtsHandshakeOption", "RTS");
     m_rtsXonXoffOption = optionButton(group, "rtsXonXoffOption", "RTS OnOff");
     auto* handshaking = optionFrame(group, "handshakingFrame", "Handshaking",
-        { m_noHandshakeOption, m_xonXoffOption, m_rtsHandshakeOption, m_rtsXonXoffOption }, 4);
+        { m_noHandshakeOption, m_xonXoffOption, m_rtsHandshakeOption, m_rtsXonXoffOption }, 2);
     lines->addWidget(power);
     lines->addWidget(handshaking);
-    layout->addLayout(lines);
+    right->addLayout(lines);
     for (QGroupBox* frame : { baud, parity, data, stop, power, handshaking }) {
         m_serialFrames.push_back(frame);
     }
@@ -292,18 +327,15 @@ QGroupBox* SpottingWindow::buildTncGroup()
     command->addWidget(m_commandCharCaption);
     command->addWidget(m_commandCharField);
     command->addStretch();
+    left->addStretch();
     layout->addLayout(command);
     layout->addStretch();
     return group;
 }
 
-QWidget* SpottingWindow::buildNetworkColumn()
+QGroupBox* SpottingWindow::buildTelnetGroup()
 {
-    auto* column = new QWidget(this);
-    auto* layout = new QVBoxLayout(column);
-    layout->setContentsMargins(0, 0, 0, 0);
-
-    auto* telnet = new QGroupBox(QStringLiteral("Telnet"), column);
+    auto* telnet = new QGroupBox(QStringLiteral("Telnet cluster node"), this);
     telnet->setObjectName(QStringLiteral("telnetGroup"));
     auto* telnetGrid = new QGridLayout(telnet);
     const LabelledField host = labelledField(telnet, "telnetHostField", QStringLiteral("Telnet Host:"));
@@ -336,11 +368,16 @@ QWidget* SpottingWindow::buildNetworkColumn()
     m_keepAliveCheck->setToolTip(QStringLiteral("Sends a line end after five minutes without traffic."));
     telnetGrid->addWidget(m_autoReconnectCheck, row++, 0, 1, 2);
     telnetGrid->addWidget(m_keepAliveCheck, row, 0, 1, 2);
-    layout->addWidget(telnet);
+    telnetGrid->setRowStretch(row + 1, 1);
+    return telnet;
+}
 
-    auto* agw = new QGroupBox(QStringLiteral("AGW Packet Engine"), column);
+QGroupBox* SpottingWindow::buildAgwGroup()
+{
+    auto* agw = new QGroupBox(QStringLiteral("AGW Packet Engine"), this);
     agw->setObjectName(QStringLiteral("agwGroup"));
-    auto* agwRow = new QHBoxLayout(agw);
+    auto* agwLayout = new QVBoxLayout(agw);
+    auto* agwRow = new QHBoxLayout;
     const LabelledField address = labelledField(agw, "agwAddressField", QStringLiteral("Address:"));
     m_agwAddressCaption = address.caption;
     m_agwAddressField = address.field;
@@ -348,9 +385,9 @@ QWidget* SpottingWindow::buildNetworkColumn()
                                                  "when it runs on this computer."));
     agwRow->addWidget(m_agwAddressCaption);
     agwRow->addWidget(m_agwAddressField, 1);
-    layout->addWidget(agw);
-    layout->addStretch();
-    return column;
+    agwLayout->addLayout(agwRow);
+    agwLayout->addStretch();
+    return agw;
 }
 
 void SpottingWindow::connectControls()
@@ -540,6 +577,7 @@ void SpottingWindow::chooseSource(const QString& text)
             enableGroupOf(source);
         }
     }
+    showSourcePage(source);
     showSourceHelp(source);
     if (source == SpotSource::Telnet || source == SpotSource::Agw) {
         enableGroupOf(source);
@@ -547,6 +585,18 @@ void SpottingWindow::chooseSource(const QString& text)
     if (source && *source != SpotSource::None) {
         m_sendPromptLabel->setText(promptFor(*source));
     }
+}
+
+void SpottingWindow::showSourcePage(std::optional<SpotSource> source)
+{
+    const int shown = source && *source != SpotSource::None ? static_cast<int>(*source) : 0;
+    // The pages out of sight take no room: the monitor has what the chosen one leaves.
+    for (int page = 0; page < m_sourcePages->count(); ++page) {
+        const QSizePolicy::Policy policy = page == shown ? QSizePolicy::Preferred : QSizePolicy::Ignored;
+        m_sourcePages->widget(page)->setSizePolicy(policy, policy);
+    }
+    m_sourcePages->setCurrentIndex(shown);
+    m_sourcePages->updateGeometry();
 }
 
 void SpottingWindow::showSourceHelp(std::optional<SpotSource> source)

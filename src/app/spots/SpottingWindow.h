@@ -13,11 +13,13 @@
 class QCheckBox;
 class QGroupBox;
 class QLabel;
+class QLayout;
 class QLineEdit;
 class QListWidget;
 class QPlainTextEdit;
 class QPushButton;
 class QRadioButton;
+class QStackedWidget;
 class QTimer;
 
 namespace brindle {
@@ -68,8 +70,11 @@ protected:
 
 private:
     QWidget* buildSourceColumn();
+    // How the main window shows the spots, and DX only: the same whatever the source.
+    QLayout* buildDisplayRow();
     QGroupBox* buildTncGroup();
-    QWidget* buildNetworkColumn();
+    QGroupBox* buildTelnetGroup();
+    QGroupBox* buildAgwGroup();
     void connectControls();
     // Every control a source may use is disabled; the chosen source's group is enabled after.
     void disableSourceControls();
@@ -79,6 +84,7 @@ private:
     void showWindowValues(const SpotSettings& settings);
     void showSerialSettings(const SpotSettings& settings);
     void collectSerialOptions();
+    void showSourcePage(std::optional<SpotSource> source);
     void showSourceHelp(std::optional<SpotSource> source);
     void showMonitor();
     void scheduleMonitor();
@@ -92,6 +98,8 @@ private:
     Hooks m_hooks;
 
     QListWidget* m_sourceList = nullptr;
+    // The settings of one source at a time, in the order of SpotSource; the first page is empty.
+    QStackedWidget* m_sourcePages = nullptr;
     std::array<QRadioButton*, 6> m_baudOptions {};
     QRadioButton* m_oddParityOption = nullptr;
     QRadioButton* m_noParityOption = nullptr;

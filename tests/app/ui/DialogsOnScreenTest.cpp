@@ -16,6 +16,8 @@
 #include "rig/RigInterface.h"
 #include "rig/FrequencyTestDialog.h"
 #include "rig/RigInterfaceWindow.h"
+#include "spots/SpotFeed.h"
+#include "spots/SpottingWindow.h"
 #include "rig/RigTuneDialog.h"
 #include "rig/RigProfile.h"
 #include "serial/SerialPortsDialog.h"
@@ -74,6 +76,7 @@ struct Services
     std::unique_ptr<VoicePromptPlayer> prompts;
     test::MapSettingsStore rigSettings;
     std::unique_ptr<RigInterface> rigInterface;
+    std::unique_ptr<SpotFeed> spotFeed;
 
     CwKeyer& keyer()
     {
@@ -97,6 +100,14 @@ struct Services
                 [] { return std::make_unique<test::RecordingSerialPort>(); });
         }
         return *rigInterface;
+    }
+    SpotFeed& spots()
+    {
+        if (!spotFeed) {
+            spotFeed = std::make_unique<SpotFeed>(
+                fs, temp.path(), dialogs, [] { return std::make_unique<test::RecordingSerialPort>(); });
+        }
+        return *spotFeed;
     }
     VoicePromptPlayer& voice()
     {
@@ -208,6 +219,13 @@ TEST(DialogsOnScreen, everyDialogLiesInsideTheWorkAreaWithItsButtonsAndCaptionsW
             [](Services& s, QWidget* parent) { return std::make_unique<RigTuneDialog>(s.rig(), parent); }, true },
         { "frequency test",
             [](Services& s, QWidget* parent) { return std::make_unique<FrequencyTestDialog>(s.rig(), parent); },
+            true },
+        { "DX spotting",
+            [](Services& s, QWidget* parent) {
+                SpottingWindow::Hooks hooks { [] { return std::string("DL1ABC"); }, [] { return std::string(); },
+                    [] {} };
+                return std::make_unique<SpottingWindow>(s.spots(), s.dialogs, hooks, parent);
+            },
             true },
         { "WinKey setup",
             [](Services& s, QWidget* parent) {
