@@ -223,6 +223,8 @@ void SpotFeed::handOver(const std::string& line)
 
 void SpotFeed::openTncPort()
 {
+    // A line the last session left unfinished would be glued to the first line of this one.
+    m_tncBuffer = TncLineBuffer {};
     m_tncPort = m_makePort();
     const std::optional<LineSettings> line = parseLineSettings(lineSettingsText(m_settings));
     Status status = line ? Status {} : Status { Error { "The line settings " + lineSettingsText(m_settings)

@@ -116,6 +116,11 @@ public:
     {
         return *m_telnet;
     }
+    // The TNC's text not yet taken as lines, likewise.
+    const TncLineBuffer& tncLines() const
+    {
+        return m_tncBuffer;
+    }
 
 signals:
     // A received line recognised as a DX spot, for the spot store.
