@@ -149,6 +149,7 @@ void TelnetConnection::sendLogin()
     if (m_options.loginCall.empty() || !send(m_options.loginCall + "\r\n")) {
         return;
     }
+    m_receiver.promptAnswered();
     emit sentForOperator(toQString(m_options.loginCall) + QStringLiteral("\r\n"));
 }
 

@@ -17,6 +17,13 @@ void LineSplitter::reset()
     m_droppedLines = 0;
 }
 
+void LineSplitter::endLine()
+{
+    m_pending.clear();
+    m_afterCr = false;
+    m_dropping = false;
+}
+
 std::vector<std::string> LineSplitter::take(std::string_view received)
 {
     std::vector<std::string> lines;

@@ -44,6 +44,9 @@ public:
 
     // A new connection: nothing of the old one's unfinished line belongs to it.
     void reset();
+    // The unfinished line is over without its end (a prompt that has been answered): what follows
+    // begins a line of its own.
+    void endLine();
 
 private:
     std::size_t m_maxLineLength;

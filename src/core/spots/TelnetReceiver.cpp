@@ -41,6 +41,14 @@ std::optional<std::int64_t> TelnetReceiver::loginPromptDueAtMs() const
     return m_prompt.dueAtMs();
 }
 
+void TelnetReceiver::promptAnswered()
+{
+    // An unfinished spot is no prompt: a read may end the prompt's line and begin a spot.
+    if (!startsWithIgnoreCase(m_lines.pending(), "DX")) {
+        m_lines.endLine();
+    }
+}
+
 void TelnetReceiver::reset()
 {
     m_lines.reset();

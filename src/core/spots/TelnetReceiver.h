@@ -32,6 +32,9 @@ public:
     // The node has asked for the call and waits for it (LoginPromptWatch).
     bool loginPromptDue(std::int64_t nowMs);
     std::optional<std::int64_t> loginPromptDueAtMs() const;
+    // The call went out after the node's prompt. A node may go on straight after the prompt without a line
+    // end; the prompt is no part of the line that follows, or a spot there would not begin with "DX".
+    void promptAnswered();
     // A new connection.
     void reset();
 

@@ -68,6 +68,33 @@ TEST(TelnetReceiver, DxOnlyShowsTheSpotsALineEach)
     EXPECT_EQ(monitor, before + Spot + "\r\n" + "dx de x\r\n");
 }
 
+TEST(TelnetReceiver, TheLineAfterAnAnsweredPromptStandsOnItsOwn)
+{
+    struct Case
+    {
+        const char* what;
+        std::string beforeAnswer;
+        std::string afterAnswer;
+        std::vector<std::string> spots;
+    };
+    const std::vector<Case> cases {
+        { "a node that goes on without a line end", "login: ", Spot + "\r\n", { Spot } },
+        { "a node that ends the prompt's line", "login: ", "\r\n" + Spot + "\r\n", { Spot } },
+        // The prompt's line ended in the read, and a spot began in it: the spot's beginning is kept.
+        { "a spot begun in the prompt's read", "login: \r\n" + Spot.substr(0, 10), Spot.substr(10) + "\r\n",
+            { Spot } },
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        TelnetReceiver receiver;
+        std::string monitor;
+        (void)receiver.take(c.beforeAnswer, 0, monitor, false);
+        receiver.promptAnswered();
+        EXPECT_EQ(receiver.take(c.afterAnswer, 10, monitor, false).spots, c.spots);
+        EXPECT_EQ(monitor, c.beforeAnswer + c.afterAnswer) << "the monitor shows everything as it came";
+    }
+}
+
 TEST(TelnetReceiver, ANewConnectionStartsClean)
 {
     TelnetReceiver receiver;
