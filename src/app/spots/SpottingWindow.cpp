@@ -392,9 +392,12 @@ QGroupBox* SpottingWindow::buildAgwGroup()
 
 void SpottingWindow::connectControls()
 {
-    connect(m_sourceList, &QListWidget::currentTextChanged, this, [this](const QString& text) {
-        if (!text.isEmpty()) {
-            chooseSource(text);
+    // A choice is an item selected. The list makes its first item current, unselected, when it first takes
+    // the focus; that is no choice of "None".
+    connect(m_sourceList, &QListWidget::itemSelectionChanged, this, [this] {
+        const QList<QListWidgetItem*> chosen = m_sourceList->selectedItems();
+        if (!chosen.isEmpty() && !chosen.front()->text().isEmpty()) {
+            chooseSource(chosen.front()->text());
         }
     });
     std::vector<QRadioButton*> serialOptions(m_portOptions.begin(), m_portOptions.end());
@@ -688,6 +691,11 @@ bool SpottingWindow::eventFilter(QObject* watched, QEvent* event)
     auto* key = static_cast<QKeyEvent*>(event);
     const bool escape = key->key() == Qt::Key_Escape && key->modifiers() == Qt::NoModifier;
     const bool ctrlC = key->key() == Qt::Key_C && key->modifiers() == Qt::ControlModifier;
+    // A key the focus widget leaves goes on to each of its parents, all of them watched here too: the
+    // command key is acted on where it was pressed, or a TNC that cannot open would be tried once a level.
+    if ((escape || ctrlC) && watched != focusWidget()) {
+        return escape;
+    }
     if (escape || ctrlC) {
         if (sendTncCommandChar()) {
             return true;
