@@ -84,7 +84,12 @@ TEST(RigProfiles, ChoosingEachRigSetsItsValuesAndKeepsTheRest)
 
 TEST(RigProfiles, ChoosingTouchesNothingBeyondTheProfile)
 {
-    RigSettings s { .port = 7, .power = "D", .pollRate = "S", .useFrequency = true, .modeBy = ModeBy::Ignore };
+    RigSettings s;
+    s.port = 7;
+    s.power = "D";
+    s.pollRate = "S";
+    s.useFrequency = true;
+    s.modeBy = ModeBy::Ignore;
     RigSettings expected = s;
     (void)applyProfile("Kenwood", s);
     expected.rigName = "Kenwood";
