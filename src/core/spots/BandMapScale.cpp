@@ -128,4 +128,60 @@ std::optional<std::size_t> spectrumRowOf(double freqMHz)
     return std::nullopt;
 }
 
+std::vector<float> zoomFrequencies(const SpotStore& store)
+{
+    std::vector<float> frequencies;
+    frequencies.reserve(SpotStore::SlotCount - 1);
+    for (int slot = 1; slot < SpotStore::SlotCount; ++slot) {
+        frequencies.push_back(store.slot(slot).freqMHz);
+    }
+    return frequencies;
+}
+
+std::vector<SpotPlacement> bandMapPlacements(const SpotStore& store, const MapRange& shown, const DateTime& now)
+{
+    std::vector<SpotPlacement> placed;
+    for (int slot = SpotStore::NewestSlot; slot >= 0; --slot) {
+        const SpotRecord& spot = store.slot(slot);
+        const double freq = spot.freqMHz;
+        if (!(shown.low < freq && freq < shown.high)) {
+            continue;
+        }
+        const std::optional<double> fraction = mapFraction(shown, freq);
+        if (!fraction || !spot.receivedAt) {
+            continue;
+        }
+        const std::optional<std::uint32_t> colour = spotAgeColour(secondsBetween(*spot.receivedAt, now));
+        if (!colour) {
+            break;
+        }
+        placed.push_back({ slot, *fraction, *colour, 0 });
+    }
+    return placed;
+}
+
+std::vector<SpotPlacement> spectrumPlacements(
+    const SpotStore& store, const std::array<MapRange, SpectrumRows.size()>& shownRows, const DateTime& now)
+{
+    std::vector<SpotPlacement> placed;
+    for (int slot = SpotStore::NewestSlot; slot >= 0; --slot) {
+        const SpotRecord& spot = store.slot(slot);
+        if (!spot.receivedAt) {
+            continue;
+        }
+        const std::optional<std::uint32_t> colour = spotAgeColour(secondsBetween(*spot.receivedAt, now));
+        if (!colour) {
+            break;
+        }
+        const std::optional<std::size_t> row = spectrumRowOf(spot.freqMHz);
+        if (!row) {
+            continue;
+        }
+        if (const std::optional<double> fraction = mapFraction(shownRows[*row], spot.freqMHz)) {
+            placed.push_back({ slot, *fraction, *colour, *row });
+        }
+    }
+    return placed;
+}
+
 } // namespace brindle

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "common/Clock.h"
+#include "spots/SpotStore.h"
 
 #include <array>
 #include <cstdint>
@@ -8,6 +9,7 @@
 #include <span>
 #include <string>
 #include <string_view>
+#include <vector>
 
 namespace brindle {
 
@@ -76,5 +78,29 @@ inline constexpr std::array<SpectrumRow, 11> SpectrumRows { {
 
 // The row whose band holds the frequency, strictly inside its edges; nothing outside every row.
 std::optional<std::size_t> spectrumRowOf(double freqMHz);
+
+// The frequencies the zoom looks at: slots 1 to 49. Slot 0's spot is the next to go.
+std::vector<float> zoomFrequencies(const SpotStore& store);
+
+// A spot to show: its slot, where along its row's axis, in which colour, on which row.
+struct SpotPlacement
+{
+    int slot = 0;
+    double fraction = 0;
+    std::uint32_t colour = 0;
+    std::size_t row = 0;
+
+    bool operator==(const SpotPlacement&) const = default;
+};
+
+// The band map's spots, newest first: those strictly inside the shown range. The first of them an hour
+// old or more ends the list, so that it and every older spot stay off the map.
+std::vector<SpotPlacement> bandMapPlacements(const SpotStore& store, const MapRange& shown, const DateTime& now);
+
+// The spectrum map's spots, newest first, each on the row of its band (by the band's fixed edges) and
+// placed on that row's shown range. Any spot an hour old or more ends the list, on whatever row, even a
+// withdrawn one or one outside every row.
+std::vector<SpotPlacement> spectrumPlacements(
+    const SpotStore& store, const std::array<MapRange, SpectrumRows.size()>& shownRows, const DateTime& now);
 
 } // namespace brindle

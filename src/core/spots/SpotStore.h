@@ -38,7 +38,8 @@ public:
     void withdraw(int slot);
 
     const SpotRecord& slot(int number) const; // 0 to 49
-    const std::array<SpotRecord, SlotCount>& slots() const
+    // Every slot, oldest first. (Not "slots": Qt takes that word for itself.)
+    const std::array<SpotRecord, SlotCount>& all() const
     {
         return m_slots;
     }

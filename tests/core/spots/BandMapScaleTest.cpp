@@ -1,5 +1,7 @@
 #include "spots/BandMapScale.h"
 
+#include "common/DateText.h"
+
 #include <gtest/gtest.h>
 
 #include <array>
@@ -85,6 +87,85 @@ TEST(SpectrumRows, EachFrequencyFindsTheRowOfItsBandStrictlyInside)
     const MapScale row5 = mapScale(zoomRowRange(SpectrumRows[5].edges, warc));
     EXPECT_EQ(row5.ticks.front(), "18.069");
     EXPECT_EQ(row5.ticks.back(), "18.161");
+}
+
+} // namespace
+} // namespace brindle
+
+namespace brindle {
+namespace {
+
+constexpr DateTime Now { 2026, 12, 11, 12, 0, 0 };
+
+DateTime minutesAgo(int minutes)
+{
+    return addHours(Now, -minutes / 60.0);
+}
+
+TEST(BandMapPlacements, NewestFirstColouredByAgeAndNothingFromTheFirstHourOldSpotOn)
+{
+    SpotStore store;
+    store.add("OLDER", 3.550f, minutesAgo(90)); // older than the hour-old spot: off with it
+    store.add("GONE", 3.540f, minutesAgo(61));
+    store.add("GREY", 3.530f, minutesAgo(31));
+    store.add("W20", 14.025f, minutesAgo(20)); // another band: skipped, no stop
+    store.add("WHITE", 3.520f, minutesAgo(11));
+    store.add("YELLOW", 3.510f, minutesAgo(9));
+    const MapRange shown = mapScale(zoomRowRange(bandMapEdges("80"), zoomFrequencies(store))).shown;
+    const std::vector<SpotPlacement> placed = bandMapPlacements(store, shown, Now);
+    ASSERT_EQ(placed.size(), 3u);
+    EXPECT_EQ(store.slot(placed[0].slot).call, "YELLOW");
+    EXPECT_EQ(placed[0].colour, 0x0080FFFFu);
+    EXPECT_EQ(store.slot(placed[1].slot).call, "WHITE");
+    EXPECT_EQ(placed[1].colour, 0x00FFFFFFu);
+    EXPECT_EQ(store.slot(placed[2].slot).call, "GREY");
+    EXPECT_EQ(placed[2].colour, 0x00C0C0C0u);
+    EXPECT_EQ(placed[0].slot, SpotStore::NewestSlot);
+    EXPECT_NEAR(placed[0].fraction, 0.0 + 0.001 / (3.551 - 3.509), 1e-3) << "the zoom keeps a kHz each side";
+}
+
+TEST(BandMapPlacements, TheMapShowsTheCurrentBandsSpotsOnlyAndNoWithdrawnOne)
+{
+    SpotStore store;
+    store.add("K7ABC", 7.025f, minutesAgo(1));
+    store.add("K1ABC", 14.025f, minutesAgo(1));
+    store.add("K2ABC", 14.030f, minutesAgo(1));
+    store.withdraw(SpotStore::NewestSlot);
+    const auto callsOn = [&](const std::string& band) {
+        std::vector<std::string> calls;
+        const MapRange shown = mapScale(zoomRowRange(bandMapEdges(band), zoomFrequencies(store))).shown;
+        for (const SpotPlacement& p : bandMapPlacements(store, shown, Now)) {
+            calls.push_back(store.slot(p.slot).call);
+        }
+        return calls;
+    };
+    EXPECT_EQ(callsOn("20"), std::vector<std::string> { "K1ABC" });
+    EXPECT_EQ(callsOn("40"), std::vector<std::string> { "K7ABC" });
+    EXPECT_TRUE(callsOn("17").empty()) << "the band map has no stretch for the WARC bands";
+}
+
+TEST(SpectrumPlacements, EachSpotOnItsBandsRowAndAnyHourOldSpotEndsThem)
+{
+    SpotStore store;
+    store.add("BELOW", 28.020f, minutesAgo(70)); // behind the stop
+    store.add("STOP", 0.0f, minutesAgo(65)); // withdrawn and old: still ends the list
+    store.add("EDGE", 14.0f, minutesAgo(5)); // on a band edge: shown nowhere
+    store.add("FIVE", 5.3585f, minutesAgo(5)); // no row
+    store.add("WARC", 10.120f, minutesAgo(5));
+    store.add("LOW", 18.070f, minutesAgo(4));
+    store.add("HIGH", 18.160f, minutesAgo(3));
+    std::array<MapRange, SpectrumRows.size()> shown {};
+    for (std::size_t row = 0; row < SpectrumRows.size(); ++row) {
+        shown[row] = mapScale(zoomRowRange(SpectrumRows[row].edges, zoomFrequencies(store))).shown;
+    }
+    EXPECT_EQ(shown[5], (MapRange { 18.069, 18.161 }));
+    const std::vector<SpotPlacement> placed = spectrumPlacements(store, shown, Now);
+    std::vector<std::pair<std::string, std::size_t>> rows;
+    for (const SpotPlacement& p : placed) {
+        rows.emplace_back(store.slot(p.slot).call, p.row);
+    }
+    EXPECT_EQ(rows, (std::vector<std::pair<std::string, std::size_t>> { { "HIGH", 5 }, { "LOW", 5 }, { "WARC", 3 } }));
+    EXPECT_NEAR(placed[0].fraction, (18.160 - 18.069) / (18.161 - 18.069), 1e-4);
 }
 
 } // namespace

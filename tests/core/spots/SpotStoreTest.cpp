@@ -24,7 +24,7 @@ void addFillers(SpotStore& store, int count)
 TEST(SpotStore, StartsEmptyWithNoTimes)
 {
     const SpotStore store;
-    for (const SpotRecord& record : store.slots()) {
+    for (const SpotRecord& record : store.all()) {
         EXPECT_EQ(record, SpotRecord {});
         EXPECT_FALSE(record.receivedAt);
     }
@@ -47,7 +47,7 @@ TEST(SpotStore, EachSpotShiftsTheOthersDownAndTheNewestIsInSlot49)
     store.add("K1ABC", 21.0f, minute(4));
     EXPECT_EQ(store.slot(0).call, "VP9/W1ABC");
     EXPECT_EQ(store.slot(49).call, "K1ABC");
-    for (const SpotRecord& record : store.slots()) {
+    for (const SpotRecord& record : store.all()) {
         EXPECT_EQ(record.mapLabel, mapLabelOf(record.call)) << record.call;
         EXPECT_TRUE(record.receivedAt);
     }
