@@ -38,6 +38,12 @@ void DupePanel::showText(const QString& text)
     m_possibleDupesLabel->setText(text);
 }
 
+void DupePanel::showSpotted(const QString& text)
+{
+    m_possibleDupesLabel->setText(text);
+    setBackColour(m_possibleDupesLabel, fromBgr(SpottedBackColour));
+}
+
 void DupePanel::clear()
 {
     showList(QString());

@@ -23,6 +23,8 @@ public:
     // Any other text, on the box's own colour.
     void showText(const QString& text);
     void clear();
+    // The own call spotted, and the spot's record, on white.
+    void showSpotted(const QString& text);
     // The contacts of the section at position, per band.
     void showSectionTally(const ContestLog& log, int position);
     void showPartialSearch(bool on);

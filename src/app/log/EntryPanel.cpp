@@ -210,6 +210,18 @@ void EntryPanel::focusCall()
     m_callField->setFocus();
 }
 
+void EntryPanel::putCall(const QString& call)
+{
+    m_callField->setFocus();
+    m_callField->setText(call);
+}
+
+void EntryPanel::enterCallAndMoveOn(const QString& call)
+{
+    putCall(call);
+    leaveCallFor(m_rstRcvdField);
+}
+
 void EntryPanel::focusField(EntryField field)
 {
     QLineEdit* const fields[] = { m_callField, m_rstRcvdField, m_sectionField, m_rstSentField, m_countryField };

@@ -55,6 +55,10 @@ public:
     void showPostContestFields(bool shown);
 
     void focusCall();
+    // A spot's call in the call field, with the focus there.
+    void putCall(const QString& call);
+    // The same, and the call field then left as Tab leaves it: the duplicate check and the country run.
+    void enterCallAndMoveOn(const QString& call);
     // The call field is not empty.
     bool hasCall() const;
     void focusField(EntryField field);

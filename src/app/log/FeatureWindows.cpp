@@ -86,6 +86,11 @@ void FeatureWindows::useSpotFeed(SpotFeed& feed, SpottingWindow::Hooks hooks)
     });
 }
 
+void FeatureWindows::useSpectrumMap(std::function<void()> open)
+{
+    m_openSpectrumMap = std::move(open);
+}
+
 void FeatureWindows::openSpotting()
 {
     if (!m_spotFeed) {
@@ -167,6 +172,9 @@ bool FeatureWindows::openForCtrlKey(int keyCode)
         openSpotting();
         return true;
     case 'B':
+        if (m_openSpectrumMap) {
+            m_openSpectrumMap();
+        }
         return true;
     default:
         return false;

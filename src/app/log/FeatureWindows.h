@@ -7,6 +7,8 @@
 #include <QObject>
 #include <QPointer>
 
+#include <functional>
+
 class QWidget;
 
 namespace brindle {
@@ -54,6 +56,9 @@ public:
 
     // The spot feed the spotting window sets up, and what the window asks of the rest of the program.
     void useSpotFeed(SpotFeed& feed, SpottingWindow::Hooks hooks);
+
+    // What Ctrl+B opens: the spectrum map, which the main window makes.
+    void useSpectrumMap(std::function<void()> open);
 
     // Opens the window of a Ctrl shortcut; false for a key that is no shortcut. The shortcuts of the
     // spectrum map (B), CW setup (C, S), DX spotting (D), rig tune (G), phone keyer (P), rig interface
@@ -103,6 +108,7 @@ private:
     SpotFeed* m_spotFeed = nullptr;
     SpottingWindow::Hooks m_spottingHooks;
     QPointer<SpottingWindow> m_spottingWindow;
+    std::function<void()> m_openSpectrumMap;
 };
 
 } // namespace brindle

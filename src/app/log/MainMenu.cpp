@@ -105,7 +105,7 @@ void MainMenu::buildOptionsMenu(QMenuBar& bar)
     options->addSeparator();
     QMenu* spotting = addMenu(options, "spottingMenu", "&DX Spotting");
     addItem(spotting, "spottingAction", "&Configure", m_commands.openSpotting);
-    addLaterItem(spotting, "spectrumMapAction", "&View Spectrum Map");
+    addItem(spotting, "spectrumMapAction", "&View Spectrum Map", m_commands.openSpectrumMap);
     options->addSeparator();
     addItem(options, "voiceNavigationAction", "&Voice Navigation", m_commands.openVoiceNavigation);
     options->addSeparator();

@@ -42,6 +42,7 @@ public:
         std::function<void()> openRigInterface;
         std::function<void()> openVoiceNavigation;
         std::function<void()> openSpotting;
+        std::function<void()> openSpectrumMap;
         std::function<void(const std::string& band)> changeBand;
         std::function<void()> showBandPlan;
         std::function<void()> showRateGraph;

@@ -3,6 +3,7 @@
 #include "common/OperatorDialogs.h"
 #include "common/ProgramTitle.h"
 #include "common/QtText.h"
+#include "common/Text.h"
 #include "keying/KeyerControls.h"
 #include "log/ContactListPanel.h"
 #include "log/ContactLogger.h"
@@ -20,7 +21,10 @@
 #include "reports/ReportCommands.h"
 #include "rig/RigControl.h"
 #include "serial/SerialPortsDialog.h"
+#include "rig/RigCommands.h"
 #include "spots/SpotFeed.h"
+#include "spots/SpotPanel.h"
+#include "spots/SpotsModel.h"
 #include "station/StationSetupDialog.h"
 #include "ui/AppearanceCommands.h"
 #include "ui/KeyRouting.h"
@@ -91,6 +95,7 @@ void MainWindow::buildParts()
     m_keyPreview = new MainKeyPreview(
         m_session, m_services.folders.workingDir, *m_keyers.cw, *m_keyers.phone, *m_features, *m_messages, this);
     m_features->useKeyPreview(*m_keyPreview);
+    m_features->useSpectrumMap([this] { openSpectrumMap(); });
     m_features->useRigInterface(*m_keyers.rig, [this](const std::string& rigName) {
         m_session.defaults.rigName = rigName;
         m_controller->saveDefaultData();
@@ -116,6 +121,7 @@ void MainWindow::buildParts()
     m_dupePanel = new DupePanel(canvas);
     m_contactListPanel = new ContactListPanel(canvas, m_session, m_services.dialogs, *m_controller);
     m_gridPanel = new MultiplierGridPanel(canvas);
+    buildSpotParts(canvas);
     m_menu = buildMenu();
 
     m_clockTimer = new QTimer(this);
@@ -125,6 +131,24 @@ void MainWindow::buildParts()
     // Function keys and Esc work wherever the focus is.
     m_keys->previewFocusable(canvas);
     refuseUnstorableText(*canvas, m_services.dialogs);
+}
+
+void MainWindow::buildSpotParts(QWidget* canvas)
+{
+    SpotsModel::Context spots;
+    spots.ownCall = [this] { return m_session.defaults.ownCall; };
+    spots.countries = [this]() -> const CountryTable& { return m_session.countries; };
+    spots.worked = [this](const std::string& call, const std::string& band) {
+        const std::vector<QsoRecord>& records = m_session.log.log().records();
+        return std::any_of(records.begin(), records.end(),
+            [&](const QsoRecord& r) { return r.band == band && equalsIgnoreCase(r.call, call); });
+    };
+    m_spots = new SpotsModel(m_services.clock, std::move(spots), this);
+    SpotPanel::Context strip;
+    strip.band = [this] { return m_session.state.currentBand; };
+    strip.utcHours = [this] { return static_cast<double>(m_session.defaults.utcOffsetHours); };
+    // Last of the window's parts: Tab reaches the spots after the entry and the lists.
+    m_spotPanel = new SpotPanel(canvas, *m_spots, m_services.clock, std::move(strip));
 }
 
 MainMenu* MainWindow::buildMenu()
@@ -153,6 +177,7 @@ MainMenu* MainWindow::buildMenu()
     commands.openVoiceNavigation = [this] { m_features->openVoiceNavigation(); };
     commands.openRigInterface = [this] { m_features->openRigInterface(FeatureWindows::Opening::Beside); };
     commands.openSpotting = [this] { m_features->openSpotting(); };
+    commands.openSpectrumMap = [this] { openSpectrumMap(); };
     commands.changeBand = [this](const std::string& band) { changeBand(band); };
     commands.showBandPlan = [this] { m_reports->showBandPlan(); };
     commands.showRateGraph = [this] { m_reports->showRateGraph(); };
@@ -234,10 +259,92 @@ void MainWindow::connectParts()
     connect(m_keyers.rig.get(), &RigControl::noticeForOperator, this,
         [this](const QString& text) { m_messages->show(text); });
 
+    connectSpotParts();
+
     connect(m_logFiles, &LogFileCommands::operatingTimeReset, m_scorePanel, &ScorePanel::showOperatingTime);
     connect(m_appearance, &AppearanceCommands::taskbarChecked, m_menu, &MainMenu::setTaskbarChecked);
     connect(
         m_appearance, &AppearanceCommands::windowResized, this, [this] { m_contactListPanel->sizeColumns(width()); });
+}
+
+void MainWindow::connectSpotParts()
+{
+    if (SpotFeed* feed = m_keyers.spots.get()) {
+        connect(feed, &SpotFeed::spotLine, m_spots, &SpotsModel::addSpotLine);
+        connect(feed, &SpotFeed::bandMapRefreshDue, m_spotPanel, &SpotPanel::drawBandMap);
+        connect(feed, &SpotFeed::displayChanged, this, &MainWindow::updateSpotPanel);
+    }
+    connect(m_spots, &SpotsModel::ownCallSpotted, this, [this](const QString& record) {
+        m_services.dialogs.beep();
+        m_messages->showSpotted(QStringLiteral("You've been spotted! "));
+        m_dupePanel->showSpotted(QStringLiteral("You've been spotted!  ") + record);
+    });
+    connect(m_spots, &SpotsModel::spotAdded, m_spotPanel, &SpotPanel::drawBandMap);
+    connect(m_spots, &SpotsModel::spotsChanged, m_spotPanel, &SpotPanel::drawBandMap);
+    connect(m_controller, &SessionController::bandChanged, m_spotPanel, &SpotPanel::drawBandMap);
+    connect(m_controller, &SessionController::logReloaded, m_spots, &SpotsModel::logChanged);
+    connect(m_logger, &ContactLogger::contactLogged, m_spots,
+        [this](const QsoRecord& record) { m_spots->contactLogged(record.call, record.band); });
+
+    connect(m_spotPanel, &SpotPanel::spotDescribed, m_dupePanel, &DupePanel::showText);
+    connect(m_spotPanel, &SpotPanel::spottingWanted, m_features, &FeatureWindows::openSpotting);
+    connect(m_spotPanel, &SpotPanel::spectrumMapWanted, this, &MainWindow::openSpectrumMap);
+    connect(m_spotPanel, &SpotPanel::listSpotClicked, this, [this](const QString& call, std::optional<float> freqMHz) {
+        m_entryPanel->focusCall();
+        if (!freqMHz) {
+            return;
+        }
+        // The list tunes only a rig that is set up; the maps always ask.
+        if (!equalsIgnoreCase(m_keyers.rig->rigName(), "None") && !m_keyers.rig->rigName().empty()) {
+            m_keyers.rig->changeFrequency(hertzFromMHz(*freqMHz));
+        }
+        m_entryPanel->putCall(call);
+    });
+    connect(m_spotPanel, &SpotPanel::mapSpotChosen, this, [this](const QString& call, float freqMHz) {
+        m_keyers.rig->changeFrequency(hertzFromMHz(freqMHz));
+        m_entryPanel->enterCallAndMoveOn(call);
+    });
+}
+
+void MainWindow::updateSpotPanel()
+{
+    if (!m_keyers.spots) {
+        return;
+    }
+    const SpotSettings& chosen = m_keyers.spots->settings();
+    const bool none = spotSourceOf(chosen.source) == SpotSource::None;
+    QWidget* canvas = centralWidget();
+    if (m_spotPanel->isVisible() && !none) {
+        m_spotPanel->showList(chosen.listMode);
+        return;
+    }
+    if (!m_spotPanel->isVisible() && !none) {
+        // What stands on the window closes up to a tenth less to leave the bottom to the spots.
+        const int top = scaleHeightsOnCanvas(*canvas, 0.9, m_spotPanel);
+        const int width = canvas->width();
+        m_spotPanel->setGeometry(static_cast<int>(width * 0.01), top, static_cast<int>(width * 0.97),
+            std::max(0, canvas->height() - top));
+        m_spotPanel->show();
+        m_spotPanel->showList(chosen.listMode);
+        return;
+    }
+    if (m_spotPanel->isVisible() && none) {
+        m_spotPanel->hide();
+        // Not quite 1 / 0.9, as the window has always opened out again.
+        (void)scaleHeightsOnCanvas(*canvas, 1.1111111, m_spotPanel);
+    }
+}
+
+void MainWindow::openSpectrumMap()
+{
+}
+
+bool MainWindow::event(QEvent* event)
+{
+    if (event->type() == QEvent::WindowActivate && m_spotPanel) {
+        m_spotPanel->refreshBandMap();
+    }
+    return QMainWindow::event(event);
 }
 
 bool MainWindow::startUp()

@@ -32,6 +32,8 @@ class ReportCommands;
 class RigControl;
 class ScorePanel;
 class SpotFeed;
+class SpotPanel;
+class SpotsModel;
 class SessionController;
 class StatusPanel;
 class VoicePrompts;
@@ -69,6 +71,11 @@ public:
     void runStationSetup();
     // The Serial Ports window, over the devices present now; it saves the map itself.
     void chooseSerialPorts();
+    // The spotting window's "&Done": the strip of spots along the bottom comes, switches between the list
+    // and the band map, or goes, as the window's choices say.
+    void updateSpotPanel();
+    // The spectrum map of every band's spots, modal; made afresh each time.
+    void openSpectrumMap();
     // Exit ends at once: no closing steps and no backup.
     void exitProgram();
     // Once a second: the clocks, then the operating time while the clock runs.
@@ -96,13 +103,21 @@ public:
     const DefaultData& defaultData() const;
     const CountryTable& countryTable() const;
 
+    SpotsModel& spots() const
+    {
+        return *m_spots;
+    }
+
 protected:
+    bool event(QEvent* event) override;
     void closeEvent(QCloseEvent* event) override;
     void showEvent(QShowEvent* event) override;
 
 private:
     void buildParts();
+    void buildSpotParts(QWidget* canvas);
     void connectParts();
+    void connectSpotParts();
     MainMenu* buildMenu();
     void endProgram(int exitCode);
 
@@ -129,6 +144,8 @@ private:
     ScorePanel* m_scorePanel = nullptr;
     ContactListPanel* m_contactListPanel = nullptr;
     MultiplierGridPanel* m_gridPanel = nullptr;
+    SpotsModel* m_spots = nullptr;
+    SpotPanel* m_spotPanel = nullptr;
     QTimer* m_clockTimer = nullptr;
 };
 

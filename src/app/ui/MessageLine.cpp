@@ -24,6 +24,12 @@ void MessageLine::showDuplicate(const QString& text)
     setColour(DuplicateBackColour);
 }
 
+void MessageLine::showSpotted(const QString& text)
+{
+    setText(text);
+    setColour(SpottedBackColour);
+}
+
 void MessageLine::showKeyboardCw(const QString& text)
 {
     setText(text);

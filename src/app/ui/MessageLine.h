@@ -14,6 +14,7 @@ inline constexpr std::uint32_t MessageBackColour = 0xC0C000;
 inline constexpr std::uint32_t DuplicateBackColour = 0x0000FF;
 inline constexpr std::uint32_t KeyboardCwBackColour = 0xC0FFFF;
 inline constexpr std::uint32_t DupeListBackColour = MessageBackColour;
+inline constexpr std::uint32_t SpottedBackColour = 0xFFFFFF;
 
 // The main window's one-line message to the operator. Its colour says what kind of message it is, so
 // every part writes it through here rather than to the label.
@@ -26,6 +27,8 @@ public:
     void show(const QString& text);
     // A duplicate: the message on the duplicate colour.
     void showDuplicate(const QString& text);
+    // The own call spotted, on white.
+    void showSpotted(const QString& text);
     // Keyboard CW mode's reminder on its own colour.
     void showKeyboardCw(const QString& text);
     // A blank line on the resting colour, as after a contact is logged or the entry is cleared.

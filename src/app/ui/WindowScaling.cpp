@@ -621,4 +621,37 @@ void applyTaskbarOption(QWidget& form, int taskbarSetting, const ScreenGeometry&
     form.show();
 }
 
+namespace {
+
+void scaleHeightsIn(QWidget& parent, const QWidget& canvas, double factor, const QWidget* skipped, int& lowest)
+{
+    for (QObject* child : parent.children()) {
+        if (!child->isWidgetType()) {
+            continue;
+        }
+        auto* widget = static_cast<QWidget*>(child);
+        if (widget == skipped || widget->isWindow() || widget->objectName().startsWith(QLatin1String("qt_"))) {
+            continue;
+        }
+        const QRect g = widget->geometry();
+        const int top = static_cast<int>(std::lround(g.top() * factor));
+        const int bottom = static_cast<int>(std::lround((g.top() + g.height()) * factor));
+        widget->setGeometry(g.left(), top, g.width(), bottom - top);
+        if (qobject_cast<DesignPanel*>(widget)) {
+            scaleHeightsIn(*widget, canvas, factor, skipped, lowest);
+        } else if (widget->isVisibleTo(&canvas)) {
+            lowest = std::max(lowest, widget->mapTo(&canvas, QPoint(0, widget->height())).y());
+        }
+    }
+}
+
+} // namespace
+
+int scaleHeightsOnCanvas(QWidget& canvas, double factor, const QWidget* skipped)
+{
+    int lowest = 0;
+    scaleHeightsIn(canvas, canvas, factor, skipped, lowest);
+    return lowest;
+}
+
 } // namespace brindle

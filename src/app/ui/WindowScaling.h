@@ -72,4 +72,10 @@ void applyFormSize(QWidget& form, int percent, const ScreenGeometry& screen);
 // check mark and calls this only when the form-size setting is 100.
 void applyTaskbarOption(QWidget& form, int taskbarSetting, const ScreenGeometry& screen);
 
+// Every control on the canvas, the panels' controls with them, keeps its left and width and has its top
+// and height multiplied by factor, so that what stands on the canvas closes up (factor below 1) to make
+// room at the bottom, or opens out again. The skipped widget (the strip that takes the room) is left as
+// it is. Returns the lowest bottom edge among the visible controls afterwards, in canvas coordinates.
+int scaleHeightsOnCanvas(QWidget& canvas, double factor, const QWidget* skipped);
+
 } // namespace brindle
