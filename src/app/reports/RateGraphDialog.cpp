@@ -4,9 +4,9 @@
 #include "common/QtText.h"
 #include "log/ContestLog.h"
 #include "ui/Colours.h"
+#include "ui/WaitCursor.h"
 #include "ui/WindowScaling.h"
 
-#include <QApplication>
 #include <QLabel>
 #include <QLineF>
 #include <QPainter>
@@ -52,22 +52,6 @@ double valueLabelCentre(int k)
 {
     return FrameBottom - k * (FrameBottom - FrameTop) / (RateGraphValueLabels - 1);
 }
-
-// The cursor shows an hourglass while it lives.
-class WaitCursor
-{
-public:
-    WaitCursor()
-    {
-        QApplication::setOverrideCursor(Qt::WaitCursor);
-    }
-    ~WaitCursor()
-    {
-        QApplication::restoreOverrideCursor();
-    }
-    WaitCursor(const WaitCursor&) = delete;
-    WaitCursor& operator=(const WaitCursor&) = delete;
-};
 
 } // namespace
 

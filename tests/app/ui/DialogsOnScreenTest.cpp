@@ -16,7 +16,9 @@
 #include "rig/RigInterface.h"
 #include "rig/FrequencyTestDialog.h"
 #include "rig/RigInterfaceWindow.h"
+#include "spots/SpectrumMapDialog.h"
 #include "spots/SpotFeed.h"
+#include "spots/SpotsModel.h"
 #include "spots/SpottingWindow.h"
 #include "rig/RigTuneDialog.h"
 #include "rig/RigProfile.h"
@@ -77,6 +79,7 @@ struct Services
     test::MapSettingsStore rigSettings;
     std::unique_ptr<RigInterface> rigInterface;
     std::unique_ptr<SpotFeed> spotFeed;
+    std::unique_ptr<SpotsModel> spotsModel;
 
     CwKeyer& keyer()
     {
@@ -108,6 +111,21 @@ struct Services
                 fs, temp.path(), dialogs, [] { return std::make_unique<test::RecordingSerialPort>(); });
         }
         return *spotFeed;
+    }
+    // A spot on every row of the spectrum map.
+    SpotsModel& spotStore()
+    {
+        if (!spotsModel) {
+            spotsModel = std::make_unique<SpotsModel>(clock,
+                SpotsModel::Context { [] { return std::string("DL1ABC"); },
+                    [this]() -> const CountryTable& { return countries; }, {} });
+            for (const char* freqKHz :
+                { "1830.0", "3525.0", "7025.0", "10120.0", "14025.0", "18090.0", "21025.0", "24900.0", "28025.0",
+                    "50125.0", "144300.0" }) {
+                spotsModel->addSpot(std::string("Q") + freqKHz, freqKHz, "de Q1AAA:");
+            }
+        }
+        return *spotsModel;
     }
     VoicePromptPlayer& voice()
     {
@@ -227,6 +245,10 @@ TEST(DialogsOnScreen, everyDialogLiesInsideTheWorkAreaWithItsButtonsAndCaptionsW
                 return std::make_unique<SpottingWindow>(s.spots(), s.dialogs, hooks, parent);
             },
             true },
+        { "spectrum map",
+            [](Services& s, QWidget* parent) {
+                return std::make_unique<SpectrumMapDialog>(s.spotStore(), s.clock, [] { return 0.0; }, parent);
+            } },
         { "WinKey setup",
             [](Services& s, QWidget* parent) {
                 return std::make_unique<WinKeySetupDialog>(s.keyer(), parent);
