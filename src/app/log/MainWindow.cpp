@@ -22,6 +22,7 @@
 #include "rig/RigControl.h"
 #include "serial/SerialPortsDialog.h"
 #include "rig/RigCommands.h"
+#include "spots/SpectrumMapDialog.h"
 #include "spots/SpotFeed.h"
 #include "spots/SpotPanel.h"
 #include "spots/SpotsModel.h"
@@ -337,6 +338,13 @@ void MainWindow::updateSpotPanel()
 
 void MainWindow::openSpectrumMap()
 {
+    SpectrumMapDialog map(
+        *m_spots, m_services.clock, [this] { return static_cast<double>(m_session.defaults.utcOffsetHours); }, this);
+    connect(&map, &SpectrumMapDialog::spotChosen, this, [this](const QString& call, float freqMHz) {
+        m_keyers.rig->changeFrequency(hertzFromMHz(freqMHz));
+        m_entryPanel->putCall(call);
+    });
+    m_services.dialogs.runModal(map);
 }
 
 bool MainWindow::event(QEvent* event)

@@ -2,6 +2,7 @@
 // the clicks that withdraw a spot, tune to it and put its call in, the list, the worked marks and the
 // alert when the own call is spotted.
 
+#include "spots/SpectrumMapDialog.h"
 #include "spots/SpotFeed.h"
 #include "spots/SpotLabel.h"
 #include "spots/SpotPanel.h"
@@ -14,6 +15,7 @@
 #include "ui/Colours.h"
 #include "ui/DesignPanel.h"
 
+#include <QAction>
 #include <QTableView>
 
 namespace brindle::test {
@@ -236,6 +238,40 @@ TEST_F(SpotsOnTheMainWindowTest, aSpotOfAStationWorkedOnItsBandIsDimmedAndTheMar
     EXPECT_NE(textColour(label(49)), QColor(255, 255, 128));
     const QModelIndex worked = form->spots().list().index(0, 0);
     EXPECT_EQ(form->spots().list().data(worked, Qt::ForegroundRole).value<QColor>(), QColor(Qt::gray));
+}
+
+} // namespace
+} // namespace brindle::test
+
+namespace brindle::test {
+namespace {
+
+TEST_F(SpotsOnTheMainWindowTest, theSpectrumMapOpensFromItsKeyMenuAndTheStripAndTunesFromThere)
+{
+    chooseDisplay("Telnet", true);
+    spot("K1ABC", "10120.0", 1);
+    int opened = 0;
+    dialogs.onModal = [&](QDialog& dialog) {
+        ++opened;
+        auto* map = qobject_cast<SpectrumMapDialog*>(&dialog);
+        ASSERT_NE(map, nullptr);
+        EXPECT_EQ(map->windowTitle(), QStringLiteral(" HF Spectrum Map"));
+        EXPECT_TRUE(map->spotLabel(49)->isVisible()) << "30 m: on the map, never on the main window's";
+        if (opened == 3) {
+            QTest::mouseClick(map->spotLabel(49), Qt::RightButton);
+        }
+    };
+    field("callField")->setFocus();
+    QTest::keyClick(field("callField"), Qt::Key_B, Qt::ControlModifier);
+    form->findChild<QAction*>(QStringLiteral("spectrumMapAction"))->trigger();
+    const QRect row = list()->visualRect(list()->model()->index(0, 0));
+    // A double-click's first press selects the row, as a mouse's does.
+    QTest::mousePress(list()->viewport(), Qt::LeftButton, {}, row.center());
+    QTest::mouseDClick(list()->viewport(), Qt::LeftButton, {}, row.center());
+    EXPECT_EQ(opened, 3);
+    EXPECT_EQ(rig->frequencies, std::vector<Hertz> { 10'120'000 });
+    EXPECT_EQ(field("callField")->text(), QStringLiteral("K1ABC"));
+    EXPECT_EQ(QApplication::focusWidget(), field("callField"));
 }
 
 } // namespace
