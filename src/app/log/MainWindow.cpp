@@ -280,7 +280,7 @@ void MainWindow::connectSpotParts()
         m_messages->showSpotted(QStringLiteral("You've been spotted! "));
         m_dupePanel->showSpotted(QStringLiteral("You've been spotted!  ") + record);
     });
-    connect(m_spots, &SpotsModel::spotAdded, m_spotPanel, &SpotPanel::drawBandMap);
+    connect(m_spots, &SpotsModel::spotAdded, m_spotPanel, &SpotPanel::drawBandMapSoon);
     connect(m_spots, &SpotsModel::spotsChanged, m_spotPanel, &SpotPanel::drawBandMap);
     connect(m_controller, &SessionController::bandChanged, m_spotPanel, &SpotPanel::drawBandMap);
     connect(m_controller, &SessionController::logReloaded, m_spots, &SpotsModel::logChanged);

@@ -14,8 +14,10 @@
 #include <QPainter>
 #include <QStackedLayout>
 #include <QTableView>
+#include <QTimer>
 
 #include <cmath>
+#include <utility>
 
 namespace brindle {
 
@@ -193,8 +195,21 @@ bool SpotPanel::showsBandMap() const
     return isVisible() && m_bandMap->isVisible();
 }
 
+void SpotPanel::drawBandMapSoon()
+{
+    if (std::exchange(m_drawDue, true)) {
+        return;
+    }
+    QTimer::singleShot(0, this, [this] {
+        if (m_drawDue) {
+            drawBandMap();
+        }
+    });
+}
+
 void SpotPanel::drawBandMap()
 {
+    m_drawDue = false;
     if (!showsBandMap()) {
         return;
     }

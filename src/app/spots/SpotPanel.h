@@ -88,6 +88,9 @@ public:
     bool showsBandMap() const;
     // The band map drawn afresh from the store, when it is shown.
     void drawBandMap();
+    // The same once the window's thread is free: a cluster's read holds spots by the dozen, and the map
+    // need only be drawn for the last of them.
+    void drawBandMapSoon();
     // The axis's scale for the current band.
     void scaleBandMap();
     // The main window came to the front.
@@ -120,6 +123,7 @@ private:
     Context m_context;
     QTableView* m_spotList = nullptr;
     BandMapWidget* m_bandMap = nullptr;
+    bool m_drawDue = false;
 };
 
 } // namespace brindle

@@ -51,6 +51,8 @@ protected:
     {
         clock.local = addHours(Now, -minutesAgo / 60.0);
         form->spots().addSpot(call, freqKHz, record);
+        // The map is drawn once the spots of a read are in.
+        QCoreApplication::processEvents();
         clock.local = Now;
     }
     SpotPanel* panel()
