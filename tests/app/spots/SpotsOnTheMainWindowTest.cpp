@@ -278,3 +278,31 @@ TEST_F(SpotsOnTheMainWindowTest, theSpectrumMapOpensFromItsKeyMenuAndTheStripAnd
 
 } // namespace
 } // namespace brindle::test
+
+namespace brindle::test {
+namespace {
+
+TEST_F(SpotsOnTheMainWindowTest, theKeyboardReachesASpotAndTheMapsAreaOpensTheSpottingWindow)
+{
+    chooseDisplay("Telnet", false);
+    spot("K1ABC", "14025.0", 1);
+    spot("K2ABC", "14030.0", 1);
+    // A spot label takes the focus like a control, and Enter does what the right button does.
+    label(48)->setFocus();
+    EXPECT_EQ(text("possibleDupesLabel"), QStringLiteral("K1ABC  14.025  14:29:00"));
+    QTest::keyClick(label(48), Qt::Key_Return);
+    EXPECT_EQ(rig->frequencies, std::vector<Hertz> { 14'025'000 });
+    EXPECT_EQ(field("callField")->text(), QStringLiteral("K1ABC"));
+    label(49)->setFocus();
+    QTest::keyClick(label(49), Qt::Key_Delete);
+    EXPECT_FALSE(label(49)->isVisible()) << "Delete withdraws";
+
+    // A click on the map's own area, between the spots, brings up the spotting window.
+    QTest::mouseClick(panel()->bandMap(), Qt::LeftButton, {}, QPoint(2, 2));
+    QWidget* spotting = form->findChild<QWidget*>(QStringLiteral("SpottingWindow"));
+    ASSERT_NE(spotting, nullptr);
+    EXPECT_TRUE(spotting->isVisible());
+}
+
+} // namespace
+} // namespace brindle::test
