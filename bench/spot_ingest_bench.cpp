@@ -199,6 +199,7 @@ void ingest(int seconds)
     bool drawEach = false;
     std::vector<double> perSpot;
     std::vector<double> perSpotDrawn;
+    perSpotDrawn.reserve(static_cast<std::size_t>(LinesPerSecond) * 12);
     perSpot.reserve(static_cast<std::size_t>(LinesPerSecond * seconds));
     QObject::connect(&feed, &SpotFeed::spotLine, [&](const std::string& line) {
         const auto started = SteadyClock::now();
@@ -231,6 +232,7 @@ void ingest(int seconds)
     // The operator types calls meanwhile: each key's handling, as the entry benchmark times it.
     QLineEdit* call = form.field("callField");
     std::vector<double> perKey;
+    perKey.reserve(static_cast<std::size_t>(seconds) * 10);
     QTimer typing;
     int typed = 0;
     QObject::connect(&typing, &QTimer::timeout, [&] {
@@ -247,7 +249,7 @@ void ingest(int seconds)
     typing.start(150);
 
     LoopProbe probe;
-    probe.start();
+    probe.start(static_cast<std::size_t>(seconds) * 1000);
     const long startKiB = residentKiB();
     std::vector<long> memoryKiB;
     const auto started = SteadyClock::now();
