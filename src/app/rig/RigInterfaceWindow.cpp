@@ -33,13 +33,6 @@ namespace brindle {
 
 namespace {
 
-struct OptionValue
-{
-    const char* value;
-    const char* name;
-    const char* caption;
-};
-
 constexpr std::array<OptionValue, 9> BaudValues { {
     { "1200", "baudOption_1200", "1.2" },
     { "2400", "baudOption_2400", "2.4" },
@@ -63,38 +56,6 @@ const QString NoResponse = QStringLiteral("No Response");
 const QString NotPollingTitle = QStringLiteral("You must be polling your rig to test this function.");
 const QString NotPollingText = QStringLiteral("You must be polling your rig to test this function.  Please select "
                                               "your rig type and click the Test command button.");
-
-// Checks the option whose value is wanted and clears the others, so that a value of no option shows none.
-void selectOption(std::initializer_list<std::pair<QRadioButton*, std::string_view>> options, std::string_view wanted)
-{
-    for (const auto& [button, value] : options) {
-        if (value == wanted) {
-            button->setChecked(true);
-            return;
-        }
-    }
-    for (const auto& option : options) {
-        QRadioButton* button = option.first;
-        if (button->isChecked()) {
-            // An exclusive option cannot be cleared while it is exclusive.
-            button->setAutoExclusive(false);
-            button->setChecked(false);
-            button->setAutoExclusive(true);
-        }
-    }
-}
-
-// The checked option's value; the value held before when none is checked.
-std::string checkedValue(
-    std::initializer_list<std::pair<QRadioButton*, std::string_view>> options, const std::string& current)
-{
-    for (const auto& [button, value] : options) {
-        if (button->isChecked()) {
-            return std::string(value);
-        }
-    }
-    return current;
-}
 
 // The rig's frequency as the window shows it: five decimals, no zero before the point.
 QString frequencyLabelText(float freqMHz)

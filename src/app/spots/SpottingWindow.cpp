@@ -35,13 +35,6 @@ namespace brindle {
 
 namespace {
 
-struct OptionValue
-{
-    const char* value;
-    const char* name;
-    const char* caption;
-};
-
 constexpr std::array<OptionValue, 6> BaudValues { {
     { "1200", "baudOption_1200", "1.2k" },
     { "2400", "baudOption_2400", "2.4k" },
@@ -52,38 +45,6 @@ constexpr std::array<OptionValue, 6> BaudValues { {
 } };
 
 constexpr int MonitorRedrawMs = 100;
-
-using Options = std::initializer_list<std::pair<QRadioButton*, std::string_view>>;
-
-// Checks the option whose value is wanted and clears the others: a value no option has shows none.
-void selectOption(Options options, std::string_view wanted)
-{
-    for (const auto& [button, value] : options) {
-        if (value == wanted) {
-            button->setChecked(true);
-            return;
-        }
-    }
-    for (const auto& option : options) {
-        QRadioButton* button = option.first;
-        if (button->isChecked()) {
-            button->setAutoExclusive(false);
-            button->setChecked(false);
-            button->setAutoExclusive(true);
-        }
-    }
-}
-
-// The checked option's value; the value held before when none is checked.
-std::string checkedValue(Options options, const std::string& current)
-{
-    for (const auto& [button, value] : options) {
-        if (button->isChecked()) {
-            return std::string(value);
-        }
-    }
-    return current;
-}
 
 QString promptFor(SpotSource source)
 {

@@ -7,6 +7,9 @@
 #include <QString>
 
 #include <initializer_list>
+#include <string>
+#include <string_view>
+#include <utility>
 
 namespace brindle {
 
@@ -40,6 +43,48 @@ inline void showText(QLineEdit* field, const QString& text)
     if (field->text() != text) {
         field->setText(text);
     }
+}
+
+// An option button as a settings file knows it: the value it stands for, its objectName and caption.
+struct OptionValue
+{
+    const char* value;
+    const char* name;
+    const char* caption;
+};
+
+// A group of option buttons with the value each stands for.
+using OptionChoices = std::initializer_list<std::pair<QRadioButton*, std::string_view>>;
+
+// Checks the option whose value is wanted and clears the others, so that a value of no option shows none.
+inline void selectOption(OptionChoices options, std::string_view wanted)
+{
+    for (const auto& [button, value] : options) {
+        if (value == wanted) {
+            button->setChecked(true);
+            return;
+        }
+    }
+    for (const auto& option : options) {
+        QRadioButton* button = option.first;
+        if (button->isChecked()) {
+            // An exclusive option cannot be cleared while it is exclusive.
+            button->setAutoExclusive(false);
+            button->setChecked(false);
+            button->setAutoExclusive(true);
+        }
+    }
+}
+
+// The checked option's value; the value held before when none is checked.
+inline std::string checkedValue(OptionChoices options, const std::string& current)
+{
+    for (const auto& [button, value] : options) {
+        if (button->isChecked()) {
+            return std::string(value);
+        }
+    }
+    return current;
 }
 
 } // namespace brindle
