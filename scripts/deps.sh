@@ -4,7 +4,7 @@
 set -euo pipefail
 
 packages=(
-    cmake ninja-build g++ pkg-config
+    cmake ninja-build g++ pkg-config dpkg-dev
     qt6-base-dev qt6-serialport-dev libgl-dev
     qt6-multimedia-dev gstreamer1.0-plugins-base gstreamer1.0-plugins-good gstreamer1.0-pulseaudio
     flite1-dev
@@ -16,9 +16,10 @@ packages=(
 
 # The tests play into a sound server of their own. Not for the logger: on a desktop that runs
 # PipeWire, a second sound server would fight it for the operator's sound. Dire Wolf is the AGW Packet
-# Engine the spot tests talk to; the operator runs whichever engine drives the radio.
+# Engine the spot tests talk to; the operator runs whichever engine drives the radio. The package test
+# checks the menu entry and the metadata with the desktop's own validators.
 if [ "${1:-}" = "--tests" ]; then
-    packages+=(pulseaudio pulseaudio-utils direwolf)
+    packages+=(pulseaudio pulseaudio-utils direwolf desktop-file-utils appstream)
 fi
 
 missing=()

@@ -13,12 +13,15 @@
 #include "serial/QtSerialPort.h"
 #include "serial/PortArbiter.h"
 #include "spots/SpotFeed.h"
+#include "station/CommandLine.h"
 #include "station/ProgramStart.h"
 #include "station/QtSettingsStore.h"
 #include "station/SharedPreferences.h"
+#include "station/WorkingFolder.h"
 #include "ui/StartupLogoDialog.h"
 
 #include <QApplication>
+#include <QCoreApplication>
 #include <QDir>
 #include <QLockFile>
 
@@ -36,10 +39,47 @@ bool displayAvailable()
         || !qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM");
 }
 
+QStringList argumentsOf(int argc, char** argv)
+{
+    QStringList arguments;
+    for (int i = 0; i < argc; ++i) {
+        arguments << QString::fromLocal8Bit(argv[i]);
+    }
+    return arguments;
+}
+
+// The folder named by --folder, made and seeded with the distributed data files it lacks, becomes the
+// current folder: the windows name their files without a folder. False when it cannot be worked in;
+// the operator has been told why.
+bool enterFolder(brindle::FileSystem& fs, brindle::OperatorDialogs& dialogs, const std::string& folder)
+{
+    using namespace brindle;
+    const SeededFolder seeded
+        = seedWorkingFolder(fs, folder, distributedDataFor(pathFromQString(QCoreApplication::applicationDirPath())));
+    if (!seeded.ready || !QDir::setCurrent(pathToQString(folder))) {
+        dialogs.message(toQString(FolderNotMadeTitle),
+            toQString(FolderNotMadeText) + QStringLiteral("\r\n\r\n") + pathToQString(folder)
+                + (seeded.failure.empty() ? QString() : QStringLiteral(" (%1)").arg(toQString(seeded.failure))),
+            OperatorDialogs::Buttons::Ok, OperatorDialogs::Icon::Critical);
+        return false;
+    }
+    return true;
+}
+
 } // namespace
 
 int main(int argc, char** argv)
 {
+    QCoreApplication::setApplicationName(QStringLiteral("Brindle DX"));
+    QCoreApplication::setApplicationVersion(brindle::programVersion());
+    // Help and version are answered before anything needs a display. Options of Qt's own (-platform,
+    // -style) are not known yet here; they are taken out by QApplication and the rest read again below.
+    if (const brindle::StartOptions early = brindle::parseStartOptions(argumentsOf(argc, argv));
+        early.action == brindle::StartOptions::Action::ShowHelp
+        || early.action == brindle::StartOptions::Action::ShowVersion) {
+        std::fputs(early.text.toLocal8Bit().constData(), stdout);
+        return 0;
+    }
     if (!displayAvailable()) {
         std::fprintf(stderr,
             "brindle: no display to open the logger's window on.\n"
@@ -49,16 +89,29 @@ int main(int argc, char** argv)
         return 2;
     }
     QApplication app(argc, argv);
-    QApplication::setApplicationName(QStringLiteral("Brindle DX"));
+    // Lets a Wayland desktop match the window to the menu entry, for its icon and name.
+    QGuiApplication::setDesktopFileName(QStringLiteral("org.brindledx.BrindleDX"));
 
     using namespace brindle;
+    const StartOptions options = parseStartOptions(QCoreApplication::arguments());
+    if (options.action != StartOptions::Action::Run) {
+        std::fputs(options.text.toLocal8Bit().constData(), stderr);
+        return 2;
+    }
     PosixFileSystem fs;
     SystemClock clock;
     QtOperatorDialogs dialogs;
     QtSettingsStore settings;
     SharedPreferences shared(fs);
 
-    // The working folder is wherever the program was started: its files are named without a folder.
+    if (options.folder
+        && !enterFolder(fs, dialogs,
+            chooseWorkingFolder(
+                options.folder, pathFromQString(QDir::currentPath()), pathFromQString(QDir::homePath())))) {
+        return 1;
+    }
+    // The working folder is the current folder, wherever the program was started unless --folder
+    // named another: its files are named without a folder.
     const std::string workingDir = pathFromQString(QDir::currentPath());
     // Held until the program ends, so that no second copy appends to the same log meanwhile.
     const std::unique_ptr<QLockFile> workingFolderLock = claimWorkingFolder(dialogs, workingDir);
