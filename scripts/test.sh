@@ -14,4 +14,4 @@ bash "$top/scripts/package-test.sh" "$top/build"
 
 # Every parser's fuzz target, briefly (the longer runs are made by hand): a crash, leak or sanitizer report
 # fails the run.
-bash "$top/fuzz/run.sh" all 20
+bash "$top/fuzz/run.sh" all 15
