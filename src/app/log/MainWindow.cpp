@@ -315,11 +315,13 @@ void MainWindow::updateSpotPanel()
     const SpotSettings& chosen = m_keyers.spots->settings();
     const bool none = spotSourceOf(chosen.source) == SpotSource::None;
     QWidget* canvas = centralWidget();
-    if (m_spotPanel->isVisible() && !none) {
+    // Whether the strip is up, whatever the window's own state (minimised, not yet shown).
+    const bool shown = !m_spotPanel->isHidden();
+    if (shown && !none) {
         m_spotPanel->showList(chosen.listMode);
         return;
     }
-    if (!m_spotPanel->isVisible() && !none) {
+    if (!shown && !none) {
         // What stands on the window closes up to a tenth less to leave the bottom to the spots.
         const int top = scaleHeightsOnCanvas(*canvas, 0.9, m_spotPanel);
         const int width = canvas->width();
@@ -329,7 +331,7 @@ void MainWindow::updateSpotPanel()
         m_spotPanel->showList(chosen.listMode);
         return;
     }
-    if (m_spotPanel->isVisible() && none) {
+    if (shown && none) {
         m_spotPanel->hide();
         // Not quite 1 / 0.9, as the window has always opened out again.
         (void)scaleHeightsOnCanvas(*canvas, 1.1111111, m_spotPanel);
