@@ -8,6 +8,7 @@
 
 #include <cstdio>
 #include <string>
+#include <vector>
 
 namespace brindle {
 namespace {
@@ -18,12 +19,20 @@ const ContestLog& fullLog()
     return log;
 }
 
-// A new call: no record starts with it, so every key scans the whole log.
+// The index the working log keeps beside the full log.
+const CallIndex& fullIndex()
+{
+    static const CallIndex calls(fullLog());
+    return calls;
+}
+
+// A new call: no record starts with it.
 void partialSearchNoMatch(benchmark::State& state)
 {
     const ContestLog& log = fullLog();
+    const CallIndex& calls = fullIndex();
     for (auto _ : state) {
-        benchmark::DoNotOptimize(partialCallSearch(log, "20", "DL1Z", 'Q', true, true));
+        benchmark::DoNotOptimize(partialCallSearch(log, calls, "20", "DL1Z", 'Q', true, true));
     }
 }
 BENCHMARK(partialSearchNoMatch)->Unit(benchmark::kMicrosecond);
@@ -32,8 +41,9 @@ BENCHMARK(partialSearchNoMatch)->Unit(benchmark::kMicrosecond);
 void partialSearchThirdKey(benchmark::State& state)
 {
     const ContestLog& log = fullLog();
+    const CallIndex& calls = fullIndex();
     for (auto _ : state) {
-        benchmark::DoNotOptimize(partialCallSearch(log, "20", "K3", 'Z', true, true));
+        benchmark::DoNotOptimize(partialCallSearch(log, calls, "20", "K3", 'Z', true, true));
     }
 }
 BENCHMARK(partialSearchThirdKey)->Unit(benchmark::kMicrosecond);
@@ -42,8 +52,9 @@ BENCHMARK(partialSearchThirdKey)->Unit(benchmark::kMicrosecond);
 void partialSearchFirstKey(benchmark::State& state)
 {
     const ContestLog& log = fullLog();
+    const CallIndex& calls = fullIndex();
     for (auto _ : state) {
-        benchmark::DoNotOptimize(partialCallSearch(log, "20", "", 'K', true, true));
+        benchmark::DoNotOptimize(partialCallSearch(log, calls, "20", "", 'K', true, true));
     }
 }
 BENCHMARK(partialSearchFirstKey)->Unit(benchmark::kMicrosecond);
@@ -51,22 +62,87 @@ BENCHMARK(partialSearchFirstKey)->Unit(benchmark::kMicrosecond);
 void dupcheckNewCall(benchmark::State& state)
 {
     const ContestLog& log = fullLog();
+    const CallIndex& calls = fullIndex();
     for (auto _ : state) {
-        benchmark::DoNotOptimize(duplicateCheck(log, "DL1ZQ", "20"));
+        benchmark::DoNotOptimize(duplicateCheck(log, calls, "DL1ZQ", "20"));
     }
 }
 BENCHMARK(dupcheckNewCall)->Unit(benchmark::kMicrosecond);
 
-// The last record's call: found only at the end of the scan.
+// The last record's call: the latest contact with a station.
 void dupcheckLastRecord(benchmark::State& state)
 {
     const ContestLog& log = fullLog();
+    const CallIndex& calls = fullIndex();
     const std::string call = log.record(log.count()).call;
     for (auto _ : state) {
-        benchmark::DoNotOptimize(duplicateCheck(log, call, "20"));
+        benchmark::DoNotOptimize(duplicateCheck(log, calls, call, "20"));
     }
 }
 BENCHMARK(dupcheckLastRecord)->Unit(benchmark::kMicrosecond);
+
+// The last record's call on another band: every contact with the station is read, none is a duplicate.
+void dupcheckOtherBand(benchmark::State& state)
+{
+    const ContestLog& log = fullLog();
+    const CallIndex& calls = fullIndex();
+    const std::string call = log.record(log.count()).call;
+    for (auto _ : state) {
+        benchmark::DoNotOptimize(duplicateCheck(log, calls, call, "40"));
+    }
+}
+BENCHMARK(dupcheckOtherBand)->Unit(benchmark::kMicrosecond);
+
+// The first record's call typed in lower case: the duplicate is the first contact read.
+void dupcheckFirstRecordLowerCase(benchmark::State& state)
+{
+    const ContestLog& log = fullLog();
+    const CallIndex& calls = fullIndex();
+    std::string call = log.record(1).call;
+    for (char& c : call) {
+        c = static_cast<char>(c >= 'A' && c <= 'Z' ? c - 'A' + 'a' : c);
+    }
+    for (auto _ : state) {
+        benchmark::DoNotOptimize(duplicateCheck(log, calls, call, "20"));
+    }
+}
+BENCHMARK(dupcheckFirstRecordLowerCase)->Unit(benchmark::kMicrosecond);
+
+// Every call of a log spread over the six bands, checked on 20 in turn: duplicates, calls worked only on
+// other bands and, typed in lower case, the same again.
+void dupcheckEveryCallOfAMixedLog(benchmark::State& state)
+{
+    static const ContestLog log = test::sampleLog(ContestLog::Capacity);
+    static const CallIndex calls(log);
+    std::vector<std::string> probes;
+    for (const QsoRecord& record : log.records()) {
+        probes.push_back(record.call);
+        std::string lower = record.call;
+        for (char& c : lower) {
+            c = static_cast<char>(c >= 'A' && c <= 'Z' ? c - 'A' + 'a' : c);
+        }
+        probes.push_back(lower + "/P");
+    }
+    std::size_t next = 0;
+    for (auto _ : state) {
+        benchmark::DoNotOptimize(duplicateCheck(log, calls, probes[next], "20"));
+        next = next + 1 == probes.size() ? 0 : next + 1;
+    }
+}
+BENCHMARK(dupcheckEveryCallOfAMixedLog)->Unit(benchmark::kMicrosecond);
+
+// What starting the program or adopting a rewritten log adds: the index of the full log, built afresh.
+void rebuildCallIndex(benchmark::State& state)
+{
+    const ContestLog& log = fullLog();
+    CallIndex calls;
+    for (auto _ : state) {
+        calls.rebuild(log);
+        benchmark::DoNotOptimize(calls.count());
+    }
+    state.counters["index_bytes"] = static_cast<double>(calls.bytesHeld());
+}
+BENCHMARK(rebuildCallIndex)->Unit(benchmark::kMicrosecond);
 
 void rebuildTalliesAndScore(benchmark::State& state)
 {

@@ -33,7 +33,8 @@ DupeChecker::DupeChecker(ContestSession& session, const Clock& clock, OperatorDi
 DupeChecker::Outcome DupeChecker::checkDuplicate(const std::string& call)
 {
     m_dupeFound = false;
-    const DupeCheckResult found = duplicateCheck(m_session.log.log(), call, m_session.state.currentBand);
+    const DupeCheckResult found
+        = duplicateCheck(m_session.log.log(), m_session.log.calls(), call, m_session.state.currentBand);
     if (m_session.state.listPreviousContacts) {
         emit previousContactsFound(found.previous);
     }
@@ -70,8 +71,8 @@ void DupeChecker::keyTaken()
 
 void DupeChecker::searchPartialCall(const std::string& fieldText, int keyAscii)
 {
-    const PartialSearchOutcome outcome = partialCallSearch(m_session.log.log(), m_session.state.currentBand, fieldText,
-        keyAscii, m_session.state.partialDupesOn, m_session.state.timeOn);
+    const PartialSearchOutcome outcome = partialCallSearch(m_session.log.log(), m_session.log.calls(),
+        m_session.state.currentBand, fieldText, keyAscii, m_session.state.partialDupesOn, m_session.state.timeOn);
     m_messages.restoreColour();
     emit possibleDupesListed(toQString(outcome.list));
     if (outcome.dialog) {

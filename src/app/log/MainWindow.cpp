@@ -17,6 +17,7 @@
 #include "log/MultiplierGridPanel.h"
 #include "log/ScorePanel.h"
 #include "log/SessionController.h"
+#include "log/Statistics.h"
 #include "log/StatusPanel.h"
 #include "reports/ReportCommands.h"
 #include "rig/RigControl.h"
@@ -140,9 +141,7 @@ void MainWindow::buildSpotParts(QWidget* canvas)
     spots.ownCall = [this] { return m_session.defaults.ownCall; };
     spots.countries = [this]() -> const CountryTable& { return m_session.countries; };
     spots.worked = [this](const std::string& call, const std::string& band) {
-        const std::vector<QsoRecord>& records = m_session.log.log().records();
-        return std::any_of(records.begin(), records.end(),
-            [&](const QsoRecord& r) { return r.band == band && equalsIgnoreCase(r.call, call); });
+        return workedOnBand(m_session.log.log(), m_session.log.calls(), call, band);
     };
     m_spots = new SpotsModel(m_services.clock, std::move(spots), this);
     SpotPanel::Context strip;

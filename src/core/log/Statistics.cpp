@@ -5,6 +5,7 @@
 #include "common/DateText.h"
 #include "common/Text.h"
 
+#include <algorithm>
 #include <array>
 #include <cmath>
 
@@ -37,18 +38,46 @@ std::string lastTwoDigits(double value)
     return std::string { digit(std::trunc(lastTwo / 10)), digit(std::fmod(lastTwo, 10)) };
 }
 
+// The possible-duplicates box stops taking calls once its text is longer than this.
+constexpr std::size_t MaxListLength = 100;
+
+// A common prefix fills the box within the first records of the log: reading those straight costs less
+// than walking the prefix's long run of the index.
+constexpr int StraightScanRecords = 256;
+
+// The record numbers, ascending, of the earliest contacts on the band whose call begins with partial:
+// those that reach the box before its text passes MaxListLength, and perhaps a few more.
+std::vector<int> firstPossibleDuplicates(
+    const ContestLog& log, const CallIndex& calls, std::string_view currentBand, std::string_view partial)
+{
+    std::vector<int> numbers;
+    std::size_t listLength = 0;
+    const int straight = std::min(log.count(), StraightScanRecords);
+    for (int number = 1; number <= straight && listLength <= MaxListLength; ++number) {
+        const QsoRecord& record = log.record(number);
+        // The call first: it rules out nearly every record, and the band lies in another cache line.
+        if (startsWithIgnoreCase(record.call, partial) && equalsIgnoreCase(record.band, currentBand)) {
+            numbers.push_back(number);
+            listLength += record.call.size() + 1;
+        }
+    }
+    if (listLength <= MaxListLength && straight < log.count()) {
+        // Each call listed is at least partial and a blank long, so this many always pass the length.
+        const std::size_t enough = (MaxListLength - listLength) / (partial.size() + 1) + 1;
+        const std::vector<int> later = calls.firstBeginningWith(log, partial, currentBand, enough, straight);
+        numbers.insert(numbers.end(), later.begin(), later.end());
+    }
+    return numbers;
+}
+
 } // namespace
 
-DupeCheckResult duplicateCheck(const ContestLog& log, std::string_view call, std::string_view currentBand)
+DupeCheckResult duplicateCheck(
+    const ContestLog& log, const CallIndex& calls, std::string_view call, std::string_view currentBand)
 {
     DupeCheckResult result;
-    const std::vector<QsoRecord>& records = log.records();
-    for (std::size_t i = 0; i < records.size(); ++i) {
-        const QsoRecord& record = records[i];
-        if (!equalsIgnoreCase(record.call, call)) {
-            continue;
-        }
-        const int number = static_cast<int>(i) + 1;
+    for (const int number : calls.contactsWith(log, call)) {
+        const QsoRecord& record = log.record(number);
         result.previous.push_back(number);
         // An earlier contact without a section must not keep a later one from supplying it.
         if (!result.section && !record.section.empty()) {
@@ -62,14 +91,25 @@ DupeCheckResult duplicateCheck(const ContestLog& log, std::string_view call, std
     return result;
 }
 
+DupeCheckResult duplicateCheck(const ContestLog& log, std::string_view call, std::string_view currentBand)
+{
+    return duplicateCheck(log, CallIndex(log), call, currentBand);
+}
+
+bool workedOnBand(const ContestLog& log, const CallIndex& calls, std::string_view call, std::string_view band)
+{
+    const std::vector<int> contacts = calls.contactsWith(log, call);
+    return std::any_of(contacts.begin(), contacts.end(), [&](int number) { return log.record(number).band == band; });
+}
+
 std::string duplicateMessage(const QsoRecord& record, int recordNumber)
 {
     return "Duplicate " + record.call + " " + record.section + " " + record.qsoDate + " " + record.qsoTime + " ON "
         + record.band + "  Rec# " + std::to_string(recordNumber);
 }
 
-PartialSearchOutcome partialCallSearch(const ContestLog& log, std::string_view currentBand, std::string_view fieldText,
-    int key, bool partialDupesOn, bool timeOn)
+PartialSearchOutcome partialCallSearch(const ContestLog& log, const CallIndex& calls, std::string_view currentBand,
+    std::string_view fieldText, int key, bool partialDupesOn, bool timeOn)
 {
     PartialSearchOutcome outcome;
     const bool callKey = isCallKey(key);
@@ -78,15 +118,11 @@ PartialSearchOutcome partialCallSearch(const ContestLog& log, std::string_view c
 
     if (callKey && partialDupesOn) {
         outcome.searched = true;
-        for (const QsoRecord& record : log.records()) {
-            // The call first: it rules out nearly every record, and the band lies in another cache line.
-            if (!startsWithIgnoreCase(record.call, partial) || !equalsIgnoreCase(record.band, currentBand)) {
-                continue;
-            }
-            outcome.list.insert(0, record.call + " ");
+        for (const int number : firstPossibleDuplicates(log, calls, currentBand, partial)) {
+            outcome.list.insert(0, log.record(number).call + " ");
             // A common prefix would otherwise fill the box with the whole band; the first hundred
             // characters are all the operator can read anyway.
-            if (outcome.list.size() > 100) {
+            if (outcome.list.size() > MaxListLength) {
                 break;
             }
         }
@@ -107,6 +143,12 @@ PartialSearchOutcome partialCallSearch(const ContestLog& log, std::string_view c
         }
     }
     return outcome;
+}
+
+PartialSearchOutcome partialCallSearch(const ContestLog& log, std::string_view currentBand, std::string_view fieldText,
+    int key, bool partialDupesOn, bool timeOn)
+{
+    return partialCallSearch(log, CallIndex(log), currentBand, fieldText, key, partialDupesOn, timeOn);
 }
 
 ScoreSummary scoreSummary(const BandTallies& tallies, std::string_view currentBand)

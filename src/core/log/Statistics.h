@@ -1,6 +1,7 @@
 #pragma once
 
 #include "BandTally.h"
+#include "CallIndex.h"
 #include "ContestLog.h"
 #include "common/Clock.h"
 #include "common/DateText.h"
@@ -26,7 +27,17 @@ struct DupeCheckResult
     // previous contacts.
     std::vector<int> previous;
 };
+// The check answers from calls, the index of log; every contact with the station is found there, so
+// the log is read only for those.
+DupeCheckResult duplicateCheck(
+    const ContestLog& log, const CallIndex& calls, std::string_view call, std::string_view currentBand);
+// The same for a log without an index at hand: one is built for the occasion, which costs far more than
+// the check itself.
 DupeCheckResult duplicateCheck(const ContestLog& log, std::string_view call, std::string_view currentBand);
+
+// Whether the log holds a contact with call (ASCII letters either case) on band, the band's text matched
+// character for character, as the spot list's rows hold it.
+bool workedOnBand(const ContestLog& log, const CallIndex& calls, std::string_view call, std::string_view band);
 
 // "Duplicate K1AB MA 2026/02/21 14:05:30 ON 20  Rec# 7".
 std::string duplicateMessage(const QsoRecord& record, int recordNumber);
@@ -39,7 +50,11 @@ struct PartialSearchOutcome
     std::optional<std::string> dialog; // a new text for the message line, if any
     bool beep = false;
 };
-// fieldText is the call field before the key; key is the upper-cased character code.
+// fieldText is the call field before the key; key is the upper-cased character code. calls is the index
+// of log.
+PartialSearchOutcome partialCallSearch(const ContestLog& log, const CallIndex& calls, std::string_view currentBand,
+    std::string_view fieldText, int key, bool partialDupesOn, bool timeOn);
+// The same for a log without an index at hand, building one for the occasion.
 PartialSearchOutcome partialCallSearch(const ContestLog& log, std::string_view currentBand, std::string_view fieldText,
     int key, bool partialDupesOn, bool timeOn);
 

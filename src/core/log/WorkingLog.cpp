@@ -29,6 +29,7 @@ std::optional<LogLoadFailure> WorkingLog::load()
     }
     m_log = std::move(parsed.log);
     m_tallies = std::move(tallies);
+    m_calls.rebuild(m_log);
     if (m_countAtFirstLoad == 0) {
         m_countAtFirstLoad = m_log.count();
     }
@@ -46,6 +47,7 @@ Status WorkingLog::append(const QsoRecord& record)
     }
     m_log.append(storable);
     m_tallies.count(storable);
+    m_calls.addNewest(m_log);
     return {};
 }
 
@@ -60,6 +62,7 @@ Status WorkingLog::adopt(ContestLog log)
     }
     m_log = std::move(log);
     m_tallies = std::move(tallies);
+    m_calls.rebuild(m_log);
     return {};
 }
 

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "BandTally.h"
+#include "CallIndex.h"
 #include "ContestLog.h"
 #include "LogFormat.h"
 #include "common/Clock.h"
@@ -31,6 +32,12 @@ public:
     const BandTallies& tallies() const
     {
         return m_tallies;
+    }
+    // The log's calls, kept in step with it by every operation here; it covers every band, so a band
+    // change leaves it as it is.
+    const CallIndex& calls() const
+    {
+        return m_calls;
     }
 
     // Rebuilds the log and the band tallies from the file. On a failure nothing in memory changes.
@@ -75,6 +82,7 @@ private:
     std::string m_path;
     ContestLog m_log;
     BandTallies m_tallies;
+    CallIndex m_calls;
     int m_countAtFirstLoad = 0;
 };
 
