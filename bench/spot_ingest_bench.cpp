@@ -199,8 +199,11 @@ void ingest(int seconds)
     bool drawEach = false;
     std::vector<double> perSpot;
     std::vector<double> perSpotDrawn;
-    perSpotDrawn.reserve(static_cast<std::size_t>(LinesPerSecond) * 12);
-    perSpot.reserve(static_cast<std::size_t>(LinesPerSecond * seconds));
+    perSpotDrawn.assign(static_cast<std::size_t>(LinesPerSecond) * 12, 0.0);
+    perSpotDrawn.clear();
+    // Written once, so that the memory figures below do not count the measurements' own pages.
+    perSpot.assign(static_cast<std::size_t>(LinesPerSecond * seconds), 0.0);
+    perSpot.clear();
     QObject::connect(&feed, &SpotFeed::spotLine, [&](const std::string& line) {
         const auto started = SteadyClock::now();
         form.form->spots().addSpotLine(line);
