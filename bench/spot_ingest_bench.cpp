@@ -287,6 +287,16 @@ void ingest(int seconds)
                 "ticks over 16 ms: %zd\n",
         percentile(late, 0.5), percentile(late, 0.99), percentile(late, 0.999), largest(late), late.size(),
         std::count_if(late.begin(), late.end(), [](double gap) { return gap > 16; }));
+    // When the long waits came, in seconds into the run: a regular pattern points at a timer.
+    double at = 0;
+    std::printf("  waits over 16 ms at:");
+    for (double gap : late) {
+        at += gap + 1;
+        if (gap > 16) {
+            std::printf(" %.1f s (%.1f ms)", at / 1000, gap);
+        }
+    }
+    std::printf("\n");
     std::printf("  each spot (store, list row; the map drawn once a read's spots are in): p50 %.3f ms, p99 %.3f ms, "
                 "max %.3f ms over %zu spots\n",
         percentile(perSpot, 0.5), percentile(perSpot, 0.99), largest(perSpot), perSpot.size());
