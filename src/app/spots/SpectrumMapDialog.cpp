@@ -11,9 +11,11 @@
 #include <QEvent>
 #include <QFontMetricsF>
 #include <QLabel>
+#include <QTimer>
 
 #include <algorithm>
 #include <cmath>
+#include <utility>
 
 namespace brindle {
 
@@ -66,8 +68,13 @@ SpectrumMapDialog::SpectrumMapDialog(
 
     // Spots arrive, and are withdrawn or worked, while the map is open; a closed map is about to go.
     connect(&m_spots, &SpotsModel::spotAdded, this, [this] {
-        if (isVisible()) {
-            drawSpots();
+        // A cluster's read holds spots by the dozen: the map is drawn once they are all in.
+        if (isVisible() && !std::exchange(m_drawDue, true)) {
+            QTimer::singleShot(0, this, [this] {
+                if (m_drawDue && isVisible()) {
+                    drawSpots();
+                }
+            });
         }
     });
     connect(&m_spots, &SpotsModel::spotsChanged, this, [this] {
@@ -170,6 +177,7 @@ std::array<MapRange, SpectrumRows.size()> SpectrumMapDialog::layOutRows()
 
 void SpectrumMapDialog::drawSpots()
 {
+    m_drawDue = false;
     const WaitCursor wait;
     for (SpotLabel* label : m_spotLabels) {
         label->hide();

@@ -77,6 +77,7 @@ private:
     const Clock& m_clock;
     std::function<double()> m_utcHours;
     QFont m_baseFont;
+    bool m_drawDue = false;
     std::array<QLabel*, SpectrumRows.size()> m_rowStrips {};
     std::array<QWidget*, SpectrumRows.size()> m_rowAxes {};
     std::array<QLabel*, SpectrumRows.size() * TicksPerRow> m_tickLabels {};

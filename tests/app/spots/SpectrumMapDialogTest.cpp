@@ -30,6 +30,8 @@ protected:
     void spot(const std::string& call, const std::string& freqKHz)
     {
         spots.addSpot(call, freqKHz, "de Q1AAA:     " + freqKHz + "  " + call + "    CQ TEST    1200Z");
+        // An open map is drawn once the spots of a read are in.
+        QCoreApplication::processEvents();
     }
     void spotAt(const DateTime& received, const std::string& call, const std::string& freqKHz)
     {
