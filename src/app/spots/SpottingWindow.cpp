@@ -169,8 +169,8 @@ QWidget* SpottingWindow::buildSourceColumn()
     m_sourceList = new QListWidget(column);
     m_sourceList->setObjectName(QStringLiteral("sourceList"));
     caption->setBuddy(m_sourceList);
-    for (const std::string_view text : { "None", "TNC", "Telnet", "AGW Packet Engine" }) {
-        m_sourceList->addItem(toQString(text));
+    for (const SpotSource source : { SpotSource::None, SpotSource::Tnc, SpotSource::Telnet, SpotSource::Agw }) {
+        m_sourceList->addItem(toQString(spotSourceText(source)));
     }
     m_sourceList->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     layout->addWidget(caption);
