@@ -80,7 +80,8 @@ void PhoneKeyer::loadSettings()
 
 Status PhoneKeyer::saveSettings()
 {
-    return m_fs.replaceFile(joinPath(m_workingDir, std::string(PhoneSettingsFileName)), formatPhoneSettings(m_settings));
+    return m_fs.replaceFile(
+        joinPath(m_workingDir, std::string(PhoneSettingsFileName)), formatPhoneSettings(m_settings));
 }
 
 void PhoneKeyer::applySettings(const PhoneSettings& settings)
@@ -168,8 +169,10 @@ void PhoneKeyer::watchPlayback()
     }
     m_playbackWatchTimer->stop();
     keyPtt(false);
-    if (isRepeatArmed()) {
-        m_phoneRepeatTimer->start(repeatIntervalMs());
+    // A pause of 0 never ends: the operator may have emptied or mistyped it since F1 armed the repeat,
+    // and a timer of 0 ms would key the transmitter again at once, over and over.
+    if (const int interval = repeatIntervalMs(); isRepeatArmed() && interval > 0) {
+        m_phoneRepeatTimer->start(interval);
     }
 }
 
@@ -202,7 +205,7 @@ void PhoneKeyer::keyPtt(bool on)
     }
     if (m_settings.pttLine == PttLine::Parallel) {
         if (!m_parallelOpen && m_ports) {
-            m_ports->claim(PortArbiter::Holder::PhonePtt);
+            m_ports->claim(PortArbiter::Holder::PhonePtt, PortArbiter::Port::Parallel);
         }
         switchPtt(*m_parallelPtt, m_parallelOpen, true);
         m_pttKeyed = m_pttKeyed || m_parallelOpen;
@@ -242,7 +245,8 @@ bool PhoneKeyer::openPttPort()
     Result<KeyingLine*> line = m_serialPtt->openLine();
     if (!line) {
         m_dialogs.beep();
-        m_dialogs.message(InvalidPortTitle, InvalidPortText + QStringLiteral("\n\n") + toQString(line.error().description),
+        m_dialogs.message(InvalidPortTitle,
+            InvalidPortText + QStringLiteral("\n\n") + toQString(line.error().description),
             OperatorDialogs::Buttons::Ok, OperatorDialogs::Icon::Information);
         emit pttPortRefused();
         return false;

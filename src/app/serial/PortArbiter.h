@@ -19,11 +19,18 @@ public:
         WinKey,
     };
 
+    enum class Port
+    {
+        Serial,
+        Parallel,
+    };
+
     // How holder lets its port go (the key or PTT up first). Called on the window's thread.
     void setRelease(Holder holder, std::function<void()> release);
-    // Before holder opens its port. The CW key takes it from the phone keyer; the phone keyer and the
-    // WinKey keyer take it from each other and from the CW key.
-    void claim(Holder holder);
+    // Before holder opens its port. A serial port: the CW key takes it from the phone keyer; the phone
+    // keyer and the WinKey keyer take it from each other and from the CW key. The parallel port is held
+    // by the CW key or the phone keyer's PTT only: the WinKey keyer, which is never on it, keeps its port.
+    void claim(Holder holder, Port port = Port::Serial);
 
 private:
     std::array<std::function<void()>, 3> m_release;

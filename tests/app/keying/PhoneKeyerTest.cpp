@@ -1,7 +1,7 @@
 // The phone keyer: which lines PTT keys for a message, for how long, and what happens around it.
 
-#include "keying/CwKeyer.h"
 #include "common/QtText.h"
+#include "keying/CwKeyer.h"
 #include "serial/PortArbiter.h"
 
 #include "app/keying/CwOnTheMainWindow.h"
@@ -124,7 +124,8 @@ TEST_F(PhoneKeyerTest, aMessageThatCannotPlayKeysNothingAndSaysWhy)
     EXPECT_TRUE(switches(serialLine).empty());
     EXPECT_TRUE(switches(parallelLine).empty());
     ASSERT_EQ(notices.size(), 1);
-    EXPECT_TRUE(notices[0][0].toString().startsWith(QStringLiteral("F1 not played: ") + toQString(temp.file("gone.wav"))))
+    EXPECT_TRUE(
+        notices[0][0].toString().startsWith(QStringLiteral("F1 not played: ") + toQString(temp.file("gone.wav"))))
         << notices[0][0].toString().toStdString();
     EXPECT_FALSE(keyer->isRepeatArmed()) << "nothing to repeat";
     EXPECT_FALSE(repeatTimer()->isActive());
@@ -163,6 +164,28 @@ TEST_F(PhoneKeyerTest, onlyF1RepeatsAndOnlyWithAPauseInRange)
     choose("0", PttLine::Rts, "10");
     keyer->playMessage(F1 + 1);
     EXPECT_FALSE(keyer->isRepeatArmed());
+}
+
+// The window applies the pause at every key typed into its field: emptied, 0 or out of range while F1
+// repeats, it must not key the transmitter again and again with no pause at all.
+TEST_F(PhoneKeyerTest, aPauseRetypedToNothingWhileF1RepeatsNeverKeysAgainAtOnce)
+{
+    for (const char* loop : { "0", "", "75" }) {
+        SCOPED_TRACE(loop);
+        choose("3", PttLine::Rts, "10");
+        keyer->playMessage(F1);
+        ASSERT_TRUE(keyer->isRepeatArmed());
+        const std::size_t played = player->played.size();
+
+        choose("3", PttLine::Rts, loop);
+        player->finish();
+        QCoreApplication::processEvents();
+
+        EXPECT_FALSE(repeatTimer()->isActive());
+        EXPECT_EQ(player->played.size(), played) << "F1 played again at once";
+        EXPECT_FALSE(serialLine.isDown());
+        keyer->stopRepeat();
+    }
 }
 
 TEST_F(PhoneKeyerTest, aPortNumberHoldsOnceThePortIsOpenedAndZeroKeysNoPort)
@@ -234,14 +257,19 @@ TEST_F(PhoneKeyerTest, wave2TxtIsWrittenWholeAndReadBack)
 TEST(PortArbiterTest, aClaimLetsGoTheHoldersThatMaySitOnTheSamePort)
 {
     using Holder = PortArbiter::Holder;
+    using Port = PortArbiter::Port;
     const struct
     {
         Holder claimant;
+        Port port;
         std::vector<Holder> released;
     } cases[] = {
-        { Holder::CwKey, { Holder::PhonePtt } },
-        { Holder::PhonePtt, { Holder::WinKey, Holder::CwKey } },
-        { Holder::WinKey, { Holder::PhonePtt, Holder::CwKey } },
+        { Holder::CwKey, Port::Serial, { Holder::PhonePtt } },
+        { Holder::PhonePtt, Port::Serial, { Holder::WinKey, Holder::CwKey } },
+        { Holder::WinKey, Port::Serial, { Holder::PhonePtt, Holder::CwKey } },
+        // The WinKey keyer is never on a parallel port: PTT there leaves it open.
+        { Holder::PhonePtt, Port::Parallel, { Holder::CwKey } },
+        { Holder::CwKey, Port::Parallel, { Holder::PhonePtt } },
     };
     for (const auto& c : cases) {
         PortArbiter ports;
@@ -249,9 +277,28 @@ TEST(PortArbiterTest, aClaimLetsGoTheHoldersThatMaySitOnTheSamePort)
         for (const Holder holder : { Holder::CwKey, Holder::PhonePtt, Holder::WinKey }) {
             ports.setRelease(holder, [&released, holder] { released.push_back(holder); });
         }
-        ports.claim(c.claimant);
-        EXPECT_EQ(released, c.released) << static_cast<int>(c.claimant);
+        ports.claim(c.claimant, c.port);
+        EXPECT_EQ(released, c.released) << static_cast<int>(c.claimant) << " " << static_cast<int>(c.port);
     }
+}
+
+TEST(PortHandOverTest, pttOnTheParallelPortLeavesTheWinKeyKeyerOpen)
+{
+    PhoneKeyerOnRecordingLines phone;
+    PortArbiter ports;
+    int winKeyReleases = 0;
+    ports.setRelease(PortArbiter::Holder::WinKey, [&winKeyReleases] { ++winKeyReleases; });
+    phone.keyer->usePortArbiter(ports);
+
+    phone.choose("0", PttLine::Parallel);
+    phone.keyer->playMessage(F1);
+    EXPECT_TRUE(phone.parallelLine.isDown());
+    phone.player->finish();
+    EXPECT_EQ(winKeyReleases, 0);
+
+    phone.choose("3", PttLine::Rts);
+    ASSERT_TRUE(phone.keyer->openPttPort());
+    EXPECT_EQ(winKeyReleases, 1) << "the phone keyer's serial port may be the keyer's";
 }
 
 TEST(PortHandOverTest, thePhoneKeyerAndTheCwKeyTakeThePortFromEachOther)
