@@ -25,6 +25,7 @@ public:
     bool dtr = false;
     bool rts = false;
     bool opened = false;
+    bool linesOnly = false;
 
     void setPortNumber(int value) override
     {
@@ -41,6 +42,10 @@ public:
     void setHandshaking(Handshaking value) override
     {
         handshaking = value;
+    }
+    void setLinesOnly(bool value) override
+    {
+        linesOnly = value;
     }
     Status setDtr(bool on) override
     {

@@ -75,6 +75,8 @@ Result<KeyingLine*> KeyingLines::openSerialLine(CwKeying keying, int portNumber)
     }
     m_serial = m_makeSerialPort();
     m_serial->setPortNumber(portNumber);
+    // Only the line is used: a device that talks back on the port must not fill the program up.
+    m_serial->setLinesOnly(true);
     // Set before the port opens, so the key stays up from the first moment.
     (void)m_serial->setDtr(false);
     (void)m_serial->setRts(false);

@@ -134,6 +134,15 @@ std::string describe(const LineSettings& settings)
 
 } // namespace
 
+std::size_t systemOutputQueue(int handle)
+{
+    int queued = 0;
+    if (handle < 0 || ::ioctl(handle, TIOCOUTQ, &queued) != 0 || queued < 0) {
+        return 0;
+    }
+    return static_cast<std::size_t>(queued);
+}
+
 QtSerialPort::QtSerialPort(PortDeviceLookup deviceFor)
     : m_deviceFor(std::move(deviceFor))
 {
@@ -167,6 +176,11 @@ void QtSerialPort::setLineSettings(const LineSettings& settings)
             closeBecause(applied.error());
         }
     }
+}
+
+void QtSerialPort::setLinesOnly(bool linesOnly)
+{
+    m_linesOnly = linesOnly;
 }
 
 void QtSerialPort::setHandshaking(Handshaking handshaking)
@@ -228,7 +242,9 @@ Status QtSerialPort::open()
     m_port.setFlowControl(QSerialPort::NoFlowControl);
     const int on = (m_dtr ? TIOCM_DTR : 0) | (m_rts ? TIOCM_RTS : 0);
     const int off = (m_dtr ? 0 : TIOCM_DTR) | (m_rts ? 0 : TIOCM_RTS);
-    if (!m_port.open(QIODevice::ReadWrite)) {
+    // Opened for writing only, a keying port's device is read by nobody: the system keeps a few
+    // kilobytes of what it sends and drops or holds back the rest, where the program would keep it all.
+    if (!m_port.open(m_linesOnly ? QIODevice::WriteOnly : QIODevice::ReadWrite)) {
         return openFailure();
     }
     m_modemLines = true;
@@ -243,6 +259,9 @@ Status QtSerialPort::open()
     // setDtr and setRts tell their owners that nothing can be keyed there.
     if (opened || !m_modemLines) {
         opened = applySettings();
+    }
+    if (opened) {
+        opened = hangUpOnClose();
     }
     if (!opened) {
         closePort();
@@ -275,7 +294,12 @@ Status QtSerialPort::write(std::string_view bytes)
 
 std::size_t QtSerialPort::bytesToWrite() const
 {
-    return isOpen() ? static_cast<std::size_t>(m_port.bytesToWrite()) : 0;
+    if (!isOpen()) {
+        return 0;
+    }
+    // At 1200 baud the driver's queue of a command takes longer to go out than the pauses a rig needs
+    // after it: a wait for a quiet line that looked at the program's queue alone would end too soon.
+    return static_cast<std::size_t>(m_port.bytesToWrite()) + m_outputQueue(static_cast<int>(m_port.handle()));
 }
 
 std::string QtSerialPort::readAll()
@@ -307,6 +331,30 @@ void QtSerialPort::flush()
 bool QtSerialPort::hasModemLines() const
 {
     return m_modemLines;
+}
+
+void QtSerialPort::setOutputQueueQuery(OutputQueueQuery query)
+{
+    m_outputQueue = std::move(query);
+}
+
+// With HUPCL the driver drops DTR and RTS when the device's last handle closes, also when the program is
+// killed and none of its own steps run: a key or PTT held on a line is let go by the system then.
+Status QtSerialPort::hangUpOnClose()
+{
+    const int handle = static_cast<int>(m_port.handle());
+    termios settings {};
+    if (::tcgetattr(handle, &settings) != 0) {
+        return failure("its settings cannot be read: " + systemMessage(errno));
+    }
+    if ((settings.c_cflag & HUPCL) != 0) {
+        return {};
+    }
+    settings.c_cflag |= HUPCL;
+    if (::tcsetattr(handle, TCSANOW, &settings) != 0) {
+        return failure("the lines cannot be set to drop when it closes: " + systemMessage(errno));
+    }
+    return {};
 }
 
 // The lines to drop go first: a line that must be off never waits for another one to change.

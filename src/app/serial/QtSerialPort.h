@@ -14,6 +14,11 @@ namespace brindle {
 // Ports window holds from the next open on.
 using PortDeviceLookup = std::function<std::string(int number)>;
 
+// How many bytes the system's driver holds for a device and has not yet put on the wire (TIOCOUTQ).
+using OutputQueueQuery = std::function<std::size_t(int handle)>;
+// The driver's own count. A pseudo-terminal has no wire and always says 0.
+std::size_t systemOutputQueue(int handle);
+
 // A serial port on QSerialPort. Bytes move while the event loop runs: a write is queued and sent from
 // the loop, and what the device sends is collected by the loop, so the owners poll readAll() and
 // bytesToWrite() from a timer. A device that goes away while open (an unplugged USB adapter) closes
@@ -32,6 +37,7 @@ public:
     int portNumber() const override;
     void setLineSettings(const LineSettings& settings) override;
     void setHandshaking(Handshaking handshaking) override;
+    void setLinesOnly(bool linesOnly) override;
 
     Status setDtr(bool on) override;
     Status setRts(bool on) override;
@@ -56,10 +62,14 @@ public:
     // False once an open found that the device has no modem-control lines (a pseudo-terminal, some USB
     // gadgets): the port carries data, but DTR and RTS cannot key anything on it.
     bool hasModemLines() const;
+    // Where the driver's queue is asked for; a UART's queue cannot be had on a pseudo-terminal, so the
+    // tests of the waits stand one in.
+    void setOutputQueueQuery(OutputQueueQuery query);
 
 private:
     Status switchLines(int raise, int drop);
     Status applySettings();
+    Status hangUpOnClose();
     Error openFailure() const;
     Error failure(std::string_view reason) const;
     Error goneAway() const;
@@ -77,6 +87,8 @@ private:
     bool m_dtr = false;
     bool m_rts = false;
     bool m_modemLines = true;
+    bool m_linesOnly = false;
+    OutputQueueQuery m_outputQueue = systemOutputQueue;
     bool m_pseudoTerminal = false;
     // The device of the present or last open, as the map named it.
     std::string m_device;

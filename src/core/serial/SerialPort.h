@@ -52,6 +52,9 @@ public:
     // Unset settings leave the device's defaults (the keyers use only the lines).
     virtual void setLineSettings(const LineSettings& settings) = 0;
     virtual void setHandshaking(Handshaking handshaking) = 0;
+    // A port that only keys with its DTR or RTS line (a CW key, a PTT) takes in nothing: whatever a device
+    // on it sends is left to the system to drop, instead of piling up in the program. Set while closed.
+    virtual void setLinesOnly(bool linesOnly) = 0;
 
     // The lines follow at once while the port is open, and from the moment it opens otherwise.
     virtual Status setDtr(bool on) = 0;
@@ -67,7 +70,8 @@ public:
     // straight after writing must not take its own last bytes for a port that cannot send, and the last
     // bytes before a close must not be dropped with the port.
     virtual void flush() = 0;
-    // Bytes queued by write and not yet sent.
+    // Bytes queued by write and not yet on the wire: those the program holds and those the system's driver
+    // has taken and not yet sent.
     virtual std::size_t bytesToWrite() const = 0;
     // Everything received since the last read, possibly nothing.
     virtual std::string readAll() = 0;

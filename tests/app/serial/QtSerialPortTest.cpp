@@ -1,5 +1,6 @@
 #include "serial/QtSerialPort.h"
 
+#include "keying/KeyingLines.h"
 #include "serial/PortMap.h"
 #include "support/PtyPair.h"
 #include "support/TempFolder.h"
@@ -8,9 +9,13 @@
 
 #include <gtest/gtest.h>
 
+#include <atomic>
+#include <cstdio>
 #include <optional>
+#include <thread>
 
 #include <fcntl.h>
+#include <poll.h>
 #include <sys/stat.h>
 #include <termios.h>
 #include <unistd.h>
@@ -164,6 +169,113 @@ TEST_F(QtSerialPortTest, aPortOpenInOneWindowIsRefusedToAnotherUntilClosed)
 
     port.close();
     EXPECT_TRUE(rig.open().ok());
+}
+
+// With HUPCL the system drops DTR and RTS when the device closes, also when the program is killed and
+// runs none of its own closing steps: no key or PTT stays on after it.
+TEST_F(QtSerialPortTest, thePortHangsUpWhenItClosesWhateverItsSettings)
+{
+    ASSERT_EQ(nearSettings().c_cflag & HUPCL, 0u) << "a pseudo-terminal starts without it";
+    ASSERT_TRUE(port.open().ok());
+    EXPECT_NE(nearSettings().c_cflag & HUPCL, 0u);
+    port.setLineSettings(parseLineSettings("1200,N,8,2").value());
+    port.setHandshaking(Handshaking::RtsCts);
+    EXPECT_NE(nearSettings().c_cflag & HUPCL, 0u) << "settings changed while open keep it";
+}
+
+// A rig command at 1200 baud sits in the driver's queue long after the program has handed it over; a
+// pseudo-terminal has no wire and no such queue, so the driver's count is stood in for.
+TEST_F(QtSerialPortTest, bytesWaitingCountWhatTheDriverStillHoldsForTheWire)
+{
+    ASSERT_TRUE(port.open().ok());
+    ASSERT_TRUE(port.write("FA;").ok());
+    port.flush();
+    QTRY_COMPARE(port.bytesToWrite(), 0u);
+    EXPECT_EQ(readFar(3), "FA;");
+
+    std::size_t driverHolds = 7;
+    int askedHandle = -1;
+    port.setOutputQueueQuery([&](int handle) {
+        askedHandle = handle;
+        return driverHolds;
+    });
+    EXPECT_EQ(port.bytesToWrite(), 7u);
+    EXPECT_GE(askedHandle, 0) << "the open device is asked";
+    driverHolds = 0;
+    EXPECT_EQ(port.bytesToWrite(), 0u);
+    port.close();
+    driverHolds = 7;
+    EXPECT_EQ(port.bytesToWrite(), 0u) << "a closed port sends nothing";
+}
+
+TEST(QtSerialPortOutputQueue, theSystemsCountOfAPseudoTerminalOrNoDeviceIsZero)
+{
+    EXPECT_EQ(systemOutputQueue(-1), 0u);
+    test::TempFolder temp;
+    test::PtyPair pair(temp.path());
+    ASSERT_EQ(pair.failure(), "");
+    const int handle = ::open(pair.near().c_str(), O_RDWR | O_NOCTTY | O_NONBLOCK | O_CLOEXEC);
+    ASSERT_GE(handle, 0);
+    ASSERT_EQ(::write(handle, "FA;", 3), 3);
+    EXPECT_EQ(systemOutputQueue(handle), 0u);
+    ::close(handle);
+}
+
+namespace {
+
+std::size_t residentBytes()
+{
+    std::size_t pages = 0;
+    std::size_t resident = 0;
+    std::FILE* statm = std::fopen("/proc/self/statm", "r");
+    if (statm) {
+        (void)std::fscanf(statm, "%zu %zu", &pages, &resident);
+        std::fclose(statm);
+    }
+    return resident * static_cast<std::size_t>(::sysconf(_SC_PAGESIZE));
+}
+
+} // namespace
+
+// The CW key's and the PTT's ports are never read: a device that sends on them (a keying interface with
+// a chatty chip, a miswired cable) must not fill the program up.
+TEST_F(QtSerialPortTest, aKeyingPortDoesNotGrowWithWhatItsDeviceSends)
+{
+    KeyingLineChoice choice;
+    choice.keying = CwKeying::Rts;
+    choice.portNumber = 1;
+    KeyingLines lines(
+        choice, [this] { return std::make_unique<QtSerialPort>([this](int n) { return map.deviceForPort(n); }); },
+        [](int) { return std::string(); });
+    ASSERT_TRUE(lines.openLine().ok());
+    const std::size_t before = residentBytes();
+
+    // The far end sends 32 MiB, or as much as the port takes, until it has waited a quarter of a second
+    // without being able to send more.
+    std::atomic<bool> done = false;
+    std::thread device([&] {
+        const int handle = ::open(pair->far().c_str(), O_WRONLY | O_NOCTTY | O_NONBLOCK | O_CLOEXEC);
+        const std::string zeros(64 * 1024, '\0');
+        for (std::size_t sent = 0; handle >= 0 && sent < 32u * 1024 * 1024;) {
+            const ssize_t written = ::write(handle, zeros.data(), zeros.size());
+            if (written > 0) {
+                sent += static_cast<std::size_t>(written);
+                continue;
+            }
+            pollfd watched { handle, POLLOUT, 0 };
+            if (::poll(&watched, 1, 250) <= 0) {
+                break;
+            }
+        }
+        ::close(handle);
+        done = true;
+    });
+    const bool finished = QTest::qWaitFor([&] { return done.load(); }, 60'000);
+    device.join();
+    ASSERT_TRUE(finished);
+    QCoreApplication::processEvents();
+
+    EXPECT_LT(residentBytes(), before + 8u * 1024 * 1024) << "what the device sent was kept";
 }
 
 TEST_F(QtSerialPortTest, theModemLinesOfAPseudoTerminalAreReportedMissingWhileDataStillFlows)
