@@ -34,8 +34,13 @@ constexpr int WinKeyStepMs = 10;
 constexpr qint64 WinKeyPatienceMs = 15'000;
 
 const QString InvalidPortTitle = QStringLiteral("Invalid port.");
-const QString InvalidPortText
-    = QStringLiteral("The port you have selected for CW keying is invalid.  Please select another or enter 0 for none.");
+// The remedy the README gives for an ordinary user.
+constexpr std::string_view RealTimeRefusedNotice
+    = "CW is keyed without real-time priority: its timing may waver while the computer is busy.  To allow it, "
+      "add the line \"@audio - rtprio 20\" to /etc/security/limits.d/audio.conf, join the audio group (sudo adduser "
+      "$USER audio) and log in again.";
+const QString InvalidPortText = QStringLiteral(
+    "The port you have selected for CW keying is invalid.  Please select another or enter 0 for none.");
 
 } // namespace
 
@@ -62,9 +67,10 @@ CwKeyer::CwKeyer(FileSystem& fs, std::string workingDir, SettingsStore& settings
     connect(m_engine, &MorseEngine::sendingFinished, this, &CwKeyer::finishSending);
     connect(m_engine, &MorseEngine::lineUnavailable, this, &CwKeyer::reportUnavailableLine);
     connect(m_engine, &MorseEngine::keyingFailed, this, &CwKeyer::reportKeyingFailure);
-    connect(m_engine, &MorseEngine::speedRefused, this, [this] {
-        emit noticeForOperator(QStringLiteral("No CW sent: the speed must be at least 1 WPM."));
-    });
+    connect(m_engine, &MorseEngine::realTimeRefused, this,
+        [this] { emit noticeForOperator(toQString(RealTimeRefusedNotice)); });
+    connect(m_engine, &MorseEngine::speedRefused, this,
+        [this] { emit noticeForOperator(QStringLiteral("No CW sent: the speed must be at least 1 WPM.")); });
     m_thread.start();
     QMetaObject::invokeMethod(m_engine, &MorseEngine::prepareThread, Qt::QueuedConnection);
 
@@ -94,7 +100,11 @@ CwKeyer::~CwKeyer()
 {
     m_ports->setRelease(PortArbiter::Holder::CwKey, {});
     m_ports->setRelease(PortArbiter::Holder::WinKey, {});
-    // The WinKey keyer leaves host mode before its port closes.
+    // The WinKey keyer drops what it still holds and leaves host mode before its port closes: left in
+    // host mode with text, it would go on keying after the program is gone.
+    if (m_winKeyer->isOpen()) {
+        m_winKeyer->clearBuffer();
+    }
     delete m_winKeyer;
     m_winKeyer = nullptr;
     // The character on the air ends at its next unit with the key up; the engine then closes the line
@@ -360,6 +370,7 @@ void CwKeyer::reportUnavailableLine(const QString& reason)
 {
     m_dialogs.beep();
     m_dialogs.message(InvalidPortTitle, InvalidPortText + QStringLiteral("\n\n") + reason);
+    emit cwPortRefused();
 }
 
 void CwKeyer::reportKeyingFailure(const QString& reason)

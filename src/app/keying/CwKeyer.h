@@ -112,6 +112,8 @@ public:
 signals:
     // A WinKey opening ended (AlreadyOpen included).
     void winKeyOpenFinished(WinKeyOpenOutcome outcome);
+    // The CW port could not be opened: the CW keyer's window is to be shown for another choice.
+    void cwPortRefused();
 
 private:
     void sendBufferToWinKey();

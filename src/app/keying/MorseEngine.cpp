@@ -3,6 +3,8 @@
 #include "common/QtText.h"
 #include "keying/MorseTable.h"
 
+#include <utility>
+
 #include <pthread.h>
 #include <sched.h>
 #include <sys/prctl.h>
@@ -82,7 +84,11 @@ void MorseEngine::sendBuffer()
 {
     // The counting and sleeping timings keep the core for whole units: in the real-time class they would
     // shut the windows out on a computer with one core.
-    useRealTimePriority(m_settings.timing.timing.load() == CwTiming::Timer);
+    const bool wantRealTime = m_settings.timing.timing.load() == CwTiming::Timer;
+    useRealTimePriority(wantRealTime);
+    if (wantRealTime && !m_realTime.load() && !std::exchange(m_refusalSaid, true)) {
+        emit realTimeRefused();
+    }
     bool speedReported = false;
     std::unique_ptr<MorseSender> sender;
     KeyingLine* senderLine = nullptr;

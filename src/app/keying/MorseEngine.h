@@ -64,6 +64,9 @@ signals:
     void keyingFailed(const QString& reason);
     // The speed is below 1 WPM; nothing was sent.
     void speedRefused();
+    // The system refused the keying thread real-time priority, so its edges may come late while the
+    // computer is busy. Said once, at the first sending that wanted it.
+    void realTimeRefused();
 
 private:
     KeyingLineSource& lineSource();
@@ -74,6 +77,7 @@ private:
     KeyingLineMaker m_makeLineSource;
     std::unique_ptr<KeyingLineSource> m_lineSource;
     std::atomic<bool> m_realTime { false };
+    bool m_refusalSaid = false;
 };
 
 } // namespace brindle

@@ -36,6 +36,14 @@ FeatureWindows::FeatureWindows(ReportCommands& reports, CwKeyerControl& cwKeyer,
     , m_dialogs(dialogs)
     , m_mainWindow(mainWindow)
 {
+    if (m_cwKeyer) {
+        // A CW port that cannot be opened: the window comes up for another choice, unless it is up.
+        connect(m_cwKeyer, &CwKeyer::cwPortRefused, this, [this] {
+            if (!m_cwKeyerWindow || !m_cwKeyerWindow->isVisible()) {
+                openCwKeyer(Opening::Modal);
+            }
+        });
+    }
     if (m_phoneKeyer) {
         // A PTT port that cannot be opened: the window comes up for another choice, unless it is up.
         connect(m_phoneKeyer, &PhoneKeyer::pttPortRefused, this, [this] {
@@ -140,8 +148,7 @@ void FeatureWindows::openVoiceNavigation()
         return;
     }
     if (!m_voiceNavigationWindow) {
-        m_voiceNavigationWindow
-            = new VoiceNavigationWindow(*m_prompts, *m_clock, m_saveVoiceLevel, &m_mainWindow);
+        m_voiceNavigationWindow = new VoiceNavigationWindow(*m_prompts, *m_clock, m_saveVoiceLevel, &m_mainWindow);
     }
     showInFront(*m_voiceNavigationWindow);
 }
@@ -241,10 +248,10 @@ void FeatureWindows::closeAll()
 {
     // Phone keyer, CW setup, voice navigation, rig interface, DX spotting, spectrum map, CW strings and
     // WinKey, as those come.
-    for (QWidget* window : { static_cast<QWidget*>(m_phoneKeyerWindow.data()),
-             static_cast<QWidget*>(m_cwKeyerWindow.data()), static_cast<QWidget*>(m_voiceNavigationWindow.data()),
-             static_cast<QWidget*>(m_rigInterfaceWindow.data()), static_cast<QWidget*>(m_spottingWindow.data()),
-             static_cast<QWidget*>(m_cwMessagesWindow.data()) }) {
+    for (QWidget* window :
+        { static_cast<QWidget*>(m_phoneKeyerWindow.data()), static_cast<QWidget*>(m_cwKeyerWindow.data()),
+            static_cast<QWidget*>(m_voiceNavigationWindow.data()), static_cast<QWidget*>(m_rigInterfaceWindow.data()),
+            static_cast<QWidget*>(m_spottingWindow.data()), static_cast<QWidget*>(m_cwMessagesWindow.data()) }) {
         if (window) {
             window->close();
         }

@@ -6,6 +6,7 @@
 #include "serial/PortMap.h"
 #include "support/PtyPair.h"
 #include "support/RecordingKeyingLine.h"
+#include "support/WithoutRealTimePriority.h"
 
 #include <QSignalSpy>
 
@@ -251,6 +252,29 @@ TEST_F(CwKeyerTest, WithoutASettingsFileDoneWritesCwTxt)
     EXPECT_EQ(test::readBytes(temp.file("CW.txt")), formatCwSettings(CwSettings {}));
 }
 
+TEST_F(CwKeyerTest, KeyingWithoutRealTimePrioritySaysSoOnceWithTheRemedy)
+{
+    {
+        test::WithoutRealTimePriority refused;
+        keyer(); // its keying thread starts now, without the right
+    }
+    QSignalSpy notices(&keyer(), &CwKeyerControl::noticeForOperator);
+    keyer().applySettings(rtsAt(100));
+    keyer().setTiming(CwTiming::Timer);
+    for (int message = 0; message < 2; ++message) {
+        keyer().appendText("E");
+        ASSERT_TRUE(waitUntilIdle(keyer()));
+    }
+    QTRY_COMPARE(notices.size(), 1);
+    QCoreApplication::processEvents();
+    EXPECT_EQ(notices.size(), 1) << "said once, not at every message";
+    const QString notice = notices[0][0].toString();
+    EXPECT_TRUE(notice.contains(QStringLiteral("without real-time priority"))) << notice.toStdString();
+    EXPECT_TRUE(notice.contains(QStringLiteral("@audio - rtprio 20"))) << notice.toStdString();
+    EXPECT_FALSE(keyer().hasRealTimePriority());
+    EXPECT_EQ(line.edges().size(), 4u) << "the text is keyed all the same";
+}
+
 TEST_F(CwKeyerTest, EndingTheProgramMidMessageLeavesTheKeyUp)
 {
     CwSettings settings = rtsAt(5);
@@ -293,6 +317,20 @@ TEST(CwKeyerOnARealPort, APortWithoutModemLinesIsReportedNotSwallowed)
 // The whole main window with a real keyer: the log character logs the contact in the fields once the
 // text before it is on the air; Esc stops sending before it clears anything; a close is refused while
 // sending.
+TEST_F(CwOnTheMainWindowTest, ACwPortThatCannotBeOpenedBringsUpTheCwWindow)
+{
+    source.refusal = "/dev/ttyUSB0: No such file or directory";
+    QString shown;
+    dialogs.onModal = [&shown](QDialog& window) {
+        shown = window.objectName();
+        window.close();
+    };
+    cwKeyer->appendText("E");
+
+    QTRY_COMPARE(shown, QStringLiteral("CwKeyerWindow"));
+    EXPECT_EQ(dialogs.titles(), QStringList { QStringLiteral("Invalid port.") });
+}
+
 TEST_F(CwOnTheMainWindowTest, TheLogCharacterLogsTheContactAfterTheTextBeforeIt)
 {
     startClock();
@@ -404,11 +442,22 @@ TEST_F(CwMessagesOnTheMainWindowTest, F2InThePauseEndsTheRepeatAndSendsF2)
     typeCall("K1AB");
     press(Qt::Key_F1);
     ASSERT_TRUE(waitUntilIdle(*cwKeyer));
-    ASSERT_EQ(elements(), "-.-." "--.-");
+    ASSERT_EQ(elements(),
+        "-.-."
+        "--.-");
     press(Qt::Key_F2);
     ASSERT_TRUE(waitUntilIdle(*cwKeyer));
     // K1AB and the report 5NN followed F1's CQ; the repeat is over.
-    EXPECT_EQ(elements(), "-.-." "--.-" "-.-" ".----" ".-" "-..." "....." "-." "-.");
+    EXPECT_EQ(elements(),
+        "-.-."
+        "--.-"
+        "-.-"
+        ".----"
+        ".-"
+        "-..."
+        "....."
+        "-."
+        "-.");
 }
 
 TEST_F(CwMessagesOnTheMainWindowTest, KeyboardCwTypesOntoTheAirAndBackspaceTakesBackTheUnsent)
