@@ -10,13 +10,14 @@
 #include "log/MainWindow.h"
 #include "os/PosixFileSystem.h"
 #include "rig/RigInterface.h"
-#include "serial/QtSerialPort.h"
 #include "serial/PortArbiter.h"
+#include "serial/QtSerialPort.h"
 #include "spots/SpotFeed.h"
 #include "station/CommandLine.h"
 #include "station/ProgramStart.h"
 #include "station/QtSettingsStore.h"
 #include "station/SharedPreferences.h"
+#include "station/TerminationSignals.h"
 #include "station/WorkingFolder.h"
 #include "ui/StartupLogoDialog.h"
 
@@ -28,6 +29,7 @@
 #include <cstdio>
 #include <filesystem>
 #include <memory>
+#include <optional>
 #include <string>
 
 namespace {
@@ -133,30 +135,37 @@ int main(int argc, char** argv)
     cw->setWinKeySettingsFolder(folders.programDataDir);
     cw->usePortArbiter(ports);
     keyers.cw = std::move(cw);
-    auto phone = std::make_unique<PhoneKeyer>(
-        fs, workingDir, dialogs, std::make_unique<QtWavePlayer>(), systemKeyingLines);
+    auto phone
+        = std::make_unique<PhoneKeyer>(fs, workingDir, dialogs, std::make_unique<QtWavePlayer>(), systemKeyingLines);
     phone->usePortArbiter(ports);
     keyers.phone = std::move(phone);
     keyers.voice = std::make_unique<VoicePromptPlayer>(
         workingDir, settings, std::make_unique<QtWavePlayer>(), std::make_unique<FlitePromptSpeaker>());
 
-    keyers.rig = std::make_unique<RigInterface>(fs, workingDir, dialogs, settings,
-        [] { return std::make_unique<QtSerialPort>(systemPortDevices()); });
+    keyers.rig = std::make_unique<RigInterface>(
+        fs, workingDir, dialogs, settings, [] { return std::make_unique<QtSerialPort>(systemPortDevices()); });
     keyers.spots = std::make_unique<SpotFeed>(
         fs, workingDir, dialogs, [] { return std::make_unique<QtSerialPort>(systemPortDevices()); });
 
     int exitCode = -1;
-    MainWindow form(
-        { fs, clock, dialogs, settings, shared, folders,
-            [&exitCode](int code) {
-                exitCode = code;
-                QCoreApplication::exit(code);
-            } },
+    // Made once the window is up, and kept until it has gone with its keyers: a second signal while they
+    // let their lines go waits for them.
+    std::optional<TerminationSignals> terminationSignals;
+    MainWindow form({ fs, clock, dialogs, settings, shared, folders,
+                        [&exitCode](int code) {
+                            exitCode = code;
+                            QCoreApplication::exit(code);
+                        } },
         std::move(keyers));
     dialogs.setParent(&form);
     if (!form.startUp()) {
         return exitCode >= 0 ? exitCode : 1;
     }
+    // From here on a logout, kill or Ctrl+C in the terminal ends the program through its closing steps:
+    // key and PTT up, ports closed, the log backed up. What SIGKILL leaves is the system's to put right
+    // (the serial ports hang up on close).
+    terminationSignals.emplace();
+    QObject::connect(&*terminationSignals, &TerminationSignals::received, &form, &MainWindow::endBySignal);
     form.show();
     const int result = QApplication::exec();
     return exitCode >= 0 ? exitCode : result;

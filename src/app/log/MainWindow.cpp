@@ -20,9 +20,9 @@
 #include "log/Statistics.h"
 #include "log/StatusPanel.h"
 #include "reports/ReportCommands.h"
+#include "rig/RigCommands.h"
 #include "rig/RigControl.h"
 #include "serial/SerialPortsDialog.h"
-#include "rig/RigCommands.h"
 #include "spots/SpectrumMapDialog.h"
 #include "spots/SpotFeed.h"
 #include "spots/SpotPanel.h"
@@ -324,8 +324,8 @@ void MainWindow::updateSpotPanel()
         // What stands on the window closes up to a tenth less to leave the bottom to the spots.
         const int top = scaleHeightsOnCanvas(*canvas, 0.9, m_spotPanel);
         const int width = canvas->width();
-        m_spotPanel->setGeometry(static_cast<int>(width * 0.01), top, static_cast<int>(width * 0.97),
-            std::max(0, canvas->height() - top));
+        m_spotPanel->setGeometry(
+            static_cast<int>(width * 0.01), top, static_cast<int>(width * 0.97), std::max(0, canvas->height() - top));
         m_spotPanel->show();
         m_spotPanel->showList(chosen.listMode);
         return;
@@ -460,6 +460,25 @@ void MainWindow::closeEvent(QCloseEvent* event)
         event->ignore();
         return;
     }
+    runClosingSteps();
+    event->accept();
+}
+
+void MainWindow::endBySignal(int signalNumber)
+{
+    if (m_ended) {
+        return;
+    }
+    // Nobody is there to press a key: the sending stops with the character on the air, which the keyer
+    // cuts short as it goes.
+    m_keyers.cw->clearBuffer();
+    runClosingSteps();
+    endProgram(128 + signalNumber);
+}
+
+void MainWindow::runClosingSteps()
+{
+    m_keyers.cw->stopRepeat();
     // The phone keyer's message ends with its window, PTT with it.
     m_keyers.phone->stopRepeat();
     m_keyers.phone->stopPlaying();
@@ -469,7 +488,6 @@ void MainWindow::closeEvent(QCloseEvent* event)
     m_logFiles->backUpLog();
     m_scorePanel->stopOperatingClock();
     m_ended = true;
-    event->accept();
 }
 
 void MainWindow::logContact()

@@ -78,6 +78,9 @@ public:
     void openSpectrumMap();
     // Exit ends at once: no closing steps and no backup.
     void exitProgram();
+    // A termination signal (a logout, kill, Ctrl+C in the terminal): the closing steps run without asking
+    // anything, the character on the air ends, and the program ends with 128 + the signal's number.
+    void endBySignal(int signalNumber);
     // Once a second: the clocks, then the operating time while the clock runs.
     void tickClocks();
 
@@ -120,6 +123,9 @@ private:
     void connectSpotParts();
     MainMenu* buildMenu();
     void endProgram(int exitCode);
+    // Key and PTT up, the feature windows with their ports and the rig closed, the log backed up and the
+    // operating time saved.
+    void runClosingSteps();
 
     MainWindowServices m_services;
     ContestSession m_session;

@@ -40,8 +40,9 @@ protected:
         dialogs.onModal = [](QDialog& dialog) { static_cast<StationSetupDialog&>(dialog).publishStation(); };
         dialogs.answers.push_back(OperatorDialogs::Answer::Yes);
 
-        form = std::make_unique<MainWindow>(
-            MainWindowServices { fs, clock, dialogs, settings, shared, folders, [](int) {} }, keyers());
+        form = std::make_unique<MainWindow>(MainWindowServices { fs, clock, dialogs, settings, shared, folders,
+                                                [this](int exitCode) { programEnded(exitCode); } },
+            keyers());
         ASSERT_TRUE(form->startUp());
         showWindow();
         field("callField")->setFocus();
@@ -64,6 +65,11 @@ protected:
     virtual MainWindowKeyers keyers()
     {
         return {};
+    }
+    // The window asked for the program to end with this code; the test's event loop goes on.
+    virtual void programEnded(int exitCode)
+    {
+        (void)exitCode;
     }
     // The log the form starts with.
     virtual std::string initialLog() const
