@@ -34,7 +34,7 @@ constexpr std::array<FixedLength, 13> FixedLengths = { {
     { "Kenwood 2", 14, 4 },
     { "Elecraft", 14, 4 },
     { "Icom", 11, 7 },
-    { "Icom 735", 11, 0 },
+    { "Icom 735", 10, 0 },
     { "Ten Tec Omni VI", 11, 7 },
     { "Ten Tec Fnt Pnl", 7, 0 },
     { "Yaesu", 5, 5 },

@@ -20,12 +20,14 @@ RigStep step(Kind kind, int ms = 0, std::string bytes = {})
 
 std::vector<RigStep> changeModeSteps(std::string_view rigName, std::string_view mode, const RigCommandContext& context)
 {
-    if (mode.empty() || rigName == NoRig) {
+    // The rig is found as the poll finds it; a name on no list is no rig here either.
+    const RigModel model = rigModel(rigName);
+    if (mode.empty() || model == RigModel::None) {
         return {};
     }
     std::vector<RigStep> steps { step(Kind::WaitUntilSent) };
     // rigctld queues what it is sent and handles one command after the other; it needs no pause.
-    if (rigName != RigctldRigName) {
+    if (model != RigModel::Rigctld) {
         steps.push_back(step(Kind::Pause, ModePauseMs));
     }
     if (std::optional<std::string> command = modeCommand(rigName, mode, context)) {

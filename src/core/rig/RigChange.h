@@ -33,9 +33,10 @@ struct RigStep
 // The longest a wait for the port to send may take, so that a stalled port cannot hold a change.
 inline constexpr int LongestSendWaitMs = 2000;
 
-// Setting the mode alone (the tune window's mode buttons). Nothing at all for an empty mode or for no rig;
-// otherwise the rig is given time to finish what it is sent before the command, which is left out when
-// the rig or its family has none for the mode.
+// Setting the mode alone (the tune window's mode buttons). Nothing at all for an empty mode or for no rig
+// ("None" in any case, or a name on no list, as the poll reads the name); otherwise the rig is given time
+// to finish what it is sent before the command, which is left out when the rig or its family has none for
+// the mode.
 std::vector<RigStep> changeModeSteps(std::string_view rigName, std::string_view mode, const RigCommandContext& context);
 
 // Tuning the rig: the band plan's mode for the frequency first (none on 160 m, off the plan or on an edge),

@@ -109,7 +109,8 @@ enum class FrequencyLayout
     Kenwood, // the poll's prefix, 11 digits of hertz
     Kenwood2, // "FA" or "FB" by the VFO
     Elecraft, // always "FA"
-    Icom,
+    Icom, // five BCD bytes of hertz
+    Icom735, // four, as in the older CI-V the IC-735 shares with the IC-731
     FrontPanel,
     Orion,
     Pegasus,
@@ -120,48 +121,58 @@ enum class FrequencyLayout
 };
 
 // The set commands group the rigs otherwise than the polls do ("Icom 735" is tuned but its mode is not
-// set; "Yaesu" and the older Yaesus differ), so they have their own table, by the exact rig name.
+// set; "Yaesu" and the older Yaesus differ), so each model says what it takes.
 struct CommandRig
 {
-    std::string_view name;
     ModeFamily modes;
     FrequencyLayout layout;
     std::array<int, 2> pausesMs; // 0: no pause
 };
 
-// The pauses give each rig time to take in the mode command before the frequency arrives; the Elecraft
-// needs a second more, the Omni VI longer than the Icoms, and the FT-1000 hardly any.
-constexpr std::array<CommandRig, 19> CommandRigs = { {
-    { "Kenwood", ModeFamily::Kenwood, FrequencyLayout::Kenwood, { 205, 0 } },
-    { "Kenwood 2", ModeFamily::Kenwood, FrequencyLayout::Kenwood2, { 205, 0 } },
-    { "Elecraft", ModeFamily::Kenwood, FrequencyLayout::Elecraft, { 205, 1000 } },
-    { "Icom", ModeFamily::Icom, FrequencyLayout::Icom, { 140, 0 } },
-    { "Icom 735", ModeFamily::None, FrequencyLayout::Icom, { 140, 0 } },
-    { "Ten Tec Omni VI", ModeFamily::Icom, FrequencyLayout::Icom, { 140, 220 } },
-    { "Ten Tec Fnt Pnl", ModeFamily::None, FrequencyLayout::FrontPanel, { 205, 0 } },
-    { "Ten Tec Orion", ModeFamily::None, FrequencyLayout::Orion, { 205, 0 } },
-    { "Ten Tec Pegasus", ModeFamily::None, FrequencyLayout::Pegasus, { 205, 0 } },
-    { "Yaesu", ModeFamily::Yaesu, FrequencyLayout::Yaesu, { 205, 0 } },
-    { "Yaesu 757 GX II", ModeFamily::OlderYaesu, FrequencyLayout::OlderYaesu, { 205, 0 } },
-    { "Yaesu 890", ModeFamily::OlderYaesu, FrequencyLayout::OlderYaesu, { 205, 0 } },
-    { "Yaesu 920", ModeFamily::OlderYaesu, FrequencyLayout::OlderYaesu, { 205, 0 } },
-    { "Yaesu 990", ModeFamily::OlderYaesu, FrequencyLayout::OlderYaesu, { 205, 0 } },
-    { "Yaesu 1000 D", ModeFamily::OlderYaesu, FrequencyLayout::OlderYaesu, { 205, 0 } },
-    { "Yaesu 1000", ModeFamily::OlderYaesu, FrequencyLayout::OlderYaesu, { 10, 0 } },
-    { "Yaesu FTdx9000", ModeFamily::Ftdx9000, FrequencyLayout::Ftdx9000, { 205, 0 } },
-    // rigctld queues commands and answers each in turn, so nothing needs to wait.
-    { RigctldRigName, ModeFamily::Rigctld, FrequencyLayout::Rigctld, { 0, 0 } },
-    { NoRig, ModeFamily::None, FrequencyLayout::None, { 0, 0 } },
-} };
-
-const CommandRig* findCommandRig(std::string_view name)
+// The rig is found as the poll finds it, so a rig that is polled is tuned too. The pauses give each rig
+// time to take in the mode command before the frequency arrives; the Elecraft needs a second more, the
+// Omni VI longer than the Icoms, and the FT-1000 hardly any.
+CommandRig commandRig(std::string_view rigName)
 {
-    for (const CommandRig& rig : CommandRigs) {
-        if (rig.name == name) {
-            return &rig;
-        }
+    switch (rigModel(rigName)) {
+    case RigModel::Kenwood:
+        return { ModeFamily::Kenwood, FrequencyLayout::Kenwood, { 205, 0 } };
+    case RigModel::Kenwood2:
+        return { ModeFamily::Kenwood, FrequencyLayout::Kenwood2, { 205, 0 } };
+    case RigModel::Elecraft:
+        return { ModeFamily::Kenwood, FrequencyLayout::Elecraft, { 205, 1000 } };
+    case RigModel::Icom:
+        return { ModeFamily::Icom, FrequencyLayout::Icom, { 140, 0 } };
+    case RigModel::Icom735:
+        return { ModeFamily::None, FrequencyLayout::Icom735, { 140, 0 } };
+    case RigModel::OmniVi:
+        return { ModeFamily::Icom, FrequencyLayout::Icom, { 140, 220 } };
+    case RigModel::FrontPanel:
+        return { ModeFamily::None, FrequencyLayout::FrontPanel, { 205, 0 } };
+    case RigModel::Orion:
+        return { ModeFamily::None, FrequencyLayout::Orion, { 205, 0 } };
+    case RigModel::Pegasus:
+        return { ModeFamily::None, FrequencyLayout::Pegasus, { 205, 0 } };
+    case RigModel::Yaesu:
+        return { ModeFamily::Yaesu, FrequencyLayout::Yaesu, { 205, 0 } };
+    case RigModel::Yaesu757:
+    case RigModel::Yaesu890:
+    case RigModel::Yaesu920:
+    case RigModel::Yaesu990:
+    case RigModel::Yaesu1000D:
+        return { ModeFamily::OlderYaesu, FrequencyLayout::OlderYaesu, { 205, 0 } };
+    case RigModel::Yaesu1000:
+        return { ModeFamily::OlderYaesu, FrequencyLayout::OlderYaesu, { 10, 0 } };
+    case RigModel::Ftdx9000:
+        return { ModeFamily::Ftdx9000, FrequencyLayout::Ftdx9000, { 205, 0 } };
+    case RigModel::Rigctld:
+        // rigctld queues commands and answers each in turn, so nothing needs to wait.
+        return { ModeFamily::Rigctld, FrequencyLayout::Rigctld, { 0, 0 } };
+    case RigModel::None:
+    case RigModel::Other:
+        break;
     }
-    return nullptr;
+    return { ModeFamily::None, FrequencyLayout::None, { 0, 0 } };
 }
 
 std::optional<std::string_view> modeCode(std::span<const ModeCode> table, std::string_view mode)
@@ -256,9 +267,13 @@ std::optional<std::string> frequencyBytes(FrequencyLayout layout, Hertz hertz, c
 {
     constexpr std::size_t KenwoodDigits = 11;
     constexpr std::size_t IcomDigits = 10;
+    constexpr std::size_t Icom735Digits = 8;
     constexpr std::size_t YaesuDigits = 8;
     constexpr std::size_t Ftdx9000Digits = 8;
     constexpr Hertz LargestFourBytes = 0xFFFF'FFFF;
+    // The radio reads the digits after "*AF" as whole hertz (MHz text would tune 21.2345 MHz to 21 Hz), in
+    // the eight places its own replies give the frequency.
+    constexpr Hertz LargestOrionHertz = 99'999'999;
     const auto spaced = [](std::optional<std::string> digits, bool reversed) -> std::optional<std::string> {
         if (!digits) {
             return std::nullopt;
@@ -273,11 +288,12 @@ std::optional<std::string> frequencyBytes(FrequencyLayout layout, Hertz hertz, c
     case FrequencyLayout::Elecraft:
         return textCommand("FA", digitText(hertz, KenwoodDigits));
     case FrequencyLayout::Icom:
+    case FrequencyLayout::Icom735:
         if (icomAddress(context).empty()) {
             return std::nullopt;
         }
         return bytesCommand("FE FE " + std::string(icomAddress(context)) + " E0 05 ",
-            spaced(digitText(hertz, IcomDigits), true), " FD");
+            spaced(digitText(hertz, layout == FrequencyLayout::Icom735 ? Icom735Digits : IcomDigits), true), " FD");
     case FrequencyLayout::FrontPanel: {
         if (hertz > LargestFourBytes) {
             return std::nullopt;
@@ -287,7 +303,10 @@ std::optional<std::string> frequencyBytes(FrequencyLayout layout, Hertz hertz, c
         return bytesCommand("2A 41 ", spacedPairs(hex), " 0D");
     }
     case FrequencyLayout::Orion:
-        return "*AF" + frequencyText(hertz) + "\r";
+        if (hertz > LargestOrionHertz) {
+            return std::nullopt;
+        }
+        return "*AF" + std::to_string(hertz) + "\r";
     case FrequencyLayout::Yaesu:
         return bytesCommand("", spaced(digitText(tensOfHertz(hertz), YaesuDigits), false), " 01");
     case FrequencyLayout::OlderYaesu:
@@ -408,11 +427,7 @@ std::string decimalMHzText(Hertz units, std::size_t decimals, bool keepPoint)
 std::optional<std::string> modeCommand(
     std::string_view rigName, std::string_view mode, const RigCommandContext& context)
 {
-    const CommandRig* rig = findCommandRig(rigName);
-    if (rig == nullptr) {
-        return std::nullopt;
-    }
-    switch (rig->modes) {
+    switch (commandRig(rigName).modes) {
     case ModeFamily::Kenwood:
         if (const auto code = modeCode(KenwoodModes, mode)) {
             return "MD" + std::string(*code) + ";";
@@ -450,21 +465,21 @@ std::optional<std::string> modeCommand(
 std::optional<FrequencyCommand> frequencyCommand(
     std::string_view rigName, Hertz hertz, const RigCommandContext& context)
 {
-    const CommandRig* rig = findCommandRig(rigName);
-    if (rig == nullptr || rig->layout == FrequencyLayout::None || hertz < 0) {
+    const CommandRig rig = commandRig(rigName);
+    if (rig.layout == FrequencyLayout::None || hertz < 0) {
         return std::nullopt;
     }
     FrequencyCommand command;
-    for (const int pause : rig->pausesMs) {
+    for (const int pause : rig.pausesMs) {
         if (pause > 0) {
             command.pausesMs.push_back(pause);
         }
     }
-    if (rig->layout == FrequencyLayout::Pegasus) {
+    if (rig.layout == FrequencyLayout::Pegasus) {
         command.toPegasusFile = true;
         return command;
     }
-    std::optional<std::string> bytes = frequencyBytes(rig->layout, hertz, context);
+    std::optional<std::string> bytes = frequencyBytes(rig.layout, hertz, context);
     if (!bytes) {
         return std::nullopt;
     }

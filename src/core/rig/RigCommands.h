@@ -28,8 +28,8 @@ Hertz hertzFromMHz(double mhz);
 // Tens of hertz, the unit of the Yaesu commands: a half goes to the even neighbour.
 Hertz tensOfHertz(Hertz hertz);
 
-// The MHz as the Orion command and the Pegasus file take it: at most seven significant digits, no
-// trailing zeros after the point and no point for a whole number ("14.025", "7", "1270").
+// The MHz as the Pegasus file takes it: at most seven significant digits, no trailing zeros after the
+// point and no point for a whole number ("14.025", "7", "1270").
 std::string frequencyText(Hertz hertz);
 // The MHz to the hertz, otherwise written the same way ("14.17501").
 std::string exactFrequencyText(Hertz hertz);
@@ -53,7 +53,7 @@ struct RigCommandContext
 // The mode command of the rig: bytes or text, exactly as written to the port. Nothing when the rig has no
 // mode command ("Icom 735", the Ten Tecs but the Omni VI, "Other", "None", a name on no list), when its
 // family has no code for the mode (mode texts compared exactly), or when the Icom address is no hex byte.
-// Rig names are compared exactly too.
+// The rig name is found as the poll finds it (findRigProfile), in any case.
 std::optional<std::string> modeCommand(
     std::string_view rigName, std::string_view mode, const RigCommandContext& context);
 
@@ -72,7 +72,7 @@ struct FrequencyCommand
 // Nothing for a rig without a frequency command ("Other", "None", a name on no list), for a negative
 // frequency, for an Icom address that is no hex byte, and for a frequency its fixed-width field cannot hold:
 // the radio reads a fixed count of digits or bytes, so a longer number would be read as another frequency
-// or leave stray bytes behind, and nothing is better sent.
+// or leave stray bytes behind, and nothing is better sent. The rig name is found as for modeCommand.
 std::optional<FrequencyCommand> frequencyCommand(
     std::string_view rigName, Hertz hertz, const RigCommandContext& context);
 

@@ -25,11 +25,38 @@ enum class RigFamily
     Rigctld, // "Hamlib rigctld", over the network
 };
 
+// Each rig of the list. The families ask alike, but within one the replies and the set commands still
+// differ from rig to rig, so the decoders and the command builders go by the model.
+enum class RigModel
+{
+    None,
+    Elecraft,
+    Icom,
+    Icom735,
+    Kenwood,
+    Kenwood2,
+    OmniVi,
+    Orion,
+    FrontPanel,
+    Pegasus,
+    Yaesu,
+    Yaesu757,
+    Yaesu890,
+    Yaesu920,
+    Yaesu990,
+    Yaesu1000D,
+    Yaesu1000,
+    Ftdx9000,
+    Other,
+    Rigctld,
+};
+
 // What choosing a rig sets. An empty optional leaves the window's value as it was.
 struct RigProfile
 {
     std::string_view name;
     RigFamily family;
+    RigModel model;
     std::optional<std::string_view> baud;
     std::optional<std::string_view> dataBits;
     std::optional<std::string_view> stopBits;
@@ -50,10 +77,14 @@ inline constexpr std::size_t RigCount = 20;
 // Every rig in the order of the window's list.
 const std::array<RigProfile, RigCount>& rigProfiles();
 std::array<std::string_view, RigCount> rigNames();
-// The profile of a rig name, compared without regard to case; nothing for a name on no list.
+// The profile of a rig name, compared without regard to case; nothing for a name on no list. Polling,
+// decoding and the set commands all find the rig here, so a name edited into another case in the settings
+// file works everywhere or, when it names no rig, nowhere.
 const RigProfile* findRigProfile(std::string_view name);
 // A name on no list is polled as no rig: nothing is ever sent to a radio that was not chosen.
 RigFamily rigFamily(std::string_view name);
+// The same for the model: a name on no list is no rig, decoded and tuned as "None".
+RigModel rigModel(std::string_view name);
 
 // What the window shows besides the values.
 struct RigChoice

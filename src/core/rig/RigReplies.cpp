@@ -3,6 +3,7 @@
 #include "common/FieldReader.h"
 #include "common/Text.h"
 #include "log/Bands.h"
+#include "rig/RigProfile.h"
 
 #include <algorithm>
 #include <array>
@@ -80,14 +81,27 @@ std::optional<float> megahertz(double units, double unitsPerMHz)
     return static_cast<float>(mhz);
 }
 
-// Digits of hertz as the rig sends them; a sign or anything else that is no number means a damaged reply.
-std::optional<float> megahertzFromText(std::string_view hertz)
+// How a rig fills the front of a fixed-width number field. Most write leading zeros; the Orion writes
+// blanks, so below 10 MHz its frequency comes as "@AF 7025000".
+enum class Padding
 {
-    const std::optional<double> value = parseDecimal(hertz);
-    if (!value || *value < 0) {
+    Zeros,
+    Blanks,
+};
+
+// Digits of hertz as the rig sends them. A sign, a point, an exponent or a blank anywhere but in front of
+// a blank-padded field is no part of such a field and means a damaged reply.
+std::optional<float> megahertzFromDigits(std::string_view hertz, Padding padding)
+{
+    if (padding == Padding::Blanks) {
+        hertz.remove_prefix(std::min(hertz.find_first_not_of(' '), hertz.size()));
+    }
+    const auto isDigit = [](char c) { return c >= '0' && c <= '9'; };
+    if (hertz.empty() || !std::all_of(hertz.begin(), hertz.end(), isDigit)) {
         return std::nullopt;
     }
-    return megahertz(*value, 1'000'000);
+    const std::optional<double> value = parseDecimal(hertz);
+    return value ? megahertz(*value, 1'000'000) : std::nullopt;
 }
 
 // The count characters at offset from where the search text first begins; nothing when the search text is
@@ -108,7 +122,7 @@ std::optional<std::string_view> fieldAfter(
 std::optional<float> kenwoodHertz(std::string_view buffer, std::string_view search)
 {
     const std::optional<std::string_view> digits = fieldAfter(buffer, search, 2, 12);
-    return digits ? megahertzFromText(digits->substr(0, 11)) : std::nullopt;
+    return digits ? megahertzFromDigits(digits->substr(0, 11), Padding::Zeros) : std::nullopt;
 }
 
 std::string_view cwOrPhone(bool cw)
@@ -366,7 +380,7 @@ DecodedReply decodeFtdx9000(std::string_view buffer, std::string_view frequencyP
     // Eight digits, all of them: a reply cut short would read ten or a hundred times too low.
     const std::optional<std::string_view> digits = fieldAfter(buffer, frequencyPoll.substr(0, 2), 2, 8);
     if (digits) {
-        read.freqMHz = megahertzFromText(*digits);
+        read.freqMHz = megahertzFromDigits(*digits, Padding::Zeros);
         if (!read.freqMHz) {
             return read;
         }
@@ -410,7 +424,8 @@ std::optional<float> decodeOrionFrequency(std::string_view buffer)
     if (end == NotFound) {
         return std::nullopt;
     }
-    return megahertzFromText(buffer.substr(p + 3, end - p - 3));
+    // Only the CR says the field is whole; the blanks in front of a short frequency cannot.
+    return megahertzFromDigits(buffer.substr(p + 3, end - p - 3), Padding::Blanks);
 }
 
 std::optional<std::string_view> decodeOrionMode(std::string_view buffer)
@@ -468,18 +483,11 @@ std::optional<std::string_view> modeFromFrequency(float freqMHz)
 
 namespace {
 
-using ReplyDecoder = DecodedReply (*)(const RigReply&);
-
-DecodedReply kenwoodReply(const RigReply& reply)
-{
-    return { decodeKenwoodFrequency(reply.buffer, reply.frequencyPoll), decodeKenwoodMode(reply.buffer), {} };
-}
-
 // The families that ask in turn read the answer to what was asked last.
-template <CivFrequencyBytes Bytes> DecodedReply civReply(const RigReply& reply)
+DecodedReply civReply(const RigReply& reply, CivFrequencyBytes bytes)
 {
     if (reply.askedFrequency) {
-        return { decodeCivFrequency(reply.buffer, Bytes), {}, {} };
+        return { decodeCivFrequency(reply.buffer, bytes), {}, {} };
     }
     return { {}, decodeCivMode(reply.buffer), {} };
 }
@@ -492,43 +500,47 @@ DecodedReply tenTecPanelReply(const RigReply& reply)
     return { {}, decodeTenTecPanelMode(reply.buffer), {} };
 }
 
-template <YaesuStatusLayout Layout> DecodedReply yaesuStatusReply(const RigReply& reply)
-{
-    return decodeYaesuStatus(reply.buffer, Layout);
-}
-
-constexpr std::array<std::pair<std::string_view, ReplyDecoder>, 17> ReplyDecoders = { {
-    { "Kenwood", kenwoodReply },
-    { "Elecraft", kenwoodReply },
-    { "Kenwood 2", [](const RigReply& reply) { return decodeKenwoodIf(reply.buffer); } },
-    { "Icom", civReply<CivFrequencyBytes::Five> },
-    { "Icom 735", civReply<CivFrequencyBytes::Four> },
-    { "Ten Tec Omni VI", civReply<CivFrequencyBytes::Five> },
-    { "Yaesu", [](const RigReply& reply) { return decodeYaesuBcd(reply.buffer); } },
-    { "Yaesu 757 GX II", [](const RigReply& reply) { return decodeYaesu757Status(reply.buffer); } },
-    { "Yaesu 890", yaesuStatusReply<YaesuStatusLayout::Ft890> },
-    { "Yaesu 920", yaesuStatusReply<YaesuStatusLayout::Ft920> },
-    { "Yaesu 990", yaesuStatusReply<YaesuStatusLayout::Ft990> },
-    { "Yaesu 1000 D", yaesuStatusReply<YaesuStatusLayout::Ft990> },
-    { "Yaesu 1000", yaesuStatusReply<YaesuStatusLayout::Ft1000> },
-    { "Yaesu FTdx9000",
-        [](const RigReply& reply) { return decodeFtdx9000(reply.buffer, reply.frequencyPoll, reply.modePoll); } },
-    { "Ten Tec Fnt Pnl", tenTecPanelReply },
-    { "Ten Tec Orion",
-        [](const RigReply& reply) {
-            return DecodedReply { decodeOrionFrequency(reply.buffer), decodeOrionMode(reply.buffer), {} };
-        } },
-    { "Ten Tec Pegasus", [](const RigReply& reply) { return readPegasusReply(reply.buffer); } },
-} };
-
 } // namespace
 
 DecodedReply decodeRigReply(std::string_view rigName, const RigReply& reply)
 {
-    for (const auto& [name, decode] : ReplyDecoders) {
-        if (name == rigName) {
-            return decode(reply);
-        }
+    // The rig is found as the poll finds it, so whatever is polled is decoded too.
+    switch (rigModel(rigName)) {
+    case RigModel::Kenwood:
+    case RigModel::Elecraft:
+        return { decodeKenwoodFrequency(reply.buffer, reply.frequencyPoll), decodeKenwoodMode(reply.buffer), {} };
+    case RigModel::Kenwood2:
+        return decodeKenwoodIf(reply.buffer);
+    case RigModel::Icom:
+    case RigModel::OmniVi:
+        return civReply(reply, CivFrequencyBytes::Five);
+    case RigModel::Icom735:
+        return civReply(reply, CivFrequencyBytes::Four);
+    case RigModel::Yaesu:
+        return decodeYaesuBcd(reply.buffer);
+    case RigModel::Yaesu757:
+        return decodeYaesu757Status(reply.buffer);
+    case RigModel::Yaesu890:
+        return decodeYaesuStatus(reply.buffer, YaesuStatusLayout::Ft890);
+    case RigModel::Yaesu920:
+        return decodeYaesuStatus(reply.buffer, YaesuStatusLayout::Ft920);
+    case RigModel::Yaesu990:
+    case RigModel::Yaesu1000D:
+        return decodeYaesuStatus(reply.buffer, YaesuStatusLayout::Ft990);
+    case RigModel::Yaesu1000:
+        return decodeYaesuStatus(reply.buffer, YaesuStatusLayout::Ft1000);
+    case RigModel::Ftdx9000:
+        return decodeFtdx9000(reply.buffer, reply.frequencyPoll, reply.modePoll);
+    case RigModel::FrontPanel:
+        return tenTecPanelReply(reply);
+    case RigModel::Orion:
+        return { decodeOrionFrequency(reply.buffer), decodeOrionMode(reply.buffer), {} };
+    case RigModel::Pegasus:
+        return readPegasusReply(reply.buffer);
+    case RigModel::None:
+    case RigModel::Other:
+    case RigModel::Rigctld:
+        break;
     }
     return {};
 }

@@ -42,8 +42,9 @@ struct RigReply
     bool askedFrequency = true;
 };
 
-// The decoder of the rig profile's name reads the reply. "Other", "None" and names of no family read
-// nothing. For "Ten Tec Pegasus" the buffer is the text of the Pegasus control program's file.
+// The decoder of the rig profile's name reads the reply; the name is found as the poll finds it
+// (findRigProfile), in any case. "Other", "None", "Hamlib rigctld" and names on no list read nothing. For
+// "Ten Tec Pegasus" the buffer is the text of the Pegasus control program's file.
 DecodedReply decodeRigReply(std::string_view rigName, const RigReply& reply);
 // The same, kept: only what the reply told replaces the reading's values.
 void decodeRigReply(std::string_view rigName, const RigReply& reply, RigReading& reading);
@@ -52,8 +53,9 @@ void decodeRigReply(std::string_view rigName, const RigReply& reply, RigReading&
 std::string hexText(std::string_view bytes);
 
 // "Kenwood", "Elecraft": the frequency after the first two characters of the frequency poll ("FA"), eleven
-// digits of hertz that count only once a character follows them; a poll of fewer than three characters
-// asks for no frequency. The mode is the digit after "MD": 3 or 7 (CW, CW reverse) are CW, all else phone.
+// digits of hertz, zeros in front, that count only once a character follows them; a poll of fewer than three
+// characters asks for no frequency. The mode is the digit after "MD": 3 or 7 (CW, CW reverse) are CW, all
+// else phone.
 std::optional<float> decodeKenwoodFrequency(std::string_view buffer, std::string_view frequencyPoll);
 std::optional<std::string_view> decodeKenwoodMode(std::string_view buffer);
 // "Kenwood 2": the IF status, with the frequency after "IF", the mode 29 and the VFO 30 characters on.
@@ -99,8 +101,8 @@ DecodedReply decodeFtdx9000(std::string_view buffer, std::string_view frequencyP
 std::optional<float> decodeTenTecPanelFrequency(std::string_view buffer);
 std::optional<std::string_view> decodeTenTecPanelMode(std::string_view buffer);
 
-// "Ten Tec Orion": "@AF" then hertz up to the CR; "@RMM" then the main receiver's mode, 2 and 3 (the two CW
-// sidebands) CW.
+// "Ten Tec Orion": "@AF" then hertz up to the CR, in a field eight wide that a lower frequency fills with
+// blanks in front; "@RMM" then the main receiver's mode, 2 and 3 (the two CW sidebands) CW.
 std::optional<float> decodeOrionFrequency(std::string_view buffer);
 std::optional<std::string_view> decodeOrionMode(std::string_view buffer);
 

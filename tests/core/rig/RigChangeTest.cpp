@@ -1,10 +1,14 @@
 #include "rig/RigChange.h"
 
+#include "common/Text.h"
+#include "rig/RigProfile.h"
+
 #include "support/ByteString.h"
 #include "support/RigContexts.h"
 
 #include <gtest/gtest.h>
 
+#include <cctype>
 #include <ostream>
 #include <string>
 #include <string_view>
@@ -89,7 +93,12 @@ TEST(RigChangeTest, aFrequencyChangeSetsTheBandPlansModeThenTheFrequencyAfterThe
                 writeFrequency(test::bytes({ 0x00, 0x25, 0x40, 0x01, 0x0A })), Wait } },
         // A rig without a mode command still waits before the frequency, as any mode change does.
         { "Ten Tec Orion", "14.025",
-            { Discard, Wait, pause(99), Wait, Wait, pause(205), writeFrequency("*AF14.025\r"), Wait } },
+            { Discard, Wait, pause(99), Wait, Wait, pause(205), writeFrequency("*AF14025000\r"), Wait } },
+        { "Ten Tec Orion", "7.2",
+            { Discard, Wait, pause(99), Wait, Wait, pause(205), writeFrequency("*AF7200000\r"), Wait } },
+        { "Icom 735", "14.025",
+            { Discard, Wait, pause(99), Wait, Wait, pause(140),
+                writeFrequency(test::bytes({ 0xFE, 0xFE, 0x64, 0xE0, 0x05, 0x00, 0x50, 0x02, 0x14, 0xFD })), Wait } },
         // No mode on 160 m, off the plan and on a segment's edge.
         { "Kenwood", "1.85", { Discard, Wait, pause(205), writeFrequency("FA00001850000;"), Wait } },
         { "Kenwood", "28.5", { Discard, Wait, pause(205), writeFrequency("FA00028500000;"), Wait } },
@@ -136,11 +145,48 @@ TEST(RigChangeTest, aModeChangeOnItsOwnWaitsThenWritesTheCommandWhereThereIsOne)
         { "Yaesu 890", "DIG", { Wait, pause(99), Wait } },
         { "Kenwood", "", {} },
         { "None", "CW", {} },
+        // A name on no list is no rig here as it is for the poll.
+        { "Nonesuch", "CW", {} },
     };
     for (const StepsCase& c : cases) {
         EXPECT_EQ(changeModeSteps(c.rig, c.mhzOrMode, test::profileContext(c.rig)), c.steps)
             << c.rig << " " << c.mhzOrMode;
     }
+}
+
+std::string lowerCase(std::string_view text)
+{
+    std::string lower;
+    for (const char c : text) {
+        lower += static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
+    }
+    return lower;
+}
+
+// The name as a hand-edited settings file may hold it: polled in any case, so changed in any case too.
+TEST(RigChangeTest, aRigNameInAnyCaseChangesAsThePollFindsIt)
+{
+    for (const std::string_view rig : rigNames()) {
+        const RigCommandContext context = test::profileContext(rig);
+        const std::vector<RigStep> frequency = changeFrequencySteps(rig, 14'025'000, Modes, context, "CW");
+        const std::vector<RigStep> mode = changeModeSteps(rig, "USB", context);
+        for (const std::string& name : { lowerCase(rig), toUpperAscii(rig) }) {
+            EXPECT_EQ(changeFrequencySteps(name, 14'025'000, Modes, context, "CW"), frequency) << name;
+            EXPECT_EQ(changeModeSteps(name, "USB", context), mode) << name;
+        }
+    }
+    const StepsCase cases[] = {
+        { "none", "CW", {} },
+        { "NONE", "CW", {} },
+        { "hamlib RIGCTLD", "LSB", { Wait, writeMode("M LSB 0\n"), Wait } },
+        { "yaesu ftdx9000", "USB", { Wait, pause(99), writeMode("MD02;"), Wait } },
+    };
+    for (const StepsCase& c : cases) {
+        EXPECT_EQ(changeModeSteps(c.rig, c.mhzOrMode, test::profileContext(c.rig)), c.steps) << c.rig;
+    }
+    const std::vector<RigStep> expected { Discard, Wait, pause(99), writeMode("MD3;"), Wait, Wait, pause(205),
+        writeFrequency("FA00014025000;"), Wait };
+    EXPECT_EQ(changeFrequencySteps("KENWOOD", 14'025'000, Modes, test::profileContext("Kenwood"), ""), expected);
 }
 
 } // namespace

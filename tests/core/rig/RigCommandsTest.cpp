@@ -1,5 +1,6 @@
 #include "rig/RigCommands.h"
 
+#include "common/Text.h"
 #include "rig/RigProfile.h"
 #include "rig/RigReplies.h"
 
@@ -7,6 +8,7 @@
 
 #include <gtest/gtest.h>
 
+#include <cctype>
 #include <cmath>
 #include <limits>
 #include <optional>
@@ -138,7 +140,9 @@ TEST(RigCommandsTest, tensOfHertzRoundHalvesToEven)
 // --- Frequency commands -----------------------------------------------------------------------------
 
 // Every rig at the frequencies of the bands, with the rig window's values its profile sets. Nothing where a
-// field of fixed width cannot hold the number: the radio would read another frequency.
+// field of fixed width cannot hold the number: the radio would read another frequency. The IC-735 takes four
+// bytes of BCD hertz where the later Icoms take five; the Orion reads whole hertz after "*AF", up to the eight
+// digits of its frequency field.
 TEST(RigCommandsTest, everyRigsFrequencyCommandAcrossTheBands)
 {
     struct Case
@@ -158,16 +162,21 @@ TEST(RigCommandsTest, everyRigsFrequencyCommandAcrossTheBands)
         { "Icom", "14.025", "FEFE64E0050050021400FD" }, { "Icom", "21.2345", "FEFE64E0050045232100FD" },
         { "Icom", "28.5", "FEFE64E0050000502800FD" }, { "Icom", "52", "FEFE64E0050000005200FD" },
         { "Icom", "146", "FEFE64E0050000004601FD" }, { "Icom", "1270", "FEFE64E0050000007012FD" },
-        { "Icom 735", "14.025", "FEFE64E0050050021400FD" }, { "Ten Tec Omni VI", "14.025", "FEFE04E0050050021400FD" },
+        { "Icom 735", "1.8", "FEFE64E00500008001FD" }, { "Icom 735", "7.0", "FEFE64E00500000007FD" },
+        { "Icom 735", "14.025", "FEFE64E00500500214FD" }, { "Icom 735", "21.2345", "FEFE64E00500452321FD" },
+        { "Icom 735", "28.5", "FEFE64E00500005028FD" }, { "Icom 735", "99.999999", "FEFE64E00599999999FD" },
+        { "Icom 735", "146", std::nullopt }, { "Ten Tec Omni VI", "14.025", "FEFE04E0050050021400FD" },
         { "Ten Tec Fnt Pnl", "1.8", "2A41001B77400D" }, { "Ten Tec Fnt Pnl", "7.0", "2A41006ACFC00D" },
         { "Ten Tec Fnt Pnl", "14.025", "2A4100D601280D" }, { "Ten Tec Fnt Pnl", "21.2345", "2A41014403440D" },
         { "Ten Tec Fnt Pnl", "28.5", "2A4101B2E0200D" }, { "Ten Tec Fnt Pnl", "52", "2A41031975000D" },
         { "Ten Tec Fnt Pnl", "146", "2A4108B3C8800D" }, { "Ten Tec Fnt Pnl", "1270", "2A414BB2A9800D" },
         { "Ten Tec Fnt Pnl", "4294.967295", "2A41FFFFFFFF0D" }, { "Ten Tec Fnt Pnl", "4294.967296", std::nullopt },
-        { "Ten Tec Orion", "1.8", "*AF1.8\r" }, { "Ten Tec Orion", "7.0", "*AF7\r" },
-        { "Ten Tec Orion", "14.025", "*AF14.025\r" }, { "Ten Tec Orion", "21.2345", "*AF21.2345\r" },
-        { "Ten Tec Orion", "28.5", "*AF28.5\r" }, { "Ten Tec Orion", "52", "*AF52\r" },
-        { "Ten Tec Orion", "146", "*AF146\r" }, { "Ten Tec Orion", "1270", "*AF1270\r" },
+        { "Ten Tec Orion", "1.8", "*AF1800000\r" }, { "Ten Tec Orion", "7.0", "*AF7000000\r" },
+        { "Ten Tec Orion", "14.025", "*AF14025000\r" }, { "Ten Tec Orion", "21.2345", "*AF21234500\r" },
+        { "Ten Tec Orion", "14.025001", "*AF14025001\r" }, { "Ten Tec Orion", "28.5", "*AF28500000\r" },
+        { "Ten Tec Orion", "52", "*AF52000000\r" }, { "Ten Tec Orion", "0.5", "*AF500000\r" },
+        { "Ten Tec Orion", "99.999999", "*AF99999999\r" }, { "Ten Tec Orion", "100", std::nullopt },
+        { "Ten Tec Orion", "146", std::nullopt }, { "Ten Tec Orion", "1270", std::nullopt },
         { "Yaesu", "1.8", "0018000001" }, { "Yaesu", "7.0", "0070000001" }, { "Yaesu", "14.025", "0140250001" },
         { "Yaesu", "21.2345", "0212345001" }, { "Yaesu", "28.5", "0285000001" }, { "Yaesu", "52", "0520000001" },
         { "Yaesu", "146", "1460000001" }, { "Yaesu", "999.99999", "9999999901" }, { "Yaesu", "1270", std::nullopt },
@@ -183,8 +192,7 @@ TEST(RigCommandsTest, everyRigsFrequencyCommandAcrossTheBands)
         { "Yaesu FTdx9000", "52", "FA52000000;" }, { "Yaesu FTdx9000", "146", std::nullopt },
         { "Yaesu FTdx9000", "1270", std::nullopt }, { "Hamlib rigctld", "14.025", "F 14025000\n" },
         { "Hamlib rigctld", "1270", "F 1270000000\n" }, { "Other", "14.025", std::nullopt },
-        { "None", "14.025", std::nullopt }, { "Nonesuch", "14.025", std::nullopt },
-        { "kenwood", "14.025", std::nullopt }, // rig names are compared exactly
+        { "None", "14.025", std::nullopt }, { "Nonesuch", "14.025", std::nullopt }, // a name on no list
     };
     for (const Case& c : cases) {
         const std::optional<Hertz> hertz = hertzFromText(c.mhz);
@@ -212,6 +220,8 @@ TEST(RigCommandsTest, theRigWindowsValuesShapeTheFrequencyCommand)
         { "Icom", { "FE FE 64 E0 03 FD", "", std::nullopt }, "FEFE64E0050050021400FD" },
         { "Icom", { "FE FE 5C E0 03 FD", "", std::nullopt }, "FEFE5CE0050050021400FD" },
         { "Icom", { "FE FE 5c E0 03 FD", "", std::nullopt }, "FEFE5CE0050050021400FD" },
+        { "Icom 735", { "FE FE 04 E0 03 FD", "", std::nullopt }, "FEFE04E00500500214FD" },
+        { "Icom 735", { "FE FE ZZ E0 03 FD", "", std::nullopt }, std::nullopt },
         // An address that is no hex byte would put the command on the bus for no radio, or another one.
         { "Icom", { "FE FE ZZ E0 03 FD", "", std::nullopt }, std::nullopt },
         { "Icom", { "FE FE 6 E0 03 FD", "", std::nullopt }, std::nullopt },
@@ -369,7 +379,6 @@ TEST(RigCommandsTest, everyFamilysModeCommand)
         { "Other", "CW", std::nullopt },
         { "None", "CW", std::nullopt },
         { "Nonesuch", "CW", std::nullopt },
-        { "ICOM", "CW", std::nullopt },
     };
     for (const Case& c : cases) {
         EXPECT_EQ(shown(c.rig, modeCommand(c.rig, c.mode, test::profileContext(c.rig))), c.command)
@@ -384,6 +393,47 @@ TEST(RigCommandsTest, theRigWindowsValuesShapeTheModeCommand)
     EXPECT_FALSE(modeCommand("Ten Tec Omni VI", "CW", { "FE FE 0", "", {} }));
     EXPECT_EQ(modeCommand("Yaesu FTdx9000", "CW", { "FA;", "MD1;", {} }), "MD13;") << "the sub receiver";
     EXPECT_EQ(modeCommand("Kenwood", "CW", { "FB;", "MX;", 1 }), "MD3;") << "always MD";
+}
+
+// --- Rig names -------------------------------------------------------------------------------------
+
+std::string lowerCase(std::string_view text)
+{
+    std::string lower;
+    for (const char c : text) {
+        lower += static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
+    }
+    return lower;
+}
+
+// A settings file edited by hand may hold the name in any case. The poll takes it so; the commands must
+// too, or the rig is followed but never tuned.
+TEST(RigCommandsTest, aRigNameInAnyCaseIsTunedAsThePollFindsIt)
+{
+    const std::string_view modes[] = { "CW", "USB", "LSB", "CW-R", "RTTY", "PKT" };
+    for (const std::string_view rig : rigNames()) {
+        const RigCommandContext context = test::profileContext(rig);
+        const std::optional<FrequencyCommand> frequency = frequencyCommand(rig, 14'025'000, context);
+        for (const std::string& name : { lowerCase(rig), toUpperAscii(rig) }) {
+            EXPECT_EQ(frequencyCommand(name, 14'025'000, context), frequency) << name;
+            for (const std::string_view mode : modes) {
+                EXPECT_EQ(modeCommand(name, mode, context), modeCommand(rig, mode, context)) << name << " " << mode;
+            }
+        }
+    }
+    EXPECT_EQ(shownFrequencyCommand("kenwood", 14'025'000, test::profileContext("Kenwood")), "FA00014025000;");
+    EXPECT_EQ(shownFrequencyCommand("ICOM 735", 14'025'000, test::profileContext("Icom 735")), "FEFE64E00500500214FD");
+    EXPECT_EQ(shown("Icom", modeCommand("ICOM", "CW", test::profileContext("Icom"))), "FEFE64E00603FD");
+    EXPECT_EQ(modeCommand("hamlib RIGCTLD", "USB", {}), "M USB 0\n");
+}
+
+TEST(RigCommandsTest, aNameOnNoListIsTunedAsNoRig)
+{
+    const RigCommandContext context = test::profileContext("Kenwood");
+    for (const std::string_view name : { "Nonesuch", "", " Kenwood", "Kenwood ", "Kenwood2", "Icom735", "none" }) {
+        EXPECT_FALSE(frequencyCommand(name, 14'025'000, context)) << '"' << name << '"';
+        EXPECT_FALSE(modeCommand(name, "CW", context)) << '"' << name << '"';
+    }
 }
 
 } // namespace

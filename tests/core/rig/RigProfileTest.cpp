@@ -1,8 +1,11 @@
 #include "rig/RigProfile.h"
 
+#include "common/Text.h"
+
 #include <gtest/gtest.h>
 
 #include <array>
+#include <set>
 #include <string_view>
 #include <vector>
 
@@ -111,6 +114,23 @@ TEST(RigProfiles, ANameOnNoListIsNoRigAndSetsNothing)
     EXPECT_FALSE(s.convertToHex);
     EXPECT_FALSE(choice.icomNote);
     EXPECT_EQ(rigFamily("kenwood 2"), RigFamily::Kenwood) << "a name edited into another case still polls";
+}
+
+// The decoders and the set commands tell the rigs apart by the model: two rigs sharing one would be read and
+// tuned alike.
+TEST(RigProfiles, EachRigIsAModelOfItsOwnFoundInAnyCase)
+{
+    std::set<RigModel> models;
+    for (const RigProfile& profile : rigProfiles()) {
+        EXPECT_TRUE(models.insert(profile.model).second) << profile.name;
+        EXPECT_EQ(rigModel(profile.name), profile.model) << profile.name;
+        EXPECT_EQ(rigModel(toUpperAscii(profile.name)), profile.model) << profile.name;
+    }
+    EXPECT_EQ(rigModel("icom 735"), RigModel::Icom735);
+    EXPECT_EQ(rigModel("TEN TEC ORION"), RigModel::Orion);
+    for (const std::string_view name : { "Collins KWM-2", "", " Kenwood", "Icom735" }) {
+        EXPECT_EQ(rigModel(name), RigModel::None) << '"' << name << '"';
+    }
 }
 
 TEST(RigProfiles, LoadingShowsTheIcomNoteOnlyForIcomItself)

@@ -1,7 +1,10 @@
 #include "rig/RigReplies.h"
 
+#include "common/Text.h"
+
 #include <gtest/gtest.h>
 
+#include <cctype>
 #include <cmath>
 #include <optional>
 #include <string>
@@ -62,6 +65,11 @@ TEST(RigReplyKenwood, FrequencyFromFaAndModeFromMd)
         { "an echoed request is the first FA and reads as nothing", "Kenwood", "FA;FA00014025000;", {}, {} },
         { "a damaged digit", "Kenwood", "FA0001402X000;MD3;", {}, "CW" },
         { "a sign is no digit", "Kenwood", "FA-0014025000;", {}, {} },
+        { "nor is a plus", "Kenwood", "FA+0014025000;", {}, {} },
+        { "nor a point", "Kenwood", "FA0001402.500;", {}, {} },
+        { "nor an exponent", "Kenwood", "FA0000014e006;", {}, {} },
+        // Kenwood pads with zeros; a blank there is a damaged digit.
+        { "blanks for the leading zeros", "Kenwood", "FA   14025000;", {}, {} },
         { "a half step goes to the even step", "Kenwood", "FA00014025005;", 14.025f, {} },
         { "and up when that is even", "Kenwood", "FA00014025015;", 14.02502f, {} },
         { "past the half", "Kenwood", "FA00014025006;", 14.02501f, {} },
@@ -103,6 +111,8 @@ TEST(RigReplyKenwoodIf, FrequencyModeAndVfoFromOneStatus)
         { "two answers: the first counts", full + ifReply("00007150000", '2', '0'), 14.025f, "CW", 1 },
         { "an echoed request comes first", "IF;" + full, {}, {}, {} },
         { "damaged frequency: nothing after it is read", ifReply("0001402500X", '3', '1'), {}, {}, {} },
+        { "blanks for the leading zeros", ifReply("   14025000", '3', '1'), {}, {}, {} },
+        { "a plus sign in the frequency", ifReply("+0014025000", '3', '1'), {}, {}, {} },
     };
     for (const IfCase& c : cases) {
         const DecodedReply read = decodeKenwoodIf(c.buffer);
@@ -234,6 +244,10 @@ TEST(RigReplyYaesu, Ftdx9000)
         { "mode poll at the very end", "Yaesu FTdx9000", "FA14025000;MD0", 14.025f, {} },
         { "two answers: the first counts", "Yaesu FTdx9000", "FA14025000;MD03;FA07025000;MD02;", 14.025f, "CW" },
         { "an echoed request: nothing after it is read", "Yaesu FTdx9000", "FA;FA14025000;MD03;", {}, {} },
+        // Its eight digits always come with zeros in front.
+        { "a blank for the leading zero", "Yaesu FTdx9000", "FA 7025000;MD03;", {}, {} },
+        { "a plus sign", "Yaesu FTdx9000", "FA+7025000;MD03;", {}, {} },
+        { "a point", "Yaesu FTdx9000", "FA7025.000;MD03;", {}, {} },
     });
     const DecodedReply read = decodeFtdx9000("FB07025000;MD13;", "FB;", "MD1;");
     EXPECT_FLOAT_EQ(read.freqMHz.value_or(0), 7.025f) << "the polls say what to look for";
@@ -266,6 +280,23 @@ TEST(RigReplyTenTec, Orion)
         { "nothing between @AF and the CR", "Ten Tec Orion", "@AF\r", {}, {} },
         { "two answers: the first counts", "Ten Tec Orion", "@AF14025000\r@RMM3\r@AF7150000\r@RMM0\r", 14.025f, "CW" },
         { "more digits than any float holds", "Ten Tec Orion", "@AF" + std::string(300, '9') + "\r", {}, {} },
+        // The frequency field is eight wide, blanks in front below 10 MHz.
+        { "below 10 MHz, one blank in front", "Ten Tec Orion", "@AF 7025000\r@RMM3\r", 7.025f, "CW" },
+        { "160 m", "Ten Tec Orion", "@AF 1830000\r@RMM1\r", 1.83f, "PH" },
+        { "below 1 MHz, two blanks", "Ten Tec Orion", "@AF  500000\r", 0.5f, {} },
+        { "a padded answer behind the echo", "Ten Tec Orion", "?AF\r@AF 3525000\r", 3.525f, {} },
+        { "blanks alone", "Ten Tec Orion", "@AF        \r@RMM3\r", {}, "CW" },
+        { "a blank among the digits", "Ten Tec Orion", "@AF 70 5000\r", {}, {} },
+        { "a blank after the digits", "Ten Tec Orion", "@AF7025000 \r", {}, {} },
+        { "a minus sign", "Ten Tec Orion", "@AF-7025000\r", {}, {} },
+        { "a minus sign behind the blank", "Ten Tec Orion", "@AF -702500\r", {}, {} },
+        { "a plus sign", "Ten Tec Orion", "@AF+7025000\r", {}, {} },
+        { "a point", "Ten Tec Orion", "@AF7025.000\r", {}, {} },
+        { "an exponent", "Ten Tec Orion", "@AF7.025e6\r", {}, {} },
+        { "a tab is no blank", "Ten Tec Orion", "@AF\t7025000\r", {}, {} },
+        // The CR says the field is whole: blanks in front cannot make a reply cut short read low.
+        { "cut short behind the blank", "Ten Tec Orion", "@AF 702", {}, {} },
+        { "cut short, the next answer's CR", "Ten Tec Orion", "@AF 702@RMM3\r", {}, "CW" },
     });
 }
 
@@ -278,15 +309,71 @@ TEST(RigReplyTenTec, PegasusFile)
         { "no mode", "Ten Tec Pegasus", "21.3\r\n", 21.3f, {} },
         { "a frequency that is no number stops the reading", "Ten Tec Pegasus", "abc,\"CW\"\r\n", {}, {} },
         { "a negative frequency is none", "Ten Tec Pegasus", "-14.025,\"CW\"\r\n", {}, {} },
+        { "blanks around the frequency, as a text file may have them", "Ten Tec Pegasus", "  7.025 ,\"CW\"\r\n", 7.025f,
+            "CW" },
         { "empty file", "Ten Tec Pegasus", "", {}, {} },
     });
 }
 
 TEST(RigReplyDispatch, RigsWithoutADecoderReadNothing)
 {
-    for (const char* rig : { "Other", "None", "", "kenwood" }) {
+    for (const char* rig : { "Other", "None", "", "Hamlib rigctld", "Nonesuch", "Kenwood3", " Kenwood", "Kenwood;" }) {
         expectReadings({ { rig, rig, "FA00014025000;MD3;", {}, {} } });
     }
+}
+
+std::string lowerCase(std::string_view text)
+{
+    std::string lower;
+    for (const char c : text) {
+        lower += static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
+    }
+    return lower;
+}
+
+// A settings file edited by hand may hold the name in any case; the poll takes it so, and so must the decoder.
+TEST(RigReplyDispatch, TheRigNameIsReadInAnyCaseAsThePollReadsIt)
+{
+    const std::string kenwood = "FA00014025000;MD3;";
+    const std::string icom = fromHex("FEFEE06403005002140"
+                                     "0FD");
+    const std::string icom735 = fromHex("FEFEE00403005002"
+                                        "14FD");
+    const std::string icomMode = fromHex("FEFEE0640403"
+                                         "01FD");
+    const std::vector<Case> cases = {
+        { "", "Kenwood", kenwood, 14.025f, "CW" },
+        { "", "Elecraft", kenwood, 14.025f, "CW" },
+        { "", "Kenwood 2", ifReply("00007150000", '2', '0'), 7.15f, "PH" },
+        { "", "Icom", icom, 14.025f, {} },
+        { "", "Icom", icomMode, {}, "CW", false },
+        // Taken for "Icom", the IC-735's four bytes would read as 1402.5 MHz.
+        { "", "Icom 735", icom735, 14.025f, {} },
+        { "", "Ten Tec Omni VI", icom, 14.025f, {} },
+        { "", "Yaesu", fromHex("0140250082"), 14.025f, "CW" },
+        { "", "Yaesu 757 GX II", fromHex("11223344550025400102"), 14.025f, "CW" },
+        { "", "Yaesu 890", fromHex("0000156684000002"), 14.025f, "CW" },
+        { "", "Yaesu 920", fromHex("0000D60128000001"), 14.025f, "CW" },
+        { "", "Yaesu 990", fromHex("0015668400000002"), 14.025f, "CW" },
+        { "", "Yaesu 1000 D", fromHex("0015668400000002"), 14.025f, "CW" },
+        { "", "Yaesu 1000", fromHex("0001566840000002"), 14.025f, "CW" },
+        { "", "Yaesu FTdx9000", "FA14025000;MD03;", 14.025f, "CW" },
+        { "", "Ten Tec Fnt Pnl", "A" + fromHex("00D60128") + "\r", 14.025f, {} },
+        { "", "Ten Tec Fnt Pnl", "M33\r", {}, "CW", false },
+        { "", "Ten Tec Orion", "@AF 7025000\r@RMM3\r", 7.025f, "CW" },
+        { "", "Ten Tec Pegasus", "14.025,\"CW\"\r\n", 14.025f, "CW" },
+    };
+    for (const Case& c : cases) {
+        for (const std::string& name : { std::string(c.rig), lowerCase(c.rig), toUpperAscii(c.rig) }) {
+            Case named = c;
+            named.name = name.c_str();
+            named.rig = name.c_str();
+            expectReadings({ named });
+        }
+    }
+    RigReading reading { EarlierFreq, EarlierMode, std::nullopt };
+    decodeRigReply("kenwood 2", RigReply { ifReply("00014025000", '3', '1'), "IF;", "", true }, reading);
+    EXPECT_EQ(reading.vfoDigit, 1) << "the VFO too";
 }
 
 TEST(RigReplyHexText, TwoUpperCaseDigitsAByte)
