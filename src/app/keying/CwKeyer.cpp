@@ -36,9 +36,8 @@ constexpr qint64 WinKeyPatienceMs = 15'000;
 const QString InvalidPortTitle = QStringLiteral("Invalid port.");
 // The remedy the README gives for an ordinary user.
 constexpr std::string_view RealTimeRefusedNotice
-    = "CW is keyed without real-time priority: its timing may waver while the computer is busy.  To allow it, "
-      "add the line \"@audio - rtprio 20\" to /etc/security/limits.d/audio.conf, join the audio group (sudo adduser "
-      "$USER audio) and log in again.";
+    = "No real-time priority for CW: its timing may waver while the computer is busy.  To allow it: the line "
+      "\"@audio - rtprio 20\" in /etc/security/limits.d/audio.conf, sudo adduser $USER audio, log in again.";
 const QString InvalidPortText = QStringLiteral(
     "The port you have selected for CW keying is invalid.  Please select another or enter 0 for none.");
 

@@ -39,6 +39,8 @@ void MessageLine::showKeyboardCw(const QString& text)
 void MessageLine::setText(const QString& text)
 {
     m_label->setText(text);
+    // A notice longer than the window is wide (a device's path, a remedy) can still be read whole.
+    m_label->setToolTip(text.trimmed());
     // A duplicate, a missing field, an invalid section: the operator hears each as it appears.
     if (!text.trimmed().isEmpty()) {
         announce(m_label);
@@ -48,12 +50,14 @@ void MessageLine::setText(const QString& text)
 void MessageLine::reset()
 {
     m_label->setText(QStringLiteral(" "));
+    m_label->setToolTip({});
     setColour(MessageBackColour);
 }
 
 void MessageLine::clear()
 {
     m_label->clear();
+    m_label->setToolTip({});
     setColour(MessageBackColour);
 }
 

@@ -269,7 +269,7 @@ TEST_F(CwKeyerTest, KeyingWithoutRealTimePrioritySaysSoOnceWithTheRemedy)
     QCoreApplication::processEvents();
     EXPECT_EQ(notices.size(), 1) << "said once, not at every message";
     const QString notice = notices[0][0].toString();
-    EXPECT_TRUE(notice.contains(QStringLiteral("without real-time priority"))) << notice.toStdString();
+    EXPECT_TRUE(notice.startsWith(QStringLiteral("No real-time priority for CW"))) << notice.toStdString();
     EXPECT_TRUE(notice.contains(QStringLiteral("@audio - rtprio 20"))) << notice.toStdString();
     EXPECT_FALSE(keyer().hasRealTimePriority());
     EXPECT_EQ(line.edges().size(), 4u) << "the text is keyed all the same";
