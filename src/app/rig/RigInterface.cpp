@@ -4,6 +4,7 @@
 #include "common/OperatorDialogs.h"
 #include "common/QtText.h"
 #include "common/Text.h"
+#include "rig/RigFrequency.h"
 #include "rig/RigProfile.h"
 #include "rig/Rigctld.h"
 #include "rig/RigctldLink.h"
@@ -50,7 +51,7 @@ RigInterface::RigInterface(FileSystem& fs, std::string workingDir, OperatorDialo
         [this](const QString& mode, const QString& reason, bool frequency) {
             reportChangeFailure(frequency, mode, reason);
         });
-    connect(m_sequence, &RigCommandSequence::idle, this, &RigInterface::changesEnded);
+    connect(m_sequence, &RigCommandSequence::idle, this, [this] { changesEnded(); });
 }
 
 RigInterface::~RigInterface()
@@ -122,6 +123,7 @@ bool RigInterface::startPolling()
         return true;
     }
     m_receiveBuffer.clear();
+    m_unusableFrequencyTold = false;
     if (m_family == RigFamily::Rigctld) {
         const std::optional<RigctldAddress> address = parseRigctldAddress(m_polled.rigctldAddress);
         if (!address) {
@@ -150,12 +152,30 @@ bool RigInterface::startPolling()
                 const QString where = toQString(m_polled.rigctldAddress);
                 setLinkStatus(connected ? QStringLiteral("Connected to rigctld at %1").arg(where)
                                         : QStringLiteral("rigctld at %1: %2; trying again").arg(where, reason));
+                // The rig window may be closed: the message line is where the operator looks. Said once
+                // when the daemon goes, not at every try, and once when it is back.
+                if (!connected) {
+                    if (!std::exchange(m_rigctldLost, true)) {
+                        emit noticeForOperator(
+                            QStringLiteral("rigctld at %1 does not answer: %2. Trying again every second.")
+                                .arg(where, reason));
+                    }
+                    return;
+                }
+                if (std::exchange(m_rigctldLost, false)) {
+                    emit noticeForOperator(m_rigctldWasConnected
+                            ? QStringLiteral("rigctld at %1 is connected again.").arg(where)
+                            : QStringLiteral("rigctld at %1 is connected.").arg(where));
+                }
+                m_rigctldWasConnected = true;
             });
         }
         m_rigctldReadNext = false;
         m_rigctldArrived = false;
         m_rigctldFreqMHz.reset();
         m_rigctldMode.clear();
+        m_rigctldLost = false;
+        m_rigctldWasConnected = false;
         setLinkStatus(QStringLiteral("Connecting to rigctld at %1").arg(toQString(m_polled.rigctldAddress)));
         m_rigctld->connectTo(*address);
     } else {
@@ -275,17 +295,14 @@ void RigInterface::holdPolling()
     m_pollHeld = true;
 }
 
-void RigInterface::changesEnded(bool frequencyFailed)
+void RigInterface::changesEnded()
 {
     if (!std::exchange(m_pollHeld, false)) {
         return;
     }
-    // A port that took no frequency is not asked again until the operator runs Test.
-    if (frequencyFailed) {
-        emit pollingChanged(false);
-        return;
-    }
-    // The cycle goes on where it was, its read-next flag and request turn as they were.
+    // The cycle goes on where it was, its read-next flag and request turn as they were; also after a
+    // change the port or rigctld did not take, which the operator has been shown: the poll is what opens
+    // a lost port again and asks a daemon that is back, so stopping it would leave the band frozen.
     m_rigPollTimer->start();
 }
 
@@ -398,9 +415,15 @@ void RigInterface::readSerial(const PollRead& read)
         buffer = text ? std::move(text).value() : std::string();
     }
     m_receiveBuffer = std::move(buffer);
-    decodeRigReply(m_polled.rigName,
-        RigReply { m_receiveBuffer, m_polled.frequencyPoll, m_polled.modePoll, read.frequencyAsked }, m_reading);
-    finishRead();
+    const DecodedReply told = decodeRigReply(
+        m_polled.rigName, RigReply { m_receiveBuffer, m_polled.frequencyPoll, m_polled.modePoll, read.frequencyAsked });
+    if (told.mode) {
+        m_reading.mode = *told.mode;
+    }
+    if (told.vfoDigit) {
+        m_reading.vfoDigit = told.vfoDigit;
+    }
+    finishRead(told.freqMHz);
 }
 
 void RigInterface::readRigctld()
@@ -408,21 +431,42 @@ void RigInterface::readRigctld()
     if (!std::exchange(m_rigctldArrived, false)) {
         return;
     }
+    // Only a frequency that came since the last read is news; the mode is kept as the link last told it.
+    const std::optional<double> toldFreqMHz = std::exchange(m_rigctldFreqMHz, std::nullopt);
     std::string shown;
-    if (m_rigctldFreqMHz) {
-        m_reading.freqMHz = static_cast<float>(*m_rigctldFreqMHz);
-        shown = std::to_string(static_cast<long long>(*m_rigctldFreqMHz * 1e6 + 0.5)) + " Hz";
+    if (toldFreqMHz) {
+        shown = std::to_string(hertzFromMHz(*toldFreqMHz)) + " Hz";
     }
     if (!m_rigctldMode.isEmpty()) {
         m_reading.mode = toBytes(m_rigctldMode);
         shown += (shown.empty() ? "" : " ") + m_reading.mode;
     }
     m_receiveBuffer = shown;
-    finishRead();
+    finishRead(toldFreqMHz ? std::optional<float>(static_cast<float>(*toldFreqMHz)) : std::nullopt);
 }
 
-void RigInterface::finishRead()
+void RigInterface::takeFrequency(float freqMHz)
 {
+    // Line noise, or a reply cut short and misread, decodes as 0 Hz or 100 GHz as readily as a good reply
+    // decodes as 14.025 MHz: such a value neither moves the band nor goes into the log. It is said once,
+    // not at every poll, until a good frequency has come in between.
+    if (amateurBandOf(freqMHz)) {
+        m_reading.freqMHz = freqMHz;
+        m_unusableFrequencyTold = false;
+        return;
+    }
+    if (!std::exchange(m_unusableFrequencyTold, true)) {
+        emit noticeForOperator(QStringLiteral("The rig reported %1 MHz, which is on no amateur band: the band and "
+                                              "the logged frequency stay as they were.")
+                                   .arg(QString::number(static_cast<double>(freqMHz), 'f', 3)));
+    }
+}
+
+void RigInterface::finishRead(std::optional<float> toldFreqMHz)
+{
+    if (toldFreqMHz) {
+        takeFrequency(*toldFreqMHz);
+    }
     // The operator's choices that do not end a poll hold from the next read.
     if (m_settings.modeBy == ModeBy::Frequency && m_reading.freqMHz) {
         if (const std::optional<std::string_view> mode = modeFromFrequency(*m_reading.freqMHz)) {

@@ -26,8 +26,8 @@ class SettingsStore;
 
 // The rig interface: the radio's frequency and mode read over CAT at the chosen rate, so that the band
 // and the logged frequency follow the dial. The poll timer alternates a send tick and a read tick and
-// never waits for the radio: a rig that is absent, slow, half answering or unplugged leaves the last
-// reading where it was, and the window goes on working.
+// never waits for the radio: a rig that is absent, slow, half answering, unplugged or sending a frequency
+// on no amateur band leaves the last reading where it was, and the window goes on working.
 class RigInterface final : public RigControl, private RigCommandSequence::Target
 {
     Q_OBJECT
@@ -112,15 +112,17 @@ private:
     bool openPort();
     void readSerial(const PollRead& read);
     void readRigctld();
-    // Steps after every read that ran a decoder: mode by frequency, then what the main window follows.
-    void finishRead();
+    // Steps after every read that ran a decoder, with the frequency the read told if it told one: the
+    // frequency kept unless it is nonsense, mode by frequency, then what the main window follows.
+    void finishRead(std::optional<float> toldFreqMHz);
+    void takeFrequency(float freqMHz);
     // A port that closed by itself (an unplugged adapter) is opened again, at most once a second.
     void reopenLostPort();
     void setLinkStatus(const QString& status);
     RigCommandContext commandContext() const;
     // A change begins: the poll timer stops, to go on when the last change has ended.
     void holdPolling();
-    void changesEnded(bool frequencyFailed);
+    void changesEnded();
     void reportChangeFailure(bool frequency, const QString& mode, const QString& reason);
 
     // What the steps of a change act on.
@@ -146,6 +148,9 @@ private:
     bool m_rigctldArrived = false;
     std::optional<double> m_rigctldFreqMHz;
     QString m_rigctldMode;
+    // rigctld's going has been told the operator, and whether it was there before it went.
+    bool m_rigctldLost = false;
+    bool m_rigctldWasConnected = false;
     QTimer* m_rigPollTimer = nullptr;
     BandPlanModes m_bandPlanModes;
     RigCommandSequence* m_sequence = nullptr;
@@ -153,6 +158,8 @@ private:
     std::string m_changeMode; // of the last change asked for, for rigctld's refusals
 
     RigReading m_reading;
+    // A frequency on no band has been told the operator since the last good one.
+    bool m_unusableFrequencyTold = false;
     std::string m_receiveBuffer;
     QString m_linkStatus;
     bool m_portLost = false;

@@ -47,6 +47,8 @@ void RigctldLink::connectTo(const RigctldAddress& address)
     m_wanted = true;
     m_socket.abort();
     m_protocol.reset();
+    // A daemon still away for the same reason as at the last connection is news to this one.
+    m_lastFailure.clear();
     tryAgain();
 }
 
@@ -123,6 +125,11 @@ void RigctldLink::takeReplies()
 void RigctldLink::lose(const QString& reason)
 {
     m_protocol.reset();
+    // Let go of on purpose (End Test, another rig chosen): nothing went that anyone must hear of.
+    if (!m_wanted) {
+        m_connected = false;
+        return;
+    }
     // A refused connection is tried every second: the operator hears of it once, not every second.
     if (std::exchange(m_connected, false) || reason != m_lastFailure) {
         m_lastFailure = reason;

@@ -23,6 +23,7 @@ public:
 
     // Connects, and keeps connecting until disconnectFromDaemon().
     void connectTo(const RigctldAddress& address);
+    // Lets go, without a connectionChanged: the caller knows.
     void disconnectFromDaemon();
     bool isConnected() const;
 

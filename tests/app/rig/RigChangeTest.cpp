@@ -178,7 +178,7 @@ TEST_F(RigChangeTest, aModeAloneHoldsThePollAndOn160NoModeIsSent)
     EXPECT_EQ(heard.find("MD"), heard.find("MD;")) << "no mode command on 160 m: " << heard;
 }
 
-TEST_F(RigChangeTest, aPulledCableEndsTheChangeWithTheOperatorToldAndThePollStopped)
+TEST_F(RigChangeTest, aPulledCableEndsTheChangeWithTheOperatorToldAndThePollGoesOnToFindThePortAgain)
 {
     poll("Elecraft", Protocol::Kenwood);
     QSignalSpy polling(&rig, &RigInterface::pollingChanged);
@@ -189,9 +189,64 @@ TEST_F(RigChangeTest, aPulledCableEndsTheChangeWithTheOperatorToldAndThePollStop
     ASSERT_EQ(dialogs.shown.size(), 1u);
     EXPECT_EQ(dialogs.shown[0].title, QStringLiteral("Error Changing Frequency"));
     EXPECT_FALSE(dialogs.shown[0].text.isEmpty());
-    EXPECT_FALSE(rig.isPolling());
-    ASSERT_FALSE(polling.isEmpty());
-    EXPECT_FALSE(polling.back()[0].toBool());
+    // The operator never pressed End Test.
+    EXPECT_TRUE(rig.isPolling());
+    EXPECT_TRUE(polling.isEmpty());
+
+    plugIn();
+    switchOn(Protocol::Kenwood);
+    radio->setFrequencyHz(21'025'000);
+    EXPECT_TRUE(QTest::qWaitFor([&] { return rig.reading().freqMHz == 21.025f; }, 5000));
+}
+
+TEST_F(RigChangeTest, aChangeWhileTheCableIsOutIsRefusedAndPollingResumesOnceItIsBack)
+{
+    poll("Kenwood", Protocol::Kenwood);
+    QSignalSpy notices(&rig, &RigControl::noticeForOperator);
+    unplug();
+    ASSERT_TRUE(QTest::qWaitFor([&] { return !notices.isEmpty(); }, 5000));
+
+    rig.changeFrequency(7'025'000);
+    ASSERT_TRUE(changed());
+    ASSERT_EQ(dialogs.shown.size(), 2u);
+    EXPECT_EQ(dialogs.shown[0].title, QStringLiteral("Error Changing Mode"));
+    EXPECT_EQ(dialogs.shown[1].title, QStringLiteral("Error Changing Frequency"));
+    EXPECT_TRUE(rig.isPolling());
+
+    plugIn();
+    switchOn(Protocol::Kenwood);
+    radio->setFrequencyHz(28'025'000);
+    ASSERT_TRUE(QTest::qWaitFor([&] { return radio->hasReceived("FA;"); }, 5000)) << "asked again";
+    EXPECT_TRUE(QTest::qWaitFor([&] { return rig.reading().freqMHz == 28.025f; }, 5000));
+    EXPECT_EQ(notices.back()[0].toString(), QStringLiteral("The rig's port is open again."));
+    EXPECT_EQ(dialogs.shown.size(), 2u);
+}
+
+TEST_F(RigChangeTest, aChangeWhileRigctldIsAwayIsRefusedAndPollingResumesOnceItIsBack)
+{
+    RigctldProcess rigctld;
+    ASSERT_EQ(rigctld.failure(), "");
+    RigSettings settings = chosen("Hamlib rigctld");
+    settings.rigctldAddress = "127.0.0.1:" + std::to_string(rigctld.port());
+    rig.applySettings(settings);
+    rig.loadSettings();
+    ASSERT_TRUE(rig.startPolling());
+    ASSERT_TRUE(QTest::qWaitFor([&] { return rig.reading().freqMHz.has_value(); }, 5000));
+
+    rigctld.stop();
+    ASSERT_TRUE(QTest::qWaitFor([&] { return rig.linkStatus().contains(QStringLiteral("trying again")); }, 5000));
+    rig.changeFrequency(14'074'000);
+    ASSERT_TRUE(changed());
+    ASSERT_EQ(dialogs.shown.size(), 2u);
+    EXPECT_EQ(dialogs.shown[0].title, QStringLiteral("Error Changing Mode"));
+    EXPECT_EQ(dialogs.shown[1].title, QStringLiteral("Error Changing Frequency"));
+    EXPECT_TRUE(rig.isPolling());
+
+    rigctld.start();
+    ASSERT_EQ(rigctld.failure(), "");
+    ASSERT_EQ(rigctld.command("F 21025000\n"), "RPRT 0\n");
+    EXPECT_TRUE(QTest::qWaitFor([&] { return rig.reading().freqMHz == 21.025f; }, 5000));
+    EXPECT_EQ(dialogs.shown.size(), 2u);
 }
 
 TEST_F(RigChangeTest, aModeThatCannotBeSentIsReportedWithTheMode)

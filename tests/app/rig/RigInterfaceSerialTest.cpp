@@ -114,5 +114,56 @@ TEST_F(RigOnSimulatedRadio, aPulledCableIsSaidOnceAndThePollGoesOnWhenItIsBack)
     EXPECT_EQ(notices.back()[0].toString(), QStringLiteral("The rig's port is open again."));
 }
 
+TEST_F(RigOnSimulatedRadio, aFrequencyOnNoBandIsDroppedAndSaidOnceUntilAGoodOneCame)
+{
+    // The Icom is asked for frequency and mode in turn: a mode read between two bad frequencies is no
+    // good frequency coming back.
+    const struct
+    {
+        const char* rig;
+        Protocol protocol;
+        long long noise; // a frequency the family's reply can carry
+    } cases[] = {
+        { "Kenwood", Protocol::Kenwood, 99'999'999'999 },
+        { "Icom", Protocol::Icom, 688'000 },
+        { "Yaesu", Protocol::Yaesu, 0 },
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.rig);
+        if (!pty) {
+            plugIn();
+        }
+        switchOn(c.protocol);
+        QSignalSpy frequencies(&rig, &RigControl::frequencyReported);
+        QSignalSpy notices(&rig, &RigControl::noticeForOperator);
+        rig.applySettings(chosen(c.rig));
+        ASSERT_TRUE(rig.startPolling());
+        ASSERT_TRUE(reported(frequencies, 14.025f));
+
+        radio->setFrequencyHz(c.noise);
+        ASSERT_TRUE(QTest::qWaitFor([&] { return !notices.isEmpty(); }, 5000));
+        EXPECT_TRUE(notices.front()[0].toString().startsWith(QStringLiteral("The rig reported ")))
+            << notices.front()[0].toString().toStdString();
+        // Many more polls answered with the same nonsense.
+        const std::size_t heard = radio->commands().size();
+        ASSERT_TRUE(QTest::qWaitFor([&] { return radio->commands().size() >= heard + 12; }, 5000));
+        EXPECT_EQ(notices.size(), 1) << "said once, not at every poll";
+        EXPECT_FLOAT_EQ(rig.reading().freqMHz.value_or(0), 14.025f);
+        for (const QList<QVariant>& report : frequencies) {
+            EXPECT_FLOAT_EQ(report[0].toFloat(), 14.025f) << "only the good frequency reaches the main window";
+        }
+
+        radio->setFrequencyHz(7'025'000);
+        ASSERT_TRUE(reported(frequencies, 7.025f));
+        radio->setFrequencyHz(c.noise);
+        ASSERT_TRUE(QTest::qWaitFor([&] { return notices.size() == 2; }, 5000)) << "after a good one, said again";
+        EXPECT_FLOAT_EQ(rig.reading().freqMHz.value_or(0), 7.025f);
+        EXPECT_TRUE(dialogs.shown.empty());
+
+        rig.stopPolling();
+        unplug();
+    }
+}
+
 } // namespace
 } // namespace brindle::test

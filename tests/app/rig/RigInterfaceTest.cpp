@@ -13,6 +13,7 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
+#include <string>
 
 namespace brindle::test {
 namespace {
@@ -219,6 +220,16 @@ TEST_F(RigInterfaceTest, aDamagedSettingsFileKeepsWhatItCannotTell)
     EXPECT_EQ(rig.settings().pollRate, "M");
 }
 
+// What the operator was told, one notice a line.
+std::string noticesText(const QSignalSpy& notices)
+{
+    std::string text;
+    for (const QList<QVariant>& notice : notices) {
+        text += notice[0].toString().toStdString() + "\n";
+    }
+    return text;
+}
+
 class RigctldRigTest : public RigInterfaceTest
 {
 protected:
@@ -280,6 +291,44 @@ TEST_F(RigctldRigTest, anAbsentDaemonIsPolledForWithoutStoppingAnything)
     ASSERT_EQ(rigctld.failure(), "");
     ASSERT_TRUE(QTest::qWaitFor([&] { return rig.reading().freqMHz.has_value(); }, 5000));
     EXPECT_FLOAT_EQ(*rig.reading().freqMHz, 145.0f);
+}
+
+TEST_F(RigctldRigTest, aFrequencyOnNoBandFromRigctldIsDroppedAndSaidOnce)
+{
+    ASSERT_EQ(rigctld.failure(), "");
+    QSignalSpy frequencies(&rig, &RigControl::frequencyReported);
+    rig.applySettings(rigctldAt(rigctld.port()));
+    ASSERT_TRUE(rig.startPolling());
+    // The dummy radio starts on 145 MHz, in the 2 m band. Only from its first reading on is the
+    // connection surely the one that stays: rigctld 4.5 may close a connection opened just as the
+    // daemon's start-up check closed its own, which is then said and made again.
+    ASSERT_TRUE(QTest::qWaitFor([&] { return rig.reading().freqMHz == 145.0f; }, 5000));
+    QSignalSpy notices(&rig, &RigControl::noticeForOperator);
+    ASSERT_EQ(rigctld.command("F 14025000\n"), "RPRT 0\n");
+    ASSERT_TRUE(QTest::qWaitFor(
+        [&] { return !frequencies.isEmpty() && std::abs(frequencies.back()[0].toFloat() - 14.025f) < 1e-4f; }, 5000));
+
+    // The dummy radio takes any frequency, as a damaged radio or a wrong backend may report one.
+    for (const std::string noise : { "0", "688000", "100000000000" }) {
+        SCOPED_TRACE(noise);
+        ASSERT_EQ(rigctld.command(QByteArray::fromStdString("F " + noise + "\n")), "RPRT 0\n");
+        ASSERT_TRUE(QTest::qWaitFor([&] { return rig.receiveBuffer().starts_with(noise + " Hz"); }, 5000))
+            << rig.receiveBuffer();
+        EXPECT_FLOAT_EQ(rig.reading().freqMHz.value_or(0), 14.025f);
+        EXPECT_FLOAT_EQ(frequencies.back()[0].toFloat(), 14.025f);
+    }
+    ASSERT_EQ(notices.size(), 1) << noticesText(notices);
+    EXPECT_EQ(notices[0][0].toString(),
+        QStringLiteral("The rig reported 0.000 MHz, which is on no amateur band: the band and the logged frequency "
+                       "stay as they were."));
+
+    ASSERT_EQ(rigctld.command("F 10120000\n"), "RPRT 0\n");
+    ASSERT_TRUE(QTest::qWaitFor([&] { return rig.reading().freqMHz == 10.12f; }, 5000)) << "30 m is a band";
+    ASSERT_EQ(rigctld.command("F 100000000000\n"), "RPRT 0\n");
+    ASSERT_TRUE(QTest::qWaitFor([&] { return notices.size() == 2; }, 5000));
+    EXPECT_TRUE(notices[1][0].toString().startsWith(QStringLiteral("The rig reported 100000.000 MHz")))
+        << notices[1][0].toString().toStdString();
+    EXPECT_FLOAT_EQ(rig.reading().freqMHz.value_or(0), 10.12f);
 }
 
 } // namespace

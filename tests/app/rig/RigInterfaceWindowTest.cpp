@@ -231,6 +231,22 @@ TEST_F(RigInterfaceWindowTest, aTestShowsTheRadiosAnswersAndEndTestClearsThem)
     }
 }
 
+TEST_F(RigInterfaceWindowTest, aFrequencyOnNoBandIsNotShownAsTheRigsFrequency)
+{
+    openWindow();
+    testPegasus();
+    ASSERT_EQ(label("rigFrequencyLabel"), QStringLiteral("14.02500"));
+    for (const char* noise : { "100000,\"CW\"", ".688,\"CW\"", "0,\"CW\"" }) {
+        SCOPED_TRACE(noise);
+        writePegasusFile(noise);
+        // The window shows what came, and the rig's frequency as it was.
+        ASSERT_TRUE(QTest::qWaitFor([&] { return label("unprocessedLabel") == QString::fromLatin1(noise); }, 5000));
+        EXPECT_EQ(label("rigFrequencyLabel"), QStringLiteral("14.02500"));
+    }
+    writePegasusFile("7.1,\"CW\"");
+    EXPECT_TRUE(QTest::qWaitFor([this] { return label("rigFrequencyLabel") == QStringLiteral("7.10000"); }, 5000));
+}
+
 TEST_F(RigInterfaceWindowTest, aTestOnAPortThatCannotOpenReturnsToIdle)
 {
     openWindow();
