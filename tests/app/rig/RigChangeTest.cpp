@@ -42,6 +42,16 @@ protected:
         ASSERT_TRUE(QTest::qWaitFor([&] { return rig.reading().freqMHz.has_value(); }, 5000));
         (void)radio->takeReceived();
     }
+    // Polls the radio behind rigctld, once it has told its frequency.
+    void pollThrough(const RigctldProcess& rigctld)
+    {
+        RigSettings settings = chosen("Hamlib rigctld");
+        settings.rigctldAddress = "127.0.0.1:" + std::to_string(rigctld.port());
+        rig.applySettings(settings);
+        rig.loadSettings();
+        ASSERT_TRUE(rig.startPolling());
+        ASSERT_TRUE(QTest::qWaitFor([&] { return rig.reading().freqMHz.has_value(); }, 5000));
+    }
     // The change has ended and its last bytes have reached the radio.
     bool changed(const std::string& last)
     {
@@ -226,12 +236,7 @@ TEST_F(RigChangeTest, aChangeWhileRigctldIsAwayIsRefusedAndPollingResumesOnceItI
 {
     RigctldProcess rigctld;
     ASSERT_EQ(rigctld.failure(), "");
-    RigSettings settings = chosen("Hamlib rigctld");
-    settings.rigctldAddress = "127.0.0.1:" + std::to_string(rigctld.port());
-    rig.applySettings(settings);
-    rig.loadSettings();
-    ASSERT_TRUE(rig.startPolling());
-    ASSERT_TRUE(QTest::qWaitFor([&] { return rig.reading().freqMHz.has_value(); }, 5000));
+    pollThrough(rigctld);
 
     rigctld.stop();
     ASSERT_TRUE(QTest::qWaitFor([&] { return rig.linkStatus().contains(QStringLiteral("trying again")); }, 5000));
@@ -278,12 +283,7 @@ TEST_F(RigChangeTest, rigctldSetsTheRadioBehindIt)
 {
     RigctldProcess rigctld;
     ASSERT_EQ(rigctld.failure(), "");
-    RigSettings settings = chosen("Hamlib rigctld");
-    settings.rigctldAddress = "127.0.0.1:" + std::to_string(rigctld.port());
-    rig.applySettings(settings);
-    rig.loadSettings();
-    ASSERT_TRUE(rig.startPolling());
-    ASSERT_TRUE(QTest::qWaitFor([&] { return rig.reading().freqMHz.has_value(); }, 5000));
+    pollThrough(rigctld);
 
     rig.changeFrequency(14'074'000);
     ASSERT_TRUE(changed());
