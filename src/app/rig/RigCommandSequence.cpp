@@ -117,7 +117,7 @@ void RigCommandSequence::finish(bool frequencyFailed)
         start(*std::exchange(m_waiting, std::nullopt));
         return;
     }
-    emit idle(frequencyFailed);
+    emit idle();
 }
 
 } // namespace brindle

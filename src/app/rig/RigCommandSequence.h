@@ -56,8 +56,8 @@ signals:
     // A write failed. A mode command's failure ends only the mode's part; a frequency command's ends the
     // change.
     void writeFailed(const QString& mode, const QString& reason, bool frequencyCommand);
-    // The last change has ended, and none waits; frequencyFailed when its frequency could not be written.
-    void idle(bool frequencyFailed);
+    // The last change has ended, and none waits.
+    void idle();
 
 private:
     void start(Change change);

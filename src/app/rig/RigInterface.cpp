@@ -51,7 +51,7 @@ RigInterface::RigInterface(FileSystem& fs, std::string workingDir, OperatorDialo
         [this](const QString& mode, const QString& reason, bool frequency) {
             reportChangeFailure(frequency, mode, reason);
         });
-    connect(m_sequence, &RigCommandSequence::idle, this, [this] { changesEnded(); });
+    connect(m_sequence, &RigCommandSequence::idle, this, &RigInterface::changesEnded);
 }
 
 RigInterface::~RigInterface()
