@@ -8,7 +8,6 @@
 
 #include <gtest/gtest.h>
 
-#include <cctype>
 #include <ostream>
 #include <string>
 #include <string_view>
@@ -154,15 +153,6 @@ TEST(RigChangeTest, aModeChangeOnItsOwnWaitsThenWritesTheCommandWhereThereIsOne)
     }
 }
 
-std::string lowerCase(std::string_view text)
-{
-    std::string lower;
-    for (const char c : text) {
-        lower += static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
-    }
-    return lower;
-}
-
 // The name as a hand-edited settings file may hold it: polled in any case, so changed in any case too.
 TEST(RigChangeTest, aRigNameInAnyCaseChangesAsThePollFindsIt)
 {
@@ -170,7 +160,7 @@ TEST(RigChangeTest, aRigNameInAnyCaseChangesAsThePollFindsIt)
         const RigCommandContext context = test::profileContext(rig);
         const std::vector<RigStep> frequency = changeFrequencySteps(rig, 14'025'000, Modes, context, "CW");
         const std::vector<RigStep> mode = changeModeSteps(rig, "USB", context);
-        for (const std::string& name : { lowerCase(rig), toUpperAscii(rig) }) {
+        for (const std::string& name : { test::lowerCaseAscii(rig), toUpperAscii(rig) }) {
             EXPECT_EQ(changeFrequencySteps(name, 14'025'000, Modes, context, "CW"), frequency) << name;
             EXPECT_EQ(changeModeSteps(name, "USB", context), mode) << name;
         }

@@ -8,7 +8,6 @@
 
 #include <gtest/gtest.h>
 
-#include <cctype>
 #include <cmath>
 #include <limits>
 #include <optional>
@@ -397,15 +396,6 @@ TEST(RigCommandsTest, theRigWindowsValuesShapeTheModeCommand)
 
 // --- Rig names -------------------------------------------------------------------------------------
 
-std::string lowerCase(std::string_view text)
-{
-    std::string lower;
-    for (const char c : text) {
-        lower += static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
-    }
-    return lower;
-}
-
 // A settings file edited by hand may hold the name in any case. The poll takes it so; the commands must
 // too, or the rig is followed but never tuned.
 TEST(RigCommandsTest, aRigNameInAnyCaseIsTunedAsThePollFindsIt)
@@ -414,7 +404,7 @@ TEST(RigCommandsTest, aRigNameInAnyCaseIsTunedAsThePollFindsIt)
     for (const std::string_view rig : rigNames()) {
         const RigCommandContext context = test::profileContext(rig);
         const std::optional<FrequencyCommand> frequency = frequencyCommand(rig, 14'025'000, context);
-        for (const std::string& name : { lowerCase(rig), toUpperAscii(rig) }) {
+        for (const std::string& name : { test::lowerCaseAscii(rig), toUpperAscii(rig) }) {
             EXPECT_EQ(frequencyCommand(name, 14'025'000, context), frequency) << name;
             for (const std::string_view mode : modes) {
                 EXPECT_EQ(modeCommand(name, mode, context), modeCommand(rig, mode, context)) << name << " " << mode;

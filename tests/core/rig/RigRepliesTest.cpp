@@ -4,7 +4,8 @@
 
 #include <gtest/gtest.h>
 
-#include <cctype>
+#include "support/RigContexts.h"
+
 #include <cmath>
 #include <optional>
 #include <string>
@@ -322,15 +323,6 @@ TEST(RigReplyDispatch, RigsWithoutADecoderReadNothing)
     }
 }
 
-std::string lowerCase(std::string_view text)
-{
-    std::string lower;
-    for (const char c : text) {
-        lower += static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
-    }
-    return lower;
-}
-
 // A settings file edited by hand may hold the name in any case; the poll takes it so, and so must the decoder.
 TEST(RigReplyDispatch, TheRigNameIsReadInAnyCaseAsThePollReadsIt)
 {
@@ -364,7 +356,7 @@ TEST(RigReplyDispatch, TheRigNameIsReadInAnyCaseAsThePollReadsIt)
         { "", "Ten Tec Pegasus", "14.025,\"CW\"\r\n", 14.025f, "CW" },
     };
     for (const Case& c : cases) {
-        for (const std::string& name : { std::string(c.rig), lowerCase(c.rig), toUpperAscii(c.rig) }) {
+        for (const std::string& name : { std::string(c.rig), test::lowerCaseAscii(c.rig), toUpperAscii(c.rig) }) {
             Case named = c;
             named.name = name.c_str();
             named.rig = name.c_str();
