@@ -1,13 +1,15 @@
 // Whatever a cluster node, a TNC or line noise sends, in whatever pieces the reads cut it: the lines do not
 // depend on where the reads cut the text, no line holds a line end, a NUL or more than the bound, and the
 // pending text, the TNC's buffer and the monitor stay within their bounds. Every spot handed over begins
-// with "DX" and ends with its line feed, and the login prompt is answered at most once.
+// with "DX" and ends with its line feed, the login prompt is answered at most once, and the Telnet
+// protocol's bytes come out the same and are answered only with refusals.
 #include "FuzzSupport.h"
 
 #include "common/Text.h"
 #include "spots/LineSplitter.h"
 #include "spots/MonitorText.h"
 #include "spots/TelnetPolicy.h"
+#include "spots/TelnetProtocol.h"
 #include "spots/TncLines.h"
 
 #include <cstddef>
@@ -104,5 +106,25 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     }
     answers += watch.due(now + LoginPromptWatch::QuietMs);
     require(answers <= 1 && (answers == 1) == watch.prompted());
+
+    // The Telnet protocol: the same text and answers whatever the reads, the text never longer than what
+    // came, and nothing answered but a refusal.
+    TelnetProtocol wholeTelnet;
+    std::string wholeReplies;
+    const std::string wholeText = wholeTelnet.take(text, wholeReplies);
+    TelnetProtocol telnet;
+    std::string telnetText;
+    std::string replies;
+    for (const std::string_view read : reads) {
+        telnetText += telnet.take(read, replies);
+    }
+    require(telnetText == wholeText && replies == wholeReplies);
+    require(telnetText.size() <= text.size());
+    require(replies.size() % 3 == 0);
+    for (std::size_t at = 0; at < replies.size(); at += 3) {
+        const auto verb = static_cast<unsigned char>(replies[at + 1]);
+        require(static_cast<unsigned char>(replies[at]) == TelnetProtocol::Iac
+            && (verb == TelnetProtocol::Dont || verb == TelnetProtocol::Wont));
+    }
     return 0;
 }

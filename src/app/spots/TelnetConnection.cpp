@@ -119,6 +119,9 @@ std::vector<std::string> TelnetConnection::take(std::string& monitorText, bool d
     TelnetReceived taken = m_receiver.take(std::string_view(received.constData(),
                                                static_cast<std::size_t>(received.size())),
         nowMs(), monitorText, dxOnly);
+    if (!taken.replies.empty()) {
+        m_socket.write(taken.replies.data(), static_cast<qint64>(taken.replies.size()));
+    }
     if (taken.loginPrompt) {
         sendLogin();
     } else {

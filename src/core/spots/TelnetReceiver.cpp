@@ -9,9 +9,10 @@
 namespace brindle {
 
 TelnetReceived TelnetReceiver::take(
-    std::string_view received, std::int64_t nowMs, std::string& monitorText, bool dxOnly)
+    std::string_view bytes, std::int64_t nowMs, std::string& monitorText, bool dxOnly)
 {
     TelnetReceived result;
+    const std::string received = m_protocol.take(bytes, result.replies);
     result.loginPrompt = m_prompt.take(received, nowMs);
     if (!dxOnly) {
         monitorText += received;
@@ -51,6 +52,7 @@ void TelnetReceiver::promptAnswered()
 
 void TelnetReceiver::reset()
 {
+    m_protocol.reset();
     m_lines.reset();
     m_prompt.reset();
 }

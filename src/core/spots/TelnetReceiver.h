@@ -1,6 +1,7 @@
 #pragma once
 
 #include "spots/LineSplitter.h"
+#include "spots/TelnetProtocol.h"
 #include "spots/TelnetPolicy.h"
 
 #include <cstdint>
@@ -19,12 +20,15 @@ struct TelnetReceived
     // The node asked for the operator's call in this read. A prompt without a line end may instead come
     // due later: TelnetReceiver::loginPromptDue.
     bool loginPrompt = false;
+    // The Telnet protocol's answers to the node's option negotiation, to be sent back as they stand.
+    std::string replies;
 };
 
 // The spotting window's side of a Telnet cluster connection. The monitor shows what arrives as it arrives,
 // unfinished lines and prompts included, so the operator sees a prompt that has no line end; spots are
 // taken from whole lines only, however the reads cut them. There is no repeat test: a node sends each spot
-// once. With dxOnly set only the spots are shown, a line each.
+// once. With dxOnly set only the spots are shown, a line each. The Telnet protocol's own bytes are taken out
+// before anything else sees the text.
 class TelnetReceiver
 {
 public:
@@ -44,6 +48,7 @@ public:
     }
 
 private:
+    TelnetProtocol m_protocol;
     LineSplitter m_lines;
     LoginPromptWatch m_prompt;
 };

@@ -296,6 +296,31 @@ TEST_F(SpotFeedTelnetTest, noiseOnTheLineBreaksNoLaterSpot)
     EXPECT_TRUE(feed.telnet().isConnected());
 }
 
+TEST_F(SpotFeedTelnetTest, theNodesTelnetNegotiationIsRefusedAndNeverReachesALine)
+{
+    feed.openConnection("N0CALL");
+    ASSERT_TRUE(node.accept());
+    // What a node's Telnet daemon opens with: it will echo and suppress go-ahead, and asks for the
+    // terminal type and window size.
+    node.send("\xFF\xFB\x01\xFF\xFB\x03\xFF\xFD\x18\xFF\xFD\x1F"s + Greeting + "login: ");
+    ASSERT_TRUE(node.hears("N0CALL\r\n")) << node.heard();
+    EXPECT_EQ(node.heard(), "\xFF\xFE\x01\xFF\xFE\x03\xFF\xFC\x18\xFF\xFC\x1F"s + "N0CALL\r\n");
+    node.send(Welcome);
+
+    // Keep-alive NOPs before spots, a command cut between writes, a subnegotiation, a doubled IAC.
+    const std::vector<std::string> pieces {
+        "\xFF\xF1"s + W1aw + "\r\n",
+        "\xFF"s,
+        "\xF1"s + K1abc + "\r\n\xFF\xFA\x18\x01\xFF\xF0" + K2xx + "\r\n",
+        "\xFF\xFC\x01\xFF\xFE\x03talk \xFF\xFF\r\n"s,
+    };
+    EXPECT_EQ(spotsFrom(pieces), (std::vector<std::string> { W1aw, K1abc, K2xx }));
+    EXPECT_EQ(feed.monitorText().find("\xFF\xF1"s), std::string::npos) << "no command shown";
+    EXPECT_NE(feed.monitorText().find("talk \xFF\r\n"s), std::string::npos);
+    EXPECT_EQ(node.heard().find('\xFF', node.heard().find("N0CALL")), std::string::npos)
+        << "a NOP, a subnegotiation and the node's own refusals are not answered";
+}
+
 TEST_F(SpotFeedTelnetTest, aMegabyteWithoutALineEndIsDroppedAndTheSpotAfterItHandedOver)
 {
     feed.openConnection("N0CALL");

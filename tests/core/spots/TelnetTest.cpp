@@ -1,4 +1,5 @@
 #include "spots/TelnetPolicy.h"
+#include "spots/TelnetProtocol.h"
 #include "spots/TelnetReceiver.h"
 
 #include "support/TempFolder.h"
@@ -11,9 +12,71 @@
 namespace brindle {
 namespace {
 
+using namespace std::string_literals;
 using Lines = std::vector<std::string>;
 
 const std::string Spot = "DX de KM3T-#:    14025.0  Q9ZZZ          CW    24 dB  25 WPM  CQ      1200Z";
+
+TEST(TelnetProtocol, TakesTheProtocolOutOfTheTextAndRefusesEveryOption)
+{
+    struct Case
+    {
+        const char* what;
+        std::string received;
+        std::string text;
+        std::string replies;
+    };
+    const std::vector<Case> cases {
+        { "plain text passes", "login: ", "login: ", "" },
+        { "the node's offers and requests refused", "\xFF\xFB\x01\xFF\xFB\x03\xFF\xFD\x18\xFF\xFD\x1Flogin: "s,
+            "login: ", "\xFF\xFE\x01\xFF\xFE\x03\xFF\xFC\x18\xFF\xFC\x1F"s },
+        { "its refusals are what is so already: no answer", "\xFF\xFC\x01\xFF\xFE\x03" + Spot, Spot, "" },
+        { "a keep-alive NOP before a spot", "\xFF\xF1" + Spot, Spot, "" },
+        { "go-ahead, data mark, are-you-there", "a\xFF\xF9" "b\xFF\xF2" "c\xFF\xF6" "d"s, "abcd", "" },
+        { "a doubled IAC is the byte 255", "x\xFF\xFFy"s, "x\xFFy"s, "" },
+        { "a subnegotiation is skipped whole", "\xFF\xFA\x18\x01\xFF\xFF\xFF\xF0" + Spot, Spot, "" },
+        { "a subnegotiation cut short by a command ends there", "\xFF\xFA\x1F\x00\x50\xFF\xFB\x01"s + Spot,
+            Spot, "\xFF\xFE\x01"s },
+        { "a subnegotiation never ended gives the text back after a while",
+            "\xFF\xFA\x18" + std::string(TelnetProtocol::LongestSubnegotiation, 'z') + Spot, Spot, "" },
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        for (std::size_t readSize : { c.received.size(), std::size_t { 1 }, std::size_t { 2 } }) {
+            SCOPED_TRACE(readSize);
+            TelnetProtocol protocol;
+            std::string text;
+            std::string replies;
+            for (std::size_t at = 0; at < c.received.size(); at += readSize) {
+                text += protocol.take(std::string_view(c.received).substr(at, readSize), replies);
+            }
+            EXPECT_EQ(text, c.text);
+            EXPECT_EQ(replies, c.replies);
+        }
+    }
+}
+
+TEST(TelnetProtocol, ANewConnectionForgetsACommandTheOldOneLeftUnfinished)
+{
+    TelnetProtocol protocol;
+    std::string replies;
+    EXPECT_EQ(protocol.take("\xFF\xFA\x18"s, replies), "");
+    protocol.reset();
+    EXPECT_EQ(protocol.take(Spot, replies), Spot);
+    EXPECT_EQ(replies, "");
+}
+
+TEST(TelnetReceiver, ASpotAfterTheNodesNegotiationIsHandedOverAndTheAnswerReturned)
+{
+    TelnetReceiver receiver;
+    std::string monitor;
+    const TelnetReceived taken
+        = receiver.take("\xFF\xFB\x01\xFF\xF1" + Spot + "\r\n\xFF\xFD\x18Please enter your call: ", 0, monitor, false);
+    EXPECT_EQ(taken.spots, Lines({ Spot }));
+    EXPECT_EQ(taken.replies, "\xFF\xFE\x01\xFF\xFC\x18"s);
+    EXPECT_TRUE(taken.loginPrompt);
+    EXPECT_EQ(monitor, Spot + "\r\nPlease enter your call: ");
+}
 
 TEST(TelnetReceiver, AGreetingAndASpotInOneReadShowBothAndHandOverTheSpot)
 {
