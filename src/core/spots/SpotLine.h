@@ -10,8 +10,8 @@ class CountryTable;
 
 // A DX cluster spot line taken apart by its fixed columns, counted from 1: the frequency in kHz in
 // columns 16 to 24 and the spotted call in columns 27 to 39, each trimmed of blanks, and the record text
-// (see spotRecordText). Nothing is checked here: whether the frequency is a number decides later whether
-// the spot is stored, while the own-call alert looks at the call alone.
+// (see spotRecordText). Whether the frequency is a number decides later whether the spot is stored, while
+// the own-call alert looks at the call alone.
 struct ParsedSpot
 {
     std::string call; // as received, not upper-cased
@@ -22,9 +22,13 @@ struct ParsedSpot
 };
 
 // Nothing for a line shorter than three characters. The columns are taken from the line up to its first
-// CR or LF: a short line's end must not become part of its call or frequency. A frequency whose digits run
-// on beyond its columns (a spot of 1 GHz or more, or one pushed along by a long spotter call) would be read
-// as another frequency altogether, so the frequency text is then empty and the spot is not stored.
+// CR or LF: a short line's end must not become part of its call or frequency.
+//
+// Not every node keeps the columns: a Reverse Beacon Network skimmer's call ("W1NT-6-#:") pushes the
+// frequency one or more columns along, a 10 GHz frequency begins in column 15, a long call runs past
+// column 39. Where the frequency or the call does not stand whole in its columns, it is read by the line's
+// fields instead ("de", the spotter up to ':', the frequency, the call); what the columns do hold is kept.
+// A frequency that fits neither way gives an empty text, and the spot is not stored.
 std::optional<ParsedSpot> parseSpotLine(std::string_view line);
 
 // The line without its first three characters, trimmed of blanks, cut before its first CR or LF. A
@@ -58,7 +62,10 @@ struct SpotListRow
     bool operator==(const SpotListRow&) const = default;
 };
 
-// A column range of the record beyond its end gives what exists of it, or empty text.
+// By the record's columns: the spotter part (1 to 11), the comment (35 to 59), the prefix (62 to 66), the
+// time (68 to 71) and what follows it (73 to 76); a range beyond the record's end gives what exists of it,
+// or empty text. A record whose time is not in its columns as HHMMZ is read by its fields, when it has a
+// time at its end: the whole spotter part and comment, the time, the word after it, and no prefix.
 SpotListRow spotListRow(
     std::string_view call, float freqMHz, std::string_view recordText, const CountryTable& countries);
 

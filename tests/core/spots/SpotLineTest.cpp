@@ -11,6 +11,18 @@
 #include <vector>
 
 namespace brindle {
+
+void PrintTo(const SpotListRow& row, std::ostream* out)
+{
+    *out << '{' << row.call << " | " << row.frequency << " | " << row.qth << " | " << row.status << " | "
+         << row.comments << " | " << row.prefix << " | " << row.time << " | " << row.from << '}';
+}
+
+void PrintTo(const ParsedSpot& spot, std::ostream* out)
+{
+    *out << '{' << spot.call << " | " << spot.freqKHzText << " | " << spot.recordText << '}';
+}
+
 namespace {
 
 // Text placed from a column counted from 1, blanks before it.
@@ -74,12 +86,18 @@ TEST(SpotLine, ColumnsOfShortAndUnusualLines)
             ParsedSpot { "Q9ZZZ", "14025.0", "de W3LPL:     14025.0  Q9ZZZ" } },
         { "blanks before the line end stay in the record", "DX de W3LPL:  x  \r\n",
             ParsedSpot { "", "", "de W3LPL:  x  " } },
-        { "a call longer than its 13 columns is cut", "DX de W3LPL:     14025.0  VP2V/K1ABC/QRPX",
-            ParsedSpot { "VP2V/K1ABC/QR", "14025.0", "de W3LPL:     14025.0  VP2V/K1ABC/QRPX" } },
-        { "a frequency running on from column 15 is not taken", "DX de PA3ABC: 10368100.0  DL0ABC",
-            ParsedSpot { "DL0ABC", "", "de PA3ABC: 10368100.0  DL0ABC" } },
-        { "whole kHz running on past column 24 are not taken", "DX de W3LPL:        14025  Q9ZZZ",
-            ParsedSpot { "Q9ZZZ", "", "de W3LPL:        14025  Q9ZZZ" } },
+        { "a call running past its 13 columns is read whole", "DX de W3LPL:     14025.0  VP2V/K1ABC/QRPX",
+            ParsedSpot { "VP2V/K1ABC/QRPX", "14025.0", "de W3LPL:     14025.0  VP2V/K1ABC/QRPX" } },
+        { "a frequency running on from column 15 is read by the fields", "DX de PA3ABC: 10368100.0  DL0ABC",
+            ParsedSpot { "DL0ABC", "10368100.0", "de PA3ABC: 10368100.0  DL0ABC" } },
+        { "whole kHz running on past column 24 likewise", "DX de W3LPL:        14025  Q9ZZZ",
+            ParsedSpot { "Q9ZZZ", "14025", "de W3LPL:        14025  Q9ZZZ" } },
+        { "tenths past column 24 likewise", "DX de KM3T-#:     7016.3  Q9ZZZ",
+            ParsedSpot { "Q9ZZZ", "7016.3", "de KM3T-#:     7016.3  Q9ZZZ" } },
+        { "a frequency in neither form is no frequency", "DX de W3LPL:        14025x Q9ZZZ",
+            ParsedSpot { "Q9ZZZ", "", "de W3LPL:        14025x Q9ZZZ" } },
+        { "a spotter its node cut short of the ':' is its word", "DX de DL8LAS-        7016.3  Q9ZZZ",
+            ParsedSpot { "Q9ZZZ", "7016.3", "de DL8LAS-        7016.3  Q9ZZZ" } },
     };
     for (const Case& c : cases) {
         EXPECT_EQ(parseSpotLine(c.line), c.spot) << c.name;
@@ -88,11 +106,11 @@ TEST(SpotLine, ColumnsOfShortAndUnusualLines)
     EXPECT_EQ(spotRecordText("DX   de K1TTT:  up 2   \r\n"), "de K1TTT:  up 2   ");
 }
 
-TEST(SpotLine, ClusterAndSkimmerLinesAgainstTheFixedColumns)
+TEST(SpotLine, ClusterAndSkimmerLinesInEveryLayout)
 {
-    // One row per line of the fixture, in order. The columns fit a cluster's standard line; a skimmer
-    // line whose spotter call pushes the frequency along still gives the right kHz when only the tenths
-    // go past column 24, and is not stored when the frequency or the time is pushed out of its columns.
+    // One row per line of the fixture, in order. A cluster's standard line is read by its columns; a
+    // skimmer's, whose spotter call pushes the frequency and the time along, by its fields, and so is a
+    // frequency of 10 GHz or more, which begins a column early.
     const struct Row
     {
         const char* shape;
@@ -104,21 +122,21 @@ TEST(SpotLine, ClusterAndSkimmerLinesAgainstTheFixedColumns)
         { "cluster, 7 MHz", "Q1AAA", "7.0119", "1201" },
         { "portable call", "Q7XYZ/P", "1.8385", "1202" },
         { "above 100 MHz", "K1ABC/VE7", "144.05", "1203" },
-        { "10 GHz: the frequency starts in column 15", "DL0ABC", "not stored", "1204" },
+        { "10 GHz: the frequency starts in column 15", "DL0ABC", "10368.1", "1204" },
         { "truncated spotter", "OH0Z", "3.505", "1205" },
         { "12-character call", "VP2V/K1ABC/Q", "21.025", "1206" },
         { "lower-case call", "q9zzz", "28.074", "1207" },
-        { "skimmer, frequency one column late: tenths lost", "Q9ZZZ", "14.025", " 120" },
-        { "skimmer, time one column early", "OK1RR", "14.0279", "206Z" },
-        { "skimmer", "DL2ZZ", "7.0031", "206Z" },
-        { "skimmer, FT8", "K1ABC", "14.074", "207Z" },
-        { "skimmer with SSID", "N1MM", "3.573", "207Z" },
-        { "skimmer, long spotter: ':' in the frequency", "Q9ZZZ", "not stored", "208Z" },
-        { "skimmer, longer spotter: '#:' in the frequency", "W6WX/B", "not stored", " 120" },
-        { "skimmer, longer spotter", "Q1AAA", "not stored", "1210" },
-        { "skimmer, 6 m", "Q7XYZ", "50.313", "211Z" },
+        { "skimmer, frequency one column late", "Q9ZZZ", "14.025", "1200" },
+        { "skimmer, time one column early", "OK1RR", "14.0279", "1206" },
+        { "skimmer", "DL2ZZ", "7.0031", "1206" },
+        { "skimmer, FT8", "K1ABC", "14.074", "1207" },
+        { "skimmer with SSID", "N1MM", "3.573", "1207" },
+        { "skimmer, long spotter: ':' in the frequency's columns", "Q9ZZZ", "14.0809", "1208" },
+        { "skimmer, longer spotter: '#:' in the frequency's columns", "W6WX/B", "28.2", "1209" },
+        { "skimmer, longer spotter", "Q1AAA", "10.1245", "1210" },
+        { "skimmer, 6 m", "Q7XYZ", "50.313", "1211" },
         { "cluster with locator", "Q9ZZZ", "14.025", "1200" },
-        { "frequency one column late", "Q1AAA", "7.025", " 121" },
+        { "frequency one column late", "Q1AAA", "7.025", "1212" },
         { "three decimals", "Q9ZZZ", "14.195", "1213" },
         { "not a spot at all", "ive from 1 Ma", "not stored", "" },
         { "lower-case line", "Q9ZZZ", "14.025", "1214" },
@@ -221,6 +239,37 @@ TEST(SpotListRow, ColumnsOfTheRecordGiveWhatExists)
         EXPECT_EQ(spotListRow("Q9ZZZ", 14.025f, c.record, SmallTable), c.expected) << c.name;
     }
     EXPECT_EQ(spotListRow("Z9ZZZ", 7.0f, "", SmallTable).qth, "") << "a call the table cannot place";
+}
+
+TEST(SpotListRow, ASkimmersLineIsListedByItsFieldsNotByColumnDebris)
+{
+    const struct Case
+    {
+        const char* name;
+        std::string line;
+        SpotListRow expected;
+    } cases[] = {
+        { "frequency and time one column late",
+            "DX de KM3T-#:      7016.2  Q9ZZZ          CW    24 dB  25 WPM  CQ      1844Z",
+            { "Q9ZZZ", "7.0162", "Nowhere", "", "de KM3T-#:  CW    24 dB  25 WPM  CQ", "", "1844", "" } },
+        { "a long skimmer call, a beacon",
+            "DX de VE2WU-12-#: 28200.0  W6WX/B         CW    31 dB  22 WPM  BEACON  1209Z",
+            { "W6WX/B", "28.2", "USA", "", "de VE2WU-12-#:  CW    31 dB  22 WPM  BEACON", "", "1209", "" } },
+        { "a locator after the time, a bell after that",
+            "DX de W1AW:        7025.0  Q1AAA        split up 1                     1212Z FN31\a\a",
+            { "Q1AAA", "7.025", "", "", "de W1AW:  split up 1", "", "1212", "FN31" } },
+        { "a cluster's own layout keeps its columns",
+            "DX de K1TTT:     14025.0  Q9ZZZ        CQ TEST                        1200Z",
+            { "Q9ZZZ", "14.025", "Nowhere", "", "de K1TTT:  CQ TEST", "", "1200", "" } },
+    };
+    for (const Case& c : cases) {
+        const std::optional<ParsedSpot> spot = parseSpotLine(c.line);
+        ASSERT_TRUE(spot) << c.name;
+        EXPECT_EQ(spotListRow(spot->call, spotFrequencyMHz(spot->freqKHzText).value_or(-1), spot->recordText,
+                      SmallTable),
+            c.expected)
+            << c.name;
+    }
 }
 
 TEST(SpotOwnCall, AnyCaseButNeverAnEmptyCall)
