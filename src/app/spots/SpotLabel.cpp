@@ -16,7 +16,9 @@ SpotLabel::SpotLabel(int slot, QWidget* parent)
     , m_slot(slot)
 {
     setAlignment(Qt::AlignCenter);
-    setFocusPolicy(Qt::StrongFocus);
+    // Tab reaches a spot, a click never takes the keyboard: the operator clicks spots while typing a call,
+    // and the call field's leave steps must not run on the half-typed call.
+    setFocusPolicy(Qt::TabFocus);
     setAttribute(Qt::WA_Hover);
     hide();
 }

@@ -10,8 +10,8 @@
 namespace brindle {
 
 // One spot on a map: the spot's short label at its frequency, its age in its colour. The right button
-// tunes to it, any other withdraws it; from the keyboard (Tab reaches it) Enter or Space tunes and
-// Delete withdraws. The tip and the accessible name say the call, frequency and time.
+// tunes to it, any other withdraws it, and neither takes the keyboard from where the operator types; from
+// the keyboard (Tab reaches it) Enter or Space tunes and Delete withdraws. The tip and the accessible name say the call, frequency and time.
 class SpotLabel : public QLabel
 {
     Q_OBJECT

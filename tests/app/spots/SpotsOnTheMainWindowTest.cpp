@@ -178,6 +178,52 @@ TEST_F(SpotsOnTheMainWindowTest, aRightClickTunesFillsTheCallAndMovesOnEvenWithN
     EXPECT_EQ(field("countryField")->text(), QStringLiteral("USA")) << "the call field's leave steps ran";
 }
 
+TEST_F(SpotsOnTheMainWindowTest, aClickOnTheMapNeverDisturbsTheCallBeingTyped)
+{
+    chooseDisplay("Telnet", false);
+    spot("N1ABC", "14010.0", 1);
+    spot("N2ABC", "14020.0", 1);
+    spot("N3ABC", "14030.0", 1);
+    const struct Case
+    {
+        const char* what;
+        Qt::MouseButton button;
+        int slot;
+        QString callAfterClick;
+        bool callKeepsTheKeyboard;
+        QString callAfterTyping; // "Z" typed next, where the keyboard still is on the call
+    } cases[] = {
+        { "a left click withdraws the spot and nothing else", Qt::LeftButton, 49, QStringLiteral("K1AB"), true,
+            QStringLiteral("K1ABZ") },
+        { "a middle click likewise", Qt::MiddleButton, 48, QStringLiteral("K1AB"), true, QStringLiteral("K1ABZ") },
+        { "a right click puts the spot's call in without checking the one typed", Qt::RightButton, 47,
+            QStringLiteral("N1ABC"), false, QStringLiteral("N1ABC") },
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        field("callField")->clear();
+        field("callField")->setFocus();
+        // K1AB is in the log: its leave steps would say "Duplicate" and start the call afresh.
+        typeCall("K1AB");
+        const QString messageWhileTyping = text("messageLabel");
+        SpotLabel* clicked = label(c.slot);
+        ASSERT_TRUE(clicked->isVisible());
+        QTest::mouseClick(clicked, c.button);
+        EXPECT_EQ(field("callField")->text(), c.callAfterClick);
+        EXPECT_FALSE(text("messageLabel").startsWith(QStringLiteral("Duplicate K1AB")))
+            << text("messageLabel").toStdString();
+        if (c.callKeepsTheKeyboard) {
+            EXPECT_EQ(text("messageLabel"), messageWhileTyping);
+        }
+        EXPECT_FALSE(clicked->hasFocus());
+        EXPECT_EQ(QApplication::focusWidget() == field("callField"), c.callKeepsTheKeyboard);
+        if (c.callKeepsTheKeyboard) {
+            typeCall("Z");
+        }
+        EXPECT_EQ(field("callField")->text(), c.callAfterTyping);
+    }
+}
+
 TEST_F(SpotsOnTheMainWindowTest, hoveringOverALabelDescribesTheSpotInThePossibleDuplicatesBox)
 {
     chooseDisplay("Telnet", false);
