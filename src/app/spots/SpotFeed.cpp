@@ -409,7 +409,10 @@ void SpotFeed::connectTelnet(const std::string& ownCall)
     TelnetConnection::Options options;
     options.host = toQString(trimBlanks(m_settings.telnetHost));
     options.port = *port;
-    options.loginCall = std::string(trimBlanks(m_settings.telnetLoginCall.empty() ? ownCall : m_settings.telnetLoginCall));
+    if (m_settings.autoLogin) {
+        options.loginCall
+            = std::string(trimBlanks(m_settings.telnetLoginCall.empty() ? ownCall : m_settings.telnetLoginCall));
+    }
     options.autoReconnect = m_settings.autoReconnect;
     options.keepAlive = m_settings.keepAlive;
     m_telnet->open(options);

@@ -60,7 +60,8 @@ public:
     }
 
     // "Open Port": the monitor starts afresh and the chosen source opens. The own call registers with
-    // the AGW Packet Engine and, unless another is set, logs in to a Telnet node.
+    // the AGW Packet Engine and, unless another is set or logging in by itself is off, logs in to a
+    // Telnet node.
     void openConnection(const std::string& ownCall);
     // "Close Port"; nothing while the connection is not open.
     void closeConnection();

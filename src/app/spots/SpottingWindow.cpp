@@ -320,6 +320,11 @@ QGroupBox* SpottingWindow::buildTelnetGroup()
         telnetGrid->addWidget(field.field, row, 1);
         ++row;
     }
+    m_autoLoginCheck = new QCheckBox(QStringLiteral("Log in automatically"), telnet);
+    m_autoLoginCheck->setObjectName(QStringLiteral("autoLoginCheck"));
+    m_autoLoginCheck->setToolTip(QStringLiteral(
+        "Answers the node's login prompt with the call above. Off: type what your node asks for yourself."));
+    telnetGrid->addWidget(m_autoLoginCheck, row++, 0, 1, 2);
     m_autoReconnectCheck = new QCheckBox(QStringLiteral("Reconnect when the link drops"), telnet);
     m_autoReconnectCheck->setObjectName(QStringLiteral("autoReconnectCheck"));
     m_autoReconnectCheck->setToolTip(
@@ -375,6 +380,7 @@ void SpottingWindow::connectControls()
     connect(m_spotListOption, &QRadioButton::toggled, this, &SpottingWindow::keepWindowValues);
     connect(m_autoReconnectCheck, &QCheckBox::toggled, this, &SpottingWindow::keepWindowValues);
     connect(m_keepAliveCheck, &QCheckBox::toggled, this, &SpottingWindow::keepWindowValues);
+    connect(m_autoLoginCheck, &QCheckBox::toggled, this, &SpottingWindow::keepWindowValues);
     for (QLineEdit* field :
         { m_commandCharField, m_telnetHostField, m_telnetPortField, m_telnetLoginField, m_agwAddressField }) {
         connect(field, &QLineEdit::textChanged, this, &SpottingWindow::keepWindowValues);
@@ -404,7 +410,8 @@ void SpottingWindow::disableSourceControls()
         frame->setEnabled(false);
     }
     for (QWidget* control : std::initializer_list<QWidget*> { m_sendField, m_telnetHostField, m_telnetPortField,
-             m_telnetLoginField, m_autoReconnectCheck, m_keepAliveCheck, m_agwAddressField, m_commandCharField,
+             m_telnetLoginField, m_autoLoginCheck, m_autoReconnectCheck, m_keepAliveCheck, m_agwAddressField,
+             m_commandCharField,
              m_dxOnlyCheck, m_displayFrame, m_telnetPortCaption, m_telnetHostCaption, m_telnetLoginCaption,
              m_agwAddressCaption, m_commandCharCaption, m_sendPromptLabel, m_openButton, m_closeButton }) {
         control->setEnabled(false);
@@ -420,7 +427,8 @@ void SpottingWindow::enableGroupOf(std::optional<SpotSource> source)
         group.insert(group.end(), m_serialFrames.begin(), m_serialFrames.end());
     } else if (source == SpotSource::Telnet) {
         group = { m_telnetHostCaption, m_telnetPortCaption, m_sendPromptLabel, m_telnetHostField, m_telnetPortField,
-            m_telnetLoginCaption, m_telnetLoginField, m_autoReconnectCheck, m_keepAliveCheck, m_sendField,
+            m_telnetLoginCaption, m_telnetLoginField, m_autoLoginCheck, m_autoReconnectCheck, m_keepAliveCheck,
+            m_sendField,
             m_openButton, m_closeButton, m_displayFrame, m_dxOnlyCheck };
     } else if (source == SpotSource::Agw) {
         group = { m_sendPromptLabel, m_sendField, m_agwAddressCaption, m_agwAddressField, m_openButton,
@@ -461,6 +469,7 @@ void SpottingWindow::showWindowValues(const SpotSettings& settings)
     showText(m_agwAddressField, toQString(settings.agwAddress));
     m_autoReconnectCheck->setChecked(settings.autoReconnect);
     m_keepAliveCheck->setChecked(settings.keepAlive);
+    m_autoLoginCheck->setChecked(settings.autoLogin);
 }
 
 void SpottingWindow::showSerialSettings(const SpotSettings& settings)
@@ -519,6 +528,7 @@ void SpottingWindow::keepWindowValues()
     settings.agwAddress = bytesIn(m_agwAddressField);
     settings.autoReconnect = m_autoReconnectCheck->isChecked();
     settings.keepAlive = m_keepAliveCheck->isChecked();
+    settings.autoLogin = m_autoLoginCheck->isChecked();
 }
 
 void SpottingWindow::chooseSource(const QString& text)

@@ -132,6 +132,7 @@ private:
     QLineEdit* m_telnetLoginField = nullptr;
     QCheckBox* m_autoReconnectCheck = nullptr;
     QCheckBox* m_keepAliveCheck = nullptr;
+    QCheckBox* m_autoLoginCheck = nullptr;
     QLabel* m_agwAddressCaption = nullptr;
     QLineEdit* m_agwAddressField = nullptr;
     QLabel* m_listeningLabel = nullptr;

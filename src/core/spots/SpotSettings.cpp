@@ -65,8 +65,9 @@ SpotSettings parseSpotSettings(std::string_view content, SpotSettings s)
         || !text(s.commandChar) || !text(s.telnetPort) || !text(s.telnetHost)) {
         return s;
     }
-    if (reader.hasMoreValues() && text(s.agwAddress) && text(s.telnetLoginCall) && truth(s.autoReconnect)) {
-        (void)truth(s.keepAlive);
+    if (reader.hasMoreValues() && text(s.agwAddress) && text(s.telnetLoginCall) && truth(s.autoReconnect)
+        && truth(s.keepAlive)) {
+        (void)truth(s.autoLogin);
     }
     return s;
 }
@@ -92,6 +93,7 @@ std::string formatSpotSettings(const SpotSettings& s)
     out.text(s.telnetLoginCall);
     out.truthValue(s.autoReconnect);
     out.truthValue(s.keepAlive);
+    out.truthValue(s.autoLogin);
     return out.content();
 }
 

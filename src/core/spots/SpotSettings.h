@@ -41,6 +41,7 @@ inline constexpr int HighestSpotPort = 10;
 //  16  the call to log in to a Telnet node with; empty: the own call
 //  17  reconnect a lost Telnet connection by itself: #TRUE# or #FALSE#
 //  18  keep an idle Telnet connection alive: #TRUE# or #FALSE#
+//  19  answer a Telnet node's login prompt by itself: #TRUE# or #FALSE#
 // The option values are kept as text, the way the window's buttons carry them.
 struct SpotSettings
 {
@@ -63,6 +64,8 @@ struct SpotSettings
     std::string telnetLoginCall;
     bool autoReconnect = false;
     bool keepAlive = false;
+    // Off for a node that wants something other than a call at its prompt: the operator types it.
+    bool autoLogin = true;
 
     bool operator==(const SpotSettings&) const = default;
 };
@@ -72,7 +75,7 @@ struct SpotSettings
 // handshaking outside 1–4), so everything from there on keeps its current value. "List DX Only" is read
 // but never applied: the box starts cleared whatever the file says.
 SpotSettings parseSpotSettings(std::string_view content, SpotSettings current);
-// Eighteen lines, CR LF after each.
+// Nineteen lines, CR LF after each.
 std::string formatSpotSettings(const SpotSettings& settings);
 
 // Speed, parity, data bits and stop bits as the TNC's port takes them: "9600,N,8,1".

@@ -212,6 +212,21 @@ TEST_F(SpotFeedTelnetTest, theNodesPromptIsAnsweredWithTheCallAndEchoed)
     EXPECT_TRUE(dialogs.shown.empty());
 }
 
+TEST_F(SpotFeedTelnetTest, withLoggingInByItselfOffTheOperatorAnswersTheNode)
+{
+    feed.settings().autoLogin = false;
+    feed.settings().telnetLoginCall = "K1ABC";
+    feed.openConnection("N0CALL");
+    ASSERT_TRUE(node.accept());
+    const std::string prompt = "Please enter your call: ";
+    node.send(Greeting + prompt);
+    ASSERT_TRUE(QTest::qWaitFor([&] { return feed.monitorText().ends_with(prompt); }, WaitMs)) << feed.monitorText();
+    // What this node wants at its prompt, typed by the operator: the only thing it hears.
+    feed.sendLine("K1ABC-7 secret");
+    ASSERT_TRUE(node.hears("K1ABC-7 secret\r\n")) << node.heard();
+    EXPECT_EQ(node.heard(), "K1ABC-7 secret\r\n");
+}
+
 TEST_F(SpotFeedTelnetTest, spotsAreHandedOverWholeHoweverTheReadsCutThem)
 {
     const std::string session = W1aw + "\r\n" + Skimmer + "\r\n" + Wwv + "\r\n" + K1abc + "\r" + K2xx + "\n";

@@ -321,12 +321,13 @@ TEST_P(SourceChoiceTest, choosingASourceClosesTheConnectionAndShowsItsHelpAndGro
 
 INSTANTIATE_TEST_SUITE_P(Sources, SourceChoiceTest,
     ::testing::Values(SourceCase { "Telnet", SpotSource::Telnet, "Type text to send and press enter:",
-                          { "telnetHostField", "telnetPortField", "telnetLoginField", "autoReconnectCheck",
-                              "keepAliveCheck", "sendField", "dxOnlyCheck", "displayFrame", "openButton" },
+                          { "telnetHostField", "telnetPortField", "telnetLoginField", "autoLoginCheck",
+                              "autoReconnectCheck", "keepAliveCheck", "sendField", "dxOnlyCheck", "displayFrame",
+                              "openButton" },
                           { "portFrame", "baudFrame", "commandCharField", "agwAddressField" } },
         SourceCase { "AGW Packet Engine", SpotSource::Agw, "Send text (use : to send cmds such as :C KORVA or :D)",
             { "agwAddressField", "sendField", "dxOnlyCheck", "displayFrame", "openButton", "closeButton" },
-            { "portFrame", "baudFrame", "commandCharField", "telnetHostField", "keepAliveCheck" } }),
+            { "portFrame", "baudFrame", "commandCharField", "telnetHostField", "autoLoginCheck", "keepAliveCheck" } }),
     [](const auto& info) { return std::string(info.param.source).substr(0, 3); });
 
 TEST_F(SpottingWindowTest, choosingTheTncShowsItsDefaultsAndHelp)

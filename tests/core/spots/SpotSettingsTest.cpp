@@ -46,9 +46,10 @@ TEST(SpotSettingsFile, StartsAsTheWindowDoes)
     EXPECT_EQ(s.telnetLoginCall, "");
     EXPECT_FALSE(s.autoReconnect);
     EXPECT_FALSE(s.keepAlive);
+    EXPECT_TRUE(s.autoLogin) << "a node's prompt is answered, as it always was";
 }
 
-TEST(SpotSettingsFile, WritesEighteenLinesThatReadBackThroughARealFile)
+TEST(SpotSettingsFile, WritesNineteenLinesThatReadBackThroughARealFile)
 {
     test::TempFolder folder;
     SpotSettings s = tncOnPort4();
@@ -56,10 +57,12 @@ TEST(SpotSettingsFile, WritesEighteenLinesThatReadBackThroughARealFile)
     s.agwAddress = "shack.local:8001";
     s.telnetLoginCall = "K1ABC-2";
     s.autoReconnect = true;
+    s.autoLogin = false;
     const std::string path = folder.file(SpotSettingsFileName);
     test::writeBytes(path, formatSpotSettings(s));
     const std::string written = test::readBytes(path);
-    EXPECT_EQ(written, std::string(FourteenLines) + "\"shack.local:8001\"\r\n\"K1ABC-2\"\r\n#TRUE#\r\n#FALSE#\r\n");
+    EXPECT_EQ(written,
+        std::string(FourteenLines) + "\"shack.local:8001\"\r\n\"K1ABC-2\"\r\n#TRUE#\r\n#FALSE#\r\n#FALSE#\r\n");
     SpotSettings expected = s;
     expected.dxOnly = false; // the box starts cleared whatever the file says
     EXPECT_EQ(parseSpotSettings(written, SpotSettings {}), expected);
@@ -130,6 +133,12 @@ TEST(SpotSettingsFile, LaterValuesStopWhereDamagedToo)
         = parseSpotSettings(std::string(FourteenLines) + "\"10.0.0.9:8000\"\r\n\"\"\r\nyes\r\n#FALSE#\r\n", current);
     EXPECT_EQ(std::tie(r.agwAddress, r.telnetLoginCall, r.autoReconnect, r.keepAlive),
         std::tuple("10.0.0.9:8000", "", true, true));
+
+    // A file of eighteen lines was written before logging in could be switched off: it stays on.
+    const std::string eighteen = std::string(FourteenLines) + "\"10.0.0.9:8000\"\r\n\"\"\r\n#TRUE#\r\n#TRUE#\r\n";
+    EXPECT_TRUE(parseSpotSettings(eighteen, SpotSettings {}).autoLogin);
+    EXPECT_FALSE(parseSpotSettings(eighteen + "#FALSE#\r\n", SpotSettings {}).autoLogin);
+    EXPECT_TRUE(parseSpotSettings(eighteen + "no\r\n", SpotSettings {}).autoLogin) << "damaged: left as it was";
 }
 
 TEST(SpotSettingsFile, SourcesByTheirStoredTexts)
