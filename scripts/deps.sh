@@ -16,10 +16,11 @@ packages=(
 
 # The tests play into a sound server of their own. Not for the logger: on a desktop that runs
 # PipeWire, a second sound server would fight it for the operator's sound. Dire Wolf is the AGW Packet
-# Engine the spot tests talk to; the operator runs whichever engine drives the radio. The package test
+# Engine the spot tests talk to (two of them on the air to each other reach that server through ALSA's
+# PulseAudio plugin); the operator runs whichever engine drives the radio. The package test
 # checks the menu entry and the metadata with the desktop's own validators.
 if [ "${1:-}" = "--tests" ]; then
-    packages+=(pulseaudio pulseaudio-utils direwolf desktop-file-utils appstream)
+    packages+=(pulseaudio pulseaudio-utils libasound2-plugins direwolf desktop-file-utils appstream)
 fi
 
 missing=()

@@ -12,22 +12,34 @@
 
 namespace brindle::test {
 
-// Dire Wolf, the software TNC, as an AGW Packet Engine on a free loopback port. Its receiver listens
-// to audio written to its standard input (16-bit mono samples at SampleRate), so a test "transmits" a
-// packet by writing the sound of it; its transmitter plays into ALSA's null device.
+// Dire Wolf, the software TNC, as an AGW Packet Engine on a free loopback port (its KISS port off). Made
+// without arguments, its receiver listens to audio written to its standard input (16-bit mono samples at
+// SampleRate), so a test "transmits" a packet by writing the sound of it (hear()), and its transmitter
+// plays into ALSA's null device. Made with a call and ALSA devices, it hears and plays those, as a station
+// on the air does.
 class DireWolfProcess
 {
 public:
     static constexpr int SampleRate = 48000;
 
     DireWolfProcess()
+        : DireWolfProcess(QStringLiteral("N0CALL"), QStringLiteral("stdin"), QStringLiteral("null"))
     {
-        start();
+    }
+    // The devices as Dire Wolf's ADEVICE names them, e.g. "pulse:sink.monitor".
+    DireWolfProcess(const QString& ownCall, const QString& inputDevice, const QString& outputDevice)
+        : m_hearsStandardInput(inputDevice == QStringLiteral("stdin"))
+    {
+        start(ownCall, inputDevice, outputDevice);
     }
     ~DireWolfProcess()
     {
-        // The end of its audio input is Dire Wolf's signal to stop.
-        m_process.closeWriteChannel();
+        if (m_hearsStandardInput) {
+            // The end of its audio input is Dire Wolf's signal to stop.
+            m_process.closeWriteChannel();
+        } else {
+            m_process.terminate();
+        }
         if (!m_process.waitForFinished(5000)) {
             m_process.kill();
             m_process.waitForFinished(5000);
@@ -54,8 +66,12 @@ public:
 
     // Makes the receiver hear one packet, written as a monitor line ("W1AW>APRS:text"), sent as
     // 1200-baud AFSK between stretches of silence. Empty when it was written; otherwise what failed.
+    // Only for an engine that hears its standard input.
     std::string hear(const QByteArray& packet)
     {
+        if (!m_hearsStandardInput) {
+            return "this Dire Wolf hears its sound device, not its standard input";
+        }
         const QString wave = m_folder.filePath(QStringLiteral("packet.wav"));
         QProcess generator;
         generator.setProcessChannelMode(QProcess::MergedChannels);
@@ -86,7 +102,7 @@ public:
     }
 
 private:
-    void start()
+    void start(const QString& ownCall, const QString& inputDevice, const QString& outputDevice)
     {
         if (!m_folder.isValid()) {
             m_failure = "no temporary folder for Dire Wolf's configuration";
@@ -98,10 +114,12 @@ private:
             m_failure = "Dire Wolf's configuration cannot be written";
             return;
         }
-        file.write(QStringLiteral("ADEVICE stdin null\nACHANNELS 1\nARATE %1\nMODEM 1200\nAGWPORT %2\nKISSPORT 0\n"
-                                  "MYCALL N0CALL\n")
+        file.write(QStringLiteral("ADEVICE %1 %2\nACHANNELS 1\nARATE %3\nMODEM 1200\nAGWPORT %4\nKISSPORT 0\n"
+                                  "MYCALL %5\n")
+                       .arg(inputDevice, outputDevice)
                        .arg(SampleRate)
                        .arg(m_agwPort)
+                       .arg(ownCall)
                        .toLatin1());
         file.close();
         m_process.setProcessChannelMode(QProcess::MergedChannels);
@@ -115,11 +133,18 @@ private:
                 + m_process.errorString().toStdString();
             return;
         }
-        if (!QTest::qWaitFor([this] { return output().contains("Ready to accept AGW client"); }, 10000)) {
+        // A sound device it cannot open ends it without an AGW port.
+        if (!QTest::qWaitFor(
+                [this] {
+                    return output().contains("Ready to accept AGW client") || m_process.state() == QProcess::NotRunning;
+                },
+                10000)
+            || m_process.state() == QProcess::NotRunning) {
             m_failure = "direwolf did not open its AGW port: " + output().toStdString();
         }
     }
 
+    bool m_hearsStandardInput;
     QTemporaryDir m_folder;
     QProcess m_process;
     QByteArray m_output;

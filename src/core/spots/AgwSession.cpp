@@ -60,7 +60,7 @@ void AgwSession::setOwnCall(std::string_view ownCall)
 AgwFrameOutcome AgwSession::take(const AgwFrame& frame, std::string_view monitorText, bool dxOnly)
 {
     AgwFrameOutcome outcome;
-    if (!isAgwTextFrame(frame.kind)) {
+    if (!isAgwTextFrame(frame.kind) || isFrameOfOwnLink(frame)) {
         return outcome;
     }
     const std::string_view data = withoutClosingNuls(frame.data);
@@ -106,6 +106,21 @@ AgwFrameOutcome AgwSession::take(const AgwFrame& frame, std::string_view monitor
         outcome.beeps = 1;
     }
     return outcome;
+}
+
+// With monitoring on, the engine also reports every frame of the link to the connected station: its
+// information frames ('I', each just before the same text comes as connected data), the acknowledgements
+// and link control ('S') and our own transmissions ('T'). The connected data is what the station said.
+// Shown, these copies would put its text in the monitor twice, headed by the engine's description (and
+// the binary of its link control); worse, being there first, they would make each of its spots look like
+// a repeat. A packet node's repeats over other paths are not on this link and still count.
+bool AgwSession::isFrameOfOwnLink(const AgwFrame& frame) const
+{
+    if (m_connectedStation.empty() || std::string_view("IST").find(frame.kind) == std::string_view::npos) {
+        return false;
+    }
+    return (equalsIgnoreCase(frame.callFrom, m_connectedStation) && equalsIgnoreCase(frame.callTo, m_ownCall))
+        || (equalsIgnoreCase(frame.callFrom, m_ownCall) && equalsIgnoreCase(frame.callTo, m_connectedStation));
 }
 
 AgwSendOutcome AgwSession::send(std::string_view text)

@@ -39,7 +39,9 @@ struct AgwSendOutcome
 
 // The spotting window's side of the AGW Packet Engine: received frames become monitor text and spots,
 // typed lines become requests, and the one station a connection is open to is followed from the
-// engine's reports. While no station is connected the engine's monitoring is all there is.
+// engine's reports. While no station is connected the engine's monitoring is all there is; while one
+// is, what it sends arrives as connected data, and the engine's monitored copies of that link's frames
+// are left out.
 class AgwSession
 {
 public:
@@ -62,6 +64,8 @@ public:
     std::optional<std::string> leaveStation();
 
 private:
+    bool isFrameOfOwnLink(const AgwFrame& frame) const;
+
     std::string m_ownCall;
     std::string m_connectedStation;
 };

@@ -1,5 +1,8 @@
 #include "spots/AgwSession.h"
 
+#include "common/Text.h"
+#include "spots/MonitorText.h"
+
 #include <gtest/gtest.h>
 
 #include <optional>
@@ -125,6 +128,151 @@ TEST_F(ConnectedAgwSession, theStationLeavingBeepsTwiceAndRestoresTheCaption)
         { "*** DISCONNECTED From Station W1AW-5\r\n", "\r\n** Disconnected from W1AW-5 **\r\n" }, 2,
         "DX Spotting Setup");
     EXPECT_EQ(session.connectedStation(), "");
+}
+
+// The frames Dire Wolf 1.6 sends its AGW client, monitoring on, while N0CALL connects to the cluster node
+// W1NODE, receives its greeting, prompt and two spots, and leaves: taken from the real engine.
+const std::string Greeting = "Hello N0CALL, this is W1NODE cluster";
+const std::string Prompt = "N0CALL de W1NODE >";
+const std::string W3lpl = "DX de W3LPL:     14025.0  JA1ABC       CW 599                         1200Z";
+const std::string K1ttt = "DX de K1TTT:      7003.5  VK2XYZ       CW                             1201Z";
+
+AgwFrame engineFrame(char kind, const std::string& from, const std::string& to, const std::string& data)
+{
+    return { 0, kind, kind == 'D' ? AgwTextPid : 0, from, to, data };
+}
+
+// An information frame from the node: the engine's monitored copy, then the same text as connected data.
+std::vector<AgwFrame> nodeSays(const std::string& text, const std::string& sequence, const std::string& time)
+{
+    return {
+        engineFrame('I', "W1NODE", "N0CALL",
+            " 1:Fm W1NODE To N0CALL <I " + sequence + " R0 pid=0xF0 Len=" + std::to_string(text.size() + 1) + " P=0 >["
+                + time + "]\r" + text + "\r\r\0"s),
+        engineFrame('D', "W1NODE", "N0CALL", text + "\r"),
+    };
+}
+
+std::vector<AgwFrame> direWolfConnectedSession()
+{
+    std::vector<AgwFrame> frames {
+        engineFrame('T', "N0CALL", "W1NODE", " 1:Fm N0CALL To W1NODE <SABME P=1 >[12:22:55]\r\0"s),
+        engineFrame('S', "W1NODE", "N0CALL", " 1:Fm W1NODE To N0CALL <UA F=1 >[12:22:57]\r\0"s),
+        engineFrame('C', "W1NODE", "N0CALL", "*** CONNECTED With Station W1NODE\r\0"s),
+    };
+    for (const std::vector<AgwFrame>& said : { nodeSays(Greeting, "S0", "12:22:58"), nodeSays(Prompt, "S1", "12:22:58"),
+             nodeSays(W3lpl, "S2", "12:22:58"), nodeSays(K1ttt, "S3", "12:22:59") }) {
+        frames.insert(frames.end(), said.begin(), said.end());
+    }
+    frames.insert(frames.end(),
+        {
+            engineFrame('T', "N0CALL", "W1NODE", " 1:Fm N0CALL To W1NODE <XID P=1 Len=27 >[12:23:00]\r\x82\x80\r\0"s),
+            engineFrame('T', "N0CALL", "W1NODE", " 1:Fm N0CALL To W1NODE <RR R4 F=0 >[12:23:00]\r\0"s),
+            engineFrame('S', "W1NODE", "N0CALL", " 1:Fm W1NODE To N0CALL <XID F=1 Len=27 >[12:23:03]\r\x82\x80\r\0"s),
+            engineFrame('T', "N0CALL", "W1NODE", " 1:Fm N0CALL To W1NODE <DISC P=1 >[12:23:19]\r\0"s),
+            engineFrame('S', "W1NODE", "N0CALL", " 1:Fm W1NODE To N0CALL <UA F=1 >[12:23:21]\r\0"s),
+            engineFrame('d', "W1NODE", "N0CALL", "*** DISCONNECTED From Station W1NODE\r\0"s),
+        });
+    return frames;
+}
+
+// The frames through the session as the spot feed takes them: the monitor grows by each text, and each spot
+// goes to the store.
+struct Played
+{
+    std::string monitor;
+    std::vector<std::string> spots;
+};
+
+Played play(AgwSession& session, const std::vector<AgwFrame>& frames, std::string monitor = {})
+{
+    Played played { std::move(monitor), {} };
+    for (const AgwFrame& frame : frames) {
+        const AgwFrameOutcome outcome = session.take(frame, played.monitor, false);
+        for (const std::string& text : outcome.monitorTexts) {
+            played.monitor += text;
+            trimMonitor(played.monitor);
+        }
+        if (outcome.spotLine) {
+            played.spots.push_back(*outcome.spotLine);
+        }
+    }
+    return played;
+}
+
+TEST(AgwSession, aNodeConnectedThroughTheEngineShowsItsTextOnceAndEachSpotIsHandedOver)
+{
+    AgwSession session;
+    session.setOwnCall("N0CALL");
+    const Played played = play(session, direWolfConnectedSession());
+    EXPECT_EQ(played.spots, (std::vector<std::string> { W3lpl + "\r\n", K1ttt + "\r\n" }));
+    // Before the link and after it only the monitoring is there, and it shows as ever.
+    EXPECT_EQ(played.monitor,
+        "TN0CALL  1:Fm N0CALL To W1NODE <SABME P=1 >[12:22:55]\r\n"
+        "SW1NODE  1:Fm W1NODE To N0CALL <UA F=1 >[12:22:57]\r\n"
+        "CW1NODE *** CONNECTED With Station W1NODE\r\n"
+        "** Connected to W1NODE **"
+            + Greeting + "\r\n" + Prompt + "\r\n" + W3lpl + "\r\n" + K1ttt + "\r\n"
+            + "*** DISCONNECTED From Station W1NODE\r\n"
+              "\r\n** Disconnected from W1NODE **\r\n");
+    EXPECT_EQ(session.connectedStation(), "");
+}
+
+TEST(AgwSession, aSpotAlreadyShownIsARepeatOnTheLinkAsOffIt)
+{
+    struct Case
+    {
+        const char* what;
+        std::string monitorBefore;
+        std::vector<std::string> spots;
+    };
+    const std::vector<Case> cases {
+        { "a spot heard from another node before connecting", W3lpl + "\r\n", { K1ttt + "\r\n" } },
+        { "in other case", toUpperAscii(W3lpl) + "\r\n", { K1ttt + "\r\n" } },
+        { "a spot beyond the monitor's last 800 characters", W3lpl + "\r\n" + std::string(800, '.'),
+            { W3lpl + "\r\n", K1ttt + "\r\n" } },
+    };
+    for (const Case& c : cases) {
+        AgwSession session;
+        session.setOwnCall("N0CALL");
+        EXPECT_EQ(play(session, direWolfConnectedSession(), c.monitorBefore).spots, c.spots) << c.what;
+    }
+}
+
+TEST_F(ConnectedAgwSession, theEnginesCopiesOfTheLinksFramesAreNoText)
+{
+    const std::string description = " 1:Fm W1AW-5 To N0CALL <I S0 R0 pid=0xF0 Len=35 P=0 >[12:22:58]\r";
+    const std::vector<TakeCase> cases {
+        { "the station's information frame", engineFrame('I', "W1AW-5", "N0CALL", description + "Welcome\r\r\0"s) },
+        { "a spot in it", engineFrame('I', "W1AW-5", "N0CALL", description + Spot + "\r\r\0"s) },
+        { "its calls in other case", engineFrame('I', "w1aw-5", "n0call", description + Spot + "\r\r\0"s) },
+        { "its acknowledgement",
+            engineFrame('S', "W1AW-5", "N0CALL", " 1:Fm W1AW-5 To N0CALL <RR R1 F=0 >[12:22:58]\r\0"s) },
+        { "our own information frame",
+            engineFrame('T', "N0CALL", "W1AW-5", " 1:Fm N0CALL To W1AW-5 <I S0 R1 >[12:22:59]\rSH/DX\r\0"s) },
+    };
+    for (const TakeCase& c : cases) {
+        expectOutcome(session, c);
+    }
+}
+
+// Only the frames between the own call and the connected station are the link's: the node's traffic with
+// others, and other stations', are monitored as before.
+TEST_F(ConnectedAgwSession, framesOfOtherLinksAreMonitoredAsBefore)
+{
+    const std::string toK1abc = " 1:Fm W1AW-5 To K1ABC <I S0 R0 pid=0xF0 Len=35 P=0 >[12:22:58]\r";
+    const std::string beacon = " 1:Fm W1AW-5 To BEACON <UI pid=F0 Len=5 >[12:22:58]\r";
+    const std::vector<TakeCase> cases {
+        { "the node's frame to another user", engineFrame('I', "W1AW-5", "K1ABC", toK1abc + Spot + "\r\r\0"s), {},
+            false, { " 1:Fm W1AW-5 To K1ABC <I S0 R0 pid=0xF0 Len=35 P=0 >[12:22:58]\r\n" + Spot + "\r\n" } },
+        { "the node's beacon", engineFrame('U', "W1AW-5", "BEACON", beacon + "hello\r\0"s), {}, false,
+            { " 1:Fm W1AW-5 To BEACON <UI pid=F0 Len=5 >[12:22:58]\r\nhello\r\n" } },
+        { "another station's frame to us",
+            engineFrame('I', "K1ABC", "N0CALL", " 1:Fm K1ABC To N0CALL <I S0 R0 >[12:22:58]\rhi\r\0"s) },
+    };
+    for (const TakeCase& c : cases) {
+        expectOutcome(session, c);
+    }
 }
 
 struct SendCase
