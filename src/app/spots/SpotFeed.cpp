@@ -357,8 +357,10 @@ void SpotFeed::pollAgw()
     const AgwFrameOutcome outcome = m_agwSession.take(*frame, m_monitor, m_settings.dxOnly);
     for (std::size_t i = 0; i < outcome.monitorTexts.size(); ++i) {
         m_monitor += outcome.monitorTexts[i];
-        if (i == 0 && outcome.spotLine) {
-            handOver(*outcome.spotLine);
+        if (i == 0) {
+            for (const std::string& spot : outcome.spotLines) {
+                handOver(spot);
+            }
         }
         trimMonitor(m_monitor);
     }

@@ -79,13 +79,16 @@ AgwFrameOutcome AgwSession::take(const AgwFrame& frame, std::string_view monitor
         body.resize(body.size() - 2);
     }
 
+    const bool fromConnectedStation
+        = !m_connectedStation.empty() && equalsIgnoreCase(frame.callFrom, m_connectedStation);
+    if (frame.kind == 'D' && fromConnectedStation) {
+        return takeLinkData(data, std::move(body), monitorText, dxOnly);
+    }
     const std::size_t dxAt = findIgnoreCase(body, "DX");
     if (!isRepeatOfRecentText(monitorText, body) && (dxAt == 0 || dxAt == 1)) {
         outcome.monitorTexts.push_back(body);
-        outcome.spotLine = body;
+        outcome.spotLines.push_back(body);
     }
-    const bool fromConnectedStation
-        = !m_connectedStation.empty() && equalsIgnoreCase(frame.callFrom, m_connectedStation);
     if (fromConnectedStation && !dxOnly && !beginsWithDx(body)) {
         outcome.monitorTexts.push_back(body);
     }
@@ -101,9 +104,33 @@ AgwFrameOutcome AgwSession::take(const AgwFrame& frame, std::string_view monitor
         outcome.caption = caption(m_connectedStation);
     } else if (frame.kind == 'C' && m_connectedStation.empty()) {
         m_connectedStation = frame.callFrom;
+        m_linkLines.reset();
         outcome.monitorTexts.push_back("** Connected to " + m_connectedStation + " **");
         outcome.caption = caption(m_connectedStation);
         outcome.beeps = 1;
+    }
+    return outcome;
+}
+
+AgwFrameOutcome AgwSession::takeLinkData(
+    std::string_view data, std::string body, std::string_view monitorText, bool dxOnly)
+{
+    AgwFrameOutcome outcome;
+    // The start of a line the last frame cut short is on show already; it is no earlier copy of the line.
+    std::string_view before = monitorText;
+    if (const std::string& begun = m_linkLines.pending(); !begun.empty() && before.ends_with(begun)) {
+        before.remove_suffix(begun.size());
+    }
+    for (std::string& line : m_linkLines.take(data)) {
+        if (beginsWithDx(line) && !isRepeatOfRecentText(before, line)) {
+            outcome.spotLines.push_back(std::move(line) + "\r\n");
+        }
+    }
+    if (dxOnly) {
+        outcome.monitorTexts = outcome.spotLines;
+    } else if (!outcome.spotLines.empty() || !beginsWithDx(body) || !isRepeatOfRecentText(monitorText, body)) {
+        // Shown as it arrives, like a Telnet node's text; only a spot already shown is not shown again.
+        outcome.monitorTexts.push_back(std::move(body));
     }
     return outcome;
 }

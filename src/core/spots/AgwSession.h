@@ -1,6 +1,7 @@
 #pragma once
 
 #include "spots/AgwFrame.h"
+#include "spots/LineSplitter.h"
 
 #include <optional>
 #include <string>
@@ -17,8 +18,9 @@ struct AgwFrameOutcome
 {
     // Appended to the monitor in this order, the monitor trimmed after each.
     std::vector<std::string> monitorTexts;
-    // A spot, handed to the spot store once it is shown (it is also the first monitor text).
-    std::optional<std::string> spotLine;
+    // Spots, handed to the spot store in order once the first monitor text is shown. A monitored packet
+    // gives at most one, its whole text; a connected station's data may finish several lines at once.
+    std::vector<std::string> spotLines;
     int beeps = 0;
     // The window's new caption, when the link to a station began or ended.
     std::optional<std::string> caption;
@@ -66,8 +68,13 @@ public:
 private:
     bool isFrameOfOwnLink(const AgwFrame& frame) const;
 
+    // The connected station's data as lines: a node puts several in one frame when it has them, and a
+    // frame's length limit may cut one in two.
+    AgwFrameOutcome takeLinkData(std::string_view data, std::string body, std::string_view monitorText, bool dxOnly);
+
     std::string m_ownCall;
     std::string m_connectedStation;
+    LineSplitter m_linkLines;
 };
 
 // Kinds of frame whose data is text for the monitor: monitored frames ('U' unproto, 'I' information,

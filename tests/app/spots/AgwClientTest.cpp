@@ -73,7 +73,8 @@ TEST_F(AgwClientTest, aHeardPacketIsMonitoredAndASpotAmongThemHandedOver)
         EXPECT_TRUE(frame->data.ends_with(text)) << frame->data;
 
         const AgwFrameOutcome outcome = session.take(*frame, {}, false);
-        EXPECT_EQ(outcome.spotLine, c.spot) << c.packet.constData();
+        EXPECT_EQ(outcome.spotLines, c.spot ? std::vector<std::string> { *c.spot } : std::vector<std::string> {})
+            << c.packet.constData();
         if (c.spot) {
             EXPECT_EQ(outcome.monitorTexts, c.shown);
         } else {
@@ -116,7 +117,7 @@ TEST_F(AgwClientTest, registeringAgainStartsAFreshConnectionStillMonitoring)
     ASSERT_EQ(direwolf.hear("W1AW>APRS:DX de W1AW: 7025.0 Q9ZZZ"), "");
     const std::optional<AgwFrame> frame = nextFrame();
     ASSERT_TRUE(frame) << direwolf.output().toStdString();
-    EXPECT_EQ(session.take(*frame, {}, false).spotLine, "DX de W1AW: 7025.0 Q9ZZZ\r\n");
+    EXPECT_EQ(session.take(*frame, {}, false).spotLines, std::vector<std::string> { "DX de W1AW: 7025.0 Q9ZZZ\r\n" });
 }
 
 TEST(AgwClientAbsentTest, noEngineIsReportedAndNothingWaits)

@@ -37,7 +37,8 @@ void expectOutcome(AgwSession& session, const TakeCase& c)
 {
     const AgwFrameOutcome outcome = session.take(c.frame, c.monitor, c.dxOnly);
     EXPECT_EQ(outcome.monitorTexts, c.shown) << c.what;
-    EXPECT_EQ(outcome.spotLine, c.spot) << c.what;
+    EXPECT_EQ(outcome.spotLines, c.spot ? std::vector<std::string> { *c.spot } : std::vector<std::string> {})
+        << c.what;
     EXPECT_EQ(outcome.beeps, 0) << c.what;
     EXPECT_FALSE(outcome.caption) << c.what;
 }
@@ -99,7 +100,7 @@ protected:
         EXPECT_EQ(outcome.monitorTexts, shown);
         EXPECT_EQ(outcome.beeps, beeps);
         EXPECT_EQ(outcome.caption, caption);
-        EXPECT_FALSE(outcome.spotLine);
+        EXPECT_TRUE(outcome.spotLines.empty());
     }
 
     AgwSession session;
@@ -193,9 +194,7 @@ Played play(AgwSession& session, const std::vector<AgwFrame>& frames, std::strin
             played.monitor += text;
             trimMonitor(played.monitor);
         }
-        if (outcome.spotLine) {
-            played.spots.push_back(*outcome.spotLine);
-        }
+        played.spots.insert(played.spots.end(), outcome.spotLines.begin(), outcome.spotLines.end());
     }
     return played;
 }
@@ -236,6 +235,59 @@ TEST(AgwSession, aSpotAlreadyShownIsARepeatOnTheLinkAsOffIt)
         AgwSession session;
         session.setOwnCall("N0CALL");
         EXPECT_EQ(play(session, direWolfConnectedSession(), c.monitorBefore).spots, c.spots) << c.what;
+    }
+}
+
+// A node with a backlog fills a frame with several lines, and the engine's frame length (PACLEN) may cut a
+// line between two frames: its data is a stream of lines, like a Telnet node's.
+TEST(AgwSession, aConnectedNodesSpotsAreItsLinesWhereverItsFramesCutThem)
+{
+    const std::string text = Greeting + "\r" + W3lpl + "\r" + K1ttt + "\r" + Prompt;
+    struct Case
+    {
+        const char* what;
+        std::vector<std::size_t> cuts;
+    };
+    std::vector<Case> cases {
+        { "all in one frame", {} },
+        { "a spot cut in two", { text.find(W3lpl) + 30 } },
+        { "cut just after a line's end", { text.find(K1ttt) } },
+        { "cut just before a line's end", { text.find(K1ttt) - 1 } },
+    };
+    Case paclen { "frames of 40 bytes", {} };
+    for (std::size_t at = 40; at < text.size(); at += 40) {
+        paclen.cuts.push_back(at);
+    }
+    cases.push_back(paclen);
+    for (const Case& c : cases) {
+        for (const bool dxOnly : { false, true }) {
+            SCOPED_TRACE(std::string(c.what) + (dxOnly ? ", DX only" : ""));
+            AgwSession session;
+            session.setOwnCall("N0CALL");
+            std::vector<AgwFrame> frames { engineFrame('C', "W1NODE", "N0CALL", "*** CONNECTED With Station W1NODE\r\0"s) };
+            std::size_t from = 0;
+            for (const std::size_t cut : c.cuts) {
+                frames.push_back(engineFrame('D', "W1NODE", "N0CALL", text.substr(from, cut - from)));
+                from = cut;
+            }
+            frames.push_back(engineFrame('D', "W1NODE", "N0CALL", text.substr(from)));
+            std::string monitor;
+            std::vector<std::string> spots;
+            for (const AgwFrame& frame : frames) {
+                const AgwFrameOutcome outcome = session.take(frame, monitor, dxOnly);
+                for (const std::string& shown : outcome.monitorTexts) {
+                    monitor += shown;
+                }
+                spots.insert(spots.end(), outcome.spotLines.begin(), outcome.spotLines.end());
+            }
+            EXPECT_EQ(spots, (std::vector<std::string> { W3lpl + "\r\n", K1ttt + "\r\n" }));
+            const std::string connected
+                = (dxOnly ? "" : "CW1NODE *** CONNECTED With Station W1NODE\r\n"s) + "** Connected to W1NODE **";
+            EXPECT_EQ(monitor,
+                connected
+                    + (dxOnly ? W3lpl + "\r\n" + K1ttt + "\r\n"
+                              : Greeting + "\r\n" + W3lpl + "\r\n" + K1ttt + "\r\n" + Prompt));
+        }
     }
 }
 
