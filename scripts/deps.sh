@@ -21,6 +21,10 @@ packages=(
 # checks the menu entry and the metadata with the desktop's own validators.
 if [ "${1:-}" = "--tests" ]; then
     packages+=(pulseaudio pulseaudio-utils libasound2-plugins direwolf desktop-file-utils appstream)
+    # The spot benchmark as a screen-reader user runs the logger (bench/accessible_session.sh): a window
+    # manager and keys typed through the virtual X server, and a D-Bus session with the accessibility bus
+    # that Qt's AT-SPI bridge talks to.
+    packages+=(openbox xdotool dbus at-spi2-core)
 fi
 
 missing=()

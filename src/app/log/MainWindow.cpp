@@ -270,7 +270,9 @@ void MainWindow::connectParts()
 void MainWindow::connectSpotParts()
 {
     if (SpotFeed* feed = m_keyers.spots.get()) {
-        connect(feed, &SpotFeed::spotLine, m_spots, &SpotsModel::addSpotLine);
+        // A cluster's burst reaches the list and the maps a batch at a time, spaced by the program's clock.
+        feed->useClock(m_services.clock);
+        connect(feed, &SpotFeed::spotLines, m_spots, &SpotsModel::addSpotLines);
         connect(feed, &SpotFeed::bandMapRefreshDue, m_spotPanel, &SpotPanel::drawBandMap);
         connect(feed, &SpotFeed::displayChanged, this, &MainWindow::updateSpotPanel);
     }

@@ -311,6 +311,11 @@ std::string QtSerialPort::readAll()
     return std::string(bytes.constData(), static_cast<std::size_t>(bytes.size()));
 }
 
+void QtSerialPort::setReceiveLimit(std::size_t bytes)
+{
+    m_port.setReadBufferSize(static_cast<qint64>(bytes));
+}
+
 void QtSerialPort::onDataArrived(std::function<void()> handler)
 {
     QObject::connect(&m_port, &QSerialPort::readyRead, &m_port, std::move(handler));

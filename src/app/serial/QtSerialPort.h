@@ -49,6 +49,7 @@ public:
     Status write(std::string_view bytes) override;
     std::size_t bytesToWrite() const override;
     std::string readAll() override;
+    void setReceiveLimit(std::size_t bytes) override;
 
     // Called from the event loop when bytes have arrived, so that an owner that must answer at once
     // (a keyer's status) need not poll.

@@ -133,6 +133,8 @@ void SpectrumMapDialog::scaleFonts()
         = (roomAboveAxis - MarginsAboveAxis) / ((1 + BandCaptionScale) * QFontMetricsF(m_baseFont).height());
     QFont font = m_baseFont;
     font.setPointSizeF(m_baseFont.pointSizeF() * std::clamp(grown, 1.0, MaxFontScale));
+    // As on the band map: the labels' short Latin calls need no shaping, which is most of a redraw's cost.
+    font.setStyleStrategy(QFont::PreferNoShaping);
     setFont(font);
     QFont captionFont = font;
     captionFont.setPointSizeF(font.pointSizeF() * BandCaptionScale);
@@ -179,20 +181,25 @@ void SpectrumMapDialog::drawSpots()
 {
     m_drawDue = false;
     const WaitCursor wait;
-    for (SpotLabel* label : m_spotLabels) {
-        label->hide();
-    }
     const std::array<MapRange, SpectrumRows.size()> shown = layOutRows();
     const DateTime now = m_clock.localNow();
     const double utcHours = m_utcHours();
+    // As on the band map, a label that stays is never hidden and shown again.
+    std::array<bool, SpotStore::SlotCount> placedSlots {};
     for (const SpotPlacement& placed : spectrumPlacements(m_spots.store(), shown, now)) {
         SpotLabel& label = *spotLabel(placed.slot);
         label.showSpot(m_spots.store().slot(placed.slot), placed.colour, m_spots.isWorked(placed.slot), utcHours, now);
         // Straight on the axis: the rows are too close for the band map's gap.
         const QLine axis = rowAxis(static_cast<int>(placed.row));
-        label.placeCentredAt(
-            axis.x1() + static_cast<int>(std::lround(placed.fraction * (axis.x2() - axis.x1()))), axis.y1());
+        m_labelSizes.place(
+            label, axis.x1() + static_cast<int>(std::lround(placed.fraction * (axis.x2() - axis.x1()))), axis.y1());
         label.show();
+        placedSlots.at(static_cast<std::size_t>(placed.slot)) = true;
+    }
+    for (std::size_t slot = 0; slot < m_spotLabels.size(); ++slot) {
+        if (!placedSlots[slot]) {
+            m_spotLabels[slot]->hide();
+        }
     }
 }
 

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "spots/BandMapScale.h"
+#include "spots/SpotLabelSizes.h"
 
 #include <QDialog>
 #include <QFont>
@@ -82,6 +83,7 @@ private:
     std::array<QWidget*, SpectrumRows.size()> m_rowAxes {};
     std::array<QLabel*, SpectrumRows.size() * TicksPerRow> m_tickLabels {};
     std::array<SpotLabel*, SpotStore::SlotCount> m_spotLabels {};
+    SpotLabelSizes m_labelSizes;
 };
 
 } // namespace brindle

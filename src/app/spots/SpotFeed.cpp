@@ -10,6 +10,7 @@
 #include "spots/TelnetConnection.h"
 #include "spots/TelnetReceiver.h"
 
+#include <algorithm>
 #include <charconv>
 #include <utility>
 
@@ -86,6 +87,18 @@ SpotFeed::SpotFeed(
     m_spotPollTimer->setObjectName(QStringLiteral("spotPollTimer"));
     m_spotPollTimer->setInterval(PollIntervalMs);
     connect(m_spotPollTimer, &QTimer::timeout, this, &SpotFeed::pollSource);
+    m_batchTimer = new QTimer(this);
+    m_batchTimer->setObjectName(QStringLiteral("spotBatchTimer"));
+    m_batchTimer->setSingleShot(true);
+    connect(m_batchTimer, &QTimer::timeout, this, &SpotFeed::handOverBatch);
+    m_letInTimer = new QTimer(this);
+    m_letInTimer->setObjectName(QStringLiteral("telnetLetInTimer"));
+    m_letInTimer->setSingleShot(true);
+    connect(m_letInTimer, &QTimer::timeout, this, [this] {
+        m_telnet->letIn();
+        m_telnetWaiting = true;
+        takeSlice();
+    });
 
     m_agw = new AgwClient(this);
     connect(m_agw, &AgwClient::registered, this, [this] {
@@ -99,6 +112,8 @@ SpotFeed::SpotFeed(
     connect(m_telnet, &TelnetConnection::readyToTake, this, &SpotFeed::takeTelnetData);
     connect(m_telnet, &TelnetConnection::failed, this, [this](int code) { reportTelnetError(code); });
     connect(m_telnet, &TelnetConnection::closedByNode, this, [this] {
+        // What the node sent before it went goes on before the monitor says it went.
+        handOverBatch();
         appendMonitor("\r\n** The cluster node closed the connection **\r\n");
         if (!m_settings.autoReconnect) {
             closeConnection();
@@ -182,13 +197,19 @@ void SpotFeed::closeConnection()
     if (!m_open) {
         return;
     }
+    // What was received before the close goes on before anyone hears of it.
+    handOverBatch();
     setOpen(false);
     appendMonitor("\r\n\r\n** Port Closed **");
     if (m_tncPort) {
         m_tncPort->close();
     }
     m_tncPortLost = false;
+    m_tncWaiting.clear();
+    m_tncWaitingFrom = 0;
     m_telnet->close();
+    m_telnetWaiting = false;
+    m_letInTimer->stop();
     if (source() == SpotSource::Agw) {
         if (const std::optional<std::string> leaving = m_agwSession.leaveStation()) {
             m_agw->send(*leaving);
@@ -208,24 +229,134 @@ void SpotFeed::pollSource()
     } else if (polled == SpotSource::Agw) {
         pollAgw();
     }
+    // An engine's frame hands its spot on with the rest of its batch.
+    handOverWhenDue();
     if (++m_ticksSinceLastSpot > RefreshAfterTicks) {
         m_ticksSinceLastSpot = 0;
         emit bandMapRefreshDue();
     }
 }
 
+std::size_t SpotFeed::bytesHeld() const
+{
+    return m_telnet->bytesWaiting() + m_telnet->receiver().lines().pending().size()
+        + (m_tncWaiting.size() - m_tncWaitingFrom) + m_tncBuffer.text().size() + m_batchBytes;
+}
+
+void SpotFeed::scheduleIntake()
+{
+    if (!std::exchange(m_intakeDue, true)) {
+        QMetaObject::invokeMethod(this, &SpotFeed::takeSlice, Qt::QueuedConnection);
+    }
+}
+
+void SpotFeed::takeSlice()
+{
+    m_intakeDue = false;
+    bool more = false;
+    if (m_telnetWaiting) {
+        takeTelnetSlice();
+        more = m_telnetWaiting;
+    }
+    if (takeTncSlice()) {
+        more = true;
+    }
+    if (more) {
+        scheduleIntake();
+    }
+    handOverWhenDue();
+}
+
+void SpotFeed::takeTelnetSlice()
+{
+    const std::uint64_t before = m_telnet->bytesReceived();
+    for (const std::string& spot : m_telnet->take(m_monitor, m_settings.dxOnly, IntakeSliceBytes)) {
+        handOver(spot);
+    }
+    emit monitorChanged();
+    const std::int64_t now = m_clock->monotonicMs();
+    if (now - m_intakeSpellStartMs >= HandOverSpacingMs || now < m_intakeSpellStartMs) {
+        m_intakeSpellStartMs = now;
+        m_intakeSpellBytes = 0;
+    }
+    m_intakeSpellBytes += m_telnet->bytesReceived() - before;
+    m_telnetWaiting = m_telnet->bytesWaiting() > 0;
+    // All taken that came: a node sending fast is held back for the rest of the spacing, unless its next
+    // text is already here, as in a burst, which is taken on at full speed.
+    if (!m_telnetWaiting && m_intakeSpellBytes > HoldBackAboveBytes && !m_telnet->moreOnTheWay()) {
+        m_telnet->holdBack();
+    }
+}
+
+bool SpotFeed::takeTncSlice()
+{
+    if (m_tncWaitingFrom >= m_tncWaiting.size()) {
+        return false;
+    }
+    const std::string_view slice = std::string_view(m_tncWaiting).substr(m_tncWaitingFrom, IntakeSliceBytes);
+    m_tncWaitingFrom += slice.size();
+    for (const std::string& spot : m_tncBuffer.take(slice, m_monitor, m_settings.dxOnly)) {
+        handOver(spot);
+    }
+    emit monitorChanged();
+    if (m_tncWaitingFrom < m_tncWaiting.size()) {
+        return true;
+    }
+    // All taken: whatever the port holds by now follows without waiting for the next poll.
+    m_tncWaiting = m_tncPort && m_tncPort->isOpen() ? m_tncPort->readAll() : std::string();
+    m_tncWaitingFrom = 0;
+    return !m_tncWaiting.empty();
+}
+
 void SpotFeed::handOver(const std::string& line)
 {
+    m_batchBytes += line.size();
+    m_batch.push_back(line);
+}
+
+void SpotFeed::handOverWhenDue()
+{
+    if (m_batch.empty()) {
+        return;
+    }
+    const std::int64_t sinceLast
+        = m_lastBatchMs ? m_clock->monotonicMs() - *m_lastBatchMs : std::int64_t { HandOverSpacingMs };
+    if (sinceLast >= HandOverSpacingMs || m_batch.size() >= HandOverBatchLimit) {
+        handOverBatch();
+        return;
+    }
+    if (!m_batchTimer->isActive()) {
+        // A clock that stands still (or went back) waits no longer than the spacing.
+        m_batchTimer->start(
+            static_cast<int>(std::clamp<std::int64_t>(HandOverSpacingMs - sinceLast, 0, HandOverSpacingMs)));
+    }
+}
+
+void SpotFeed::handOverBatch()
+{
+    m_batchTimer->stop();
+    if (m_batch.empty()) {
+        return;
+    }
+    const std::vector<std::string> batch = std::exchange(m_batch, {});
+    m_batchBytes = 0;
+    m_lastBatchMs = m_clock->monotonicMs();
     m_ticksSinceLastSpot = 0;
-    ++m_spotsHandedOn;
-    emit spotLine(line);
+    for (const std::string& line : batch) {
+        ++m_spotsHandedOn;
+        emit spotLine(line);
+    }
+    emit spotLines(batch);
 }
 
 void SpotFeed::openTncPort()
 {
     // A line the last session left unfinished would be glued to the first line of this one.
     m_tncBuffer = TncLineBuffer {};
+    m_tncWaiting.clear();
+    m_tncWaitingFrom = 0;
     m_tncPort = m_makePort();
+    m_tncPort->setReceiveLimit(TncReceiveLimit);
     const std::optional<LineSettings> line = parseLineSettings(lineSettingsText(m_settings));
     Status status = line ? Status {} : Status { Error { "The line settings " + lineSettingsText(m_settings)
                                                         + " are no serial port's." } };
@@ -291,14 +422,13 @@ void SpotFeed::pollTnc()
             appendMonitor("\r\n** The TNC's port is open again. **\r\n");
         }
     }
-    const std::string received = m_tncPort->readAll();
-    if (received.empty()) {
-        return;
+    if (m_tncWaitingFrom < m_tncWaiting.size()) {
+        return; // a burst still being taken reads on by itself
     }
-    const std::vector<std::string> spots = m_tncBuffer.take(received, m_monitor, m_settings.dxOnly);
-    emit monitorChanged();
-    for (const std::string& spot : spots) {
-        handOver(spot);
+    m_tncWaiting = m_tncPort->readAll();
+    m_tncWaitingFrom = 0;
+    if (!m_tncWaiting.empty()) {
+        scheduleIntake();
     }
 }
 
@@ -424,15 +554,27 @@ void SpotFeed::connectTelnet(const std::string& ownCall)
 
 void SpotFeed::takeTelnetData()
 {
-    const std::vector<std::string> spots = m_telnet->take(m_monitor, m_settings.dxOnly);
-    emit monitorChanged();
-    for (const std::string& spot : spots) {
-        handOver(spot);
+    m_telnetWaiting = true;
+    // A slice queued for a burst, or a held-back node's time to be let in, takes its turn.
+    if (m_intakeDue || m_letInTimer->isActive()) {
+        return;
     }
+    if (m_telnet->isHeldBack()) {
+        const std::int64_t wait = m_intakeSpellStartMs + HandOverSpacingMs - m_clock->monotonicMs();
+        if (wait > 0) {
+            // A clock that stands still (or went back) waits no longer than the spacing.
+            m_letInTimer->start(static_cast<int>(std::min<std::int64_t>(wait, HandOverSpacingMs)));
+            return;
+        }
+        m_telnet->letIn();
+    }
+    // A slice goes now, in this pass.
+    takeSlice();
 }
 
 void SpotFeed::reportTelnetError(int code)
 {
+    handOverBatch();
     if (m_settings.autoReconnect) {
         appendMonitor("\r\n" + telnetErrorText(code) + "\r\n");
         return;
@@ -446,6 +588,8 @@ void SpotFeed::reportTelnetError(int code)
 void SpotFeed::shutDown()
 {
     m_spotPollTimer->stop();
+    m_batchTimer->stop();
+    m_letInTimer->stop();
     if (const std::optional<std::string> leaving = m_agwSession.leaveStation()) {
         m_agw->send(*leaving);
     }

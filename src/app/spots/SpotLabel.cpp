@@ -48,9 +48,8 @@ void SpotLabel::showSpot(
     setTextColour(this, colourFor(ageColour, worked));
 }
 
-void SpotLabel::placeCentredAt(int x, int bottom)
+void SpotLabel::placeCentredAt(int x, int bottom, QSize size)
 {
-    const QSize size = sizeHint();
     setGeometry(x - size.width() / 2, bottom - size.height(), size.width(), size.height());
 }
 

@@ -31,8 +31,9 @@ public:
     {
         return m_slot;
     }
-    // The label centred on x with its bottom at y (the axis, less any gap).
-    void placeCentredAt(int x, int bottom);
+    // The label, at the size its text takes (SpotLabelSizes knows it), centred on x with its bottom at y
+    // (the axis, less any gap).
+    void placeCentredAt(int x, int bottom, QSize size);
 
 signals:
     void tuneRequested(int slot);

@@ -33,6 +33,11 @@ BandMapWidget::BandMapWidget(QWidget* parent)
 {
     setObjectName(QStringLiteral("bandMapArea"));
     setAccessibleName(QStringLiteral("Band map"));
+    // The labels, which inherit it, are short Latin calls: shaping them was most of what drawing the map cost
+    // while a cluster floods it, and leaving it out changes nothing a reader could see.
+    QFont unshaped;
+    unshaped.setStyleStrategy(QFont::PreferNoShaping);
+    setFont(unshaped);
     for (std::size_t i = 0; i < m_ticks.size(); ++i) {
         m_ticks[i] = new QLabel(this);
         m_ticks[i]->setObjectName(QStringLiteral("bandMapTick_%1").arg(i));
@@ -95,17 +100,23 @@ void BandMapWidget::placeTicks()
 
 void BandMapWidget::drawBandMap(const SpotsModel& spots, const std::string& band, const DateTime& now, double utcHours)
 {
-    for (SpotLabel* label : m_spotLabels) {
-        label->hide();
-    }
     const MapScale scale = scaleBandMap(spots, band);
     const int x1 = axisLeft();
     const int x2 = axisRight();
+    // A label that stays on the map is not taken off it first: each hiding and showing is repainted, and
+    // told to a screen reader.
+    std::array<bool, SpotStore::SlotCount> placedSlots {};
     for (const SpotPlacement& placed : bandMapPlacements(spots.store(), scale.shown, now)) {
         SpotLabel& label = *m_spotLabels.at(static_cast<std::size_t>(placed.slot));
         label.showSpot(spots.store().slot(placed.slot), placed.colour, spots.isWorked(placed.slot), utcHours, now);
-        label.placeCentredAt(x1 + static_cast<int>(std::lround(placed.fraction * (x2 - x1))), axisY() - gap());
+        m_labelSizes.place(label, x1 + static_cast<int>(std::lround(placed.fraction * (x2 - x1))), axisY() - gap());
         label.show();
+        placedSlots.at(static_cast<std::size_t>(placed.slot)) = true;
+    }
+    for (std::size_t slot = 0; slot < m_spotLabels.size(); ++slot) {
+        if (!placedSlots[slot]) {
+            m_spotLabels[slot]->hide();
+        }
     }
 }
 

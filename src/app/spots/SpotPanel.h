@@ -1,6 +1,7 @@
 #pragma once
 
 #include "spots/BandMapScale.h"
+#include "spots/SpotLabelSizes.h"
 
 #include <QWidget>
 
@@ -65,6 +66,7 @@ private:
 
     std::array<QLabel*, 5> m_ticks {};
     std::array<SpotLabel*, 50> m_spotLabels {};
+    SpotLabelSizes m_labelSizes;
 };
 
 // The strip along the bottom of the main window that shows the spots: the list of the latest spots, or

@@ -5,6 +5,8 @@
 #include "common/Text.h"
 #include "log/Bands.h"
 #include "spots/MapLabel.h"
+#include "spots/SpotCountry.h"
+#include "station/CountryTable.h"
 
 #include <QColor>
 
@@ -37,7 +39,7 @@ QVariant SpotListModel::data(const QModelIndex& index, int role) const
     if (!index.isValid() || index.row() >= rowCount()) {
         return {};
     }
-    const Row& row = m_rows[static_cast<std::size_t>(index.row())];
+    const Row& row = lookedUp(static_cast<std::size_t>(index.row()));
     if (role == Qt::DisplayRole) {
         const SpotListRow& r = row.row;
         const std::string* texts[] = { &r.call, &r.frequency, &r.qth, &r.status, &r.comments, &r.prefix, &r.time,
@@ -71,16 +73,45 @@ QVariant SpotListModel::headerData(int section, Qt::Orientation orientation, int
     return section >= 0 && section < ColumnCount ? QString::fromLatin1(Titles[section]) : QVariant();
 }
 
-void SpotListModel::addRow(const SpotListRow& row, std::string band, bool worked)
+void SpotListModel::setQthLookup(std::function<std::string(std::string_view call)> qthOf)
 {
-    if (static_cast<int>(m_rows.size()) >= MaxRows) {
-        const int last = static_cast<int>(m_rows.size()) - 1;
-        beginRemoveRows({}, last, last);
-        m_rows.pop_back();
+    m_qthOf = std::move(qthOf);
+}
+
+const SpotListRow& SpotListModel::row(int number) const
+{
+    return lookedUp(static_cast<std::size_t>(number)).row;
+}
+
+const SpotListModel::Row& SpotListModel::lookedUp(std::size_t number) const
+{
+    Row& row = m_rows.at(number);
+    if (!row.qthLookedUp && m_qthOf) {
+        row.row.qth = m_qthOf(row.row.call);
+    }
+    row.qthLookedUp = true;
+    return row;
+}
+
+void SpotListModel::addRows(std::vector<Row> rows)
+{
+    if (rows.empty()) {
+        return;
+    }
+    // Of more rows than the list keeps, the older never show.
+    const std::size_t kept = std::min(rows.size(), static_cast<std::size_t>(MaxRows));
+    const std::size_t total = m_rows.size() + kept;
+    const std::size_t dropped = total > static_cast<std::size_t>(MaxRows) ? total - MaxRows : 0;
+    if (dropped > 0) {
+        const int first = static_cast<int>(m_rows.size() - dropped);
+        beginRemoveRows({}, first, static_cast<int>(m_rows.size()) - 1);
+        m_rows.erase(m_rows.end() - static_cast<std::ptrdiff_t>(dropped), m_rows.end());
         endRemoveRows();
     }
-    beginInsertRows({}, 0, 0);
-    m_rows.push_front({ row, std::move(band), worked });
+    beginInsertRows({}, 0, static_cast<int>(kept) - 1);
+    for (auto row = rows.end() - static_cast<std::ptrdiff_t>(kept); row != rows.end(); ++row) {
+        m_rows.push_front(std::move(*row));
+    }
     endInsertRows();
 }
 
@@ -111,6 +142,7 @@ SpotsModel::SpotsModel(const Clock& clock, Context context, QObject* parent)
     , m_context(std::move(context))
     , m_list(this)
 {
+    m_list.setQthLookup([this](std::string_view call) { return lookupSpotCountry(call, m_context.countries()); });
 }
 
 void SpotsModel::addSpotLine(const std::string& line)
@@ -120,22 +152,69 @@ void SpotsModel::addSpotLine(const std::string& line)
     }
 }
 
+void SpotsModel::addSpotLines(const std::vector<std::string>& lines)
+{
+    // The lines came together: one time of receipt serves them all.
+    const DateTime now = m_clock.localNow();
+    std::vector<Stored> stored;
+    for (const std::string& line : lines) {
+        if (const std::optional<ParsedSpot> spot = parseSpotLine(line)) {
+            if (std::optional<Stored> added = store(spot->call, spot->freqKHzText, spot->recordText, now)) {
+                stored.push_back(std::move(*added));
+            }
+        }
+    }
+    if (stored.empty()) {
+        return;
+    }
+    emit spotAdded();
+    listStored(std::move(stored));
+}
+
 void SpotsModel::addSpot(const std::string& call, const std::string& freqKHzText, const std::string& recordText)
+{
+    std::optional<Stored> added = store(call, freqKHzText, recordText, m_clock.localNow());
+    if (!added) {
+        return;
+    }
+    emit spotAdded();
+    std::vector<Stored> stored;
+    stored.push_back(std::move(*added));
+    listStored(std::move(stored));
+}
+
+std::optional<SpotsModel::Stored> SpotsModel::store(
+    const std::string& call, const std::string& freqKHzText, const std::string& recordText, const DateTime& now)
 {
     if (isOwnCallSpotted(call, m_context.ownCall())) {
         emit ownCallSpotted(toQString(recordText));
     }
     const std::optional<float> freqMHz = spotFrequencyMHz(freqKHzText);
     if (!freqMHz) {
-        return;
+        return std::nullopt;
     }
-    const std::string record = recordText.substr(0, recordText.find('\r'));
-    m_store.add(call, *freqMHz, m_clock.localNow());
+    m_store.add(call, *freqMHz, now);
     std::rotate(m_worked.begin(), m_worked.begin() + 1, m_worked.end());
     m_worked[SpotStore::NewestSlot] = workedOnItsBand(call, *freqMHz);
-    emit spotAdded();
-    m_list.addRow(spotListRow(call, *freqMHz, record, m_context.countries()), bandOf(*freqMHz),
-        m_worked[SpotStore::NewestSlot]);
+    return Stored { call, *freqMHz, recordText.substr(0, recordText.find('\r')), m_worked[SpotStore::NewestSlot] };
+}
+
+void SpotsModel::listStored(std::vector<Stored> stored)
+{
+    // Only the newest rows would stay in the list: rows are made for those alone, and without their QTH,
+    // which the list looks up when a row is read.
+    const std::size_t first = stored.size() > static_cast<std::size_t>(SpotListModel::MaxRows)
+        ? stored.size() - static_cast<std::size_t>(SpotListModel::MaxRows)
+        : 0;
+    static const CountryTable NoCountries;
+    std::vector<SpotListModel::Row> rows;
+    rows.reserve(stored.size() - first);
+    for (std::size_t i = first; i < stored.size(); ++i) {
+        const Stored& spot = stored[i];
+        rows.push_back(
+            { spotListRow(spot.call, spot.freqMHz, spot.record, NoCountries), bandOf(spot.freqMHz), spot.worked });
+    }
+    m_list.addRows(std::move(rows));
 }
 
 void SpotsModel::withdraw(int slot)

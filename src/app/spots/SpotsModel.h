@@ -8,8 +8,10 @@
 
 #include <deque>
 #include <functional>
+#include <optional>
 #include <string>
 #include <string_view>
+#include <vector>
 
 namespace brindle {
 
@@ -44,23 +46,30 @@ public:
     QVariant data(const QModelIndex& index, int role) const override;
     QVariant headerData(int section, Qt::Orientation orientation, int role) const override;
 
-    void addRow(const SpotListRow& row, std::string band, bool worked);
-    const SpotListRow& row(int number) const
+    struct Row
     {
-        return m_rows.at(static_cast<std::size_t>(number)).row;
-    }
+        SpotListRow row; // its QTH looked up when first read
+        std::string band; // of its frequency; empty outside the contest's bands
+        bool worked = false;
+        bool qthLookedUp = false;
+    };
+    // Rows oldest first, each going on top as it comes: one insertion and at most one removal for the
+    // views however many there are, so that a cluster's burst does not lay the list out row by row.
+    void addRows(std::vector<Row> rows);
+    // The QTH of a call. It is looked up when a row is first read: most rows of a busy feed leave the
+    // list unseen, and the band map hides the list altogether.
+    void setQthLookup(std::function<std::string(std::string_view call)> qthOf);
+    const SpotListRow& row(int number) const;
     // The rows of a call worked on a band are marked.
     void markWorked(std::string_view call, std::string_view band);
     void setWorked(const std::function<bool(const std::string& call, const std::string& band)>& worked);
 
 private:
-    struct Row
-    {
-        SpotListRow row;
-        std::string band; // of its frequency; empty outside the contest's bands
-        bool worked = false;
-    };
-    std::deque<Row> m_rows;
+    const Row& lookedUp(std::size_t number) const;
+
+    // Rows get their QTH when read.
+    mutable std::deque<Row> m_rows;
+    std::function<std::string(std::string_view call)> m_qthOf;
 };
 
 // The spots received: the store the maps show, the list, and the alert when the own call is spotted.
@@ -83,6 +92,9 @@ public:
 
     // A line the spot source recognised as a spot.
     void addSpotLine(const std::string& line);
+    // Lines the spot source handed on together, oldest first: each is taken as addSpotLine takes it, the
+    // own call's alert for each, but the list and the maps hear of them once.
+    void addSpotLines(const std::vector<std::string>& lines);
     // A spot's call, its frequency text in kHz and its record text.
     void addSpot(const std::string& call, const std::string& freqKHzText, const std::string& recordText);
     // A map's click: the spot leaves the maps; its row stays in the list.
@@ -104,12 +116,24 @@ public:
 
 signals:
     void ownCallSpotted(const QString& recordText);
-    // A spot went into slot 49.
+    // A spot went into slot 49; once for the spots added together.
     void spotAdded();
     // A spot was withdrawn, or the worked marks changed.
     void spotsChanged();
 
 private:
+    // The spot into the store; its list row is left to the caller, who may have newer rows to add with it.
+    // Nothing for a spot without a frequency.
+    struct Stored
+    {
+        std::string call;
+        float freqMHz = 0;
+        std::string record;
+        bool worked = false;
+    };
+    std::optional<Stored> store(
+        const std::string& call, const std::string& freqKHzText, const std::string& recordText, const DateTime& now);
+    void listStored(std::vector<Stored> stored);
     bool workedOnItsBand(const std::string& call, float freqMHz) const;
 
     const Clock& m_clock;

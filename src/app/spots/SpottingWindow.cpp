@@ -26,9 +26,13 @@
 #include <QRadioButton>
 #include <QScrollBar>
 #include <QStackedWidget>
+#include <QTextCursor>
 #include <QTimer>
 #include <QVBoxLayout>
 
+#include <algorithm>
+#include <cstdint>
+#include <optional>
 #include <utility>
 
 namespace brindle {
@@ -44,7 +48,9 @@ constexpr std::array<OptionValue, 6> BaudValues { {
     { "19200", "baudOption_19200", "19.2k" },
 } };
 
-constexpr int MonitorRedrawMs = 100;
+// While text keeps coming the monitor is redrawn at most twice a second, faster than anyone reads a flood;
+// after a quiet spell at once, so that a prompt shows as it comes.
+constexpr std::int64_t MonitorRedrawMs = 500;
 
 QString promptFor(SpotSource source)
 {
@@ -68,6 +74,28 @@ QString monitorShown(const std::string& text)
     shown.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
     shown.replace(QLatin1Char('\r'), QLatin1Char('\n'));
     return shown;
+}
+
+// Where in `from` the text `to` begins, when `to` is what is left of `from` from there on with more
+// after it: the monitor cut at its start and added to at its end. Nothing when it is not.
+std::optional<qsizetype> continuationStart(const QString& from, const QString& to)
+{
+    if (to.startsWith(from)) {
+        return 0;
+    }
+    // Only a long run of one repeated line could offer many false starts; a few tries are enough for any
+    // monitor a node fills, and redrawing the lot is always right.
+    constexpr qsizetype ProbeLength = 64;
+    constexpr int MaxTries = 8;
+    const QStringView probe = QStringView(to).left(ProbeLength);
+    qsizetype at = probe.size() < ProbeLength ? -1 : from.indexOf(probe, 1);
+    for (int tries = 0; at > 0 && tries < MaxTries; ++tries) {
+        if (QStringView(to).startsWith(QStringView(from).mid(at))) {
+            return at;
+        }
+        at = from.indexOf(probe, at + 1);
+    }
+    return std::nullopt;
 }
 
 } // namespace
@@ -98,10 +126,15 @@ SpottingWindow::SpottingWindow(SpotFeed& feed, OperatorDialogs& dialogs, Hooks h
     m_monitorText = new QPlainTextEdit(this);
     m_monitorText->setObjectName(QStringLiteral("monitorText"));
     m_monitorText->setReadOnly(true);
-    m_monitorText->setFont(QFontDatabase::systemFont(QFontDatabase::FixedFont));
+    QFont fixed = QFontDatabase::systemFont(QFontDatabase::FixedFont);
+    // Laying out a busy node's lines is most of what the monitor costs; fixed-pitch Latin text needs no shaping.
+    fixed.setStyleStrategy(QFont::PreferNoShaping);
+    m_monitorText->setFont(fixed);
     m_monitorText->setStyleSheet(QStringLiteral("QPlainTextEdit { color: white; background: #000080; }"));
     m_monitorText->setLineWrapMode(QPlainTextEdit::WidgetWidth);
     m_monitorText->setMinimumHeight(m_monitorText->fontMetrics().lineSpacing() * 4);
+    // The text changes a piece at a time for as long as the program runs: an undo history would keep it all.
+    m_monitorText->document()->setUndoRedoEnabled(false);
     layout->addWidget(m_monitorText, 1);
 
     auto* sendRow = new QWidget(this);
@@ -137,7 +170,6 @@ SpottingWindow::SpottingWindow(SpotFeed& feed, OperatorDialogs& dialogs, Hooks h
 
     m_monitorTimer = new QTimer(this);
     m_monitorTimer->setSingleShot(true);
-    m_monitorTimer->setInterval(MonitorRedrawMs);
     connect(m_monitorTimer, &QTimer::timeout, this, &SpottingWindow::showMonitor);
 
     // The send box goes to the node as typed; only the stored fields must fit their file.
@@ -720,17 +752,35 @@ bool SpottingWindow::event(QEvent* event)
 void SpottingWindow::scheduleMonitor()
 {
     m_monitorFromTop = false;
-    if (isVisible() && !m_monitorTimer->isActive()) {
-        m_monitorTimer->start();
+    if (!isVisible() || m_monitorTimer->isActive()) {
+        return;
     }
+    // A clock that stands still (or went back) waits no longer than the spacing.
+    const std::int64_t since = m_lastMonitorMs ? m_feed.clock().monotonicMs() - *m_lastMonitorMs : MonitorRedrawMs;
+    m_monitorTimer->start(static_cast<int>(std::clamp<std::int64_t>(MonitorRedrawMs - since, 0, MonitorRedrawMs)));
 }
 
 void SpottingWindow::showMonitor()
 {
     m_monitorTimer->stop();
-    const QString shown = monitorShown(m_feed.monitorText());
-    if (m_monitorText->toPlainText() != shown) {
-        m_monitorText->setPlainText(shown);
+    m_lastMonitorMs = m_feed.clock().monotonicMs();
+    QString shown = monitorShown(m_feed.monitorText());
+    if (shown != m_monitorShown) {
+        // A busy node moves the monitor on by a few lines at a time: only those are laid out (and told to a
+        // screen reader), not the whole ten thousand characters again.
+        const std::optional<qsizetype> start = continuationStart(m_monitorShown, shown);
+        if (start) {
+            QTextCursor edit(m_monitorText->document());
+            if (*start > 0) {
+                edit.setPosition(static_cast<int>(*start), QTextCursor::KeepAnchor);
+                edit.removeSelectedText();
+            }
+            edit.movePosition(QTextCursor::End);
+            edit.insertText(shown.mid(m_monitorShown.size() - *start));
+        } else {
+            m_monitorText->setPlainText(shown);
+        }
+        m_monitorShown = std::move(shown);
     }
     QTextCursor caret = m_monitorText->textCursor();
     if (m_monitorFromTop) {

@@ -5,6 +5,7 @@
 #include <QDialog>
 
 #include <array>
+#include <cstdint>
 #include <functional>
 #include <optional>
 #include <string>
@@ -137,14 +138,17 @@ private:
     QLineEdit* m_agwAddressField = nullptr;
     QLabel* m_listeningLabel = nullptr;
     QPlainTextEdit* m_monitorText = nullptr;
+    // What the monitor shows, as it was put there.
+    QString m_monitorShown;
     QLabel* m_sendPromptLabel = nullptr;
     QLineEdit* m_sendField = nullptr;
     QPushButton* m_openButton = nullptr;
     QPushButton* m_closeButton = nullptr;
     QPushButton* m_spotLastButton = nullptr;
     QPushButton* m_doneButton = nullptr;
-    // The monitor is redrawn at most this often, however fast the text comes.
+    // The monitor's next redraw, spaced from the last by the feed's clock.
     QTimer* m_monitorTimer = nullptr;
+    std::optional<std::int64_t> m_lastMonitorMs;
     // Help is read from its top; everything else from the newest line.
     bool m_monitorFromTop = false;
     bool m_loadingSettings = false;

@@ -2,7 +2,10 @@
 
 #include "common/QtText.h"
 
+#include <sys/ioctl.h>
+
 #include <algorithm>
+#include <utility>
 
 namespace brindle {
 
@@ -52,9 +55,16 @@ TelnetConnection::TelnetConnection(QObject* parent)
         if (!m_wanted || m_down) {
             return;
         }
-        emit closedByNode();
-        lost();
+        if (m_socket.bytesAvailable() > 0) {
+            // The node's last words are still in the buffer: the hang-up is said once they are taken.
+            m_hungUp = true;
+            emit readyToTake();
+            return;
+        }
+        hangUp();
     });
+    // A burst beyond this waits in the system, and TCP holds the node back, instead of filling the program.
+    m_socket.setReadBufferSize(ReadBufferBytes);
 }
 
 TelnetConnection::~TelnetConnection()
@@ -75,6 +85,8 @@ void TelnetConnection::open(const Options& options)
 
 void TelnetConnection::connectNow()
 {
+    m_hungUp = false;
+    letIn();
     m_socket.abort();
     m_receiver.reset();
     m_loginTimer.stop();
@@ -86,6 +98,8 @@ void TelnetConnection::connectNow()
 void TelnetConnection::close()
 {
     m_wanted = false;
+    m_hungUp = false;
+    letIn();
     m_reconnectTimer.stop();
     m_keepAliveTimer.stop();
     m_loginTimer.stop();
@@ -108,9 +122,13 @@ bool TelnetConnection::send(std::string_view text)
     return m_socket.write(text.data(), static_cast<qint64>(text.size())) == static_cast<qint64>(text.size());
 }
 
-std::vector<std::string> TelnetConnection::take(std::string& monitorText, bool dxOnly)
+std::vector<std::string> TelnetConnection::take(std::string& monitorText, bool dxOnly, std::size_t maxBytes)
 {
-    const QByteArray received = m_socket.readAll();
+    const QByteArray received = m_socket.read(static_cast<qint64>(maxBytes));
+    if (m_hungUp && m_socket.bytesAvailable() == 0) {
+        // After the caller has handed on what this take gives.
+        QMetaObject::invokeMethod(this, &TelnetConnection::hangUpOnceTaken, Qt::QueuedConnection);
+    }
     if (received.isEmpty()) {
         return {};
     }
@@ -128,6 +146,43 @@ std::vector<std::string> TelnetConnection::take(std::string& monitorText, bool d
         armLoginDue();
     }
     return std::move(taken.spots);
+}
+
+std::size_t TelnetConnection::bytesWaiting() const
+{
+    return static_cast<std::size_t>(m_socket.bytesAvailable());
+}
+
+bool TelnetConnection::moreOnTheWay() const
+{
+    int received = 0;
+    return isConnected() && ::ioctl(static_cast<int>(m_socket.socketDescriptor()), FIONREAD, &received) == 0
+        && received > 0;
+}
+
+void TelnetConnection::holdBack()
+{
+    m_heldBack = true;
+    m_socket.setReadBufferSize(1);
+}
+
+void TelnetConnection::letIn()
+{
+    m_heldBack = false;
+    m_socket.setReadBufferSize(ReadBufferBytes);
+}
+
+void TelnetConnection::hangUpOnceTaken()
+{
+    if (std::exchange(m_hungUp, false)) {
+        hangUp();
+    }
+}
+
+void TelnetConnection::hangUp()
+{
+    emit closedByNode();
+    lost();
 }
 
 void TelnetConnection::lost()

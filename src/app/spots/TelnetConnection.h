@@ -9,6 +9,7 @@
 #include <QTcpSocket>
 #include <QTimer>
 
+#include <cstddef>
 #include <cstdint>
 #include <string>
 #include <string_view>
@@ -51,8 +52,25 @@ public:
     // Sends the text as it stands; false when there is no link to send it on.
     bool send(std::string_view text);
 
-    // Everything that arrived since the last take: complete spot lines out, the monitor updated.
-    std::vector<std::string> take(std::string& monitorText, bool dxOnly);
+    // What the program keeps of the node's text before TCP makes the node wait.
+    static constexpr std::size_t ReadBufferBytes = 64 * 1024;
+
+    // Up to maxBytes of what arrived since the last take: complete spot lines out, the monitor updated.
+    // A burst is taken a piece at a time, so that the window's loop runs between the pieces.
+    std::vector<std::string> take(std::string& monitorText, bool dxOnly, std::size_t maxBytes = ReadBufferBytes);
+    // Arrived and not yet taken: more for take() at once.
+    std::size_t bytesWaiting() const;
+    // The system has received more than the socket has read in yet.
+    bool moreOnTheWay() const;
+    // While a node sends fast, the window's loop would be woken for every piece it writes. Held back, the
+    // socket reads in at most one byte more, to say that text came, and leaves the rest to the system,
+    // whose buffers hold it (and, once full, the node) until the text is let in again.
+    void holdBack();
+    void letIn();
+    bool isHeldBack() const
+    {
+        return m_heldBack;
+    }
     // Reads so far, for the benchmark and tests.
     std::uint64_t bytesReceived() const
     {
@@ -69,7 +87,7 @@ signals:
     // The connection failed or was lost; the number is the error number the window's texts are kept by.
     // With reconnecting on, reconnectScheduled follows.
     void failed(int errorNumber, const QString& reason);
-    // The node closed the link.
+    // The node closed the link; said once everything it sent before has been taken.
     void closedByNode();
     void reconnectScheduled(int delayMs);
     // A reconnection began; the address in words.
@@ -79,6 +97,8 @@ signals:
 
 private:
     void connectNow();
+    void hangUp();
+    void hangUpOnceTaken();
     void lost();
     void sendLogin();
     void armKeepAlive();
@@ -99,6 +119,9 @@ private:
     QTimer m_loginTimer;
     bool m_wanted = false;
     bool m_down = false;
+    // The node hung up with text still to be taken.
+    bool m_hungUp = false;
+    bool m_heldBack = false;
     std::uint64_t m_bytesReceived = 0;
 };
 

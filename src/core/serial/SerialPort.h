@@ -75,6 +75,12 @@ public:
     virtual std::size_t bytesToWrite() const = 0;
     // Everything received since the last read, possibly nothing.
     virtual std::string readAll() = 0;
+    // At most this much of what arrives is kept for readAll (0: no bound); the rest waits in the system's
+    // driver, which holds the sender back (with handshaking) once its own buffer is full. Set while closed.
+    virtual void setReceiveLimit(std::size_t bytes)
+    {
+        (void)bytes;
+    }
 };
 
 // Makes a port for an owner that opens its own afresh (the rig interface, the TNC link), so that the
