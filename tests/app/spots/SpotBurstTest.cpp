@@ -31,9 +31,11 @@
 #include <gtest/gtest.h>
 
 #include <atomic>
+#include <condition_variable>
 #include <cstdio>
 #include <functional>
 #include <memory>
+#include <mutex>
 #include <optional>
 #include <string>
 #include <thread>
@@ -96,7 +98,11 @@ public:
     }
     ~BurstingNode()
     {
-        m_stop = true;
+        {
+            const std::lock_guard lock(m_mutex);
+            m_stop = true;
+        }
+        m_changed.notify_all();
         ::shutdown(m_listener, SHUT_RDWR);
         if (const int client = m_client; client >= 0) {
             ::shutdown(client, SHUT_RDWR);
@@ -110,7 +116,11 @@ public:
     }
     void go()
     {
-        m_go = true;
+        {
+            const std::lock_guard lock(m_mutex);
+            m_go = true;
+        }
+        m_changed.notify_all();
     }
     // The whole burst is with the system.
     bool written() const
@@ -126,8 +136,9 @@ private:
             return;
         }
         m_client = client;
-        while (!m_go && !m_stop) {
-            std::this_thread::sleep_for(std::chrono::milliseconds(1));
+        {
+            std::unique_lock lock(m_mutex);
+            m_changed.wait(lock, [this] { return m_go || m_stop; });
         }
         for (std::size_t from = 0; from < m_burst.size() && !m_stop;) {
             const ssize_t sent = ::send(client, m_burst.data() + from, m_burst.size() - from, MSG_NOSIGNAL);
@@ -138,9 +149,8 @@ private:
         }
         m_written = true;
         if (!m_hangUpAfter) {
-            while (!m_stop) {
-                std::this_thread::sleep_for(std::chrono::milliseconds(5));
-            }
+            std::unique_lock lock(m_mutex);
+            m_changed.wait(lock, [this] { return m_stop.load(); });
         }
         m_client = -1;
         ::close(client);
@@ -152,8 +162,10 @@ private:
     int m_port = 0;
     std::atomic<int> m_client { -1 };
     std::thread m_thread;
-    std::atomic<bool> m_go { false };
-    std::atomic<bool> m_stop { false };
+    std::mutex m_mutex;
+    std::condition_variable m_changed;
+    bool m_go = false; // guarded by m_mutex
+    std::atomic<bool> m_stop { false }; // written under m_mutex, read by the sending loop without it
     std::atomic<bool> m_written { false };
 };
 
