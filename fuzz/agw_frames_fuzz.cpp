@@ -3,6 +3,7 @@
 // frame, and what it sends back is always one well-formed request.
 #include "FuzzSupport.h"
 
+#include "common/Text.h"
 #include "spots/AgwFrame.h"
 #include "spots/AgwSession.h"
 
@@ -52,12 +53,11 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
                     require(back.frames.size() == 1 && back.frames[0] == frame);
                 }
                 const brindle::AgwFrameOutcome outcome = session.take(frame, monitor, input.ConsumeBool());
-                // Every spot is shown: the first text shown holds it, or the texts are the spots themselves.
+                // A spot begins with DX, and a frame that gives one shows something. (Which text holds it
+                // depends on the frames before: a connected station's line may begin in an earlier one.)
                 for (const std::string& spot : outcome.spotLines) {
                     require(!outcome.monitorTexts.empty());
-                    const std::string_view line = std::string_view(spot).substr(0, spot.find('\r'));
-                    require(outcome.monitorTexts.front().find(line) != std::string::npos
-                        || outcome.monitorTexts == outcome.spotLines);
+                    require(brindle::findIgnoreCase(spot, "DX") <= 1);
                 }
                 require(outcome.beeps >= 0 && outcome.beeps <= 2);
                 for (const std::string& text : outcome.monitorTexts) {

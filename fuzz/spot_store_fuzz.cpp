@@ -72,7 +72,10 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
             require(line.size() < 3);
             continue;
         }
-        require(spot->call.size() <= 13 && spot->freqKHzText.size() <= 9);
+        // Read by the columns or by the fields, the call and the frequency are pieces of the line's first line.
+        const std::string_view firstLine = line.substr(0, line.find_first_of("\r\n"));
+        require(firstLine.find(spot->call) != std::string_view::npos
+            && firstLine.find(spot->freqKHzText) != std::string_view::npos);
         require(spot->recordText.find_first_of("\r\n") == std::string::npos);
         require(isOwnCallSpotted(spot->call, "") == false);
         require(isOwnCallSpotted(spot->call, spot->call) == !spot->call.empty());
