@@ -72,10 +72,13 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
             require(line.size() < 3);
             continue;
         }
-        // Read by the columns or by the fields, the call and the frequency are pieces of the line's first line.
+        // Read by the columns (of the line's first line) or by the fields (of the record), the call and the
+        // frequency are pieces of one of them.
         const std::string_view firstLine = line.substr(0, line.find_first_of("\r\n"));
-        require(firstLine.find(spot->call) != std::string_view::npos
-            && firstLine.find(spot->freqKHzText) != std::string_view::npos);
+        const auto within = [&](const std::string& piece) {
+            return firstLine.find(piece) != std::string_view::npos || spot->recordText.find(piece) != std::string::npos;
+        };
+        require(within(spot->call) && within(spot->freqKHzText));
         require(spot->recordText.find_first_of("\r\n") == std::string::npos);
         require(isOwnCallSpotted(spot->call, "") == false);
         require(isOwnCallSpotted(spot->call, spot->call) == !spot->call.empty());
